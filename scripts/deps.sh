@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the game, its tests and its tools need,
+# when any of them is missing. Uses sudo when not run as root.
+set -euo pipefail
+PACKAGES=(build-essential cmake ninja-build clang-14 libclang-rt-14-dev
+  qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools
+  qt6-qpa-plugins qt6-image-formats-plugins libgl-dev
+  xvfb xauth x11-utils xdotool imagemagick poppler-utils
+  fonts-dejavu fonts-liberation2)
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO apt-get update
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi

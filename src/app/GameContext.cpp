@@ -1,0 +1,6 @@
+#include "GameContext.h"
+
+GameContext& game() {
+    static GameContext instance;
+    return instance;
+}

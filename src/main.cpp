@@ -1,0 +1,5 @@
+#include "app/VlqApplication.h"
+
+int main(int argc, char** argv) {
+    return runVorlaquince(argc, argv);
+}

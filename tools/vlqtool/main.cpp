@@ -1,0 +1,6 @@
+#include <cstdio>
+
+int main() {
+    std::puts("vlqtool: not built yet");
+    return 1;
+}
