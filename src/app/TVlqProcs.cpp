@@ -1,11 +1,21 @@
 #include "TVlqProcs.h"
 
+#include <QEventLoop>
+#include <QMessageBox>
 #include <QSettings>
+#include <QTimer>
+
+#include "GameContext.h"
 
 #include "core/SettingsText.h"
 #include "core/VlqError.h"
 
 namespace {
+
+TVlqProcs::PromptHook& promptHook() {
+    static TVlqProcs::PromptHook hook;
+    return hook;
+}
 
 QSettings store() {
     return QSettings(QStringLiteral("Marlowick32"), QStringLiteral("Vorlaquince6Game"));
@@ -14,6 +24,27 @@ QSettings store() {
 } // namespace
 
 TVlqProcs::TVlqProcs(QObject* parent) : QObject(parent) {}
+
+void TVlqProcs::SetPromptHook(PromptHook hook) { promptHook() = std::move(hook); }
+
+void TVlqProcs::ErrorBox(const QString& text) {
+    if (promptHook()) {
+        promptHook()(text, false);
+        return;
+    }
+    QMessageBox::critical(nullptr, QString(), text, QMessageBox::Ok);
+}
+
+bool TVlqProcs::Question(const QString& text) {
+    if (promptHook()) return promptHook()(text, true);
+    return QMessageBox::question(nullptr, QString(), text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void TVlqProcs::Delay(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
 
 int TVlqProcs::ReadSetting(const QString& name, int def) {
     auto s = store();

@@ -6,11 +6,26 @@
 #include <QColor>
 #include <QObject>
 #include <QString>
+#include <functional>
 
 class TVlqProcs : public QObject {
     Q_OBJECT
 public:
     explicit TVlqProcs(QObject* parent = nullptr);
+
+    // --- messages -----------------------------------------------------------
+    // Modal error box (error icon, one OK button), preceded by the error
+    // sound when sounds are on.
+    static void ErrorBox(const QString& text);
+    // Modal Yes/No question; true only for Yes.
+    static bool Question(const QString& text);
+    // Test seam: when set, ErrorBox and Question call it instead of showing a
+    // box (isQuestion tells which); its result answers a question.
+    using PromptHook = std::function<bool(const QString& text, bool isQuestion)>;
+    static void SetPromptHook(PromptHook hook);
+
+    // Waits ms milliseconds while painting and input go on being handled.
+    static void Delay(int ms);
 
     // --- settings store (one value per call, nothing cached) --------------
     // Stored value, or def when absent. A stored value of the other kind
