@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "GameContext.h"
+#include "services/TSoundFX.h"
 
 #include "core/SettingsText.h"
 #include "core/VlqError.h"
@@ -28,6 +29,7 @@ TVlqProcs::TVlqProcs(QObject* parent) : QObject(parent) {}
 void TVlqProcs::SetPromptHook(PromptHook hook) { promptHook() = std::move(hook); }
 
 void TVlqProcs::ErrorBox(const QString& text) {
+    if (game().soundMode > 0 && game().soundFX) game().soundFX->PlayErrorSound();
     if (promptHook()) {
         promptHook()(text, false);
         return;
