@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-namespace vlq::platform {
+namespace vlq {
 
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
 namespace {
@@ -38,4 +38,4 @@ bool moveToTrash(const QString& path) {
     return QFile::moveToTrash(path);
 }
 
-} // namespace vlq::platform
+} // namespace vlq

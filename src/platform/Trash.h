@@ -4,10 +4,10 @@
 #pragma once
 #include <QString>
 
-namespace vlq::platform {
+namespace vlq {
 
 // Moves the file at path into the trash. False when it could not be moved
 // (missing file, no trash on its volume ...); the file is then untouched.
 bool moveToTrash(const QString& path);
 
-} // namespace vlq::platform
+} // namespace vlq
