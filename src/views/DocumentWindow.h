@@ -1,0 +1,21 @@
+// The frame every document window of an open puzzle sits in: an MDI
+// sub-window with a small caption and no close, minimise or maximise
+// buttons, whose caption keeps its active colours while another window has
+// the focus (the caption tells which puzzle is open; it must not fade).
+#pragma once
+
+class QMdiArea;
+class QMdiSubWindow;
+class QWidget;
+
+namespace vlq {
+
+// Adds content to area as such a sub-window and returns the sub-window,
+// which owns content from then on. Does not show it.
+QMdiSubWindow* addDocumentWindow(QMdiArea* area, QWidget* content);
+
+// Height of the small caption of a document window (the system's small
+// caption metric); sub may be null for the style's value.
+int smallCaptionHeight(const QMdiSubWindow* sub);
+
+} // namespace vlq

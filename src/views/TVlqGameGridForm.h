@@ -1,0 +1,109 @@
+// The quotation grid: the document window in which the player sees the
+// grid of the open puzzle and fills it in square by square. It keeps a
+// current square with the rest of its word highlighted, takes letters from
+// the keyboard and passes every change on to the clue list and the
+// author-title strip. It also carries the grid's transient drawings: the
+// shown solution, the error crosses and the celebration.
+//
+// Drawing. The window remembers what each square shows (fill, letter, ink,
+// cross) the way a canvas would; edits change the squares they touch and ask
+// for a repaint of just those squares, so a key press costs one square. A
+// full repaint (any repaint request for the whole window, a resize, the end
+// of the celebration) rebuilds every square from the record, which is what
+// wipes the overlays.
+#pragma once
+#include <QColor>
+#include <QRegion>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "core/PuzzleRecord.h"
+
+class QMdiArea;
+class QMdiSubWindow;
+
+class TVlqGameGridForm : public QWidget {
+    Q_OBJECT
+public:
+    // Adds the window to area, registers it as game().gridForm and shows
+    // it (FormShow: cheated flag cleared, settings read, window placed, no
+    // current square). The record in game().puzzle must be valid.
+    explicit TVlqGameGridForm(QMdiArea* area);
+    ~TVlqGameGridForm() override;
+
+    QMdiSubWindow* subWindow() const;
+
+    // Display settings: UseCursors, FilledSqColor, BlankSqColor, FontColor,
+    // FontName, FontSize (scaled by s / d), FontStyle. Take effect at the
+    // next paint. Throws vlq::SettingsError on a malformed value.
+    void ReadSettings();
+    // Square size from ScreenSquare, place from ScreenBoundsGrid (empty:
+    // centred on the screen width, top at the frame size); then snaps as a
+    // resize does. Throws vlq::SettingsError naming a malformed bounds value;
+    // the window then keeps its bounds.
+    void PlaceWindow();
+
+    void ClearCursor();                 // un-highlight the rest of the word, no current square
+    void PaintSquare(int c, int r);     // one square, normal colours, its Entry letter
+    void ShowSolution();                // grey solution letters until next full paint; sets cheated flag
+    void Celebrate();                   // animation then full repaint
+    void MarkErrors();                  // 5 ms delay, red crosses until next full paint
+    void FormKeyPress(QChar ch);        // key rules incl. reveal '+'
+    void SelectSquareClue(int c, int r);
+    std::optional<vlq::Square> currentSquare() const;
+    bool cheated() const;
+    void setCheated(bool on);
+
+    // The answer window's right-button mark: draws square (c, r) with fill
+    // and its Entry letter in the current font; it stays until the square is
+    // drawn again or the next full repaint. Squares outside the grid are
+    // ignored.
+    void MarkSquare(int c, int r, const QColor& fill);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    // What one square shows now.
+    struct Look {
+        QRgb fill = 0;
+        QRgb ink = 0;
+        std::uint8_t letter = 0; // 0 and ' ' show nothing
+        bool cross = false;
+    };
+
+    void FormShow();
+    void FormResize();
+    void SetCurrentSquare(int x, int y);
+    void TypeKey(QChar ch);
+    void StepBack();
+    void PaintRun(vlq::Square from, const QColor& fill);
+
+    int squareSize() const;             // s, at least 1
+    void applyFontSize();
+    void rebuildLooks();                // the full paint's content, from the record
+    void drawLook(int c, int r, const QColor& fill, std::uint8_t letter, const QColor& ink);
+    void requestSquare(int c, int r);
+    void requestFullRepaint();
+    Look& look(int c, int r) { return looks_[std::size_t((r - 1) * vlq::kMaxCols + (c - 1))]; }
+
+    QMdiSubWindow* sub_ = nullptr;
+    QColor filledColour_{Qt::black};
+    QColor blankColour_{Qt::white};
+    QColor letterColour_{Qt::black};
+    int fontSizeSetting_ = 11;
+    std::optional<vlq::Square> current_;
+    bool cheated_ = false;
+
+    std::array<Look, std::size_t(vlq::kMaxCols) * vlq::kMaxRows> looks_{};
+    QRegion ownPending_;                // squares this window asked to repaint
+    bool fullPending_ = false;          // a full repaint was asked for
+    bool resizing_ = false;             // FormResize runs; ignore its own resizes
+    bool placing_ = false;              // PlaceWindow runs; it resizes once itself
+};
