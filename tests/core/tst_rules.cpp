@@ -167,6 +167,37 @@ private slots:
         QCOMPARE(isCorrect(rec), wrong.isEmpty());
     }
 
+    // The views only see validated records, but the rules never leave the
+    // record even on one that was refused.
+    void refusedRecordStaysInside_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("code");
+        QTest::newRow("huge grid, code far out") << 32767 << 32767 << 9999;
+        QTest::newRow("negative grid") << -4 << -1 << -101;
+        QTest::newRow("empty grid") << 0 << 0 << 101;
+        QTest::newRow("square row 0") << 31 << 21 << 3100;
+    }
+    void refusedRecordStaysInside() {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(int, code);
+        auto rec = fixture::small();
+        rec.setWidth(width);
+        rec.setHeight(height);
+        rec.setClueSquares(201, code);
+        QVERIFY(!PuzzleRecord::validate(rec.bytes()).empty());
+        QCOMPARE(clueLine(rec, 1).substr(0, 11), std::string("Feline     "));
+        for (Square s : {Square{1, 1}, Square{31, 21}, Square{32, 22}, Square{0, 0}, Square{-5, 3}}) {
+            advance(rec, s);
+            stepBack(rec, s);
+            wordRun(rec, s);
+            squareNumber(rec, s);
+        }
+        isCorrect(rec);
+        QVERIFY(wrongSquares(rec).size() <= std::size_t(kMaxCols * kMaxRows));
+    }
+
     void squareNumbersSkipBlackAndPunctuation() {
         auto rec = fixture::grid({"AB#C", "'D-E", "FGHI"});
         const int expected[3][4] = {{1, 2, 0, 3}, {0, 4, 0, 5}, {6, 7, 8, 9}};
