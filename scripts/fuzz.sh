@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets of the core (clang 14, AddressSanitizer and
 # UndefinedBehaviorSanitizer) in build-fuzz and runs each one for a short
-# while from its seeds in fuzz/corpus/<target>/. Fails on the first crash;
+# while from its seeds in fuzz/corpus/<target>/ (the record targets also
+# start from the sample puzzles in resources/puzzles/). Fails on the first crash;
 # the crashing input is left in build-fuzz/artifacts/.
 #   VLQ_FUZZ_SECONDS  seconds per target (default 20)
 set -euo pipefail
@@ -21,11 +22,13 @@ for t in "${TARGETS[@]}"; do
   # New inputs go to the scratch corpus; the seeds in the repository stay as they are.
   work="build-fuzz/corpus/$t"
   mkdir -p "$work"
+  seeds=("fuzz/corpus/$t")
+  if [ "$t" != fuzz_settings_text ] && [ -d resources/puzzles ]; then seeds+=(resources/puzzles); fi
   echo "== $t: ${SECONDS_PER_TARGET} s"
   log="build-fuzz/$t.log"
   if ! "build-fuzz/fuzz/$t" -max_total_time="$SECONDS_PER_TARGET" -max_len=12000 -timeout=10 \
       -artifact_prefix="build-fuzz/artifacts/$t-" -print_final_stats=1 \
-      "$work" "fuzz/corpus/$t" >"$log" 2>&1; then
+      "$work" "${seeds[@]}" >"$log" 2>&1; then
     tail -n 60 "$log" >&2
     echo "fuzz.sh: $t failed; the input is in build-fuzz/artifacts/, the log in $log" >&2
     exit 1
