@@ -1,16 +1,136 @@
 #include "TVlqGameClueForm.h"
 
+#include <QApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPainter>
+#include <QScreen>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
 
+#include "DocumentWindow.h"
+#include "TVlqGameGridForm.h"
+#include "TVlqGameTitleForm.h"
+#include "TVlqSolveForm.h"
 #include "app/GameContext.h"
+#include "app/TVlqProcs.h"
+#include "core/PuzzleRules.h"
+#include "core/SettingsText.h"
+#include "core/VlqError.h"
+
+namespace {
+
+// Lines of a fixed height and a fixed scrollable width, text a little in
+// from the left, vertically centred, on one line, ampersands shown as such.
+class ClueLineDelegate : public QStyledItemDelegate {
+public:
+    ClueLineDelegate(const int& extent, QObject* parent) : QStyledItemDelegate(parent), extent_(extent) {}
+
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
+        return {extent_, TVlqGameClueForm::kLineHeight};
+    }
+
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const bool selected = option.state & QStyle::State_Selected;
+        const auto group = (option.state & QStyle::State_Active) ? QPalette::Active : QPalette::Inactive;
+        if (selected) p->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
+        p->save();
+        p->setFont(option.font);
+        p->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+        const QRect textRect = option.rect.adjusted(TVlqGameClueForm::kTextIndent, 0, 0, 0);
+        p->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                    index.data(Qt::DisplayRole).toString());
+        p->restore();
+        if (option.state & QStyle::State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(option);
+            focus.backgroundColor = option.palette.color(group, selected ? QPalette::Highlight : QPalette::Base);
+            const QWidget* w = option.widget;
+            (w ? w->style() : QApplication::style())->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, p, w);
+        }
+    }
+
+private:
+    const int& extent_;
+};
+
+// The list box: reports selection moves made with the keyboard, the way a
+// mouse click is reported by clicked().
+class ClueListBox : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+    std::function<void()> onKeyboardMove;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const QList<QListWidgetItem*> before = selectedItems();
+        QListWidget::keyPressEvent(event);
+        const QList<QListWidgetItem*> after = selectedItems();
+        if (!after.isEmpty() && after != before && onKeyboardMove) onKeyboardMove();
+    }
+};
+
+QFont fontFromSettings(const QString& name, int points, int style) {
+    QFont f(name);
+    f.setPointSize(points >= 1 && points <= 500 ? points : 11);
+    f.setBold(style & vlq::kStyleBold);
+    f.setItalic(style & vlq::kStyleItalic);
+    f.setUnderline(style & vlq::kStyleUnderline);
+    f.setStrikeOut(style & vlq::kStyleStrikeOut);
+    return f;
+}
+
+void reportError(const std::exception& e) { TVlqProcs::ErrorBox(QString::fromUtf8(e.what())); }
+
+int screenWidth() {
+    const QScreen* s = QGuiApplication::primaryScreen();
+    return s ? s->geometry().width() : 0;
+}
+
+QRect outerBounds(QWidget* w) {
+    if (!w) return {};
+    auto* form = w;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget())) return sub->geometry();
+    return form->geometry();
+}
+
+} // namespace
 
 TVlqGameClueForm::TVlqGameClueForm(QMdiArea* area) {
-    ClueList = new QListWidget(this);
-    area->addSubWindow(this, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setWindowTitle(QStringLiteral("Clues"));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::Button));
+    setPalette(pal);
+
+    auto* list = new ClueListBox(this);
+    ClueList = list;
+    QPalette listPal = ClueList->palette();
+    listPal.setColor(QPalette::Base, Qt::white);
+    listPal.setColor(QPalette::Text, Qt::black);
+    ClueList->setPalette(listPal);
+    QFont listFont(QStringLiteral("Times New Roman"));
+    listFont.setPixelSize(15);
+    ClueList->setFont(listFont);
+    ClueList->setSelectionMode(QAbstractItemView::SingleSelection);
+    ClueList->setUniformItemSizes(true);
+    ClueList->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    ClueList->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    ClueList->setItemDelegate(new ClueLineDelegate(horizontalExtent_, ClueList));
+    connect(ClueList, &QAbstractItemView::clicked, this, [this] { ClueListClick(ClueList); });
+    list->onKeyboardMove = [this] { ClueListClick(ClueList); };
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(ClueList);
+    resize(419, 146);
+
+    vlq::addDocumentWindow(area, this);
     game().clueForm = this;
-    show();
+    subWindow()->show();
 }
 
 TVlqGameClueForm::~TVlqGameClueForm() {
@@ -19,9 +139,126 @@ TVlqGameClueForm::~TVlqGameClueForm() {
 
 QMdiSubWindow* TVlqGameClueForm::subWindow() const { return qobject_cast<QMdiSubWindow*>(parentWidget()); }
 
-void TVlqGameClueForm::ReadSettings() {}
-void TVlqGameClueForm::PlaceWindow() {}
-void TVlqGameClueForm::FillList() {}
-void TVlqGameClueForm::RefreshClueLine(int) {}
-void TVlqGameClueForm::ClueListClick(QObject*) {}
-void TVlqGameClueForm::ClearSelection() { ClueList->clearSelection(); }
+void TVlqGameClueForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (event->spontaneous()) return;
+    horizontalExtent_ = kHorizontalExtent;
+    ClueList->doItemsLayout();
+    try {
+        ReadSettings();
+        PlaceWindow();
+    } catch (const std::exception& e) {
+        // A bad setting costs the placement, never the list itself.
+        reportError(e);
+    }
+    FillList();
+}
+
+void TVlqGameClueForm::ReadSettings() {
+    // UseCursors would pick a list cursor the program never loads, so the
+    // list keeps the default pointer whatever it holds.
+    (void)TVlqProcs::ReadSetting(QStringLiteral("UseCursors"), 0);
+    const QColor colour = TVlqProcs::ReadColour(QStringLiteral("SolveFontColor"), "clBlack");
+    const QString name = TVlqProcs::ReadSetting(QStringLiteral("SolveFontName"), "Times New Roman");
+    const int size = TVlqProcs::ReadSetting(QStringLiteral("SolveFontSize"), 11);
+    const int style = TVlqProcs::ReadSetting(QStringLiteral("SolveFontStyle"), 0);
+
+    ClueList->unsetCursor();
+    QPalette pal = ClueList->palette();
+    pal.setColor(QPalette::Text, colour);
+    ClueList->setPalette(pal);
+    ClueList->setFont(fontFromSettings(name, size, style));
+}
+
+void TVlqGameClueForm::PlaceWindow() {
+    const QString text = TVlqProcs::ReadSetting(QStringLiteral("ScreenBoundsClues"), "");
+    const GameContext& g = game();
+    const QRect title = outerBounds(g.titleForm);
+    const QRect grid = outerBounds(g.gridForm);
+    QRect r;
+    if (text.isEmpty()) {
+        r = QRect(g.frameSize, title.y() + title.height() + g.frameSize, screenWidth() - 2 * g.frameSize,
+                  g.availableHeight - title.y() - title.height() - 2 * g.frameSize);
+    } else {
+        const auto b = vlq::parseBounds(text.toStdString());
+        if (!b)
+            throw vlq::SettingsError(
+                ("'" + text + "' is not a valid bounds text for setting ScreenBoundsClues").toStdString());
+        const int wide = screenWidth() - 8;
+        switch (b->left) {
+        case 10000:
+            r = QRect(2, title.y() + title.height() + 2, wide, g.availableHeight - title.y() - title.height() - 4);
+            break;
+        case 20000:
+            r = QRect(2, grid.y() + grid.height() + 2, wide, g.availableHeight - grid.y() - grid.height() - 4);
+            break;
+        case 30000:
+        case 40000:
+            r = QRect(2, 2, wide, g.availableHeight - grid.height() - title.height() - 12);
+            break;
+        default:
+            r = QRect(b->left, b->top, b->width, b->height);
+        }
+    }
+    if (QMdiSubWindow* sub = subWindow())
+        sub->setGeometry(r.x(), r.y(), std::max(r.width(), 0), std::max(r.height(), 0));
+    else
+        setGeometry(r.x(), r.y(), std::max(r.width(), 0), std::max(r.height(), 0));
+
+    if (g.solveForm) {
+        const QPoint at = g.solveForm->pos();
+        g.solveForm->move(at.x(), outerBounds(this).y() + 100);
+    }
+}
+
+QString TVlqGameClueForm::clueLineText(int k) {
+    return QString::fromLatin1(vlq::clueLine(game().puzzle, k));
+}
+
+void TVlqGameClueForm::FillList() {
+    const QSignalBlocker block(ClueList);
+    ClueList->clear();
+    for (int k = 1; k <= vlq::kMaxClues; ++k) {
+        if (game().puzzle.clue(k).empty()) continue;
+        ClueList->addItem(clueLineText(k));
+    }
+    const int current = game().currentClue;
+    if (current >= 1 && current <= ClueList->count()) ClueList->setCurrentRow(current - 1);
+}
+
+void TVlqGameClueForm::RefreshClueLine(int k) {
+    if (k < 1 || k > ClueList->count()) return;
+    QListWidgetItem* line = ClueList->item(k - 1);
+    const QSignalBlocker block(ClueList);
+    line->setText(clueLineText(k));
+    line->setSelected(false);
+}
+
+void TVlqGameClueForm::ClueListClick(QObject* sender) {
+    const QList<QListWidgetItem*> selected = ClueList->selectedItems();
+    if (selected.isEmpty()) return;
+    GameContext& g = game();
+    g.currentClue = ClueList->row(selected.first()) + 1;
+    if (g.gridForm) g.gridForm->ClearCursor();
+    if (g.titleForm) g.titleForm->update();
+    int cursor = 31;
+    if (sender && sender == static_cast<QObject*>(g.gridForm)) {
+        cursor = GridLetterIndex;
+    } else {
+        try {
+            cursor = TVlqProcs::ReadSetting(QStringLiteral("SolveHLOn"), 31);
+        } catch (const std::exception& e) {
+            reportError(e);
+            return;
+        }
+    }
+    if (!g.solveForm) return;
+    // Anything outside the strip's own range parks the cursor.
+    g.solveForm->AnswerCursor = (cursor >= 0 && cursor <= 31) ? cursor : 31;
+    g.solveForm->OpenOnClue();
+}
+
+void TVlqGameClueForm::ClearSelection() {
+    const QSignalBlocker block(ClueList);
+    ClueList->clearSelection();
+}

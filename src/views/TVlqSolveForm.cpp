@@ -1,9 +1,346 @@
 #include "TVlqSolveForm.h"
 
-TVlqSolveForm::TVlqSolveForm(QWidget* parent) : QWidget(parent, Qt::Tool) {}
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPainter>
+#include <QScreen>
+#include <algorithm>
 
-int TVlqSolveForm::answerLength() const { return 0; }
-void TVlqSolveForm::ReadSettings() {}
-void TVlqSolveForm::PlaceWindow() {}
-void TVlqSolveForm::FormKeyPress(QChar) {}
-void TVlqSolveForm::OpenOnClue() {}
+#include "SquareGeometry.h"
+#include "TVlqGameClueForm.h"
+#include "TVlqGameGridForm.h"
+#include "TVlqGameTitleForm.h"
+#include "app/GameContext.h"
+#include "app/TVlqProcs.h"
+#include "core/PuzzleRules.h"
+#include "core/SettingsText.h"
+#include "core/VlqError.h"
+#if __has_include("platform/VlqCursors.h")
+#include "platform/VlqCursors.h"
+#define VLQ_HAVE_CURSORS 1
+#endif
+
+namespace {
+
+const QColor kYellow(255, 255, 0);
+const QColor kShadowGrey(128, 128, 128);
+const QColor kMarkOff(255, 255, 255);
+
+constexpr int kDesignedClientWidth = 694;
+
+void reportError(const std::exception& e) { TVlqProcs::ErrorBox(QString::fromUtf8(e.what())); }
+
+QFont fontFromSettings(const QString& name, int points, int style) {
+    QFont f(name);
+    f.setPointSize(points >= 1 && points <= 500 ? points : 11);
+    f.setBold(style & vlq::kStyleBold);
+    f.setItalic(style & vlq::kStyleItalic);
+    f.setUnderline(style & vlq::kStyleUnderline);
+    f.setStrikeOut(style & vlq::kStyleStrikeOut);
+    return f;
+}
+
+} // namespace
+
+// The paint box that holds the strip; painting and the mouse belong to the
+// answer window.
+class SolveStrip : public QWidget {
+public:
+    explicit SolveStrip(TVlqSolveForm* form) : QWidget(form), form_(form) {
+        // Every pixel of the strip is painted by its squares.
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        ++form_->stripPaintCount;
+        form_->lastStripPaintRegion = e->region();
+        QPainter p(this);
+        form_->SolveGridPaint(p, e->region());
+    }
+    void mousePressEvent(QMouseEvent* e) override { form_->SolveGridMouseDown(e->button(), e->position().toPoint().x()); }
+    void mouseReleaseEvent(QMouseEvent*) override { form_->SolveGridMouseUp(); }
+    void mouseMoveEvent(QMouseEvent* e) override { form_->SolveGridMouseMove(e->buttons(), e->modifiers()); }
+
+private:
+    TVlqSolveForm* form_;
+};
+
+TVlqSolveForm::TVlqSolveForm(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    setWindowTitle(QStringLiteral("Acrostic Clue A"));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::Button));
+    setPalette(pal);
+    setFocusPolicy(Qt::StrongFocus);
+
+    ClueLbl = new QLabel(this);
+    ClueLbl->setTextFormat(Qt::PlainText);
+    QFont labelFont(QStringLiteral("Times New Roman"));
+    labelFont.setPixelSize(15);
+    ClueLbl->setFont(labelFont);
+    QPalette labelPal = ClueLbl->palette();
+    labelPal.setColor(QPalette::WindowText, Qt::black);
+    ClueLbl->setPalette(labelPal);
+    ClueLbl->move(kInnerBorder, kInnerBorder);
+
+    SolveGrid = new SolveStrip(this);
+    stripFont_ = QFont(QStringLiteral("Arial"));
+    stripFont_.setPixelSize(15);
+
+    SquareSize = std::max(1, game().defaultSquareSize);
+    resize(kDesignedClientWidth + 2 * kInnerBorder, defaultHeight());
+    followCurrentClue();
+}
+
+int TVlqSolveForm::answerLength() const { return vlq::answerLength(game().puzzle, game().currentClue); }
+
+QRect TVlqSolveForm::stripSquare(int i) const { return {i * SquareSize, 0, SquareSize + 1, SquareSize}; }
+
+int TVlqSolveForm::defaultHeight() const {
+    // Clue text above, the strip at kStripTop with its shadow below it and
+    // two pixels to spare, all inside the inner border.
+    return 2 * kInnerBorder + kStripTop + SquareSize + kShadow + 2;
+}
+
+void TVlqSolveForm::ReadSettings() {
+    const int useCursors = TVlqProcs::ReadSetting(QStringLiteral("UseCursors"), 0);
+    const QColor blank = TVlqProcs::ReadColour(QStringLiteral("BlankSqColor"), "clWhite");
+    const QColor outline = TVlqProcs::ReadColour(QStringLiteral("FilledSqColor"), "clBlack");
+    const QColor letters = TVlqProcs::ReadColour(QStringLiteral("FontColor"), "clBlack");
+    const QString name = TVlqProcs::ReadSetting(QStringLiteral("FontName"), "Arial");
+    const int size = TVlqProcs::ReadSetting(QStringLiteral("FontSize"), 11);
+    const int style = TVlqProcs::ReadSetting(QStringLiteral("FontStyle"), 0);
+
+#ifdef VLQ_HAVE_CURSORS
+    if (useCursors == 1)
+        setCursor(VlqCursors::cursor(VlqCursors::Pencil));
+    else
+        unsetCursor();
+#else
+    (void)useCursors;
+#endif
+    blankColour_ = blank;
+    outlineColour_ = outline;
+    letterColour_ = letters;
+    stripFont_ = fontFromSettings(name, size, style);
+    SolveGrid->update();
+}
+
+void TVlqSolveForm::PlaceWindow() {
+    SquareSize = std::max(1, game().defaultSquareSize);
+    const QString text = TVlqProcs::ReadSetting(QStringLiteral("ScreenBoundsSolve"), "");
+    // Frame around the client area, known once the window has been shown.
+    const int frameW = frameGeometry().width() - width();
+    const int frameH = frameGeometry().height() - height();
+    if (!text.isEmpty()) {
+        const auto b = vlq::parseBounds(text.toStdString());
+        if (!b)
+            throw vlq::SettingsError(
+                ("'" + text + "' is not a valid bounds text for setting ScreenBoundsSolve").toStdString());
+        move(b->left, b->top);
+        resize(std::max(1, b->width - frameW), std::max(1, b->height - frameH));
+        followCurrentClue();
+        return;
+    }
+
+    if (!heightFixed_) resize(width(), defaultHeight());
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    // Wide enough for the whole strip with its shadow (within the screen).
+    const int need = 2 * kInnerBorder + answerLength() * SquareSize + 1 + kShadow;
+    if (width() < need) resize(std::min(need, std::max(width(), avail.width() - frameW)), height());
+
+    const int outerW = width() + frameW;
+    const int outerH = height() + frameH;
+    const GameContext& g = game();
+    QMdiSubWindow* clues = g.clueForm ? g.clueForm->subWindow() : nullptr;
+    QMdiArea* area = clues ? clues->mdiArea() : nullptr;
+    if (clues && area) {
+        // Centred over the clue list, across the main window's client width.
+        const QPoint origin = area->viewport()->mapToGlobal(QPoint(0, 0));
+        const int across = g.availableWidth > 0 ? g.availableWidth : area->viewport()->width();
+        move(origin.x() + (across - outerW) / 2, origin.y() + clues->y() + (clues->height() - outerH) / 2);
+    } else {
+        move(avail.x() + (avail.width() - outerW) / 2, avail.y() + (avail.height() - outerH) / 2);
+    }
+    followCurrentClue();
+}
+
+void TVlqSolveForm::OpenOnClue() {
+    followCurrentClue();
+    if (isVisible()) {
+        update();
+        SolveGrid->update();
+    } else {
+        show();
+    }
+    raise();
+    activateWindow();
+}
+
+void TVlqSolveForm::followCurrentClue() {
+    const int k = game().currentClue;
+    if (k >= 1 && k <= vlq::kMaxClues) {
+        const QString caption = QStringLiteral("Acrostic Clue ") + QString::fromLatin1(vlq::clueLabel(k));
+        if (windowTitle() != caption) setWindowTitle(caption);
+    }
+    const QString clue = (k >= 1 && k <= vlq::kMaxClues) ? QString::fromLatin1(game().puzzle.clue(k)) : QString();
+    if (ClueLbl->text() != clue) {
+        ClueLbl->setText(clue);
+        ClueLbl->adjustSize();
+    }
+    const int n = answerLength();
+    const QRect strip(kInnerBorder, kInnerBorder + kStripTop, n * SquareSize + 1, SquareSize);
+    if (SolveGrid->geometry() != strip) SolveGrid->setGeometry(strip);
+    if (SolveGrid->isVisibleTo(this) != (n > 0)) SolveGrid->setVisible(n > 0);
+}
+
+void TVlqSolveForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void TVlqSolveForm::FormShow() {
+    try {
+        ReadSettings();
+        PlaceWindow();
+        // From the first showing on only the width can change.
+        setMinimumHeight(height());
+        setMaximumHeight(height());
+        heightFixed_ = true;
+    } catch (const std::exception& e) {
+        reportError(e);
+    }
+    followCurrentClue();
+}
+
+void TVlqSolveForm::closeEvent(QCloseEvent* event) {
+    if (game().titleForm)
+        game().titleForm->ClearCurrentClue();
+    else
+        game().currentClue = 0;
+    event->accept();
+}
+
+void TVlqSolveForm::paintEvent(QPaintEvent*) {
+    // Another puzzle may have been opened since the last paint: follow it.
+    followCurrentClue();
+    if (!SolveGrid->isVisibleTo(this)) return;
+    const QRect s = SolveGrid->geometry();
+    QPainter p(this);
+    p.fillRect(QRect(s.left() + 3, s.top() + 3, s.width() - 1, s.height() - 1), kShadowGrey);
+}
+
+void TVlqSolveForm::SolveGridPaint(QPainter& p, const QRegion& region) {
+    const int n = answerLength();
+    const int k = game().currentClue;
+    const vlq::PuzzleRecord& rec = game().puzzle;
+    p.setFont(stripFont_);
+    p.setPen(letterColour_);
+    const int offset = vlq::textOffset(p.fontMetrics(), SquareSize);
+    for (int i = 0; i < n; ++i) {
+        const QRect box = stripSquare(i);
+        if (!region.intersects(box)) continue;
+        vlq::drawSquareBox(p, box, outlineColour_, i < AnswerCursor ? blankColour_ : kYellow);
+        const vlq::Square sq = vlq::answerSquare(rec, k, i + 1);
+        if (!rec.inGrid(sq.col, sq.row)) continue;
+        const std::uint8_t e = rec.entry(sq.col, sq.row);
+        if (e != 0) vlq::drawCentredLetter(p, box, SquareSize, QChar::fromLatin1(char(e)), offset);
+    }
+}
+
+void TVlqSolveForm::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Delete: FormKeyPress(QLatin1Char(' ')); return;
+    case Qt::Key_Backspace: FormKeyPress(QChar(8)); return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: FormKeyPress(QChar(13)); return;
+    case Qt::Key_Escape: FormKeyPress(QChar(27)); return;
+    default: break;
+    }
+    const QString text = event->text();
+    if (text.isEmpty()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    FormKeyPress(text.front());
+}
+
+void TVlqSolveForm::FormKeyPress(QChar ch) {
+    const int n = answerLength();
+    const char16_t c = ch.toUpper().unicode();
+    const bool accepted = c == 8 || c == 13 || c == u' ' || c == u'+' || (c >= u'A' && c <= u'Z');
+    if (!accepted || AnswerCursor < 0 || AnswerCursor >= n) {
+        if (c == 27) close();
+        return;
+    }
+
+    GameContext& g = game();
+    vlq::PuzzleRecord& rec = g.puzzle;
+    const int k = g.currentClue;
+    vlq::Square sq = vlq::answerSquare(rec, k, AnswerCursor + 1);
+    // A validated record keeps every answer letter inside the grid.
+    if (!rec.inGrid(sq.col, sq.row)) return;
+    std::uint8_t letter = std::uint8_t(c);
+    const bool advances = c != 8;
+    switch (c) {
+    case 8:
+        if (AnswerCursor == 0) return;
+        --AnswerCursor;
+        sq = vlq::answerSquare(rec, k, AnswerCursor + 1);
+        if (!rec.inGrid(sq.col, sq.row)) return;
+        letter = rec.entry(sq.col, sq.row);
+        break;
+    case 13: letter = rec.entry(sq.col, sq.row); break;
+    case u'+':
+        letter = rec.solution(sq.col, sq.row);
+        if (g.gridForm) g.gridForm->setCheated(true);
+        break;
+    default: break;
+    }
+
+    rec.setEntry(sq.col, sq.row, letter == ' ' ? 0 : letter);
+    // The square's new look follows from Entry and the cursor: behind an
+    // advancing cursor it is blank, under a stepped-back one yellow.
+    SolveGrid->update(stripSquare(AnswerCursor));
+    g.modified = true;
+    if (advances) {
+        if (AnswerCursor == 0 && g.titleForm) g.titleForm->update();
+        if (g.gridForm) g.gridForm->PaintSquare(sq.col, sq.row);
+        ++AnswerCursor;
+    }
+    if (g.clueForm) g.clueForm->RefreshClueLine(k);
+}
+
+void TVlqSolveForm::mousePressEvent(QMouseEvent* event) {
+    // A press on the clue text is the label's, not the background's.
+    if (ClueLbl->geometry().contains(event->position().toPoint())) return;
+    AnswerCursor = 31;
+    SolveGrid->update();
+}
+
+void TVlqSolveForm::SolveGridMouseDown(Qt::MouseButton button, int x) {
+    AnswerCursor = std::max(0, x) / SquareSize;
+    SolveGrid->update();
+    if (button == Qt::RightButton) markGridSquare(kYellow);
+}
+
+void TVlqSolveForm::SolveGridMouseUp() { markGridSquare(kMarkOff); }
+
+void TVlqSolveForm::SolveGridMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+    if (buttons == Qt::RightButton && modifiers == Qt::NoModifier) markGridSquare(kMarkOff);
+}
+
+void TVlqSolveForm::markGridSquare(const QColor& fill) {
+    GameContext& g = game();
+    if (!g.gridForm || AnswerCursor < 0 || AnswerCursor >= answerLength()) return;
+    const vlq::Square sq = vlq::answerSquare(g.puzzle, g.currentClue, AnswerCursor + 1);
+    if (!g.puzzle.inGrid(sq.col, sq.row)) return;
+    g.gridForm->MarkSquare(sq.col, sq.row, fill);
+}

@@ -1,9 +1,16 @@
 // The answer entry window: a floating tool window that shows the current
-// clue and a strip of squares for its answer. Typing into the strip writes
-// straight into the puzzle record's Entry grid. One instance is created at
-// start-up, hidden, and lives until the program ends.
+// clue's text and a strip of squares for its answer, one per letter, in
+// answer order. Each square shows the Entry letter of the grid square its
+// letter belongs to; typing into the strip writes straight into Entry and
+// tells the grid, the author-title strip and the clue list. One instance is
+// created at start-up, hidden, and lives until the program ends.
 #pragma once
+#include <QColor>
+#include <QFont>
+#include <QRegion>
 #include <QWidget>
+
+class QLabel;
 
 class TVlqSolveForm : public QWidget {
     Q_OBJECT
@@ -11,16 +18,77 @@ public:
     explicit TVlqSolveForm(QWidget* parent = nullptr);
 
     // Strip square the next key acts on: 0..n-1 on the strip, n past the
-    // end, 31 parked (every key but Escape is ignored).
+    // end, 31 parked. Every value outside 0..n-1 is off the strip, where
+    // every key but Escape is ignored.
     int AnswerCursor = 31;
     // Letters of the current clue's answer (0 when no clue is current).
     int answerLength() const;
 
+    // Side of one strip square in pixels (at least 1); the default square
+    // size, taken each time the window is shown.
+    int SquareSize = 1;
+
+    // The clue text, at the client origin.
+    QLabel* ClueLbl = nullptr;
+    // The strip, at (0, kStripTop) of the client area, n * SquareSize + 1
+    // wide and SquareSize high.
+    QWidget* SolveGrid = nullptr;
+
+    // The client area lies inside an inner border of this width.
+    static constexpr int kInnerBorder = 8;
+    static constexpr int kStripTop = 36;
+    static constexpr int kShadow = 2;
+
+    // UseCursors, BlankSqColor, FilledSqColor, FontColor, FontName,
+    // FontSize (points, not scaled), FontStyle. Throws vlq::SettingsError
+    // for a stored value of the wrong kind or malformed colour text.
     void ReadSettings();
+    // SquareSize := the default square size, then the bounds from
+    // ScreenBoundsSolve: stored bounds exactly, or (empty) centred over the
+    // clue list, wide enough for the strip. Throws vlq::SettingsError naming
+    // a malformed bounds value; the window then keeps its bounds.
     void PlaceWindow();
-    // Keyboard entry of the answer, including the reveal key '+'.
+    // Keyboard entry of the answer: 'A'..'Z' (lower case folded), space,
+    // Enter (keeps the letter), Backspace (one square back, keeps its
+    // letter), '+' (reveals the solution letter, sets the cheated flag);
+    // Escape closes the window. Ignored while the cursor is off the strip.
     void FormKeyPress(QChar ch);
     // Repaints if visible, else shows; then raises. Callers set
     // game().currentClue and AnswerCursor first.
     void OpenOnClue();
+
+    // Outline of strip square i (from 0) in SolveGrid's coordinates.
+    QRect stripSquare(int i) const;
+
+    // For tests: strip paints so far and the region of the last one.
+    int stripPaintCount = 0;
+    QRegion lastStripPaintRegion;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    friend class SolveStrip;
+
+    void FormShow();
+    // Caption, label text and strip geometry for the current clue.
+    void followCurrentClue();
+    int defaultHeight() const;
+    void SolveGridPaint(QPainter& p, const QRegion& region);
+    void SolveGridMouseDown(Qt::MouseButton button, int x);
+    void SolveGridMouseUp();
+    void SolveGridMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
+    // Draws the grid square of the letter at AnswerCursor with fill, when
+    // the cursor is on the strip.
+    void markGridSquare(const QColor& fill);
+
+    QColor blankColour_{Qt::white};
+    QColor outlineColour_{Qt::black};
+    QColor letterColour_{Qt::black};
+    QFont stripFont_;
+    bool heightFixed_ = false;
 };

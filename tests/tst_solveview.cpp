@@ -1,0 +1,430 @@
+// The answer entry window driven as a player drives it: keys, clicks,
+// placement, and the colours of its strip.
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScreen>
+#include <QtTest>
+
+#include "app/GameContext.h"
+#include "app/TVlqProcs.h"
+#include "core/PuzzleRules.h"
+#include "views/TVlqGameClueForm.h"
+#include "views/TVlqGameGridForm.h"
+#include "views/TVlqGameTitleForm.h"
+#include "views/TVlqSolveForm.h"
+
+namespace {
+
+// A 6 x 3 grid ('#' black):      clues (answer: squares)
+//   C A T # D O                  1 A "Feline"      CAT  (1,1)(2,1)(3,1)
+//   G S # A N T                  2 B "Canine"      DOG  (5,1)(6,1)(1,2)
+//   I # # # # #                  3 C "Ants & co"   ANTS (4,2)(5,2)(6,2)(2,2)
+//                                4 D "Me"          I    (1,3)
+vlq::PuzzleRecord smallPuzzle() {
+    vlq::PuzzleRecord rec;
+    const char* rows[] = {"CAT#DO", "GS#ANT", "I#####"};
+    rec.setWidth(6);
+    rec.setHeight(3);
+    for (int r = 1; r <= 3; ++r)
+        for (int c = 1; c <= 6; ++c) {
+            const char ch = rows[r - 1][c - 1];
+            rec.setSolution(c, r, ch == '#' ? vlq::kBlack : std::uint8_t(ch));
+        }
+    struct Clue {
+        const char* text;
+        std::vector<vlq::Square> squares;
+    };
+    const Clue clues[] = {{"Feline", {{1, 1}, {2, 1}, {3, 1}}},
+                          {"Canine", {{5, 1}, {6, 1}, {1, 2}}},
+                          {"Ants & co", {{4, 2}, {5, 2}, {6, 2}, {2, 2}}},
+                          {"Me", {{1, 3}}}};
+    for (int k = 1; k <= 4; ++k) {
+        rec.setClue(k, clues[k - 1].text);
+        int j = 1;
+        for (const vlq::Square s : clues[k - 1].squares) {
+            rec.setClueSquares(j * 100 + k, s.col * 100 + s.row);
+            rec.setSquareClue(s.col, s.row, j * 100 + k);
+            ++j;
+        }
+    }
+    return rec;
+}
+
+// One clue whose answer has `letters` letters, laid out in reading order
+// over a 31-wide grid.
+vlq::PuzzleRecord longAnswerPuzzle(int letters) {
+    vlq::PuzzleRecord rec;
+    rec.setWidth(31);
+    rec.setHeight(2);
+    for (int r = 1; r <= 2; ++r)
+        for (int c = 1; c <= 31; ++c) rec.setSolution(c, r, vlq::kBlack);
+    rec.setClue(1, "Long one");
+    for (int j = 1; j <= letters; ++j) {
+        const int c = (j - 1) % 31 + 1, r = (j - 1) / 31 + 1;
+        rec.setSolution(c, r, std::uint8_t('A' + j % 26));
+        rec.setClueSquares(j * 100 + 1, c * 100 + r);
+        rec.setSquareClue(c, r, j * 100 + 1);
+    }
+    return rec;
+}
+
+QString answerEntries(int k) {
+    QString s;
+    const auto& rec = game().puzzle;
+    for (int j = 1; j <= vlq::answerLength(rec, k); ++j) {
+        const vlq::Square sq = vlq::answerSquare(rec, k, j);
+        const auto e = rec.entry(sq.col, sq.row);
+        s += e ? QChar::fromLatin1(char(e)) : QLatin1Char('_');
+    }
+    return s;
+}
+
+void setAnswerEntries(int k, const QString& letters) {
+    auto& rec = game().puzzle;
+    for (int j = 1; j <= letters.size(); ++j) {
+        const vlq::Square sq = vlq::answerSquare(rec, k, j);
+        const QChar ch = letters[j - 1];
+        rec.setEntry(sq.col, sq.row, ch == QLatin1Char('_') ? 0 : std::uint8_t(ch.toLatin1()));
+    }
+}
+
+const QStringList kTouchedStrings = {"ScreenBoundsSolve", "ScreenBoundsClues", "BlankSqColor", "FilledSqColor",
+                                     "FontColor"};
+
+} // namespace
+
+class TestSolveView : public QObject {
+    Q_OBJECT
+
+private:
+    QMdiArea* area_ = nullptr;
+    TVlqSolveForm* solve_ = nullptr;
+    QStringList errors_;
+
+    // The answer window open on clue k with its cursor at `cursor`.
+    void openOn(int k, int cursor) {
+        game().currentClue = k;
+        solve_->AnswerCursor = cursor;
+        solve_->OpenOnClue();
+        QVERIFY(QTest::qWaitForWindowExposed(solve_));
+    }
+    QColor stripPixel(int i, int dx, int dy) {
+        const QImage img = solve_->SolveGrid->grab().toImage();
+        const QRect sq = solve_->stripSquare(i);
+        return img.pixelColor(sq.x() + dx, sq.y() + dy);
+    }
+    QPoint stripCentre(int i) { return solve_->stripSquare(i).center(); }
+
+private slots:
+    void init() {
+        game().reset();
+        game().defaultSquareSize = 30;
+        game().puzzle = smallPuzzle();
+        for (const QString& name : kTouchedStrings) TVlqProcs::WriteSetting(name, "");
+        TVlqProcs::WriteSetting("BlankSqColor", "clWhite");
+        TVlqProcs::WriteSetting("FilledSqColor", "clBlack");
+        TVlqProcs::WriteSetting("FontColor", "clBlack");
+        TVlqProcs::WriteSetting("UseCursors", 0);
+        errors_.clear();
+        TVlqProcs::SetPromptHook([this](const QString& text, bool) {
+            errors_ << text;
+            return false;
+        });
+        solve_ = new TVlqSolveForm();
+        game().solveForm = solve_;
+    }
+    void cleanup() {
+        delete solve_;
+        solve_ = nullptr;
+        delete area_;
+        area_ = nullptr;
+        TVlqProcs::SetPromptHook({});
+        game().reset();
+    }
+
+    void createdHidden() {
+        QVERIFY(!solve_->isVisible());
+        QCOMPARE(solve_->AnswerCursor, 31);
+        QVERIFY(solve_->windowFlags().testFlag(Qt::Tool));
+        QVERIFY(solve_->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(!solve_->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(!solve_->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    }
+
+    void caption_data() {
+        QTest::addColumn<int>("clue");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("first") << 1 << "Acrostic Clue A";
+        QTest::newRow("26th") << 26 << "Acrostic Clue Z";
+        QTest::newRow("27th") << 27 << "Acrostic Clue aa";
+        QTest::newRow("30th") << 30 << "Acrostic Clue dd";
+    }
+    void caption() {
+        QFETCH(int, clue);
+        QFETCH(QString, caption);
+        openOn(clue, 31);
+        QCOMPARE(solve_->windowTitle(), caption);
+    }
+
+    void showsClueAndStrip() {
+        openOn(3, 31);
+        QCOMPARE(solve_->ClueLbl->text(), QString("Ants & co"));
+        QCOMPARE(solve_->ClueLbl->pos(), QPoint(TVlqSolveForm::kInnerBorder, TVlqSolveForm::kInnerBorder));
+        QCOMPARE(solve_->SquareSize, 30);
+        QCOMPARE(solve_->SolveGrid->geometry(),
+                 QRect(TVlqSolveForm::kInnerBorder, TVlqSolveForm::kInnerBorder + 36, 4 * 30 + 1, 30));
+        // Another clue while visible: the window follows it.
+        openOn(4, 31);
+        QCOMPARE(solve_->windowTitle(), QString("Acrostic Clue D"));
+        QCOMPARE(solve_->SolveGrid->width(), solve_->SquareSize + 1);
+    }
+
+    void keys_data() {
+        QTest::addColumn<int>("clue");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<QString>("keys"); // '<' Backspace, '>' Enter, '~' Delete
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<int>("cursorAfter");
+        QTest::addColumn<bool>("modified");
+
+        QTest::newRow("lower case folded") << 1 << "___" << 0 << "ca" << "CA_" << 2 << true;
+        QTest::newRow("whole answer, cursor past the end") << 1 << "___" << 0 << "cat" << "CAT" << 3 << true;
+        QTest::newRow("past the end ignores letters and Backspace") << 1 << "CAT" << 3 << "x<" << "CAT" << 3 << false;
+        QTest::newRow("parked ignores everything") << 1 << "C__" << 31 << "ab<> ~+" << "C__" << 31 << false;
+        QTest::newRow("Backspace on the first square") << 1 << "C__" << 0 << "<" << "C__" << 0 << false;
+        QTest::newRow("Backspace steps back, keeps the letter") << 1 << "CAT" << 2 << "<" << "CAT" << 1 << true;
+        QTest::newRow("Backspace then overwrite") << 1 << "CXT" << 2 << "<a" << "CAT" << 2 << true;
+        QTest::newRow("Enter keeps an empty square") << 1 << "___" << 0 << ">" << "___" << 1 << true;
+        QTest::newRow("Enter keeps a letter") << 1 << "CAT" << 1 << ">" << "CAT" << 2 << true;
+        QTest::newRow("space clears") << 1 << "CAT" << 1 << " " << "C_T" << 2 << true;
+        QTest::newRow("Delete clears") << 1 << "CAT" << 1 << "~" << "C_T" << 2 << true;
+        QTest::newRow("digits and punctuation ignored") << 1 << "___" << 0 << "1!?-" << "___" << 0 << false;
+        QTest::newRow("plus reveals") << 3 << "X___" << 0 << "++" << "AN__" << 2 << true;
+        QTest::newRow("one-letter answer") << 4 << "_" << 0 << "ij" << "I" << 1 << true;
+    }
+    void keys() {
+        QFETCH(int, clue);
+        QFETCH(QString, before);
+        QFETCH(int, cursor);
+        QFETCH(QString, keys);
+        QFETCH(QString, after);
+        QFETCH(int, cursorAfter);
+        QFETCH(bool, modified);
+        setAnswerEntries(clue, before);
+        openOn(clue, cursor);
+        for (const QChar ch : keys) {
+            if (ch == '<')
+                QTest::keyClick(solve_, Qt::Key_Backspace);
+            else if (ch == '>')
+                QTest::keyClick(solve_, Qt::Key_Return);
+            else if (ch == '~')
+                QTest::keyClick(solve_, Qt::Key_Delete);
+            else
+                QTest::keyClick(solve_, ch.toLatin1());
+        }
+        QCOMPARE(answerEntries(clue), after);
+        QCOMPARE(solve_->AnswerCursor, cursorAfter);
+        QCOMPARE(game().modified, modified);
+        QVERIFY(solve_->isVisible());
+        QCOMPARE(game().currentClue, clue);
+    }
+
+    void escapeCloses_data() {
+        QTest::addColumn<int>("cursor");
+        QTest::newRow("on the strip") << 1;
+        QTest::newRow("past the end") << 3;
+        QTest::newRow("parked") << 31;
+    }
+    void escapeCloses() {
+        QFETCH(int, cursor);
+        openOn(1, cursor);
+        QTest::keyClick(solve_, Qt::Key_Escape);
+        QVERIFY(!solve_->isVisible());
+        QCOMPARE(game().currentClue, 0);
+        QCOMPARE(answerEntries(1), QString("___"));
+    }
+
+    void closeClearsCurrentClue() {
+        setAnswerEntries(2, "DO_");
+        openOn(2, 0);
+        QVERIFY(solve_->close());
+        QCOMPARE(game().currentClue, 0);
+        QCOMPARE(answerEntries(2), QString("DO_")); // typed letters stay
+    }
+
+    void stripColours_data() {
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<int>("firstYellow"); // squares from here on are yellow
+        QTest::newRow("first square") << 0 << 0;
+        QTest::newRow("third square") << 2 << 2;
+        QTest::newRow("past the end") << 4 << 4;
+        QTest::newRow("parked") << 31 << 4;
+    }
+    void stripColours() {
+        QFETCH(int, cursor);
+        QFETCH(int, firstYellow);
+        TVlqProcs::WriteSetting("BlankSqColor", "$00C0E0F0"); // (240, 224, 192)
+        TVlqProcs::WriteSetting("FilledSqColor", "clNavy");
+        openOn(3, cursor);
+        const QColor blank(240, 224, 192), yellow(255, 255, 0), navy(0, 0, 128);
+        const int s = solve_->SquareSize;
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(stripPixel(i, s / 2, s / 2), i < firstYellow ? blank : yellow);
+            QCOMPARE(stripPixel(i, 0, s / 2), navy);      // left border, shared with the neighbour
+            QCOMPARE(stripPixel(i, s / 2, 0), navy);      // top border
+            QCOMPARE(stripPixel(i, s / 2, s - 1), navy);  // bottom border: the strip is s high
+            QCOMPARE(stripPixel(i, 1, 1), i < firstYellow ? blank : yellow);
+        }
+        QCOMPARE(stripPixel(3, s, s / 2), navy); // right border of the last square
+
+        // The grey shadow 2 pixels right of and below the strip, on the window.
+        const QImage win = solve_->grab().toImage();
+        const QRect st = solve_->SolveGrid->geometry();
+        const QColor grey(128, 128, 128);
+        QCOMPARE(win.pixelColor(st.right() + 1, st.top() + 3), grey);
+        QCOMPARE(win.pixelColor(st.right() + 2, st.bottom() + 2), grey);
+        QCOMPARE(win.pixelColor(st.left() + 3, st.bottom() + 1), grey);
+        QVERIFY(win.pixelColor(st.right() + 1, st.top() + 2) != grey);
+        QVERIFY(win.pixelColor(st.left() + 2, st.bottom() + 1) != grey);
+        QVERIFY(win.pixelColor(st.right() + 3, st.top() + 10) != grey);
+    }
+
+    void lettersShowInTheStrip() {
+        setAnswerEntries(1, "C_T");
+        TVlqProcs::WriteSetting("FontColor", "clRed");
+        openOn(1, 31);
+        const QImage img = solve_->SolveGrid->grab().toImage();
+        auto hasRed = [&](int i) {
+            const QRect sq = solve_->stripSquare(i).adjusted(1, 1, -1, -1);
+            for (int y = sq.top(); y <= sq.bottom(); ++y)
+                for (int x = sq.left(); x <= sq.right(); ++x)
+                    if (img.pixelColor(x, y).red() > 200 && img.pixelColor(x, y).green() < 100) return true;
+            return false;
+        };
+        QVERIFY(hasRed(0));
+        QVERIFY(!hasRed(1));
+        QVERIFY(hasRed(2));
+    }
+
+    void keyRepaintsOneSquare() {
+        openOn(3, 1);
+        QTest::qWait(50);
+        const int before = solve_->stripPaintCount;
+        QTest::keyClick(solve_, Qt::Key_N);
+        QTRY_VERIFY(solve_->stripPaintCount > before);
+        QTest::qWait(20);
+        QCOMPARE(solve_->stripPaintCount, before + 1);
+        QCOMPARE(solve_->lastStripPaintRegion.boundingRect(), solve_->stripSquare(1));
+        QCOMPARE(stripPixel(1, 3, 3), QColor(Qt::white));
+        QCOMPARE(stripPixel(2, 3, 3), QColor(255, 255, 0));
+
+        const int before2 = solve_->stripPaintCount;
+        QTest::keyClick(solve_, Qt::Key_Backspace);
+        QTRY_VERIFY(solve_->stripPaintCount > before2);
+        QCOMPARE(solve_->lastStripPaintRegion.boundingRect(), solve_->stripSquare(1));
+        QCOMPARE(stripPixel(1, 3, 3), QColor(255, 255, 0)); // stepped back: yellow again
+    }
+
+    void mouseInTheStrip() {
+        openOn(3, 31);
+        QTest::mouseClick(solve_->SolveGrid, Qt::LeftButton, {}, stripCentre(2));
+        QCOMPARE(solve_->AnswerCursor, 2);
+        // The top-left pixel of a square belongs to it.
+        QTest::mouseClick(solve_->SolveGrid, Qt::LeftButton, {}, solve_->stripSquare(1).topLeft());
+        QCOMPARE(solve_->AnswerCursor, 1);
+        QTest::keyClick(solve_, Qt::Key_N);
+        QCOMPARE(answerEntries(3), QString("_N__"));
+        // The last pixel column lies past the last square.
+        QTest::mouseClick(solve_->SolveGrid, Qt::LeftButton, {}, QPoint(4 * solve_->SquareSize, 5));
+        QCOMPARE(solve_->AnswerCursor, 4);
+        QTest::keyClick(solve_, Qt::Key_Z);
+        QCOMPARE(answerEntries(3), QString("_N__"));
+    }
+
+    void backgroundClickParks() {
+        openOn(1, 1);
+        const QRect st = solve_->SolveGrid->geometry();
+        // On the clue text: nothing.
+        QTest::mouseClick(solve_, Qt::LeftButton, {}, solve_->ClueLbl->geometry().center());
+        QCOMPARE(solve_->AnswerCursor, 1);
+        // Right of the strip: parked, and the strip loses its yellow.
+        QTest::mouseClick(solve_, Qt::LeftButton, {}, QPoint(st.right() + 20, st.center().y()));
+        QCOMPARE(solve_->AnswerCursor, 31);
+        QTRY_COMPARE(stripPixel(2, 3, 3), QColor(Qt::white));
+        QTest::keyClick(solve_, Qt::Key_A);
+        QCOMPARE(answerEntries(1), QString("___"));
+    }
+
+    void placementFromStoredBounds() {
+        TVlqProcs::WriteSetting("ScreenBoundsSolve", "100,120,500,90");
+        openOn(1, 31);
+        const QRect f = solve_->frameGeometry();
+        QCOMPARE(f, QRect(100, 120, 500, 90));
+    }
+
+    void heightFixedAfterFirstShowing() {
+        openOn(1, 31);
+        const int h = solve_->height();
+        QCOMPARE(h, 2 * 8 + 36 + 30 + 2 + 2);
+        // The strip, its shadow and the inner border fit.
+        QVERIFY(solve_->SolveGrid->geometry().bottom() + 2 + 8 <= h);
+        solve_->close();
+        TVlqProcs::WriteSetting("ScreenBoundsSolve", "10,20,640,300");
+        openOn(2, 31);
+        QCOMPARE(solve_->height(), h);
+        QCOMPARE(solve_->width(), 640 - (solve_->frameGeometry().width() - solve_->width()));
+        solve_->resize(solve_->width() + 50, h + 80);
+        QCOMPARE(solve_->height(), h);
+    }
+
+    void malformedBoundsReported() {
+        TVlqProcs::WriteSetting("ScreenBoundsSolve", "10,20,abc,30");
+        openOn(1, 0);
+        QCOMPARE(errors_.size(), 1);
+        QVERIFY(errors_.first().contains("ScreenBoundsSolve"));
+        // The window still works.
+        QTest::keyClick(solve_, Qt::Key_C);
+        QCOMPARE(answerEntries(1), QString("C__"));
+    }
+
+    void centredOverTheClueList() {
+        area_ = new QMdiArea;
+        area_->resize(1000, 700);
+        area_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(area_));
+        game().availableWidth = 1000;
+        game().availableHeight = 700;
+        TVlqProcs::WriteSetting("ScreenBoundsClues", "30,300,600,200");
+        new TVlqGameClueForm(area_);
+        openOn(1, 31);
+        const QMdiSubWindow* clues = game().clueForm->subWindow();
+        const QPoint origin = area_->viewport()->mapToGlobal(QPoint(0, 0));
+        const QRect f = solve_->frameGeometry();
+        QCOMPARE(f.left(), origin.x() + (1000 - f.width()) / 2);
+        QCOMPARE(f.top(), origin.y() + clues->y() + (clues->height() - f.height()) / 2);
+    }
+
+    void wideEnoughForLongAnswers() {
+        game().puzzle = longAnswerPuzzle(31);
+        game().defaultSquareSize = 25;
+        openOn(1, 0);
+        QCOMPARE(solve_->SolveGrid->width(), 31 * 25 + 1);
+        QVERIFY(solve_->width() >= solve_->SolveGrid->geometry().right() + 1 + 2);
+        QTest::keyClicks(solve_, "abcdefghijklmnopqrstuvwxyzabcde");
+        QCOMPARE(solve_->AnswerCursor, 31);
+        QCOMPARE(answerEntries(1), QString("ABCDEFGHIJKLMNOPQRSTUVWXYZABCDE"));
+    }
+
+    void noClueNoStrip() {
+        openOn(0, 0);
+        QCOMPARE(solve_->answerLength(), 0);
+        QVERIFY(!solve_->SolveGrid->isVisible());
+        QTest::keyClick(solve_, Qt::Key_A);
+        QVERIFY(!game().modified);
+    }
+};
+
+QTEST_MAIN(TestSolveView)
+#include "tst_solveview.moc"
