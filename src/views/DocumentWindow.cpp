@@ -63,6 +63,12 @@ QMdiSubWindow* addDocumentWindow(QMdiArea* area, QWidget* content) {
     return sub;
 }
 
+QCursor pencilCursor() {
+    // The pencil artwork is registered by the main window at start-up;
+    // until it is there the views show the ordinary pointer.
+    return QCursor(Qt::ArrowCursor);
+}
+
 int smallCaptionHeight(const QMdiSubWindow* sub) {
     if (sub) return sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
     return DocumentCaptionStyle::smallCaption();

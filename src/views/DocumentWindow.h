@@ -3,6 +3,7 @@
 // buttons, whose caption keeps its active colours while another window has
 // the focus (the caption tells which puzzle is open; it must not fade).
 #pragma once
+#include <QCursor>
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -17,5 +18,8 @@ QMdiSubWindow* addDocumentWindow(QMdiArea* area, QWidget* content);
 // Height of the small caption of a document window (the system's small
 // caption metric); sub may be null for the style's value.
 int smallCaptionHeight(const QMdiSubWindow* sub);
+
+// The pencil pointer the square views show when UseCursors is 1.
+QCursor pencilCursor();
 
 } // namespace vlq

@@ -1,15 +1,99 @@
 #include "TVlqGameGridForm.h"
 
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QPointer>
+#include <QRandomGenerator>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <algorithm>
 
 #include "DocumentWindow.h"
+#include "SquareGeometry.h"
+#include "TVlqGameClueForm.h"
+#include "TVlqGameTitleForm.h"
+#include "TVlqSolveForm.h"
 #include "app/GameContext.h"
+#include "app/TVlqProcs.h"
+#include "core/PuzzleRules.h"
+#include "core/SettingsText.h"
+#include "core/VlqError.h"
+
+namespace {
+
+const QColor kYellow(255, 255, 0);
+const QColor kGrey(128, 128, 128);
+const QColor kRed(255, 0, 0);
+
+// Celebration palette: maroon, purple, teal, red, lime, blue, fuchsia, aqua.
+const QColor kPalette[8] = {{128, 0, 0}, {128, 0, 128}, {0, 128, 128}, {255, 0, 0},
+                            {0, 255, 0}, {0, 0, 255},   {255, 0, 255}, {0, 255, 255}};
+
+// Square sizes beyond this make no sense on any screen and would only
+// produce giant windows; a stored value above it is taken as this.
+constexpr int kMaxSquare = 500;
+// Stored window positions are kept within this many pixels of the origin so
+// that no geometry arithmetic can overflow.
+constexpr int kMaxPosition = 100000;
+
+vlq::PuzzleRecord& rec() { return game().puzzle; }
+int cols() { return std::clamp(rec().width(), 0, vlq::kMaxCols); }
+int rows() { return std::clamp(rec().height(), 0, vlq::kMaxRows); }
+
+// Frame and caption of the sub-window around the client area: outer size
+// minus client size.
+QSize frameExtra(const QMdiSubWindow* sub) {
+    const QMargins m = sub->contentsMargins();
+    return {m.left() + m.right(), m.top() + m.bottom()};
+}
+
+int screenWidth() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().width() : 0;
+}
+
+void reportError(const std::exception& e) { TVlqProcs::ErrorBox(QString::fromUtf8(e.what())); }
+
+QFont fontFromSettings(const QString& name, int pointSize, int style) {
+    QFont f(name);
+    f.setPointSize(pointSize);
+    f.setBold(style & vlq::kStyleBold);
+    f.setItalic(style & vlq::kStyleItalic);
+    f.setUnderline(style & vlq::kStyleUnderline);
+    f.setStrikeOut(style & vlq::kStyleStrikeOut);
+    return f;
+}
+
+} // namespace
 
 TVlqGameGridForm::TVlqGameGridForm(QMdiArea* area) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(15);
+    setFont(f);
+
     sub_ = vlq::addDocumentWindow(area, this);
     game().gridForm = this;
+    rebuildLooks();
     sub_->show();
+    try {
+        FormShow();
+    } catch (const std::exception& e) {
+        // A setting could not be read: the window still comes up usable.
+        reportError(e);
+        placeAt(game().defaultSquareSize, std::nullopt);
+    }
 }
 
 TVlqGameGridForm::~TVlqGameGridForm() {
@@ -17,21 +101,373 @@ TVlqGameGridForm::~TVlqGameGridForm() {
 }
 
 QMdiSubWindow* TVlqGameGridForm::subWindow() const { return sub_; }
-void TVlqGameGridForm::ReadSettings() {}
-void TVlqGameGridForm::PlaceWindow() {}
-void TVlqGameGridForm::ClearCursor() { current_.reset(); }
-void TVlqGameGridForm::PaintSquare(int, int) {}
-void TVlqGameGridForm::ShowSolution() { cheated_ = true; }
-void TVlqGameGridForm::Celebrate() {}
-void TVlqGameGridForm::MarkErrors() {}
-void TVlqGameGridForm::FormKeyPress(QChar) {}
-void TVlqGameGridForm::SelectSquareClue(int, int) {}
+
+void TVlqGameGridForm::FormShow() {
+    cheated_ = false;
+    current_.reset();
+    ReadSettings();
+    PlaceWindow();
+    current_.reset();
+}
+
+// --- settings and placement ------------------------------------------------
+
+void TVlqGameGridForm::ReadSettings() {
+    // Everything is read before anything changes, so a malformed value leaves
+    // the window as it was.
+    const int useCursors = TVlqProcs::ReadSetting(QStringLiteral("UseCursors"), 0);
+    const QColor filled = TVlqProcs::ReadColour(QStringLiteral("FilledSqColor"), "clBlack");
+    const QColor blank = TVlqProcs::ReadColour(QStringLiteral("BlankSqColor"), "clWhite");
+    const QColor letter = TVlqProcs::ReadColour(QStringLiteral("FontColor"), "clBlack");
+    const QString name = TVlqProcs::ReadSetting(QStringLiteral("FontName"), "Arial");
+    const int size = TVlqProcs::ReadSetting(QStringLiteral("FontSize"), 11);
+    const int style = TVlqProcs::ReadSetting(QStringLiteral("FontStyle"), 0);
+
+    filledColour_ = filled;
+    blankColour_ = blank;
+    letterColour_ = letter;
+    fontSizeSetting_ = size;
+    setFont(fontFromSettings(name, vlq::scaledFontSize(size, game().gridSquareSize, game().defaultSquareSize),
+                             style));
+    if (useCursors == 1)
+        setCursor(vlq::pencilCursor());
+    else
+        unsetCursor();
+}
+
+void TVlqGameGridForm::PlaceWindow() {
+    const int d = game().defaultSquareSize;
+    const int s = TVlqProcs::ReadSetting(QStringLiteral("ScreenSquare"), d);
+    const QString text = TVlqProcs::ReadSetting(QStringLiteral("ScreenBoundsGrid"), "");
+    if (text.isEmpty()) {
+        placeAt(s, std::nullopt);
+        return;
+    }
+    // Only left and top count: the size always follows the puzzle and s.
+    const auto b = vlq::parseBounds(text.toStdString());
+    if (!b) throw vlq::SettingsError(("'" + text + "' is not a valid bounds value for ScreenBoundsGrid").toStdString());
+    placeAt(s, QPoint(std::clamp(b->left, -kMaxPosition, kMaxPosition), std::clamp(b->top, -kMaxPosition, kMaxPosition)));
+}
+
+// Sets s and the bounds for it: at topLeft, or by default centred on the
+// screen width with its top at the frame size; then snaps.
+void TVlqGameGridForm::placeAt(int s, std::optional<QPoint> topLeft) {
+    s = std::clamp(s, 1, kMaxSquare);
+    const QSize extra = frameExtra(sub_);
+    const int outerW = std::max(1, cols()) * s + extra.width() + 1;
+    const int outerH = std::max(1, rows()) * s + extra.height() + 1;
+    const QPoint at = topLeft ? *topLeft : QPoint((screenWidth() - outerW) / 2, game().frameSize);
+    game().gridSquareSize = s;
+    placing_ = true;
+    sub_->setGeometry(at.x(), at.y(), outerW, outerH);
+    placing_ = false;
+    FormResize();
+}
+
+void TVlqGameGridForm::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    if (resizing_ || placing_) return;
+    FormResize();
+}
+
+// Snaps the window to whole squares from its width alone. s is read back
+// as (client width - 1) div Width: the last pixel column is the closing
+// outline, so a snapped window gives back the same s (for every Width,
+// 1 included) and a drag by less than Width pixels snaps back.
+void TVlqGameGridForm::FormResize() {
+    if (!sub_) return;
+    resizing_ = true;
+    ClearCursor();
+    const QSize extra = frameExtra(sub_);
+    const int w = std::max(1, cols());
+    const int clientW = sub_->width() - extra.width();
+    const int s = std::clamp((clientW - 1) / w, 1, kMaxSquare);
+    game().gridSquareSize = s;
+    const QRect g = sub_->geometry();
+    sub_->setGeometry(g.x(), g.y(), w * s + extra.width() + 1, std::max(1, rows()) * s + extra.height() + 1);
+    try {
+        fontSizeSetting_ = TVlqProcs::ReadSetting(QStringLiteral("FontSize"), 11);
+    } catch (const vlq::SettingsError&) {
+        // Keep the size read last; ReadSettings reports a malformed value.
+    }
+    applyFontSize();
+    requestFullRepaint();
+    resizing_ = false;
+}
+
+int TVlqGameGridForm::squareSize() const { return std::max(1, game().gridSquareSize); }
+
+void TVlqGameGridForm::applyFontSize() {
+    QFont f = font();
+    f.setPointSize(vlq::scaledFontSize(fontSizeSetting_, squareSize(), game().defaultSquareSize));
+    setFont(f);
+}
+
+// --- the squares' looks ------------------------------------------------------
+
+// The full paint: punctuation characters are put back into Entry (without
+// touching the modified flag), every square shows the record, and the
+// rest of the current word is yellow. Overlays are gone.
+void TVlqGameGridForm::rebuildLooks() {
+    auto& r = rec();
+    for (int row = 1; row <= rows(); ++row) {
+        for (int c = 1; c <= cols(); ++c) {
+            Look& l = look(c, row);
+            if (r.isBlack(c, row)) {
+                l = {filledColour_.rgb(), letterColour_.rgb(), 0, false};
+                continue;
+            }
+            if (r.isPunctuation(c, row)) r.setEntry(c, row, r.solution(c, row));
+            l = {blankColour_.rgb(), letterColour_.rgb(), r.entry(c, row), false};
+        }
+    }
+    if (current_)
+        for (const vlq::Square& q : vlq::wordRun(r, *current_)) look(q.col, q.row).fill = kYellow.rgb();
+}
+
+void TVlqGameGridForm::drawLook(int c, int r, const QColor& fill, std::uint8_t letter, const QColor& ink) {
+    if (!rec().inGrid(c, r)) return;
+    look(c, r) = {fill.rgb(), ink.rgb(), letter, false};
+    requestSquare(c, r);
+}
+
+void TVlqGameGridForm::requestSquare(int c, int r) {
+    const QRect outline = vlq::squareOutline(c, r, squareSize());
+    ownPending_ += outline;
+    update(outline);
+}
+
+void TVlqGameGridForm::requestFullRepaint() {
+    fullPending_ = true;
+    update();
+}
+
+void TVlqGameGridForm::paintEvent(QPaintEvent* e) {
+    const int s = squareSize();
+    const QRect squares(0, 0, cols() * s + 1, rows() * s + 1);
+    // A paint this window asked for shows what the squares show now; any
+    // other request that covers the whole grid is a full repaint.
+    const bool own = !ownPending_.isEmpty() && (e->region() - ownPending_).isEmpty();
+    ownPending_ = QRegion();
+    if (fullPending_ || (!own && e->rect().contains(squares))) {
+        rebuildLooks();
+        fullPending_ = false;
+    }
+
+    QPainter p(this);
+    p.setFont(font());
+    const int offset = vlq::textOffset(p.fontMetrics(), s);
+    const QRegion& region = e->region();
+    for (int r = 1; r <= rows(); ++r) {
+        for (int c = 1; c <= cols(); ++c) {
+            const QRect outline = vlq::squareOutline(c, r, s);
+            if (!region.intersects(outline)) continue;
+            const Look& l = look(c, r);
+            vlq::drawSquareBox(p, outline, filledColour_, QColor::fromRgb(l.fill));
+            if (l.letter != 0) {
+                p.setPen(QColor::fromRgb(l.ink));
+                vlq::drawCentredLetter(p, outline, s, QChar::fromLatin1(char(l.letter)), offset);
+            }
+            if (l.cross) {
+                const int x = outline.x(), y = outline.y();
+                p.setPen(QPen(kRed, 2));
+                p.drawLine(x + 6, y + 6, x + s - 5, y + s - 5);
+                p.drawLine(x + s - 5, y + 6, x + 6, y + s - 5);
+            }
+        }
+    }
+}
+
+// --- selection ---------------------------------------------------------------
+
+void TVlqGameGridForm::PaintRun(vlq::Square from, const QColor& fill) {
+    for (const vlq::Square& q : vlq::wordRun(rec(), from))
+        drawLook(q.col, q.row, fill, rec().entry(q.col, q.row), letterColour_);
+}
+
+void TVlqGameGridForm::ClearCursor() {
+    if (!current_) return;
+    PaintRun(*current_, blankColour_);
+    current_.reset();
+}
+
+void TVlqGameGridForm::SetCurrentSquare(int x, int y) {
+    if (current_) PaintRun(*current_, blankColour_);
+    const int s = squareSize();
+    const vlq::Square q{x / s + 1, y / s + 1};
+    if (!rec().inGrid(q.col, q.row) || rec().isBlack(q.col, q.row)) {
+        current_.reset();
+        return;
+    }
+    current_ = q;
+    PaintRun(q, kYellow);
+}
+
+void TVlqGameGridForm::SelectSquareClue(int c, int r) {
+    if (!rec().inGrid(c, r) || rec().isBlack(c, r)) return;
+    const int code = rec().squareClue(c, r);
+    const int k = code % 100;
+    const int j = code / 100;
+    if (code <= 0 || k < 1 || k > vlq::kMaxClues || j < 1) return;
+    TVlqGameClueForm* clues = game().clueForm;
+    if (!clues) return;
+    clues->GridLetterIndex = j - 1;
+    if (clues->ClueList) {
+        // Selected here on purpose; the list's own reaction to a selection
+        // must not run in addition to the call below.
+        const QSignalBlocker quiet(clues->ClueList);
+        clues->ClueList->setCurrentRow(k - 1);
+    }
+    clues->ClueListClick(this);
+}
+
+void TVlqGameGridForm::mousePressEvent(QMouseEvent* e) {
+    if (game().solveForm && game().solveForm->isVisible()) game().solveForm->close();
+    const QPoint at = e->position().toPoint();
+    const int s = squareSize();
+    // The last pixel row and column close the outlines; they and anything
+    // beyond the squares belong to no square.
+    if (at.x() < 0 || at.y() < 0 || at.x() >= cols() * s || at.y() >= rows() * s) return;
+    if (e->button() == Qt::RightButton)
+        SelectSquareClue(at.x() / s + 1, at.y() / s + 1);
+    else if (e->button() == Qt::LeftButton || e->button() == Qt::MiddleButton)
+        SetCurrentSquare(at.x(), at.y());
+}
+
+void TVlqGameGridForm::mouseReleaseEvent(QMouseEvent* e) {
+    e->accept(); // the press did the work
+}
+
 std::optional<vlq::Square> TVlqGameGridForm::currentSquare() const { return current_; }
 bool TVlqGameGridForm::cheated() const { return cheated_; }
 void TVlqGameGridForm::setCheated(bool on) { cheated_ = on; }
-void TVlqGameGridForm::MarkSquare(int, int, const QColor&) {}
-void TVlqGameGridForm::paintEvent(QPaintEvent*) {}
-void TVlqGameGridForm::resizeEvent(QResizeEvent*) {}
-void TVlqGameGridForm::mousePressEvent(QMouseEvent*) {}
-void TVlqGameGridForm::keyPressEvent(QKeyEvent*) {}
-bool TVlqGameGridForm::focusNextPrevChild(bool) { return false; }
+
+// --- keys --------------------------------------------------------------------
+
+bool TVlqGameGridForm::focusNextPrevChild(bool) {
+    return false; // Tab is a key like any other here, and means nothing.
+}
+
+void TVlqGameGridForm::keyPressEvent(QKeyEvent* e) {
+    if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    switch (e->key()) {
+    case Qt::Key_Delete:
+        if (current_) TypeKey(QLatin1Char(' '));
+        return;
+    case Qt::Key_Backspace:
+        FormKeyPress(QChar(8));
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        FormKeyPress(QChar(13));
+        return;
+    default:
+        break;
+    }
+    const QString text = e->text();
+    if (text.size() == 1)
+        FormKeyPress(text.front());
+    else
+        QWidget::keyPressEvent(e);
+}
+
+void TVlqGameGridForm::FormKeyPress(QChar ch) {
+    if (!current_) return;
+    char16_t u = ch.unicode();
+    if (u >= 'a' && u <= 'z') u = char16_t(u - 'a' + 'A');
+    if (u == 8 || u == 13 || u == ' ' || u == '+' || (u >= 'A' && u <= 'Z')) TypeKey(QChar(u));
+}
+
+void TVlqGameGridForm::TypeKey(QChar ch) {
+    if (!current_) return;
+    auto& r = rec();
+    const vlq::Square at = *current_;
+    if (ch.unicode() == 8) {
+        StepBack();
+        return;
+    }
+    std::uint8_t byte = std::uint8_t(ch.unicode());
+    if (ch.unicode() == 13) {
+        byte = r.entry(at.col, at.row) ? r.entry(at.col, at.row) : std::uint8_t(' ');
+    } else if (ch == QLatin1Char('+')) {
+        byte = r.solution(at.col, at.row);
+        cheated_ = true;
+    }
+    drawLook(at.col, at.row, blankColour_, byte, letterColour_);
+    r.setEntry(at.col, at.row, byte == ' ' ? 0 : byte);
+    // The next square already lies in the yellow run: it is not redrawn.
+    current_ = vlq::advance(r, at);
+
+    const int code = r.squareClue(at.col, at.row);
+    if (code / 100 == 1 && game().titleForm) game().titleForm->update();
+    const int k = code % 100;
+    if (code > 0 && k >= 1 && k <= vlq::kMaxClues && game().clueForm) game().clueForm->RefreshClueLine(k);
+    game().modified = true;
+}
+
+void TVlqGameGridForm::StepBack() {
+    const vlq::Square to = vlq::stepBack(rec(), *current_);
+    current_ = to;
+    const std::uint8_t e = rec().entry(to.col, to.row);
+    drawLook(to.col, to.row, kYellow, e ? e : std::uint8_t(' '), letterColour_);
+}
+
+// --- drawings other windows ask for -----------------------------------------
+
+void TVlqGameGridForm::PaintSquare(int c, int r) {
+    if (!rec().inGrid(c, r)) return;
+    drawLook(c, r, blankColour_, rec().entry(c, r), letterColour_);
+}
+
+void TVlqGameGridForm::MarkSquare(int c, int r, const QColor& fill) {
+    if (!rec().inGrid(c, r)) return;
+    drawLook(c, r, fill, rec().entry(c, r), letterColour_);
+}
+
+void TVlqGameGridForm::ShowSolution() {
+    cheated_ = true;
+    auto& r = rec();
+    for (int row = 1; row <= rows(); ++row) {
+        for (int c = 1; c <= cols(); ++c) {
+            const std::uint8_t e = r.entry(c, row);
+            if (r.isBlack(c, row) || (e != 0 && e != ' ')) continue;
+            Look& l = look(c, row);
+            l.letter = r.solution(c, row);
+            l.ink = kGrey.rgb();
+            requestSquare(c, row);
+        }
+    }
+}
+
+void TVlqGameGridForm::Celebrate() {
+    const QPointer<TVlqGameGridForm> self(this);
+    QRandomGenerator random(quint32(QDateTime::currentMSecsSinceEpoch()));
+    for (int round = 0; round < 120; ++round) {
+        for (int i = 0; i < 50; ++i) {
+            const int c = int(random.bounded(1, std::max(1, cols()) + 1));
+            const int r = int(random.bounded(1, std::max(1, rows()) + 1));
+            const QColor& ink = kPalette[random.bounded(8)];
+            if (!rec().inGrid(c, r) || rec().isBlack(c, r)) continue;
+            Look& l = look(c, r);
+            l.letter = rec().solution(c, r);
+            l.ink = ink.rgb();
+            requestSquare(c, r);
+        }
+        TVlqProcs::Delay(2);
+        if (!self) return; // released while the messages went on
+    }
+    requestFullRepaint();
+}
+
+void TVlqGameGridForm::MarkErrors() {
+    const QPointer<TVlqGameGridForm> self(this);
+    TVlqProcs::Delay(5);
+    if (!self) return;
+    for (const vlq::Square& q : vlq::wrongSquares(rec())) {
+        look(q.col, q.row).cross = true;
+        requestSquare(q.col, q.row);
+    }
+}

@@ -66,6 +66,7 @@ protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     bool focusNextPrevChild(bool next) override;
 
@@ -85,6 +86,7 @@ private:
     void StepBack();
     void PaintRun(vlq::Square from, const QColor& fill);
 
+    void placeAt(int s, std::optional<QPoint> topLeft);
     int squareSize() const;             // s, at least 1
     void applyFontSize();
     void rebuildLooks();                // the full paint's content, from the record

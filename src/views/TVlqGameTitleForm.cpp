@@ -1,16 +1,74 @@
 #include "TVlqGameTitleForm.h"
 
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <algorithm>
 
 #include "DocumentWindow.h"
+#include "SquareGeometry.h"
+#include "TVlqGameClueForm.h"
+#include "TVlqGameGridForm.h"
+#include "TVlqSolveForm.h"
 #include "app/GameContext.h"
+#include "app/TVlqProcs.h"
+#include "core/SettingsText.h"
+#include "core/VlqError.h"
+
+namespace {
+
+const QColor kYellow(255, 255, 0);
+const QColor kGrey(128, 128, 128);
+
+// Outer width beyond the squares: the frame plus a margin on the right.
+constexpr int kExtraWidth = 18;
+constexpr int kMaxSquare = 500;
+constexpr int kMaxPosition = 100000;
+
+vlq::PuzzleRecord& rec() { return game().puzzle; }
+
+QSize frameExtra(const QMdiSubWindow* sub) {
+    const QMargins m = sub->contentsMargins();
+    return {m.left() + m.right(), m.top() + m.bottom()};
+}
+
+int screenWidth() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().width() : 0;
+}
+
+// The grid square of the first letter of clue i, if it lies in the grid.
+std::optional<vlq::Square> firstLetterSquare(int i) {
+    const vlq::Square q = rec().decodeSquare(100 + i);
+    if (!rec().inGrid(q.col, q.row)) return std::nullopt;
+    return q;
+}
+
+} // namespace
 
 TVlqGameTitleForm::TVlqGameTitleForm(QMdiArea* area) {
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QGuiApplication::palette().color(QPalette::Button));
+    setPalette(pal);
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(15);
+    setFont(f);
+
     sub_ = vlq::addDocumentWindow(area, this);
     sub_->setWindowTitle(QStringLiteral("Author-Title"));
     game().titleForm = this;
     sub_->show();
+    try {
+        FormShow();
+    } catch (const std::exception& e) {
+        // A setting could not be read: the strip still comes up usable.
+        TVlqProcs::ErrorBox(QString::fromUtf8(e.what()));
+        placeAt(game().defaultSquareSize, std::nullopt);
+    }
 }
 
 TVlqGameTitleForm::~TVlqGameTitleForm() {
@@ -18,16 +76,183 @@ TVlqGameTitleForm::~TVlqGameTitleForm() {
 }
 
 QMdiSubWindow* TVlqGameTitleForm::subWindow() const { return sub_; }
-void TVlqGameTitleForm::ReadSettings() {}
-void TVlqGameTitleForm::PlaceWindow() {}
-void TVlqGameTitleForm::ShowSolution() {}
-void TVlqGameTitleForm::ClearCurrentClue() {
-    if (game().currentClue != 0) {
-        game().currentClue = 0;
-        update();
-    }
-}
 int TVlqGameTitleForm::squareCount() const { return squareCount_; }
-void TVlqGameTitleForm::paintEvent(QPaintEvent*) {}
-void TVlqGameTitleForm::resizeEvent(QResizeEvent*) {}
-void TVlqGameTitleForm::mouseReleaseEvent(QMouseEvent*) {}
+
+void TVlqGameTitleForm::FormShow() {
+    squareCount_ = 0;
+    for (int k = 1; k <= vlq::kMaxClues; ++k)
+        if (rec().clueSquares(100 + k) != 0) ++squareCount_;
+    game().titleSquareSize = game().defaultSquareSize;
+    ReadSettings();
+    PlaceWindow();
+}
+
+void TVlqGameTitleForm::ReadSettings() {
+    const int useCursors = TVlqProcs::ReadSetting(QStringLiteral("UseCursors"), 0);
+    const QColor blank = TVlqProcs::ReadColour(QStringLiteral("BlankSqColor"), "clWhite");
+    const QColor ink = TVlqProcs::ReadColour(QStringLiteral("FontColor"), "clBlack");
+    const QString name = TVlqProcs::ReadSetting(QStringLiteral("FontName"), "Arial");
+    const int size = TVlqProcs::ReadSetting(QStringLiteral("FontSize"), 11);
+    const int style = TVlqProcs::ReadSetting(QStringLiteral("FontStyle"), 0);
+
+    blankColour_ = blank;
+    fontColour_ = ink;
+    fontSizeSetting_ = size;
+    QFont f(name);
+    f.setPointSize(vlq::scaledFontSize(size, game().titleSquareSize, game().defaultSquareSize));
+    f.setBold(style & vlq::kStyleBold);
+    f.setItalic(style & vlq::kStyleItalic);
+    f.setUnderline(style & vlq::kStyleUnderline);
+    f.setStrikeOut(style & vlq::kStyleStrikeOut);
+    setFont(f);
+    if (useCursors == 1)
+        setCursor(vlq::pencilCursor());
+    else
+        unsetCursor();
+}
+
+void TVlqGameTitleForm::PlaceWindow() {
+    const int t = TVlqProcs::ReadSetting(QStringLiteral("AuthorTitleSquare"), game().defaultSquareSize);
+    const QString text = TVlqProcs::ReadSetting(QStringLiteral("ScreenBoundsAuthorTitle"), "");
+    if (text.isEmpty()) {
+        placeAt(t, std::nullopt);
+        return;
+    }
+    const auto b = vlq::parseBounds(text.toStdString());
+    if (!b)
+        throw vlq::SettingsError(
+            ("'" + text + "' is not a valid bounds value for ScreenBoundsAuthorTitle").toStdString());
+    placeAt(t, *b);
+}
+
+// Sets t and the bounds for it from a stored value (placement code or left
+// and top; width and height ignored) or, without one, centred on the screen
+// width just below the grid; then snaps.
+void TVlqGameTitleForm::placeAt(int t, std::optional<vlq::Bounds> stored) {
+    t = std::clamp(t, 1, kMaxSquare);
+    const int outerW = t * squareCount_ + kExtraWidth;
+    const int outerH = t + frameExtra(sub_).height();
+    const int centred = (screenWidth() - outerW) / 2;
+    QRect grid;
+    if (game().gridForm && game().gridForm->subWindow()) grid = game().gridForm->subWindow()->geometry();
+    const int available = game().availableHeight;
+
+    QPoint at(centred, grid.y() + grid.height() + game().frameSize);
+    if (stored) {
+        switch (stored->left) {
+        case 10000: at = {centred, grid.y() + grid.height() + 1}; break;
+        case 20000: at = {centred, 2}; break;
+        case 30000: at = {centred, available - outerH}; break;
+        case 40000: at = {centred, available - grid.height() - 4 - outerH}; break;
+        default:
+            at = {std::clamp(stored->left, -kMaxPosition, kMaxPosition),
+                  std::clamp(stored->top, -kMaxPosition, kMaxPosition)};
+            break;
+        }
+    }
+    game().titleSquareSize = t;
+    placing_ = true;
+    sub_->setGeometry(at.x(), at.y(), outerW, outerH);
+    placing_ = false;
+    FormResize();
+}
+
+void TVlqGameTitleForm::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    if (resizing_ || placing_) return;
+    FormResize();
+}
+
+// Snaps the strip to whole squares from its width alone. t is read back
+// from the outer width as (outer width - 18) div square count, the inverse
+// of the snapped width t * count + 18, so a snapped strip keeps its size
+// whatever the frame and however few the clues. (Taking t from the client
+// width instead would grow the strip at every snap whenever 18 less the
+// frame width reaches the square count.) Without squares t stays as it is.
+void TVlqGameTitleForm::FormResize() {
+    if (!sub_) return;
+    resizing_ = true;
+    int t = std::max(1, game().titleSquareSize);
+    if (squareCount_ > 0) t = std::clamp((sub_->width() - kExtraWidth) / squareCount_, 1, kMaxSquare);
+    game().titleSquareSize = t;
+    const QRect g = sub_->geometry();
+    sub_->setGeometry(g.x(), g.y(), t * squareCount_ + kExtraWidth, t + frameExtra(sub_).height());
+    try {
+        fontSizeSetting_ = TVlqProcs::ReadSetting(QStringLiteral("FontSize"), 11);
+    } catch (const vlq::SettingsError&) {
+        // Keep the size read last; ReadSettings reports a malformed value.
+    }
+    QFont f = font();
+    f.setPointSize(vlq::scaledFontSize(fontSizeSetting_, t, game().defaultSquareSize));
+    setFont(f);
+    update();
+    resizing_ = false;
+}
+
+int TVlqGameTitleForm::titleSize() const { return std::max(1, game().titleSquareSize); }
+
+void TVlqGameTitleForm::paintEvent(QPaintEvent*) {
+    QColor pen(Qt::black);
+    try {
+        pen = TVlqProcs::ReadColour(QStringLiteral("FilledSqColor"), "clBlack");
+    } catch (const vlq::SettingsError&) {
+        // Outlines stay black; ReadSettings of the grid reports the value.
+    }
+    const int t = titleSize();
+    QPainter p(this);
+    p.setFont(font());
+    p.setPen(fontColour_);
+    const int offset = vlq::textOffset(p.fontMetrics(), t);
+    for (int i = 1; i <= squareCount_; ++i) {
+        const QRect outline((i - 1) * t, 0, t + 1, t);
+        vlq::drawSquareBox(p, outline, pen, game().currentClue == i ? kYellow : blankColour_);
+        const auto q = firstLetterSquare(i);
+        if (!q) continue;
+        const std::uint8_t e = rec().entry(q->col, q->row);
+        if (e != 0 && e != 255) {
+            p.setPen(fontColour_);
+            vlq::drawCentredLetter(p, outline, t, QChar::fromLatin1(char(e)), offset);
+        } else if (e == 0 && showSolution_) {
+            p.setPen(kGrey);
+            vlq::drawCentredLetter(p, outline, t, QChar::fromLatin1(char(rec().solution(q->col, q->row))), offset);
+        }
+    }
+    showSolution_ = false;
+}
+
+void TVlqGameTitleForm::ShowSolution() {
+    showSolution_ = true;
+    update();
+}
+
+void TVlqGameTitleForm::ClearCurrentClue() {
+    if (game().currentClue == 0) return;
+    game().currentClue = 0;
+    update();
+}
+
+void TVlqGameTitleForm::mouseReleaseEvent(QMouseEvent* e) {
+    const QPoint at = e->position().toPoint();
+    // Only a release over a square chooses its clue; the margin beyond the
+    // squares (and a release dragged off the strip) does nothing.
+    if (at.x() < 0 || at.y() < 0 || at.y() >= height() || at.x() >= titleSize() * squareCount_) return;
+    FormMouseUp(at.x());
+}
+
+void TVlqGameTitleForm::FormMouseUp(int x) {
+    const int clue = x / titleSize() + 1;
+    if (clue < 1 || clue > squareCount_) return;
+    game().currentClue = clue;
+    if (game().clueForm) game().clueForm->FillList();
+    if (TVlqSolveForm* solve = game().solveForm) {
+        int cursor = 31;
+        try {
+            cursor = TVlqProcs::ReadSetting(QStringLiteral("SolveHLOn"), 31);
+        } catch (const vlq::SettingsError&) {
+            // A value of the wrong kind parks the cursor.
+        }
+        solve->AnswerCursor = std::clamp(cursor, 0, 31);
+        solve->OpenOnClue();
+    }
+    update();
+}

@@ -7,6 +7,9 @@
 #pragma once
 #include <QColor>
 #include <QWidget>
+#include <optional>
+
+#include "core/SettingsText.h"
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -43,12 +46,13 @@ private:
     void FormShow();
     void FormResize();
     void FormMouseUp(int x);
+    void placeAt(int t, std::optional<vlq::Bounds> stored);
     int titleSize() const;              // t, at least 1
-    void applyFontSize();
 
     QMdiSubWindow* sub_ = nullptr;
     int squareCount_ = 0;
     QColor blankColour_{Qt::white};
+    QColor fontColour_{Qt::black};
     int fontSizeSetting_ = 11;
     bool showSolution_ = false;         // next paint adds the grey letters
     bool resizing_ = false;

@@ -1,0 +1,60 @@
+#include "PuzzleFixture.h"
+
+#include <stdexcept>
+
+#include "app/GameContext.h"
+
+namespace fixture {
+
+vlq::PuzzleRecord makePuzzle(const std::vector<std::string>& rows, const std::vector<ClueSpec>& clues) {
+    const int h = int(rows.size());
+    const int w = h ? int(rows.front().size()) : 0;
+    if (h < 1 || h > vlq::kMaxRows || w < 1 || w > vlq::kMaxCols) throw std::invalid_argument("grid size");
+    if (clues.empty() || clues.size() > std::size_t(vlq::kMaxClues)) throw std::invalid_argument("clue count");
+    vlq::PuzzleRecord rec;
+    rec.setWidth(w);
+    rec.setHeight(h);
+    for (int r = 1; r <= h; ++r) {
+        if (int(rows[r - 1].size()) != w) throw std::invalid_argument("ragged rows");
+        for (int c = 1; c <= w; ++c) {
+            const char ch = rows[r - 1][c - 1];
+            rec.setSolution(c, r, ch == '#' ? vlq::kBlack : std::uint8_t(ch));
+        }
+    }
+    for (int k = 1; k <= int(clues.size()); ++k) {
+        rec.setClue(k, clues[k - 1].text);
+        const std::string& answer = clues[k - 1].answer;
+        if (answer.empty() || answer.size() > std::size_t(vlq::kMaxAnswer)) throw std::invalid_argument("answer");
+        for (int j = 1; j <= int(answer.size()); ++j) {
+            bool placed = false;
+            for (int r = 1; r <= h && !placed; ++r) {
+                for (int c = 1; c <= w && !placed; ++c) {
+                    if (rec.solution(c, r) != std::uint8_t(answer[j - 1]) || rec.squareClue(c, r) != 0) continue;
+                    rec.setSquareClue(c, r, j * 100 + k);
+                    rec.setClueSquares(j * 100 + k, c * 100 + r);
+                    placed = true;
+                }
+            }
+            if (!placed) throw std::invalid_argument("no free square for a letter of " + answer);
+        }
+    }
+    return rec;
+}
+
+void loadIntoGame(const vlq::PuzzleRecord& rec) {
+    game().puzzle = rec;
+    game().modified = false;
+    game().currentClue = 0;
+    game().defaultSquareSize = 30;
+    game().frameSize = 4;
+    game().gridSquareSize = 0;
+    game().titleSquareSize = 0;
+}
+
+void fillSolution(vlq::PuzzleRecord& rec) {
+    for (int r = 1; r <= rec.height(); ++r)
+        for (int c = 1; c <= rec.width(); ++c)
+            if (!rec.isBlack(c, r)) rec.setEntry(c, r, rec.solution(c, r));
+}
+
+} // namespace fixture
