@@ -1,0 +1,115 @@
+#include "TScoreForm.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSvgRenderer>
+
+#include "GameContext.h"
+#include "core/PuzzleRules.h"
+#include "services/TSoundFX.h"
+#include "views/TVlqGameGridForm.h"
+
+namespace {
+
+const QColor kNavy(0, 0, 128);  // 8388608 as a BGR colour value
+const QColor kRed(255, 0, 0);
+
+QFont arialPixels(int px) {
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(px);
+    return f;
+}
+
+void setTextColour(QLabel* label, const QColor& c) {
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, c);
+    label->setPalette(p);
+}
+
+QPixmap picture(const QSize& size) {
+    QPixmap pm(size);
+    pm.fill(Qt::transparent);
+    QSvgRenderer svg(QStringLiteral(":/images/scorecard.svg"));
+    if (svg.isValid()) {
+        QPainter p(&pm);
+        svg.render(&p);
+    }
+    return pm;
+}
+
+} // namespace
+
+TScoreForm::TScoreForm(QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::WindowStaysOnTopHint) {
+    setWindowTitle(QStringLiteral("Score Card"));
+    setFixedSize(330, 179);
+
+    BannerLbl = new QLabel(QStringLiteral("CONGRATULATIONS!"), this);
+    BannerLbl->setFont(arialPixels(24));
+    BannerLbl->setGeometry(8, 10, 314, 32);
+    BannerLbl->setAlignment(Qt::AlignCenter);
+    setTextColour(BannerLbl, kNavy);
+
+    CheatLbl = new QLabel(QStringLiteral("(but you cheated)"), this);
+    CheatLbl->setFont(arialPixels(11));
+    CheatLbl->setGeometry(8, 44, 314, 16);
+    CheatLbl->setAlignment(Qt::AlignCenter);
+    setTextColour(CheatLbl, kNavy);
+    CheatLbl->hide();
+
+    PictureImg = new QLabel(this);
+    PictureImg->setGeometry(226, 64, 96, 112);
+    PictureImg->setPixmap(picture(PictureImg->size()));
+
+    // Cancel first: it holds the focus when the card opens, so Enter on a
+    // card opened by mistake does no harm.
+    CancelBtn = new QPushButton(QStringLiteral("&Cancel"), this);
+    ShowErrsBtn = new QPushButton(QStringLiteral("Show &Errors"), this);
+    StartOverBtn = new QPushButton(QStringLiteral("&Start Over"), this);
+    DeleteBtn = new QPushButton(QStringLiteral("&Recycle Bin"), this);
+    ShowErrsBtn->setGeometry(12, 86, 100, 28);
+    StartOverBtn->setGeometry(118, 86, 100, 28);
+    DeleteBtn->setGeometry(12, 126, 100, 28);
+    CancelBtn->setGeometry(118, 126, 100, 28);
+    ShowErrsBtn->setEnabled(false);
+    DeleteBtn->setEnabled(false);
+    setTabOrder(CancelBtn, ShowErrsBtn);
+    setTabOrder(ShowErrsBtn, StartOverBtn);
+    setTabOrder(StartOverBtn, DeleteBtn);
+
+    connect(CancelBtn, &QPushButton::clicked, this, [this] { done(Cancel); });
+    connect(ShowErrsBtn, &QPushButton::clicked, this, [this] { done(ShowErrors); });
+    connect(StartOverBtn, &QPushButton::clicked, this, [this] { done(StartOver); });
+    connect(DeleteBtn, &QPushButton::clicked, this, [this] { done(Recycle); });
+}
+
+bool TScoreForm::FormShow() {
+    GameContext& g = game();
+    const bool correct = vlq::isCorrect(g.puzzle);
+    if (correct) {
+        if (g.soundMode > 0 && g.soundFX) g.soundFX->PlayCorrect();
+        if (g.gridForm) g.gridForm->Celebrate();
+        ShowErrsBtn->setEnabled(false);
+        DeleteBtn->setEnabled(true);
+        setTextColour(BannerLbl, kNavy);
+        BannerLbl->setText(QStringLiteral("CONGRATULATIONS!"));
+        CheatLbl->setVisible(g.gridForm && g.gridForm->cheated());
+    } else {
+        ShowErrsBtn->setEnabled(true);
+        DeleteBtn->setEnabled(false);
+        setTextColour(BannerLbl, kRed);
+        CheatLbl->hide();
+        if (g.soundMode > 0 && g.soundFX) g.soundFX->PlayIncorrect();
+        BannerLbl->setText(QStringLiteral("PUZZLE INCORRECT!"));
+    }
+    return correct;
+}
+
+int TScoreForm::ShowModal() {
+    FormShow();
+    CancelBtn->setFocus();
+    return exec();
+}
