@@ -6,7 +6,17 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QProxyStyle>
+#include <QScreen>
 #include <QStyleOptionTitleBar>
+
+#if __has_include("platform/VlqCursors.h")
+#include "platform/VlqCursors.h"
+#define VLQ_HAVE_CURSORS 1
+#endif
+#if __has_include("platform/SystemMetrics.h")
+#include "platform/SystemMetrics.h"
+#define VLQ_HAVE_METRICS 1
+#endif
 
 namespace {
 
@@ -64,9 +74,25 @@ QMdiSubWindow* addDocumentWindow(QMdiArea* area, QWidget* content) {
 }
 
 QCursor pencilCursor() {
-    // The pencil artwork is registered by the main window at start-up;
-    // until it is there the views show the ordinary pointer.
+#ifdef VLQ_HAVE_CURSORS
+    return VlqCursors::cursor(VlqCursors::Pencil);
+#else
     return QCursor(Qt::ArrowCursor);
+#endif
+}
+
+QSize frameExtra(const QMdiSubWindow* sub) {
+    const QMargins m = sub->contentsMargins();
+    return {m.left() + m.right(), m.top() + m.bottom()};
+}
+
+int screenWidth() {
+#ifdef VLQ_HAVE_METRICS
+    return SystemMetrics::screenWidth();
+#else
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().width() : 0;
+#endif
 }
 
 int smallCaptionHeight(const QMdiSubWindow* sub) {

@@ -4,6 +4,7 @@
 // the focus (the caption tells which puzzle is open; it must not fade).
 #pragma once
 #include <QCursor>
+#include <QSize>
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -18,6 +19,12 @@ QMdiSubWindow* addDocumentWindow(QMdiArea* area, QWidget* content);
 // Height of the small caption of a document window (the system's small
 // caption metric); sub may be null for the style's value.
 int smallCaptionHeight(const QMdiSubWindow* sub);
+
+// Outer size less client size of a document window: its frame and caption.
+QSize frameExtra(const QMdiSubWindow* sub);
+
+// Width of the whole primary screen, by which document windows centre.
+int screenWidth();
 
 // The pencil pointer the square views show when UseCursors is 1.
 QCursor pencilCursor();

@@ -11,7 +11,6 @@
 #include <QPaintEvent>
 #include <QPointer>
 #include <QRandomGenerator>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <algorithm>
 
@@ -47,17 +46,7 @@ vlq::PuzzleRecord& rec() { return game().puzzle; }
 int cols() { return std::clamp(rec().width(), 0, vlq::kMaxCols); }
 int rows() { return std::clamp(rec().height(), 0, vlq::kMaxRows); }
 
-// Frame and caption of the sub-window around the client area: outer size
-// minus client size.
-QSize frameExtra(const QMdiSubWindow* sub) {
-    const QMargins m = sub->contentsMargins();
-    return {m.left() + m.right(), m.top() + m.bottom()};
-}
 
-int screenWidth() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().width() : 0;
-}
 
 void reportError(const std::exception& e) { TVlqProcs::ErrorBox(QString::fromUtf8(e.what())); }
 
@@ -153,10 +142,10 @@ void TVlqGameGridForm::PlaceWindow() {
 // screen width with its top at the frame size; then snaps.
 void TVlqGameGridForm::placeAt(int s, std::optional<QPoint> topLeft) {
     s = std::clamp(s, 1, kMaxSquare);
-    const QSize extra = frameExtra(sub_);
+    const QSize extra = vlq::frameExtra(sub_);
     const int outerW = std::max(1, cols()) * s + extra.width() + 1;
     const int outerH = std::max(1, rows()) * s + extra.height() + 1;
-    const QPoint at = topLeft ? *topLeft : QPoint((screenWidth() - outerW) / 2, game().frameSize);
+    const QPoint at = topLeft ? *topLeft : QPoint((vlq::screenWidth() - outerW) / 2, game().frameSize);
     game().gridSquareSize = s;
     placing_ = true;
     sub_->setGeometry(at.x(), at.y(), outerW, outerH);
@@ -178,7 +167,7 @@ void TVlqGameGridForm::FormResize() {
     if (!sub_) return;
     resizing_ = true;
     ClearCursor();
-    const QSize extra = frameExtra(sub_);
+    const QSize extra = vlq::frameExtra(sub_);
     const int w = std::max(1, cols());
     const int clientW = sub_->width() - extra.width();
     const int s = std::clamp((clientW - 1) / w, 1, kMaxSquare);

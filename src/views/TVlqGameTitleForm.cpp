@@ -5,7 +5,6 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <algorithm>
 
 #include "DocumentWindow.h"
@@ -30,15 +29,7 @@ constexpr int kMaxPosition = 100000;
 
 vlq::PuzzleRecord& rec() { return game().puzzle; }
 
-QSize frameExtra(const QMdiSubWindow* sub) {
-    const QMargins m = sub->contentsMargins();
-    return {m.left() + m.right(), m.top() + m.bottom()};
-}
 
-int screenWidth() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().width() : 0;
-}
 
 // The grid square of the first letter of clue i, if it lies in the grid.
 std::optional<vlq::Square> firstLetterSquare(int i) {
@@ -131,8 +122,8 @@ void TVlqGameTitleForm::PlaceWindow() {
 void TVlqGameTitleForm::placeAt(int t, std::optional<vlq::Bounds> stored) {
     t = std::clamp(t, 1, kMaxSquare);
     const int outerW = t * squareCount_ + kExtraWidth;
-    const int outerH = t + frameExtra(sub_).height();
-    const int centred = (screenWidth() - outerW) / 2;
+    const int outerH = t + vlq::frameExtra(sub_).height();
+    const int centred = (vlq::screenWidth() - outerW) / 2;
     QRect grid;
     if (game().gridForm && game().gridForm->subWindow()) grid = game().gridForm->subWindow()->geometry();
     const int available = game().availableHeight;
@@ -176,7 +167,7 @@ void TVlqGameTitleForm::FormResize() {
     if (squareCount_ > 0) t = std::clamp((sub_->width() - kExtraWidth) / squareCount_, 1, kMaxSquare);
     game().titleSquareSize = t;
     const QRect g = sub_->geometry();
-    sub_->setGeometry(g.x(), g.y(), t * squareCount_ + kExtraWidth, t + frameExtra(sub_).height());
+    sub_->setGeometry(g.x(), g.y(), t * squareCount_ + kExtraWidth, t + vlq::frameExtra(sub_).height());
     try {
         fontSizeSetting_ = TVlqProcs::ReadSetting(QStringLiteral("FontSize"), 11);
     } catch (const vlq::SettingsError&) {
@@ -229,6 +220,10 @@ void TVlqGameTitleForm::ClearCurrentClue() {
     if (game().currentClue == 0) return;
     game().currentClue = 0;
     update();
+}
+
+void TVlqGameTitleForm::mousePressEvent(QMouseEvent* e) {
+    e->accept(); // a clue is chosen when the button is released
 }
 
 void TVlqGameTitleForm::mouseReleaseEvent(QMouseEvent* e) {
