@@ -1,15 +1,27 @@
 #include "TVlqProcs.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
-#include <QSettings>
+#include <QPalette>
+#include <QSaveFile>
+#include <QStandardPaths>
 #include <QTimer>
 
+#include <span>
+
 #include "GameContext.h"
-#include "services/TSoundFX.h"
 
 #include "core/SettingsText.h"
 #include "core/VlqError.h"
+#include "platform/SystemMetrics.h"
+#include "settings/SettingsStore.h"
+
+#include "platform/Trash.h"
+#include "services/TSoundFX.h"
 
 namespace {
 
@@ -18,13 +30,70 @@ TVlqProcs::PromptHook& promptHook() {
     return hook;
 }
 
-QSettings store() {
-    return QSettings(QStringLiteral("Marlowick32"), QStringLiteral("Vorlaquince6Game"));
+[[noreturn]] void kindError(const QString& name) {
+    throw vlq::SettingsError(("Invalid data type for '" + name + "'").toStdString());
+}
+
+// The stored value of name, or an invalid QVariant when there is none.
+QVariant storedValue(const QString& name) {
+    auto s = SettingsStore::open();
+    return s.value(name);
+}
+
+void storeValue(const QString& name, const QVariant& value) {
+    auto s = SettingsStore::open();
+    s.setValue(name, value);
+    s.sync();
+    if (s.status() != QSettings::NoError)
+        throw vlq::SettingsError(("Failed to set data for '" + name + "'").toStdString());
+}
+
+vlq::IoError openError(const QString& path, const QFileDevice& f) {
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        if (!info.dir().exists()) return vlq::IoError(3, "Path not found");
+        return vlq::IoError::fileNotFound();
+    }
+    Q_UNUSED(f);
+    return vlq::IoError::accessDenied();
+}
+
+QColor systemColour(std::uint32_t index) {
+    // Indexes of the Windows system colours (COLOR_SCROLLBAR = 0 ...).
+    const QPalette p = QApplication::palette();
+    switch (index) {
+    case 5: return p.color(QPalette::Base);             // clWindow
+    case 6: return p.color(QPalette::Shadow);           // clWindowFrame
+    case 7: case 8: return p.color(QPalette::Text);     // clMenuText, clWindowText
+    case 12: return p.color(QPalette::Dark);            // clAppWorkSpace
+    case 13: return p.color(QPalette::Highlight);
+    case 14: return p.color(QPalette::HighlightedText);
+    case 16: return p.color(QPalette::Mid);             // clBtnShadow
+    case 17: return p.color(QPalette::Disabled, QPalette::Text); // clGrayText
+    case 18: return p.color(QPalette::ButtonText);
+    case 20: return p.color(QPalette::Light);           // clBtnHighlight
+    case 21: return p.color(QPalette::Shadow);          // cl3DDkShadow
+    case 22: return p.color(QPalette::Midlight);        // cl3DLight
+    case 23: return p.color(QPalette::ToolTipText);     // clInfoText
+    case 24: return p.color(QPalette::ToolTipBase);     // clInfoBk
+    default: return p.color(QPalette::Button);          // clBtnFace and the rest
+    }
 }
 
 } // namespace
 
-TVlqProcs::TVlqProcs(QObject* parent) : QObject(parent) {}
+TVlqProcs::TVlqProcs(QObject* parent) : QObject(parent) {
+    setObjectName(QStringLiteral("VlqProcs"));
+    game().defaultSquareSize = SystemMetrics::defaultSquareSize();
+    game().frameSize = SystemMetrics::frameSize();
+    game().procs = this;
+}
+
+TVlqProcs::~TVlqProcs() {
+    if (game().procs == this) game().procs = nullptr;
+}
+
+// --- messages ---------------------------------------------------------------
 
 void TVlqProcs::SetPromptHook(PromptHook hook) { promptHook() = std::move(hook); }
 
@@ -34,12 +103,28 @@ void TVlqProcs::ErrorBox(const QString& text) {
         promptHook()(text, false);
         return;
     }
-    QMessageBox::critical(nullptr, QString(), text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), text, QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
 }
 
 bool TVlqProcs::Question(const QString& text) {
     if (promptHook()) return promptHook()(text, true);
-    return QMessageBox::question(nullptr, QString(), text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::Yes | QMessageBox::No,
+                    QApplication::activeWindow());
+    return box.exec() == QMessageBox::Yes;
+}
+
+void TVlqProcs::ReportException(const QString& text) {
+    QString message = text.trimmed();
+    if (message.isEmpty()) message = QStringLiteral("Unexpected error");
+    if (!message.endsWith(QLatin1Char('.'))) message += QLatin1Char('.');
+    if (promptHook()) {
+        promptHook()(message, false);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Vorlaquince 6 Game"), message, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
 }
 
 void TVlqProcs::Delay(int ms) {
@@ -48,37 +133,99 @@ void TVlqProcs::Delay(int ms) {
     loop.exec();
 }
 
+// --- puzzle files -------------------------------------------------------------
+
+void TVlqProcs::LoadPuzzle(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) throw openError(path, f);
+    const QByteArray data = f.read(qint64(vlq::kRecordSize));
+    f.close();
+    vlq::PuzzleRecord scratch;
+    scratch.loadBytes(std::span(reinterpret_cast<const std::uint8_t*>(data.constData()), std::size_t(data.size())));
+    game().puzzle = scratch;
+}
+
+void TVlqProcs::SavePuzzle(const QString& path) {
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) {
+        const QFileInfo info(path);
+        if (!info.dir().exists()) throw vlq::IoError(3, "Path not found");
+        throw vlq::IoError::accessDenied();
+    }
+    const auto& bytes = game().puzzle.bytes();
+    const qint64 written = f.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+    if (written != qint64(bytes.size())) {
+        f.cancelWriting();
+        throw vlq::IoError::diskWrite();
+    }
+    if (!f.commit()) {
+        if (f.error() == QFileDevice::RenameError || f.error() == QFileDevice::PermissionsError)
+            throw vlq::IoError::accessDenied();
+        throw vlq::IoError::diskWrite();
+    }
+    game().modified = false;
+}
+
+void TVlqProcs::RecyclePuzzle(const QString& path) {
+    vlq::moveToTrash(path);
+    game().modified = false;
+}
+
+// --- settings store -------------------------------------------------------
+
 int TVlqProcs::ReadSetting(const QString& name, int def) {
-    auto s = store();
-    if (!s.contains(name)) return def;
-    bool ok = false;
-    const int v = s.value(name).toInt(&ok);
-    if (!ok) throw vlq::SettingsError(("Invalid value for setting " + name).toStdString());
-    return v;
+    const QVariant v = storedValue(name);
+    if (!v.isValid()) return def;
+    if (v.typeId() != QMetaType::Int) kindError(name);
+    return v.toInt();
 }
 
 QString TVlqProcs::ReadSetting(const QString& name, const QString& def) {
-    auto s = store();
-    if (!s.contains(name)) return def;
-    return s.value(name).toString();
+    const QVariant v = storedValue(name);
+    if (!v.isValid()) return def;
+    if (v.typeId() != QMetaType::QString) kindError(name);
+    return v.toString();
 }
 
-void TVlqProcs::WriteSetting(const QString& name, int value) { store().setValue(name, value); }
-void TVlqProcs::WriteSetting(const QString& name, const QString& value) { store().setValue(name, value); }
+void TVlqProcs::WriteSetting(const QString& name, int value) { storeValue(name, QVariant(value)); }
+void TVlqProcs::WriteSetting(const QString& name, const QString& value) { storeValue(name, QVariant(value)); }
 
 void TVlqProcs::WriteBounds(const QString& name, int left, int top, int width, int height) {
     WriteSetting(name, QString::fromStdString(vlq::boundsText(left, top, width, height)));
 }
 
-QColor TVlqProcs::ReadColour(const QString& name, const char* def) {
-    const QString text = ReadSetting(name, def);
+int TVlqProcs::ReadSetting(const VlqSetting::Integer& s) { return ReadSetting(name(s.name), s.def); }
+int TVlqProcs::ReadSetting(const VlqSetting::SquareSize& s) { return ReadSetting(name(s.name), game().defaultSquareSize); }
+QString TVlqProcs::ReadSetting(const VlqSetting::Text& s) { return ReadSetting(name(s.name), name(s.def)); }
+QColor TVlqProcs::ReadSetting(const VlqSetting::Colour& s) {
+    return ReadColour(name(s.name), QByteArray(s.def.data(), qsizetype(s.def.size())).constData());
+}
+std::optional<vlq::Bounds> TVlqProcs::ReadSetting(const VlqSetting::Bounds& s) { return ReadBounds(name(s.name)); }
+
+std::optional<QColor> TVlqProcs::ColourFromText(const QString& text) {
     const auto c = vlq::parseColourText(text.toStdString());
-    if (!c) throw vlq::SettingsError(("'" + text + "' is not a valid colour for setting " + name).toStdString());
+    if (!c) return std::nullopt;
+    if (c->isSystem) return systemColour(c->value);
     const std::uint32_t v = c->value;
     return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
+}
+
+QColor TVlqProcs::ReadColour(const QString& name, const char* def) {
+    const QString text = ReadSetting(name, def);
+    const auto c = ColourFromText(text);
+    if (!c) throw vlq::SettingsError(("'" + text + "' is not a valid colour for '" + name + "'").toStdString());
+    return *c;
 }
 
 QString TVlqProcs::ColourToText(const QColor& c) {
     const std::uint32_t bgr = std::uint32_t(c.red()) | (std::uint32_t(c.green()) << 8) | (std::uint32_t(c.blue()) << 16);
     return QString::fromStdString(vlq::colourText(bgr));
+}
+
+std::optional<vlq::Bounds> TVlqProcs::ReadBounds(const QString& name) {
+    const QString text = ReadSetting(name, QString());
+    if (text.isEmpty()) return std::nullopt;
+    const auto b = vlq::parseBounds(text.toStdString());
+    if (!b) throw vlq::SettingsError(("'" + text + "' is not a valid bounds text for '" + name + "'").toStdString());
+    return b;
 }

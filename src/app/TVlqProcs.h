@@ -7,11 +7,18 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <optional>
+
+#include "core/SettingsText.h"
+#include "settings/SettingsTable.h"
 
 class TVlqProcs : public QObject {
     Q_OBJECT
 public:
+    // Computes the default square size and the frame size from the screen
+    // into game(), and registers itself as game().procs.
     explicit TVlqProcs(QObject* parent = nullptr);
+    ~TVlqProcs() override;
 
     // --- messages -----------------------------------------------------------
     // Modal error box (error icon, one OK button), preceded by the error
@@ -19,22 +26,44 @@ public:
     static void ErrorBox(const QString& text);
     // Modal Yes/No question; true only for Yes.
     static bool Question(const QString& text);
-    // Test seam: when set, ErrorBox and Question call it instead of showing a
-    // box (isQuestion tells which); its result answers a question.
+    // The application's general error report for an error no handler
+    // caught: the error's text (with a closing full stop) in an error box
+    // titled with the application title. No sound.
+    static void ReportException(const QString& text);
+    // Test seam: when set, ErrorBox, Question and ReportException call it
+    // instead of showing a box (isQuestion tells which); its result answers a
+    // question.
     using PromptHook = std::function<bool(const QString& text, bool isQuestion)>;
     static void SetPromptHook(PromptHook hook);
 
     // Waits ms milliseconds while painting and input go on being handled.
     static void Delay(int ms);
 
+    // --- puzzle files -------------------------------------------------------
+    // Reads the first 11519 bytes of path into game().puzzle. The file is
+    // opened for reading and writing, so a read-only file is refused. The
+    // live record changes only when the whole record was read and accepted;
+    // the modified flag is not touched. Throws vlq::IoError: 2 "File not
+    // found", 5 "File access denied", 100 "Read beyond end of file", 106 for
+    // a record whose sizes or codes lie outside the grid.
+    static void LoadPuzzle(const QString& path);
+    // Writes game().puzzle to path through a temporary file renamed over the
+    // target, then clears the modified flag. On failure (vlq::IoError 3, 5 or
+    // 101) the old file stays whole and the flag stays as it was.
+    static void SavePuzzle(const QString& path);
+    // Moves the file to the trash (the result is not examined) and clears
+    // the modified flag.
+    static void RecyclePuzzle(const QString& path);
+
     // --- settings store (one value per call, nothing cached) --------------
-    // Stored value, or def when absent. A stored value of the other kind
-    // throws vlq::SettingsError naming the value.
+    // Stored value, or def when absent. A stored value of the other kind, or
+    // a malformed one, throws vlq::SettingsError naming the value.
     static int ReadSetting(const QString& name, int def);
     static QString ReadSetting(const QString& name, const QString& def);
     static QString ReadSetting(const QString& name, const char* def) {
         return ReadSetting(name, QString::fromLatin1(def));
     }
+    // Writing a value that cannot be stored throws vlq::SettingsError.
     static void WriteSetting(const QString& name, int value);
     static void WriteSetting(const QString& name, const QString& value);
     static void WriteSetting(const QString& name, const char* value) {
@@ -42,9 +71,34 @@ public:
     }
     static void WriteBounds(const QString& name, int left, int top, int width, int height);
 
+    // The values of the settings table (settings/SettingsTable.h), each with
+    // its one default.
+    static int ReadSetting(const VlqSetting::Integer& s);
+    static int ReadSetting(const VlqSetting::SquareSize& s); // default game().defaultSquareSize
+    static QString ReadSetting(const VlqSetting::Text& s);
+    static QColor ReadSetting(const VlqSetting::Colour& s);
+    // nullopt when empty; malformed text throws vlq::SettingsError.
+    static std::optional<vlq::Bounds> ReadSetting(const VlqSetting::Bounds& s);
+    static void WriteSetting(const VlqSetting::Integer& s, int value) { WriteSetting(name(s.name), value); }
+    static void WriteSetting(const VlqSetting::SquareSize& s, int value) { WriteSetting(name(s.name), value); }
+    static void WriteSetting(const VlqSetting::Text& s, const QString& value) { WriteSetting(name(s.name), value); }
+    static void WriteSetting(const VlqSetting::Colour& s, const QColor& c) { WriteSetting(name(s.name), ColourToText(c)); }
+    static void WriteBounds(const VlqSetting::Bounds& s, int left, int top, int width, int height) {
+        WriteBounds(name(s.name), left, top, width, height);
+    }
+
     // Colour setting read as colour text (def e.g. "clBlack"); malformed
     // text throws vlq::SettingsError naming the value.
     static QColor ReadColour(const QString& name, const char* def);
     // Colour text of c: its name when it has one, else "$" + 8 hex digits.
     static QString ColourToText(const QColor& c);
+    // The colour that colour text stands for (system colour names give the
+    // current palette's colour); nullopt when the text is not colour text.
+    static std::optional<QColor> ColourFromText(const QString& text);
+    // Bounds text read from the named value; nullopt when the text is empty,
+    // vlq::SettingsError naming the value when it is not four integers.
+    static std::optional<vlq::Bounds> ReadBounds(const QString& name);
+
+private:
+    static QString name(std::string_view n) { return QString::fromLatin1(n.data(), qsizetype(n.size())); }
 };

@@ -1,5 +1,37 @@
 // Program start: the application object, the long-lived windows in their
 // order, the message loop.
 #pragma once
+#include <QApplication>
 
+// The application object. Its notify() is the general error report: an
+// exception that escapes an event handler is shown with its standard text
+// (TVlqProcs::ReportException) and the program goes on.
+class VlqApplication : public QApplication {
+    Q_OBJECT
+public:
+    VlqApplication(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    static constexpr const char* Title = "Vorlaquince 6 Game";
+    static constexpr const char* HelpFile = "VORLAQUINCE6GAME.CHM";
+};
+
+// Runs the whole program; returns its exit code.
 int runVorlaquince(int argc, char** argv);
+
+// Runs fn; an exception leaving it is shown by the general error report.
+// For the edges of handlers that Qt calls, so no exception unwinds through
+// the toolkit's own frames.
+template <typename Fn>
+void guarded(Fn&& fn);
+
+void reportCurrentException();
+
+template <typename Fn>
+void guarded(Fn&& fn) {
+    try {
+        fn();
+    } catch (...) {
+        reportCurrentException();
+    }
+}

@@ -1,0 +1,342 @@
+#include "TVlqGameMainForm.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QSvgRenderer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "GameContext.h"
+#include "TVlqProcs.h"
+#include "VlqApplication.h"
+
+#include "platform/VlqCursors.h"
+#include "settings/SettingsTable.h"
+
+namespace {
+
+// Image list, in its order: index -> resource.
+constexpr std::array<const char*, TVlqGameMainForm::ImageCount> kImageFiles{
+    "00-open", "01-save", "02-letter", "03-word", "04-cheat", "05-score",
+    "06-clock", "07-print", "08-dictionary", "09-exit", "10-dictionary-off"};
+
+constexpr int kButtonSize = 34;
+constexpr int kImageSize = 24;
+constexpr int kSeparatorWidth = 8;
+constexpr int kLogoWidth = 418;
+constexpr int kLogoHeight = 305;
+
+QPixmap renderSvg(const QString& resource, QSize size) {
+    QPixmap pix(size);
+    pix.fill(Qt::transparent);
+    QSvgRenderer svg(resource);
+    QPainter p(&pix);
+    svg.render(&p, QRectF(QPointF(0, 0), QSizeF(size)));
+    return pix;
+}
+
+} // namespace
+
+TVlqGameMainForm::TVlqGameMainForm(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("VlqGameMainForm"));
+    setWindowTitle(QStringLiteral("Vorlaquince 6 Game Edition"));
+    QFont f(QStringLiteral("MS Sans Serif"));
+    f.setPixelSize(11);
+    setFont(f);
+    setAcceptDrops(true);
+
+    MdiArea = new QMdiArea(this);
+    MdiArea->setObjectName(QStringLiteral("MdiArea"));
+    setCentralWidget(MdiArea);
+
+    createMenus();
+    createToolBar();
+    createLogo();
+    move(289, 183);
+
+    // Creation step: help file, then the program's cursors 2 and 3.
+    setProperty("helpFile", QStringLiteral("Vorlaquince6Game.chm"));
+    VlqCursors::loadProgramCursors();
+    game().mainForm = this;
+}
+
+TVlqGameMainForm::~TVlqGameMainForm() {
+    if (game().mainForm == this) game().mainForm = nullptr;
+}
+
+QPrinter* TVlqGameMainForm::printer() {
+    if (!Printer) Printer = new QPrinter(QPrinter::HighResolution);
+    return Printer;
+}
+
+// --- menu ------------------------------------------------------------------
+
+void TVlqGameMainForm::createMenus() {
+    auto item = [this](QMenu* menu, const char* name, const QString& caption, const QKeySequence& keys = {}) {
+        QAction* a = menu->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcut(keys);
+        return a;
+    };
+    auto separator = [](QMenu* menu, const char* name) {
+        QAction* a = menu->addSeparator();
+        a->setObjectName(QString::fromLatin1(name));
+        return a;
+    };
+
+    Puzzle1 = menuBar()->addMenu(QStringLiteral("&Puzzle"));
+    Puzzle1->setObjectName(QStringLiteral("Puzzle1"));
+    Solve1 = item(Puzzle1, "Solve1", QStringLiteral("&Solve..."));
+    separator(Puzzle1, "N1");
+    Save1 = item(Puzzle1, "Save1", QStringLiteral("Sa&ve"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    separator(Puzzle1, "N2");
+    Print1 = item(Puzzle1, "Print1", QStringLiteral("&Print..."), QKeySequence(Qt::CTRL | Qt::Key_P));
+    PrinterSetup1 = item(Puzzle1, "PrinterSetup1", QStringLiteral("P&rinter Setup..."));
+    N4 = separator(Puzzle1, "N4");
+    for (int i = 0; i < 3; ++i) {
+        const QByteArray name = "History" + QByteArray::number(i + 1);
+        History[i] = item(Puzzle1, name.constData(), QStringLiteral("&%1 PUZZLE%1").arg(i + 1));
+        connect(History[i], &QAction::triggered, this, [this, i] { HistoryClick(i + 1); });
+    }
+    separator(Puzzle1, "N3");
+    Exit1 = item(Puzzle1, "Exit1", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_X));
+
+    Options1 = menuBar()->addMenu(QStringLiteral("&Options "));
+    Options1->setObjectName(QStringLiteral("Options1"));
+    ScorePuzzle1 = item(Options1, "ScorePuzzle1", QStringLiteral("&Score Puzzle"));
+    ShowClock1 = item(Options1, "ShowClock1", QStringLiteral("Show &Clock..."));
+    RevertToSaved1 = item(Options1, "RevertToSaved1", QStringLiteral("&Revert to Saved"));
+    separator(Options1, "N5");
+    AutoArrange1 = item(Options1, "AutoArrange1", QStringLiteral("&Auto Arrange"), QKeySequence(Qt::Key_F9));
+    Preferences1 = item(Options1, "Preferences1", QStringLiteral("&Preferences..."));
+
+    Tools1 = menuBar()->addMenu(QStringLiteral("&Tools"));
+    Tools1->setObjectName(QStringLiteral("Tools1"));
+    Dictionary1 = item(Tools1, "Dictionary1", QStringLiteral("&Dictionary..."), QKeySequence(Qt::CTRL | Qt::Key_D));
+    Thesaurus1 = item(Tools1, "Thesaurus1", QStringLiteral("&Thesaurus..."));
+
+    Help1 = menuBar()->addMenu(QStringLiteral("&Help"));
+    Help1->setObjectName(QStringLiteral("Help1"));
+    Contents1 = item(Help1, "Contents1", QStringLiteral("&Contents"));
+    KeywordIndex1 = item(Help1, "KeywordIndex1", QStringLiteral("&Keyword Index"));
+    separator(Help1, "N6");
+    About1 = item(Help1, "About1", QStringLiteral("&About..."));
+
+    // States at start.
+    for (QAction* a : {Save1, Print1, ScorePuzzle1, ShowClock1, RevertToSaved1, AutoArrange1}) a->setEnabled(false);
+    N4->setVisible(false);
+    for (QAction* a : History) a->setVisible(false);
+
+    connect(Solve1, &QAction::triggered, this, &TVlqGameMainForm::Solve1Click);
+    connect(Save1, &QAction::triggered, this, &TVlqGameMainForm::Save1Click);
+    connect(Print1, &QAction::triggered, this, &TVlqGameMainForm::Print1Click);
+    connect(PrinterSetup1, &QAction::triggered, this, &TVlqGameMainForm::PrinterSetup1Click);
+    connect(Exit1, &QAction::triggered, this, &TVlqGameMainForm::Exit1Click);
+    connect(ScorePuzzle1, &QAction::triggered, this, &TVlqGameMainForm::ScoreBtnClick);
+    connect(ShowClock1, &QAction::triggered, this, &TVlqGameMainForm::ShowClock1Click);
+    connect(RevertToSaved1, &QAction::triggered, this, &TVlqGameMainForm::RevertToSaved1Click);
+    connect(AutoArrange1, &QAction::triggered, this, &TVlqGameMainForm::AutoArrange1Click);
+    connect(Preferences1, &QAction::triggered, this, &TVlqGameMainForm::Preferences1Click);
+    connect(Dictionary1, &QAction::triggered, this, &TVlqGameMainForm::Dictionary1Click);
+    connect(Thesaurus1, &QAction::triggered, this, &TVlqGameMainForm::Thesaurus1Click);
+    connect(Contents1, &QAction::triggered, this, &TVlqGameMainForm::Contents1Click);
+    connect(KeywordIndex1, &QAction::triggered, this, &TVlqGameMainForm::KeywordIndex1Click);
+    connect(About1, &QAction::triggered, this, &TVlqGameMainForm::About1Click);
+}
+
+// --- toolbar ---------------------------------------------------------------
+
+QPixmap TVlqGameMainForm::toolImage(int index) {
+    if (index < 0 || index >= ImageCount) return {};
+    static std::array<QPixmap, ImageCount> cache;
+    if (cache[index].isNull())
+        cache[index] = renderSvg(QStringLiteral(":/images/toolbar/%1.svg").arg(QLatin1String(kImageFiles[index])),
+                                 QSize(kImageSize, kImageSize));
+    return cache[index];
+}
+
+int TVlqGameMainForm::imageIndex(const QToolButton* button) {
+    const QVariant v = button ? button->property("imageIndex") : QVariant();
+    return v.isValid() ? v.toInt() : -1;
+}
+
+static void setImageIndex(QToolButton* button, int index) {
+    button->setProperty("imageIndex", index);
+    button->setIcon(QIcon(TVlqGameMainForm::toolImage(index)));
+}
+
+QString TVlqGameMainForm::hintText(const QToolButton* button) { return button->property("hint").toString(); }
+
+void TVlqGameMainForm::setHintShown(QToolButton* button, bool shown) {
+    button->setToolTip(shown ? hintText(button) : QString());
+}
+
+QToolButton* TVlqGameMainForm::addToolButton(const char* name, int image, const char* hint) {
+    auto* b = new QToolButton(ToolPanel);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setFixedSize(kButtonSize, kButtonSize);
+    b->setIconSize(QSize(kImageSize, kImageSize));
+    b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setProperty("hint", QString::fromLatin1(hint));
+    setImageIndex(b, image);
+    ToolPanel->layout()->addWidget(b);
+    return b;
+}
+
+QFrame* TVlqGameMainForm::addSeparator(const char* name) {
+    auto* s = new QFrame(ToolPanel);
+    s->setObjectName(QString::fromLatin1(name));
+    s->setFrameShape(QFrame::VLine);
+    s->setFrameShadow(QFrame::Sunken);
+    s->setFixedSize(kSeparatorWidth, kButtonSize);
+    ToolPanel->layout()->addWidget(s);
+    return s;
+}
+
+void TVlqGameMainForm::createToolBar() {
+    ToolBar1 = new QToolBar(this);
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->toggleViewAction()->setVisible(false);
+    ToolBar1->setContextMenuPolicy(Qt::PreventContextMenu);
+    addToolBar(Qt::TopToolBarArea, ToolBar1);
+
+    // The buttons sit in one row without gaps; hidden ones take no room.
+    ToolPanel = new QWidget(ToolBar1);
+    ToolPanel->setObjectName(QStringLiteral("ToolPanel"));
+    ToolPanel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    auto* row = new QHBoxLayout(ToolPanel);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+
+    OpenBtn = addToolButton("OpenBtn", 0, "Solve a puzzle");
+    SaveBtn = addToolButton("SaveBtn", 1, "Save this puzzle");
+    Sep1 = addSeparator("Sep1");
+    LetterBtn = addToolButton("LetterBtn", 2, "Solve letter");
+    WordBtn = addToolButton("WordBtn", 3, "Solve word");
+    CheatBtn = addToolButton("CheatBtn", 4, "Show puzzle solution");
+    Sep4 = addSeparator("Sep4");
+    ScoreBtn = addToolButton("ScoreBtn", 5, "Score puzzle solution");
+    Sep2 = addSeparator("Sep2");
+    ClockBtn = addToolButton("ClockBtn", 6, "Show clock");
+    PrintBtn = addToolButton("PrintBtn", 7, "Print acrostic");
+    DictBtn = addToolButton("DictBtn", 8, "Open dictionary");
+    Sep3 = addSeparator("Sep3");
+    ExitBtn = addToolButton("ExitBtn", 9, "Exit Vorlaquince");
+    ToolButton14 = new QWidget(ToolPanel);
+    ToolButton14->setObjectName(QStringLiteral("ToolButton14"));
+    ToolButton14->setFixedSize(69, kButtonSize);
+    row->addWidget(ToolButton14);
+    row->addStretch(1);
+
+    // The progress bar floats over the row, centred in puzzle state.
+    ProgBar = new QProgressBar(ToolPanel);
+    ProgBar->setObjectName(QStringLiteral("ProgBar"));
+    ProgBar->setFixedSize(123, kButtonSize);
+    ProgBar->setRange(0, 100);
+    ProgBar->setTextVisible(false);
+    ProgBar->hide();
+    ToolBar1->addWidget(ToolPanel);
+
+    // Start: only OpenBtn, ExitBtn and the spacer; hints of the always
+    // available buttons shown, the puzzle buttons disabled without hints.
+    for (QWidget* w : std::initializer_list<QWidget*>{SaveBtn, Sep1, LetterBtn, WordBtn, CheatBtn, Sep4, ScoreBtn, Sep2,
+                                                       ClockBtn, PrintBtn, DictBtn, Sep3})
+        w->hide();
+    for (QToolButton* b : {SaveBtn, LetterBtn, WordBtn, CheatBtn, ScoreBtn, PrintBtn}) {
+        b->setEnabled(false);
+        setHintShown(b, false);
+    }
+    for (QToolButton* b : {OpenBtn, ClockBtn, ExitBtn}) setHintShown(b, true);
+
+    connect(OpenBtn, &QToolButton::clicked, this, &TVlqGameMainForm::Solve1Click);
+    connect(SaveBtn, &QToolButton::clicked, this, &TVlqGameMainForm::Save1Click);
+    connect(LetterBtn, &QToolButton::pressed, this, &TVlqGameMainForm::LetterBtnMouseDown);
+    connect(LetterBtn, &QToolButton::clicked, this, &TVlqGameMainForm::LetterBtnClick);
+    connect(WordBtn, &QToolButton::clicked, this, &TVlqGameMainForm::WordBtnClick);
+    connect(CheatBtn, &QToolButton::pressed, this, &TVlqGameMainForm::CheatBtnMouseDown);
+    connect(CheatBtn, &QToolButton::released, this, &TVlqGameMainForm::CheatBtnMouseUp);
+    connect(ScoreBtn, &QToolButton::clicked, this, &TVlqGameMainForm::ScoreBtnClick);
+    connect(ClockBtn, &QToolButton::clicked, this, &TVlqGameMainForm::ShowClock1Click);
+    connect(PrintBtn, &QToolButton::clicked, this, &TVlqGameMainForm::Print1Click);
+    connect(DictBtn, &QToolButton::clicked, this, &TVlqGameMainForm::Dictionary1Click);
+    connect(ExitBtn, &QToolButton::clicked, this, &TVlqGameMainForm::Exit1Click);
+}
+
+void TVlqGameMainForm::createLogo() {
+    LogoPanel = new QWidget(this);
+    LogoPanel->setObjectName(QStringLiteral("LogoPanel"));
+    LogoPanel->setAutoFillBackground(true);
+    QPalette pal = LogoPanel->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    LogoPanel->setPalette(pal);
+    LogoPanel->setFixedSize(kLogoWidth, kLogoHeight);
+    LogoImage = new QLabel(LogoPanel);
+    LogoImage->setObjectName(QStringLiteral("LogoImage"));
+    LogoImage->setGeometry(0, 0, kLogoWidth, kLogoHeight);
+    LogoImage->setPixmap(renderSvg(QStringLiteral(":/images/logo.svg"), QSize(kLogoWidth, kLogoHeight)));
+}
+
+// --- showing and closing ----------------------------------------------------
+
+void TVlqGameMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shownOnce_) return;
+    shownOnce_ = true;
+    guarded([this] { FormShow(); });
+}
+
+void TVlqGameMainForm::FormShow() {
+    // Geometry is in logical pixels, which are 96-dpi pixels on every screen,
+    // so the window keeps its sizes whatever the screen's resolution.
+    ToolBar1->show();
+    const int toolBarHeight = ToolBar1->sizeHint().height();
+    const int menuHeight = menuBar()->isVisible() ? menuBar()->sizeHint().height() : 0;
+    const int clientWidth = kLogoWidth + 4;
+    const int clientHeight = toolBarHeight + kLogoHeight + 4;
+    setFixedSize(clientWidth, menuHeight + clientHeight);
+    LogoPanel->move(2, menuHeight + toolBarHeight + 3);
+    LogoPanel->raise();
+    LogoPanel->show();
+
+    // ExitBtn comes right after Sep3: the row keeps that order.
+    ReadToolSettings();
+    RebuildHistory();
+}
+
+void TVlqGameMainForm::ReadToolSettings() {
+    Dictionary1->setEnabled(!TVlqProcs::ReadSetting(VlqSetting::DictPath).isEmpty());
+    Thesaurus1->setEnabled(!TVlqProcs::ReadSetting(VlqSetting::ThesPath).isEmpty());
+    game().soundMode = TVlqProcs::ReadSetting(VlqSetting::PlaySounds);
+    const bool dict = Dictionary1->isEnabled();
+    setImageIndex(DictBtn, dict ? 8 : 10);
+    setHintShown(DictBtn, dict);
+}
+
+void TVlqGameMainForm::Exit1Click() { close(); }
+
+void TVlqGameMainForm::closeEvent(QCloseEvent* event) {
+    // Closing is never refused; unsaved letters are saved without asking.
+    guarded([this] { saveSilentlyWhenModified(); });
+    event->accept();
+    emit closed();
+}
+
+void TVlqGameMainForm::PrinterSetup1Click() {
+    QPrintDialog dialog(printer(), this);
+    dialog.setWindowTitle(QStringLiteral("Printer Setup"));
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    dialog.exec();
+}

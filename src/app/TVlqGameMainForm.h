@@ -1,0 +1,166 @@
+// The main frame window: menu, toolbar and the MDI area that holds the three
+// document windows of the open puzzle. Starts in its logo state (small, fixed
+// size, logo under the toolbar, only the always-available commands) and
+// switches to its puzzle state (maximized, puzzle commands enabled) at the
+// first successful opening; there is no way back.
+//
+// Set-up lives in TVlqGameMainForm.cpp, opening/saving/recent puzzles in
+// TVlqGameMainFormFile.cpp, reveals and scoring in TVlqGameMainFormPlay.cpp,
+// the commands of the other modules in TVlqGameMainFormCommands.cpp.
+#pragma once
+#include <QMainWindow>
+#include <QPixmap>
+#include <array>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QPrinter;
+class QProgressBar;
+class QToolBar;
+class QToolButton;
+
+class TVlqGameMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TVlqGameMainForm(QWidget* parent = nullptr);
+    ~TVlqGameMainForm() override;
+
+    QMdiArea* mdiArea() const { return MdiArea; }
+    // The printer chosen with "P&rinter Setup...", shared with printing.
+    QPrinter* printer();
+
+    // Reads DictPath and ThesPath (enabling "&Dictionary..." and
+    // "&Thesaurus..." when not empty) and PlaySounds into game().soundMode;
+    // gives DictBtn image 8 and its hint when the dictionary is enabled, else
+    // image 10 and no hint.
+    void ReadToolSettings();
+    // Sets the window and new document windows up for the record just read
+    // into game().puzzle from game().currentPuzzlePath.
+    void ShowPuzzle();
+    // Rebuilds the three recent-puzzle menu items from CurrentPuzzle and
+    // HistoryPuzzle1..3, and stores the list back.
+    void RebuildHistory();
+    // Shows the progress bar filling, waits 750 ms (input goes on), hides it.
+    void PulseProgress();
+    // Opens a puzzle file by its path as a puzzle chosen in the open dialog
+    // is opened: saves the open puzzle silently first when it has unsaved
+    // changes; on failure shows the error box and keeps the open puzzle.
+    // Returns true when the puzzle was opened.
+    bool OpenPuzzleFile(const QString& path);
+    // The puzzle commands: Save, Print, Score Puzzle, Revert to Saved and the
+    // buttons SaveBtn, LetterBtn, WordBtn, CheatBtn, ScoreBtn, PrintBtn, with
+    // their hints. Enabled by every opening, disabled after recycling.
+    void EnablePuzzleCommands(bool on);
+
+    // The image list of the toolbar: 11 pictures of 24 x 24.
+    static constexpr int ImageCount = 11;
+    static QPixmap toolImage(int index);
+    // Image list index shown by a toolbar button.
+    static int imageIndex(const QToolButton* button);
+    // Shows or hides a toolbar button's hint.
+    static void setHintShown(QToolButton* button, bool shown);
+    static QString hintText(const QToolButton* button);
+
+    // --- menu (object names as the components' names) --------------------
+    QMenu* Puzzle1 = nullptr;
+    QAction* Solve1 = nullptr;
+    QAction* Save1 = nullptr;
+    QAction* Print1 = nullptr;
+    QAction* PrinterSetup1 = nullptr;
+    QAction* N4 = nullptr;
+    std::array<QAction*, 3> History{}; // History1..History3
+    QAction* Exit1 = nullptr;
+    QMenu* Options1 = nullptr;
+    QAction* ScorePuzzle1 = nullptr;
+    QAction* ShowClock1 = nullptr;
+    QAction* RevertToSaved1 = nullptr;
+    QAction* AutoArrange1 = nullptr;
+    QAction* Preferences1 = nullptr;
+    QMenu* Tools1 = nullptr;
+    QAction* Dictionary1 = nullptr;
+    QAction* Thesaurus1 = nullptr;
+    QMenu* Help1 = nullptr;
+    QAction* Contents1 = nullptr;
+    QAction* KeywordIndex1 = nullptr;
+    QAction* About1 = nullptr;
+
+    // --- toolbar -------------------------------------------------------------
+    QToolBar* ToolBar1 = nullptr;
+    QToolButton* OpenBtn = nullptr;
+    QToolButton* SaveBtn = nullptr;
+    QFrame* Sep1 = nullptr;
+    QToolButton* LetterBtn = nullptr;
+    QToolButton* WordBtn = nullptr;
+    QToolButton* CheatBtn = nullptr;
+    QFrame* Sep4 = nullptr;
+    QToolButton* ScoreBtn = nullptr;
+    QFrame* Sep2 = nullptr;
+    QToolButton* ClockBtn = nullptr;
+    QToolButton* PrintBtn = nullptr;
+    QToolButton* DictBtn = nullptr;
+    QFrame* Sep3 = nullptr;
+    QToolButton* ExitBtn = nullptr;
+    QWidget* ToolButton14 = nullptr; // 69-pixel spacer
+    QProgressBar* ProgBar = nullptr;
+
+    QWidget* LogoPanel = nullptr;
+    QLabel* LogoImage = nullptr;
+
+signals:
+    // The main window has closed; the program ends.
+    void closed();
+
+public slots:
+    // Puzzle menu.
+    void Solve1Click();
+    void Save1Click();
+    void Print1Click();
+    void PrinterSetup1Click();
+    void HistoryClick(int number); // 1..3
+    void Exit1Click();
+    // Options menu.
+    void ShowClock1Click();
+    void RevertToSaved1Click();
+    void AutoArrange1Click();
+    void Preferences1Click();
+    // Tools and Help menus.
+    void Dictionary1Click();
+    void Thesaurus1Click();
+    void Contents1Click();
+    void KeywordIndex1Click();
+    void About1Click();
+    // Reveals and scoring (TVlqGameMainFormPlay.cpp).
+    void LetterBtnMouseDown();
+    void LetterBtnClick();
+    void WordBtnClick();
+    void CheatBtnMouseDown();
+    void CheatBtnMouseUp();
+    void ScoreBtnClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void createMenus();
+    void createToolBar();
+    void createLogo();
+    QToolButton* addToolButton(const char* name, int image, const char* hint);
+    QFrame* addSeparator(const char* name);
+    void FormShow();
+    // Saves the open puzzle without asking when it has unsaved changes.
+    void saveSilentlyWhenModified();
+    // Reads path into the record and shows it; the error box and false on
+    // failure, leaving the open puzzle as it was.
+    bool openPuzzle(const QString& path, bool fromHistory);
+
+    QMdiArea* MdiArea = nullptr;
+    QWidget* ToolPanel = nullptr; // the toolbar's row of buttons
+    QPrinter* Printer = nullptr;
+    bool shownOnce_ = false;
+};

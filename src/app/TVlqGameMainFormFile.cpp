@@ -1,0 +1,275 @@
+// Opening, saving, reverting and the recent-puzzle list of the main window.
+#include "TVlqGameMainForm.h"
+
+#include <QAction>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QScreen>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "GameContext.h"
+#include "TVlqProcs.h"
+#include "VlqApplication.h"
+
+#include "core/VlqError.h"
+#include "settings/SettingsTable.h"
+
+#if __has_include("services/TVlqDlgForm.h")
+#include "services/TVlqDlgForm.h"
+#define VLQ_HAVE_DLGFORM 1
+#endif
+#if __has_include("services/TSoundFX.h")
+#include "services/TSoundFX.h"
+#define VLQ_HAVE_SOUNDFX 1
+#endif
+#if __has_include("views/TVlqGameGridForm.h")
+#include "views/TVlqGameGridForm.h"
+#define VLQ_HAVE_GRIDFORM 1
+#endif
+#if __has_include("views/TVlqGameTitleForm.h")
+#include "views/TVlqGameTitleForm.h"
+#define VLQ_HAVE_TITLEFORM 1
+#endif
+#if __has_include("views/TVlqGameClueForm.h")
+#include "views/TVlqGameClueForm.h"
+#define VLQ_HAVE_CLUEFORM 1
+#endif
+
+namespace {
+
+const QString kNotVlq = QStringLiteral("Puzzle not in Vorlaquince format or is corrupt.");
+const QString kNotFound = QStringLiteral("Unable to locate this puzzle from path in history list.");
+const QString kHistorySuffix = QStringLiteral(" /s");
+
+// "&1 SUNDAY" for the history entry "/any/folder/Sunday.vlq /s".
+QString historyCaption(int number, const QString& entry) {
+    QString path = entry;
+    if (path.endsWith(kHistorySuffix)) path.chop(kHistorySuffix.size());
+    QString name = QFileInfo(path).fileName();
+    name.chop(4);
+    return QStringLiteral("&%1 %2").arg(number).arg(name.toUpper());
+}
+
+} // namespace
+
+// --- commands ------------------------------------------------------------------
+
+void TVlqGameMainForm::Solve1Click() {
+    guarded([this] {
+#ifdef VLQ_HAVE_DLGFORM
+        QString path;
+        {
+            TVlqDlgForm dialog(this);
+            if (dialog.exec() != QDialog::Accepted) return;
+            path = dialog.chosenPath();
+        }
+        OpenPuzzleFile(path);
+#endif
+    });
+}
+
+bool TVlqGameMainForm::OpenPuzzleFile(const QString& path) { return openPuzzle(path, false); }
+
+void TVlqGameMainForm::HistoryClick(int number) {
+    guarded([this, number] {
+        if (number < 1 || number > 3) return;
+        QString path = TVlqProcs::ReadSetting(VlqSetting::HistoryPuzzle[number - 1]);
+        path.chop(kHistorySuffix.size());
+        if (path == game().currentPuzzlePath) return; // the open puzzle: no re-read
+        openPuzzle(path, true);
+    });
+}
+
+bool TVlqGameMainForm::openPuzzle(const QString& path, bool fromHistory) {
+    const QFileInfo info(path);
+    const QString fullPath = info.absoluteFilePath();
+    // A player's letters are never dropped without a word: the open puzzle
+    // is saved first, and stays open when that fails.
+    saveSilentlyWhenModified();
+    try {
+        if (fromHistory && !QDir::setCurrent(info.absolutePath())) throw vlq::IoError(3, "Path not found");
+        TVlqProcs::LoadPuzzle(fullPath);
+    } catch (const vlq::IoError&) {
+        TVlqProcs::ErrorBox(fromHistory && !info.exists() ? kNotFound : kNotVlq);
+        return false;
+    }
+    game().currentPuzzlePath = fullPath;
+    game().modified = false;
+    ShowPuzzle();
+    return true;
+}
+
+void TVlqGameMainForm::Save1Click() {
+    guarded([this] {
+        if (game().currentPuzzlePath.isEmpty()) return;
+        PulseProgress();
+        TVlqProcs::SavePuzzle(game().currentPuzzlePath);
+    });
+}
+
+void TVlqGameMainForm::saveSilentlyWhenModified() {
+    if (!game().modified || game().currentPuzzlePath.isEmpty()) return;
+    PulseProgress();
+    TVlqProcs::SavePuzzle(game().currentPuzzlePath);
+}
+
+void TVlqGameMainForm::RevertToSaved1Click() {
+    guarded([this] {
+        if (game().currentPuzzlePath.isEmpty()) return;
+#ifdef VLQ_HAVE_SOUNDFX
+        if (game().soundFX) {
+            if (game().soundMode == 1) game().soundFX->PlayAttention();
+            else if (game().soundMode > 1) game().soundFX->PlaySpokenPrompt();
+        }
+#endif
+        if (!TVlqProcs::Question(QStringLiteral("Discard all recent changes and return to last saved puzzle?"))) return;
+        TVlqProcs::LoadPuzzle(game().currentPuzzlePath);
+#ifdef VLQ_HAVE_GRIDFORM
+        if (auto* grid = game().gridForm) {
+            grid->ClearCursor();
+            grid->update();
+        }
+#endif
+#ifdef VLQ_HAVE_CLUEFORM
+        if (auto* clues = game().clueForm) {
+            clues->ClearSelection();
+            clues->FillList();
+        }
+#endif
+#ifdef VLQ_HAVE_TITLEFORM
+        if (auto* title = game().titleForm) {
+            title->ClearCurrentClue();
+            title->update();
+        }
+#endif
+#ifdef VLQ_HAVE_GRIDFORM
+        if (auto* grid = game().gridForm) grid->setFocus();
+#endif
+        game().modified = false;
+    });
+}
+
+// --- puzzle state ------------------------------------------------------------
+
+void TVlqGameMainForm::EnablePuzzleCommands(bool on) {
+    for (QAction* a : {Save1, Print1, ScorePuzzle1, RevertToSaved1}) a->setEnabled(on);
+    for (QToolButton* b : {SaveBtn, LetterBtn, WordBtn, CheatBtn, ScoreBtn, PrintBtn}) {
+        b->setEnabled(on);
+        setHintShown(b, on);
+    }
+}
+
+void TVlqGameMainForm::ShowPuzzle() {
+    if (!isMaximized()) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        // Without a window manager nothing maximizes: take the screen's
+        // available area ourselves first.
+        if (const QScreen* s = screen()) setGeometry(s->availableGeometry());
+        showMaximized();
+        LogoPanel->hide();
+        ToolBar1->show();
+        for (QWidget* w : std::initializer_list<QWidget*>{OpenBtn, SaveBtn, Sep1, LetterBtn, WordBtn, CheatBtn, Sep4,
+                                                           ScoreBtn, Sep2, ClockBtn, PrintBtn, DictBtn, Sep3, ExitBtn,
+                                                           ToolButton14})
+            w->show();
+        ShowClock1->setEnabled(true);
+        AutoArrange1->setEnabled(true);
+        const int menuHeight = menuBar()->isVisible() ? menuBar()->sizeHint().height() : 0;
+        game().availableWidth = width();
+        game().availableHeight = height() - menuHeight - ToolBar1->sizeHint().height() - 4;
+        ProgBar->move((game().availableWidth - 100) / 2, 0);
+    }
+    EnablePuzzleCommands(true);
+
+    // New document windows for the new record; the old ones go, last first.
+    const auto old = MdiArea->subWindowList(QMdiArea::CreationOrder);
+    for (auto it = old.crbegin(); it != old.crend(); ++it) delete *it;
+#ifdef VLQ_HAVE_GRIDFORM
+    new TVlqGameGridForm(MdiArea);
+#endif
+#ifdef VLQ_HAVE_TITLEFORM
+    new TVlqGameTitleForm(MdiArea);
+#endif
+#ifdef VLQ_HAVE_CLUEFORM
+    new TVlqGameClueForm(MdiArea);
+#endif
+#ifdef VLQ_HAVE_GRIDFORM
+    if (auto* grid = game().gridForm) {
+        QString name = QFileInfo(game().currentPuzzlePath).fileName();
+        name.chop(4);
+        const QString caption = name.toUpper() + QStringLiteral(" - by ") +
+                                QString::fromLatin1(game().puzzle.byline());
+        grid->setWindowTitle(caption);
+        if (grid->subWindow()) grid->subWindow()->setWindowTitle(caption);
+    }
+#endif
+
+    TVlqProcs::WriteSetting(VlqSetting::CurrentPuzzle, game().currentPuzzlePath);
+    if (!game().currentPuzzlePath.isEmpty()) RebuildHistory();
+}
+
+void TVlqGameMainForm::RebuildHistory() {
+    QStringList entries;
+    const QString current = TVlqProcs::ReadSetting(VlqSetting::CurrentPuzzle);
+    if (!current.isEmpty() && Save1->isEnabled()) entries << current + kHistorySuffix;
+    for (const auto& setting : VlqSetting::HistoryPuzzle) {
+        const QString entry = TVlqProcs::ReadSetting(setting);
+        if (!entries.contains(entry, Qt::CaseInsensitive)) entries << entry;
+    }
+
+    for (QAction* a : History) a->setVisible(false);
+    int shown = 0;
+    for (const QString& entry : entries) {
+        if (entry.isEmpty()) continue;
+        if (shown == 3) break;
+        QAction* item = History[shown];
+        ++shown;
+        item->setText(historyCaption(shown, entry));
+        item->setIcon(QIcon(toolImage(0)));
+        item->setVisible(true);
+        N4->setVisible(true);
+        TVlqProcs::WriteSetting(VlqSetting::HistoryPuzzle[shown - 1], entry);
+    }
+}
+
+void TVlqGameMainForm::PulseProgress() {
+    ProgBar->setValue(0);
+    ProgBar->show();
+    ProgBar->raise();
+    for (int i = 0; i < 100; ++i) ProgBar->setValue(ProgBar->value() + 1);
+    TVlqProcs::Delay(750);
+    ProgBar->hide();
+}
+
+// --- puzzle files dropped on the window ---------------------------------------
+
+static QString droppedPuzzle(const QMimeData* mime) {
+    if (!mime || !mime->hasUrls()) return {};
+    for (const QUrl& url : mime->urls())
+        if (url.isLocalFile() && url.toLocalFile().endsWith(QStringLiteral(".vlq"), Qt::CaseInsensitive))
+            return url.toLocalFile();
+    return {};
+}
+
+void TVlqGameMainForm::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedPuzzle(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TVlqGameMainForm::dropEvent(QDropEvent* event) {
+    const QString path = droppedPuzzle(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    // Opened once the drop is over, so the drag source is not kept waiting.
+    QTimer::singleShot(0, this, [this, path] { guarded([this, path] { OpenPuzzleFile(path); }); });
+}

@@ -1,0 +1,42 @@
+#include "VlqCursors.h"
+
+#include <QHash>
+#include <QPainter>
+#include <QPixmap>
+#include <QSvgRenderer>
+
+namespace VlqCursors {
+namespace {
+
+QHash<int, QCursor>& table() {
+    static QHash<int, QCursor> cursors;
+    return cursors;
+}
+
+// A 32 x 32 cursor drawn from an SVG resource, with its hot spot.
+QCursor svgCursor(const QString& resource, QPoint hotSpot) {
+    QPixmap pix(32, 32);
+    pix.fill(Qt::transparent);
+    QSvgRenderer svg(resource);
+    if (!svg.isValid()) return QCursor(Qt::ArrowCursor);
+    QPainter p(&pix);
+    svg.render(&p, QRectF(0, 0, 32, 32));
+    p.end();
+    return QCursor(pix, hotSpot.x(), hotSpot.y());
+}
+
+} // namespace
+
+QCursor cursor(int number) {
+    const auto it = table().constFind(number);
+    return it == table().cend() ? QCursor(Qt::ArrowCursor) : *it;
+}
+
+void registerCursor(int number, const QCursor& c) { table().insert(number, c); }
+
+void loadProgramCursors() {
+    registerCursor(Pencil, svgCursor(QStringLiteral(":/cursors/PENCIL.svg"), QPoint(2, 29)));
+    registerCursor(HandPoint, svgCursor(QStringLiteral(":/cursors/HANDPNT.svg"), QPoint(9, 1)));
+}
+
+} // namespace VlqCursors
