@@ -21,6 +21,7 @@
 #include "TVlqProcs.h"
 #include "VlqApplication.h"
 
+#include "core/RecentList.h"
 #include "core/VlqError.h"
 #include "settings/SettingsTable.h"
 
@@ -49,16 +50,6 @@ namespace {
 
 const QString kNotVlq = QStringLiteral("Puzzle not in Vorlaquince format or is corrupt.");
 const QString kNotFound = QStringLiteral("Unable to locate this puzzle from path in history list.");
-const QString kHistorySuffix = QStringLiteral(" /s");
-
-// "&1 SUNDAY" for the history entry "/any/folder/Sunday.vlq /s".
-QString historyCaption(int number, const QString& entry) {
-    QString path = entry;
-    if (path.endsWith(kHistorySuffix)) path.chop(kHistorySuffix.size());
-    QString name = QFileInfo(path).fileName();
-    name.chop(4);
-    return QStringLiteral("&%1 %2").arg(number).arg(name.toUpper());
-}
 
 } // namespace
 
@@ -83,8 +74,8 @@ bool TVlqGameMainForm::OpenPuzzleFile(const QString& path) { return openPuzzle(p
 void TVlqGameMainForm::HistoryClick(int number) {
     guarded([this, number] {
         if (number < 1 || number > 3) return;
-        QString path = TVlqProcs::ReadSetting(VlqSetting::HistoryPuzzle[number - 1]);
-        path.chop(kHistorySuffix.size());
+        const QString entry = TVlqProcs::ReadSetting(VlqSetting::HistoryPuzzle[number - 1]);
+        const QString path = QString::fromStdString(vlq::historyPath(entry.toStdString()));
         if (path == game().currentPuzzlePath) return; // the open puzzle: no re-read
         openPuzzle(path, true);
     });
@@ -220,26 +211,23 @@ void TVlqGameMainForm::ShowPuzzle() {
 }
 
 void TVlqGameMainForm::RebuildHistory() {
-    QStringList entries;
-    const QString current = TVlqProcs::ReadSetting(VlqSetting::CurrentPuzzle);
-    if (!current.isEmpty() && Save1->isEnabled()) entries << current + kHistorySuffix;
-    for (const auto& setting : VlqSetting::HistoryPuzzle) {
-        const QString entry = TVlqProcs::ReadSetting(setting);
-        if (!entries.contains(entry, Qt::CaseInsensitive)) entries << entry;
-    }
+    std::array<std::string, 3> stored;
+    for (std::size_t i = 0; i < stored.size(); ++i)
+        stored[i] = TVlqProcs::ReadSetting(VlqSetting::HistoryPuzzle[i]).toStdString();
+    const auto entries = vlq::recentEntries(TVlqProcs::ReadSetting(VlqSetting::CurrentPuzzle).toStdString(),
+                                            Save1->isEnabled(), stored);
 
     for (QAction* a : History) a->setVisible(false);
     int shown = 0;
-    for (const QString& entry : entries) {
-        if (entry.isEmpty()) continue;
-        if (shown == 3) break;
+    for (const std::string& entry : entries) {
         QAction* item = History[shown];
         ++shown;
-        item->setText(historyCaption(shown, entry));
+        item->setText(QString::fromStdString(vlq::recentCaption(shown, entry)));
         item->setIcon(QIcon(toolImage(0)));
         item->setVisible(true);
         N4->setVisible(true);
-        TVlqProcs::WriteSetting(VlqSetting::HistoryPuzzle[shown - 1], entry);
+        TVlqProcs::WriteSetting(VlqSetting::HistoryPuzzle[shown - 1], QString::fromStdString(entry));
+        if (shown == 3) break;
     }
 }
 

@@ -1,0 +1,16 @@
+#include "PromptRecorder.h"
+
+#include "app/TVlqProcs.h"
+
+PromptRecorder::PromptRecorder() {
+    TVlqProcs::SetPromptHook([this](const QString& text, bool isQuestion) {
+        if (!isQuestion) {
+            errors << text;
+            return false;
+        }
+        questions << text;
+        return answers.isEmpty() ? false : answers.takeFirst();
+    });
+}
+
+PromptRecorder::~PromptRecorder() { TVlqProcs::SetPromptHook({}); }

@@ -1,0 +1,185 @@
+// The service module's puzzle files: loading refuses what it cannot read
+// without touching the open puzzle, saving never destroys the old file; and
+// the delay that keeps events flowing.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QtTest>
+
+#include "app/GameContext.h"
+#include "app/TVlqProcs.h"
+#include "core/VlqError.h"
+#include "support/ReadOnlyGuard.h"
+#include "support/ScratchDocuments.h"
+
+namespace {
+
+// IoError code of fn, 0 when it throws none.
+template <typename Fn>
+int ioErrorCode(Fn fn) {
+    try {
+        fn();
+    } catch (const vlq::IoError& e) {
+        return e.code();
+    }
+    return 0;
+}
+
+// A valid puzzle whose carried-along bytes (unused ClueSquares entries,
+// characters past each string's length, cells outside the grid) hold a
+// pattern, so a round trip that drops any of them shows.
+vlq::PuzzleRecord puzzleWithCarriedBytes() {
+    vlq::PuzzleRecord rec = smallPuzzle();
+    for (int n = 1; n <= 100; ++n) rec.setClueSquares(n, 7000 + n);
+    auto& b = rec.bytes();
+    for (std::size_t i = vlq::offs::Clues + 1 + 6; i < vlq::offs::Clues + 81; ++i) b[i] = std::uint8_t(i * 7);
+    for (std::size_t i = vlq::offs::Byline + 1 + 6; i < vlq::kRecordSize; ++i) b[i] = std::uint8_t(i * 13);
+    rec.setSolution(31, 21, 'Z');
+    rec.setEntry(20, 10, 'Q');
+    return rec;
+}
+
+} // namespace
+
+class TestProcs : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        game().reset();
+        docs.clear();
+    }
+    void createdModuleMeasuresScreen();
+    void roundTripByteForByte();
+    void loadFailures_data();
+    void loadFailures();
+    void longFileReadsFirstRecord();
+    void saveFailureKeepsOldFile();
+    void saveToMissingFolder();
+    void delayKeepsEventsFlowing();
+
+private:
+    ScratchDocuments docs;
+};
+
+void TestProcs::createdModuleMeasuresScreen() {
+    game().defaultSquareSize = 0;
+    game().frameSize = -1;
+    TVlqProcs procs;
+    QCOMPARE(game().procs, &procs);
+    QVERIFY(game().defaultSquareSize >= 8);
+    QVERIFY(game().defaultSquareSize * 23 <= QGuiApplication::primaryScreen()->availableGeometry().height());
+    QVERIFY(game().frameSize >= 0);
+}
+
+void TestProcs::roundTripByteForByte() {
+    const QByteArray original = recordBytes(puzzleWithCarriedBytes());
+    const QString in = docs.writeFile(QStringLiteral("In.vlq"), original);
+    game().modified = true;
+    TVlqProcs::LoadPuzzle(in);
+    QVERIFY(game().modified); // loading leaves the flag alone
+    QCOMPARE(recordBytes(game().puzzle), original);
+
+    const QString out = docs.path(QStringLiteral("Out.vlq"));
+    TVlqProcs::SavePuzzle(out);
+    QVERIFY(!game().modified);
+    QCOMPARE(fileBytes(out), original);
+    // Saving over an existing file replaces it whole and leaves no temporary file.
+    game().puzzle.setEntry(1, 1, 'C');
+    TVlqProcs::SavePuzzle(out);
+    QCOMPARE(fileBytes(out).size(), qsizetype(vlq::kRecordSize));
+    QCOMPARE(std::uint8_t(fileBytes(out).at(int(vlq::offs::Entry))), std::uint8_t('C'));
+    QCOMPARE(QDir(docs.puzzleFolder()).entryList(QDir::Files).size(), 2);
+}
+
+void TestProcs::loadFailures_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("code");
+    QTest::newRow("one byte short") << "short" << 100;
+    QTest::newRow("empty file") << "empty" << 100;
+    QTest::newRow("missing file") << "missing" << 2;
+    QTest::newRow("missing folder") << "nofolder" << 3;
+    QTest::newRow("folder, not a file") << "folder" << 5;
+    QTest::newRow("read-only file") << "readonly" << 5;
+    QTest::newRow("width out of range") << "width" << 106;
+    QTest::newRow("code outside the grid") << "code" << 106;
+}
+
+// Every failed load throws its code and leaves the live record and the
+// modified flag exactly as they were.
+void TestProcs::loadFailures() {
+    QFETCH(QString, kind);
+    QFETCH(int, code);
+    const QByteArray good = recordBytes(smallPuzzle(1));
+    TVlqProcs::LoadPuzzle(docs.writeFile(QStringLiteral("Open.vlq"), good));
+    game().puzzle.setEntry(1, 1, 'X'); // an unsaved letter
+    game().modified = true;
+    const QByteArray live = recordBytes(game().puzzle);
+
+    QString path = docs.path(QStringLiteral("Other.vlq"));
+    std::unique_ptr<ReadOnlyGuard> guard;
+    vlq::PuzzleRecord bad = smallPuzzle(2);
+    if (kind == "short") docs.writeFile(QStringLiteral("Other.vlq"), good.left(int(vlq::kRecordSize) - 1));
+    else if (kind == "empty") docs.writeFile(QStringLiteral("Other.vlq"), QByteArray());
+    else if (kind == "nofolder") path = docs.path(QStringLiteral("nowhere/Other.vlq"));
+    else if (kind == "folder") QDir().mkpath(path);
+    else if (kind == "readonly") {
+        docs.writeFile(QStringLiteral("Other.vlq"), good);
+        guard = std::make_unique<ReadOnlyGuard>(path);
+        if (!guard->ok()) QSKIP("cannot make a file read-only here");
+    } else if (kind == "width") {
+        bad.setWidth(32);
+        docs.writePuzzle(QStringLiteral("Other.vlq"), bad);
+    } else if (kind == "code") {
+        bad.setClueSquares(201, 503); // column 5 of a 4-column grid
+        docs.writePuzzle(QStringLiteral("Other.vlq"), bad);
+    }
+
+    QCOMPARE(ioErrorCode([&] { TVlqProcs::LoadPuzzle(path); }), code);
+    QCOMPARE(recordBytes(game().puzzle), live);
+    QVERIFY(game().modified);
+}
+
+void TestProcs::longFileReadsFirstRecord() {
+    QByteArray bytes = recordBytes(smallPuzzle(3));
+    bytes.append(QByteArray(20000 - bytes.size(), '\xEE'));
+    TVlqProcs::LoadPuzzle(docs.writeFile(QStringLiteral("Long.vlq"), bytes));
+    QCOMPARE(recordBytes(game().puzzle), bytes.left(int(vlq::kRecordSize)));
+}
+
+// A save into a folder that refuses writing throws, leaves the old file whole
+// and the modified flag set.
+void TestProcs::saveFailureKeepsOldFile() {
+    const QByteArray old = recordBytes(smallPuzzle(4));
+    const QString path = docs.writeFile(QStringLiteral("Kept.vlq"), old);
+    TVlqProcs::LoadPuzzle(path);
+    game().puzzle.setEntry(1, 1, 'C');
+    game().modified = true;
+    {
+        ReadOnlyGuard guard(docs.puzzleFolder());
+        if (!guard.ok()) QSKIP("cannot make a folder read-only here");
+        QCOMPARE(ioErrorCode([&] { TVlqProcs::SavePuzzle(path); }), 5);
+    }
+    QCOMPARE(fileBytes(path), old);
+    QVERIFY(game().modified);
+    QCOMPARE(QDir(docs.puzzleFolder()).entryList(QDir::Files), QStringList{QStringLiteral("Kept.vlq")});
+}
+
+void TestProcs::saveToMissingFolder() {
+    game().puzzle = smallPuzzle();
+    game().modified = true;
+    QCOMPARE(ioErrorCode([&] { TVlqProcs::SavePuzzle(docs.path(QStringLiteral("gone/X.vlq"))); }), 3);
+    QVERIFY(game().modified);
+}
+
+void TestProcs::delayKeepsEventsFlowing() {
+    bool fired = false;
+    QTimer::singleShot(10, [&fired] { fired = true; });
+    QElapsedTimer t;
+    t.start();
+    TVlqProcs::Delay(80);
+    QVERIFY(t.elapsed() >= 75);
+    QVERIFY(fired);
+}
+
+QTEST_MAIN(TestProcs)
+#include "tst_procs.moc"
