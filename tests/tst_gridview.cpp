@@ -6,6 +6,8 @@
 #include <QMdiSubWindow>
 #include <QPaintEvent>
 #include <QSettings>
+
+#include "settings/SettingsStore.h"
 #include <QTest>
 
 #include "app/GameContext.h"
@@ -94,7 +96,7 @@ private:
 
 private slots:
     void init() {
-        QSettings(QStringLiteral("Marlowick32"), QStringLiteral("Vorlaquince6Game")).clear();
+        SettingsStore::open().clear();
         TVlqProcs::SetPromptHook([](const QString&, bool) { return false; });
         game().reset();
         fixture::loadIntoGame(fixture::makePuzzle(kRows, kClues));
