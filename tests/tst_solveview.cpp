@@ -1,14 +1,18 @@
 // The answer entry window driven as a player drives it: keys, clicks,
 // placement, and the colours of its strip.
 #include <QLabel>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
 #include <QtTest>
 
 #include "app/GameContext.h"
+#include "support/PuzzleFixture.h"
+#include "support/ScreenProbe.h"
 #include "app/TVlqProcs.h"
 #include "core/PuzzleRules.h"
+#include "views/SquareGeometry.h"
 #include "views/TVlqGameClueForm.h"
 #include "views/TVlqGameGridForm.h"
 #include "views/TVlqGameTitleForm.h"
@@ -89,6 +93,36 @@ void setAnswerEntries(int k, const QString& letters) {
     }
 }
 
+// n clues; the answers stand one after another in reading order, one black
+// square apart, over a grid 15 squares wide (so that the grid window fits
+// the offscreen screen). Clue 12 (if any) is "WXYZQ".
+vlq::PuzzleRecord manyClues(int n) {
+    std::string all;
+    std::vector<fixture::ClueSpec> clues;
+    for (int k = 1; k <= n; ++k) {
+        std::string answer = k == 12 ? "WXYZQ" : std::string(std::size_t(2 + k % 3), char('A' + k % 20));
+        clues.push_back({"Clue " + std::to_string(k), answer});
+        all += answer + "#";
+    }
+    all.resize((all.size() + 14) / 15 * 15, '#');
+    std::vector<std::string> rows;
+    for (std::size_t at = 0; at < all.size(); at += 15) rows.push_back(all.substr(at, 15));
+    return fixture::makePuzzle(rows, clues);
+}
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* w) { w->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) ++count;
+        return false;
+    }
+};
+
 const QStringList kTouchedStrings = {"ScreenBoundsSolve", "ScreenBoundsClues", "BlankSqColor", "FilledSqColor",
                                      "FontColor"};
 
@@ -115,6 +149,27 @@ private:
         return img.pixelColor(sq.x() + dx, sq.y() + dy);
     }
     QPoint stripCentre(int i) { return solve_->stripSquare(i).center(); }
+    // The strip's square fills as the screen shows them (no repaint).
+    QColor shownFill(int i) { return probe::fillOf(probe::shot(solve_->SolveGrid), solve_->stripSquare(i)); }
+
+    // The three document windows of the open puzzle, as opening creates them.
+    void openDocumentWindows() {
+        area_ = new QMdiArea;
+        area_->resize(1200, 900);
+        area_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(area_));
+        game().availableWidth = 1200;
+        game().availableHeight = 900;
+        new TVlqGameGridForm(area_);
+        new TVlqGameTitleForm(area_);
+        new TVlqGameClueForm(area_);
+        probe::shot(game().gridForm);
+    }
+    QRect gridOutline(vlq::Square sq) { return vlq::squareOutline(sq.col, sq.row, game().gridSquareSize); }
+    QRect titleOutline(int i) {
+        const int t = game().titleSquareSize;
+        return {(i - 1) * t, 0, t + 1, t};
+    }
 
 private slots:
     void init() {
@@ -317,14 +372,14 @@ private slots:
         QTest::qWait(20);
         QCOMPARE(solve_->stripPaintCount, before + 1);
         QCOMPARE(solve_->lastStripPaintRegion.boundingRect(), solve_->stripSquare(1));
-        QCOMPARE(stripPixel(1, 3, 3), QColor(Qt::white));
-        QCOMPARE(stripPixel(2, 3, 3), QColor(255, 255, 0));
+        QCOMPARE(shownFill(1), QColor(Qt::white));
+        QCOMPARE(shownFill(2), QColor(255, 255, 0));
 
         const int before2 = solve_->stripPaintCount;
         QTest::keyClick(solve_, Qt::Key_Backspace);
         QTRY_VERIFY(solve_->stripPaintCount > before2);
         QCOMPARE(solve_->lastStripPaintRegion.boundingRect(), solve_->stripSquare(1));
-        QCOMPARE(stripPixel(1, 3, 3), QColor(255, 255, 0)); // stepped back: yellow again
+        QCOMPARE(shownFill(1), QColor(255, 255, 0)); // stepped back: yellow again
     }
 
     void mouseInTheStrip() {
@@ -415,6 +470,93 @@ private slots:
         QTest::keyClicks(solve_, "abcdefghijklmnopqrstuvwxyzabcde");
         QCOMPARE(solve_->AnswerCursor, 31);
         QCOMPARE(answerEntries(1), QString("ABCDEFGHIJKLMNOPQRSTUVWXYZABCDE"));
+    }
+
+    // --- with the document windows of an open puzzle ---------------------------
+
+    void gridRightClickOpensOnTheLetter() {
+        fixture::loadIntoGame(manyClues(14));
+        TVlqProcs::WriteSetting("SolveHLOn", 0); // a right click ignores it
+        openDocumentWindows();
+        const vlq::Square fourth = vlq::answerSquare(game().puzzle, 12, 4);
+        QTest::mouseClick(game().gridForm, Qt::RightButton, {}, gridOutline(fourth).center());
+        QCOMPARE(game().currentClue, 12);
+        QCOMPARE(game().clueForm->ClueList->currentRow(), 11);
+        QCOMPARE(solve_->AnswerCursor, 3);
+        QVERIFY(solve_->isVisible());
+        QCOMPARE(solve_->windowTitle(), QString("Acrostic Clue L"));
+        for (int i = 0; i < 5; ++i) QCOMPARE(shownFill(i), i < 3 ? QColor(Qt::white) : QColor(255, 255, 0));
+
+        // The letter goes to the grid square, the grid shows it, the line follows.
+        QTest::keyClick(solve_, Qt::Key_Q);
+        QCOMPARE(game().puzzle.entry(fourth.col, fourth.row), std::uint8_t('Q'));
+        QCOMPARE(solve_->AnswerCursor, 4);
+        const QImage grid = probe::shot(game().gridForm);
+        QVERIFY(probe::countColour(grid, gridOutline(fourth).adjusted(2, 2, -2, -2), Qt::black, 60) > 0);
+        QCOMPARE(game().clueForm->ClueList->item(11)->text(), QString("Clue 12     __ __ __ Q __ "));
+        QVERIFY(game().modified);
+    }
+
+    void revealSetsTheCheatedFlag() {
+        fixture::loadIntoGame(manyClues(3));
+        openDocumentWindows();
+        QVERIFY(!game().gridForm->cheated());
+        openOn(2, 0);
+        const vlq::Square first = vlq::answerSquare(game().puzzle, 2, 1);
+        game().puzzle.setEntry(first.col, first.row, game().puzzle.solution(first.col, first.row));
+        solve_->FormKeyPress(QLatin1Char('+')); // even over the right letter
+        QVERIFY(game().gridForm->cheated());
+        QCOMPARE(game().puzzle.entry(first.col, first.row), game().puzzle.solution(first.col, first.row));
+        QCOMPARE(solve_->AnswerCursor, 1);
+    }
+
+    void firstLetterRepaintsTheTitleStrip() {
+        fixture::loadIntoGame(manyClues(6));
+        openDocumentWindows();
+        openOn(5, 0);
+        probe::shot(game().titleForm);
+        PaintCounter titlePaints(game().titleForm);
+        QTest::keyClick(solve_, Qt::Key_K);
+        const QImage title = probe::shot(game().titleForm);
+        QVERIFY(titlePaints.count > 0);
+        QVERIFY(probe::countColour(title, titleOutline(5).adjusted(2, 2, -2, -2), Qt::black, 60) > 0);
+        titlePaints.count = 0;
+        QTest::keyClick(solve_, Qt::Key_L); // second letter: the strip is not repainted
+        probe::shot(game().titleForm);
+        QCOMPARE(titlePaints.count, 0);
+    }
+
+    void rightButtonMarksTheGridSquare() {
+        fixture::loadIntoGame(manyClues(3));
+        openDocumentWindows();
+        openOn(2, 31);
+        const vlq::Square second = vlq::answerSquare(game().puzzle, 2, 2);
+        const QRect sq = gridOutline(second);
+        QCOMPARE(probe::fillOf(probe::shot(game().gridForm), sq), QColor(Qt::white));
+        QTest::mousePress(solve_->SolveGrid, Qt::RightButton, {}, stripCentre(1));
+        QCOMPARE(solve_->AnswerCursor, 1);
+        QCOMPARE(probe::fillOf(probe::shot(game().gridForm), sq), QColor(255, 255, 0));
+        QTest::mouseRelease(solve_->SolveGrid, Qt::RightButton, {}, stripCentre(1));
+        QCOMPARE(probe::fillOf(probe::shot(game().gridForm), sq), QColor(Qt::white));
+        // Moving while the right button is held puts white back too.
+        QTest::mousePress(solve_->SolveGrid, Qt::RightButton, {}, stripCentre(1));
+        QCOMPARE(probe::fillOf(probe::shot(game().gridForm), sq), QColor(255, 255, 0));
+        QTest::mouseMove(solve_->SolveGrid, stripCentre(1) + QPoint(2, 1));
+        QCOMPARE(probe::fillOf(probe::shot(game().gridForm), sq), QColor(Qt::white));
+        QTest::mouseRelease(solve_->SolveGrid, Qt::RightButton, {}, stripCentre(1));
+        // A left press marks nothing.
+        QTest::mousePress(solve_->SolveGrid, Qt::LeftButton, {}, stripCentre(1));
+        QCOMPARE(probe::fillOf(probe::shot(game().gridForm), sq), QColor(Qt::white));
+        QTest::mouseRelease(solve_->SolveGrid, Qt::LeftButton, {}, stripCentre(1));
+    }
+
+    void gridClickClosesTheWindow() {
+        fixture::loadIntoGame(manyClues(3));
+        openDocumentWindows();
+        openOn(1, 0);
+        QTest::mouseClick(game().gridForm, Qt::LeftButton, {}, gridOutline({1, 1}).center());
+        QVERIFY(!solve_->isVisible());
+        QCOMPARE(game().currentClue, 0);
     }
 
     void noClueNoStrip() {

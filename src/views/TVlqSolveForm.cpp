@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "DocumentWindow.h"
 #include "SquareGeometry.h"
 #include "TVlqGameClueForm.h"
 #include "TVlqGameGridForm.h"
@@ -19,10 +20,6 @@
 #include "core/PuzzleRules.h"
 #include "core/SettingsText.h"
 #include "core/VlqError.h"
-#if __has_include("platform/VlqCursors.h")
-#include "platform/VlqCursors.h"
-#define VLQ_HAVE_CURSORS 1
-#endif
 
 namespace {
 
@@ -117,14 +114,10 @@ void TVlqSolveForm::ReadSettings() {
     const int size = TVlqProcs::ReadSetting(QStringLiteral("FontSize"), 11);
     const int style = TVlqProcs::ReadSetting(QStringLiteral("FontStyle"), 0);
 
-#ifdef VLQ_HAVE_CURSORS
     if (useCursors == 1)
-        setCursor(VlqCursors::cursor(VlqCursors::Pencil));
+        setCursor(vlq::pencilCursor());
     else
         unsetCursor();
-#else
-    (void)useCursors;
-#endif
     blankColour_ = blank;
     outlineColour_ = outline;
     letterColour_ = letters;
