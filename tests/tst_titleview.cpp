@@ -5,6 +5,8 @@
 #include <QMdiSubWindow>
 #include <QPaintEvent>
 #include <QSettings>
+
+#include "settings/SettingsStore.h"
 #include <QTest>
 
 #include "app/GameContext.h"
@@ -74,7 +76,7 @@ private:
 
 private slots:
     void init() {
-        QSettings(QStringLiteral("Marlowick32"), QStringLiteral("Vorlaquince6Game")).clear();
+        SettingsStore::open().clear();
         TVlqProcs::SetPromptHook([](const QString&, bool) { return false; });
         open(kRows, kClues);
     }
