@@ -10,6 +10,7 @@
 #include "app/GameContext.h"
 #include "app/TVlqProcs.h"
 #include "core/PuzzleRules.h"
+#include "settings/SettingsStore.h"
 #include "views/TVlqGameClueForm.h"
 #include "views/TVlqGameGridForm.h"
 #include "views/TVlqGameTitleForm.h"
@@ -113,13 +114,7 @@ private slots:
         game().availableWidth = 1000;
         game().availableHeight = 700;
         game().puzzle = smallPuzzle();
-        TVlqProcs::WriteSetting("ScreenBoundsClues", "");
-        TVlqProcs::WriteSetting("ScreenBoundsSolve", "");
-        TVlqProcs::WriteSetting("SolveHLOn", 31);
-        TVlqProcs::WriteSetting("SolveFontSize", 11);
-        TVlqProcs::WriteSetting("SolveFontStyle", 0);
-        TVlqProcs::WriteSetting("SolveFontName", "Times New Roman");
-        TVlqProcs::WriteSetting("SolveFontColor", "clBlack");
+        SettingsStore::open().clear();
         errors_.clear();
         TVlqProcs::SetPromptHook([this](const QString& text, bool) {
             errors_ << text;

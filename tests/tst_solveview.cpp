@@ -12,6 +12,7 @@
 #include "support/ScreenProbe.h"
 #include "app/TVlqProcs.h"
 #include "core/PuzzleRules.h"
+#include "settings/SettingsStore.h"
 #include "views/SquareGeometry.h"
 #include "views/TVlqGameClueForm.h"
 #include "views/TVlqGameGridForm.h"
@@ -123,8 +124,6 @@ protected:
     }
 };
 
-const QStringList kTouchedStrings = {"ScreenBoundsSolve", "ScreenBoundsClues", "BlankSqColor", "FilledSqColor",
-                                     "FontColor"};
 
 } // namespace
 
@@ -176,11 +175,7 @@ private slots:
         game().reset();
         game().defaultSquareSize = 30;
         game().puzzle = smallPuzzle();
-        for (const QString& name : kTouchedStrings) TVlqProcs::WriteSetting(name, "");
-        TVlqProcs::WriteSetting("BlankSqColor", "clWhite");
-        TVlqProcs::WriteSetting("FilledSqColor", "clBlack");
-        TVlqProcs::WriteSetting("FontColor", "clBlack");
-        TVlqProcs::WriteSetting("UseCursors", 0);
+        SettingsStore::open().clear();
         errors_.clear();
         TVlqProcs::SetPromptHook([this](const QString& text, bool) {
             errors_ << text;

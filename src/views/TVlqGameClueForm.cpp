@@ -7,7 +7,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
-#include <QScreen>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
@@ -19,7 +18,7 @@
 #include "app/TVlqProcs.h"
 #include "core/PuzzleRules.h"
 #include "core/SettingsText.h"
-#include "core/VlqError.h"
+#include "settings/SettingsTable.h"
 
 namespace {
 
@@ -83,12 +82,7 @@ QFont fontFromSettings(const QString& name, int points, int style) {
     return f;
 }
 
-void reportError(const std::exception& e) { TVlqProcs::ErrorBox(QString::fromUtf8(e.what())); }
-
-int screenWidth() {
-    const QScreen* s = QGuiApplication::primaryScreen();
-    return s ? s->geometry().width() : 0;
-}
+void reportError(const std::exception& e) { TVlqProcs::ReportException(QString::fromUtf8(e.what())); }
 
 QRect outerBounds(QWidget* w) {
     if (!w) return {};
@@ -157,11 +151,11 @@ void TVlqGameClueForm::showEvent(QShowEvent* event) {
 void TVlqGameClueForm::ReadSettings() {
     // UseCursors would pick a list cursor the program never loads, so the
     // list keeps the default pointer whatever it holds.
-    (void)TVlqProcs::ReadSetting(QStringLiteral("UseCursors"), 0);
-    const QColor colour = TVlqProcs::ReadColour(QStringLiteral("SolveFontColor"), "clBlack");
-    const QString name = TVlqProcs::ReadSetting(QStringLiteral("SolveFontName"), "Times New Roman");
-    const int size = TVlqProcs::ReadSetting(QStringLiteral("SolveFontSize"), 11);
-    const int style = TVlqProcs::ReadSetting(QStringLiteral("SolveFontStyle"), 0);
+    (void)TVlqProcs::ReadSetting(VlqSetting::UseCursors);
+    const QColor colour = TVlqProcs::ReadSetting(VlqSetting::SolveFontColor);
+    const QString name = TVlqProcs::ReadSetting(VlqSetting::SolveFontName);
+    const int size = TVlqProcs::ReadSetting(VlqSetting::SolveFontSize);
+    const int style = TVlqProcs::ReadSetting(VlqSetting::SolveFontStyle);
 
     ClueList->unsetCursor();
     QPalette pal = ClueList->palette();
@@ -171,20 +165,16 @@ void TVlqGameClueForm::ReadSettings() {
 }
 
 void TVlqGameClueForm::PlaceWindow() {
-    const QString text = TVlqProcs::ReadSetting(QStringLiteral("ScreenBoundsClues"), "");
+    const std::optional<vlq::Bounds> b = TVlqProcs::ReadSetting(VlqSetting::ScreenBoundsClues);
     const GameContext& g = game();
     const QRect title = outerBounds(g.titleForm);
     const QRect grid = outerBounds(g.gridForm);
     QRect r;
-    if (text.isEmpty()) {
-        r = QRect(g.frameSize, title.y() + title.height() + g.frameSize, screenWidth() - 2 * g.frameSize,
+    if (!b) {
+        r = QRect(g.frameSize, title.y() + title.height() + g.frameSize, vlq::screenWidth() - 2 * g.frameSize,
                   g.availableHeight - title.y() - title.height() - 2 * g.frameSize);
     } else {
-        const auto b = vlq::parseBounds(text.toStdString());
-        if (!b)
-            throw vlq::SettingsError(
-                ("'" + text + "' is not a valid bounds text for setting ScreenBoundsClues").toStdString());
-        const int wide = screenWidth() - 8;
+        const int wide = vlq::screenWidth() - 8;
         switch (b->left) {
         case 10000:
             r = QRect(2, title.y() + title.height() + 2, wide, g.availableHeight - title.y() - title.height() - 4);
@@ -246,7 +236,7 @@ void TVlqGameClueForm::ClueListClick(QObject* sender) {
         cursor = GridLetterIndex;
     } else {
         try {
-            cursor = TVlqProcs::ReadSetting(QStringLiteral("SolveHLOn"), 31);
+            cursor = TVlqProcs::ReadSetting(VlqSetting::SolveHLOn);
         } catch (const std::exception& e) {
             reportError(e);
             return;

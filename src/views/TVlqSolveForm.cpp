@@ -19,7 +19,7 @@
 #include "app/TVlqProcs.h"
 #include "core/PuzzleRules.h"
 #include "core/SettingsText.h"
-#include "core/VlqError.h"
+#include "settings/SettingsTable.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ const QColor kMarkOff(255, 255, 255);
 
 constexpr int kDesignedClientWidth = 694;
 
-void reportError(const std::exception& e) { TVlqProcs::ErrorBox(QString::fromUtf8(e.what())); }
+void reportError(const std::exception& e) { TVlqProcs::ReportException(QString::fromUtf8(e.what())); }
 
 QFont fontFromSettings(const QString& name, int points, int style) {
     QFont f(name);
@@ -106,13 +106,13 @@ int TVlqSolveForm::defaultHeight() const {
 }
 
 void TVlqSolveForm::ReadSettings() {
-    const int useCursors = TVlqProcs::ReadSetting(QStringLiteral("UseCursors"), 0);
-    const QColor blank = TVlqProcs::ReadColour(QStringLiteral("BlankSqColor"), "clWhite");
-    const QColor outline = TVlqProcs::ReadColour(QStringLiteral("FilledSqColor"), "clBlack");
-    const QColor letters = TVlqProcs::ReadColour(QStringLiteral("FontColor"), "clBlack");
-    const QString name = TVlqProcs::ReadSetting(QStringLiteral("FontName"), "Arial");
-    const int size = TVlqProcs::ReadSetting(QStringLiteral("FontSize"), 11);
-    const int style = TVlqProcs::ReadSetting(QStringLiteral("FontStyle"), 0);
+    const int useCursors = TVlqProcs::ReadSetting(VlqSetting::UseCursors);
+    const QColor blank = TVlqProcs::ReadSetting(VlqSetting::BlankSqColor);
+    const QColor outline = TVlqProcs::ReadSetting(VlqSetting::FilledSqColor);
+    const QColor letters = TVlqProcs::ReadSetting(VlqSetting::FontColor);
+    const QString name = TVlqProcs::ReadSetting(VlqSetting::FontName);
+    const int size = TVlqProcs::ReadSetting(VlqSetting::FontSize);
+    const int style = TVlqProcs::ReadSetting(VlqSetting::FontStyle);
 
     if (useCursors == 1)
         setCursor(vlq::pencilCursor());
@@ -127,15 +127,11 @@ void TVlqSolveForm::ReadSettings() {
 
 void TVlqSolveForm::PlaceWindow() {
     SquareSize = std::max(1, game().defaultSquareSize);
-    const QString text = TVlqProcs::ReadSetting(QStringLiteral("ScreenBoundsSolve"), "");
+    const std::optional<vlq::Bounds> b = TVlqProcs::ReadSetting(VlqSetting::ScreenBoundsSolve);
     // Frame around the client area, known once the window has been shown.
     const int frameW = frameGeometry().width() - width();
     const int frameH = frameGeometry().height() - height();
-    if (!text.isEmpty()) {
-        const auto b = vlq::parseBounds(text.toStdString());
-        if (!b)
-            throw vlq::SettingsError(
-                ("'" + text + "' is not a valid bounds text for setting ScreenBoundsSolve").toStdString());
+    if (b) {
         move(b->left, b->top);
         resize(std::max(1, b->width - frameW), std::max(1, b->height - frameH));
         followCurrentClue();
