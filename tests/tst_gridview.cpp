@@ -289,12 +289,20 @@ private slots:
 
     void rightClickHandsTheLetterToTheClueList() {
         new TVlqGameClueForm(area_);
-        QVERIFY(game().clueForm);
-        for (int k = 0; k < 5; ++k) game().clueForm->ClueList->addItem(QString::number(k));
+        auto* solve = new TVlqSolveForm;
+        game().solveForm = solve;
         click(4, 2);
         click(5, 2, Qt::RightButton); // letter 2 of clue 2
         QCOMPARE(game().clueForm->GridLetterIndex, 1);
         QCOMPARE(game().clueForm->ClueList->currentRow(), 1);
+        QCOMPARE(game().currentClue, 2);
+        QCOMPARE(solve->AnswerCursor, 1);
+        QVERIFY(solve->isVisible());
+        // The answer window takes over: the grid has no current square.
+        QVERIFY(!grid_->currentSquare());
+        QCOMPARE(fill(4, 2), kWhite);
+        game().solveForm = nullptr;
+        delete solve;
     }
 
     void rightClickOnSquaresWithoutAClueDoesNothing_data() {
@@ -456,6 +464,18 @@ private slots:
         QTest::keyClick(grid_, 'g'); // third letter of clue 3
         probe::shot(grid_);
         QCOMPARE(titlePaints.count, 0);
+    }
+
+    void aLetterRebuildsOnlyItsClueLine() {
+        new TVlqGameClueForm(area_);
+        QListWidget* list = game().clueForm->ClueList;
+        QCOMPARE(list->count(), 5);
+        QStringList before;
+        for (int i = 0; i < list->count(); ++i) before << list->item(i)->text();
+        click(1, 2);
+        QTest::keyClick(grid_, 'f'); // letter 1 of clue 3
+        QCOMPARE(list->item(2)->text(), QStringLiteral("Mist     F __ __ "));
+        for (int i : {0, 1, 3, 4}) QCOMPARE(list->item(i)->text(), before[i]);
     }
 
     void aKeyPressRepaintsOneSquare() {

@@ -2,6 +2,9 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QStaticText>
+#include <array>
+#include <optional>
 #include <algorithm>
 #include <cstdint>
 
@@ -18,13 +21,66 @@ void drawSquareBox(QPainter& p, const QRect& outline, const QColor& pen, const Q
     if (!inner.isEmpty()) p.fillRect(inner, fill);
 }
 
+namespace {
+
+// Laid-out Latin-1 letters per font: a full paint draws hundreds of letters
+// of one font, and laying each out anew would dominate its time. A few fonts
+// are kept (grid, strip, answer window), the oldest giving way.
+class LetterCache {
+public:
+    struct Letter {
+        QStaticText text;
+        int advance = 0;
+    };
+
+    const Letter& get(const QFont& f, std::uint8_t code) {
+        Fonts::iterator at = std::find_if(fonts_.begin(), fonts_.end(),
+                                          [&](const Entry& e) { return e.used && e.font == f; });
+        if (at == fonts_.end()) {
+            at = std::min_element(fonts_.begin(), fonts_.end(),
+                                  [](const Entry& a, const Entry& b) { return a.stamp < b.stamp; });
+            *at = Entry{};
+            at->font = f;
+            at->used = true;
+        }
+        at->stamp = ++clock_;
+        std::optional<Letter>& slot = at->letters[code];
+        if (!slot) {
+            const QString text(QChar::fromLatin1(char(code)));
+            Letter l{QStaticText(text), QFontMetrics(f).horizontalAdvance(text)};
+            l.text.setTextFormat(Qt::PlainText);
+            l.text.prepare(QTransform(), f);
+            slot = std::move(l);
+        }
+        return *slot;
+    }
+
+private:
+    struct Entry {
+        QFont font;
+        bool used = false;
+        unsigned stamp = 0;
+        std::array<std::optional<Letter>, 256> letters;
+    };
+    using Fonts = std::array<Entry, 4>;
+    Fonts fonts_;
+    unsigned clock_ = 0;
+};
+
+} // namespace
+
 void drawCentredLetter(QPainter& p, const QRect& squareAt, int s, QChar ch, int textOffset) {
     if (ch.isNull() || ch == QLatin1Char(' ')) return;
-    const QFontMetrics fm = p.fontMetrics();
-    const QString text(ch);
-    const int x = squareAt.x() + (s - fm.horizontalAdvance(text)) / 2;
     const int y = squareAt.y() + textOffset;
-    p.drawText(QPoint(x, y + fm.ascent()), text);
+    if (ch.unicode() > 255) {
+        const QFontMetrics fm = p.fontMetrics();
+        const QString text(ch);
+        p.drawText(QPoint(squareAt.x() + (s - fm.horizontalAdvance(text)) / 2, y + fm.ascent()), text);
+        return;
+    }
+    static LetterCache cache;
+    const auto& letter = cache.get(p.font(), std::uint8_t(ch.unicode()));
+    p.drawStaticText(QPoint(squareAt.x() + (s - letter.advance) / 2, y), letter.text);
 }
 
 int textOffset(const QFontMetrics& fm, int s) { return (s - fm.height()) / 2; }
