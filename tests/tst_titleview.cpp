@@ -4,14 +4,12 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPaintEvent>
-#include <QSettings>
-
-#include "settings/SettingsStore.h"
 #include <QTest>
 
 #include "app/GameContext.h"
 #include "app/TVlqProcs.h"
 #include "core/VlqError.h"
+#include "settings/SettingsStore.h"
 #include "support/PuzzleFixture.h"
 #include "support/ScreenProbe.h"
 #include "views/TVlqGameClueForm.h"

@@ -48,7 +48,7 @@ int rows() { return std::clamp(rec().height(), 0, vlq::kMaxRows); }
 
 
 
-void reportError(const std::exception& e) { TVlqProcs::ErrorBox(QString::fromUtf8(e.what())); }
+void reportError(const std::exception& e) { TVlqProcs::ReportException(QString::fromUtf8(e.what())); }
 
 QFont fontFromSettings(const QString& name, int pointSize, int style) {
     QFont f(name);
@@ -104,13 +104,13 @@ void TVlqGameGridForm::FormShow() {
 void TVlqGameGridForm::ReadSettings() {
     // Everything is read before anything changes, so a malformed value leaves
     // the window as it was.
-    const int useCursors = TVlqProcs::ReadSetting(QStringLiteral("UseCursors"), 0);
-    const QColor filled = TVlqProcs::ReadColour(QStringLiteral("FilledSqColor"), "clBlack");
-    const QColor blank = TVlqProcs::ReadColour(QStringLiteral("BlankSqColor"), "clWhite");
-    const QColor letter = TVlqProcs::ReadColour(QStringLiteral("FontColor"), "clBlack");
-    const QString name = TVlqProcs::ReadSetting(QStringLiteral("FontName"), "Arial");
-    const int size = TVlqProcs::ReadSetting(QStringLiteral("FontSize"), 11);
-    const int style = TVlqProcs::ReadSetting(QStringLiteral("FontStyle"), 0);
+    const int useCursors = TVlqProcs::ReadSetting(VlqSetting::UseCursors);
+    const QColor filled = TVlqProcs::ReadSetting(VlqSetting::FilledSqColor);
+    const QColor blank = TVlqProcs::ReadSetting(VlqSetting::BlankSqColor);
+    const QColor letter = TVlqProcs::ReadSetting(VlqSetting::FontColor);
+    const QString name = TVlqProcs::ReadSetting(VlqSetting::FontName);
+    const int size = TVlqProcs::ReadSetting(VlqSetting::FontSize);
+    const int style = TVlqProcs::ReadSetting(VlqSetting::FontStyle);
 
     filledColour_ = filled;
     blankColour_ = blank;
@@ -125,16 +125,13 @@ void TVlqGameGridForm::ReadSettings() {
 }
 
 void TVlqGameGridForm::PlaceWindow() {
-    const int d = game().defaultSquareSize;
-    const int s = TVlqProcs::ReadSetting(QStringLiteral("ScreenSquare"), d);
-    const QString text = TVlqProcs::ReadSetting(QStringLiteral("ScreenBoundsGrid"), "");
-    if (text.isEmpty()) {
+    const int s = TVlqProcs::ReadSetting(VlqSetting::ScreenSquare);
+    // Only left and top count: the size always follows the puzzle and s.
+    const auto b = TVlqProcs::ReadSetting(VlqSetting::ScreenBoundsGrid);
+    if (!b) {
         placeAt(s, std::nullopt);
         return;
     }
-    // Only left and top count: the size always follows the puzzle and s.
-    const auto b = vlq::parseBounds(text.toStdString());
-    if (!b) throw vlq::SettingsError(("'" + text + "' is not a valid bounds value for ScreenBoundsGrid").toStdString());
     placeAt(s, QPoint(std::clamp(b->left, -kMaxPosition, kMaxPosition), std::clamp(b->top, -kMaxPosition, kMaxPosition)));
 }
 
@@ -175,7 +172,7 @@ void TVlqGameGridForm::FormResize() {
     const QRect g = sub_->geometry();
     sub_->setGeometry(g.x(), g.y(), w * s + extra.width() + 1, std::max(1, rows()) * s + extra.height() + 1);
     try {
-        fontSizeSetting_ = TVlqProcs::ReadSetting(QStringLiteral("FontSize"), 11);
+        fontSizeSetting_ = TVlqProcs::ReadSetting(VlqSetting::FontSize);
     } catch (const vlq::SettingsError&) {
         // Keep the size read last; ReadSettings reports a malformed value.
     }

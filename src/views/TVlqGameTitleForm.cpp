@@ -57,7 +57,7 @@ TVlqGameTitleForm::TVlqGameTitleForm(QMdiArea* area) {
         FormShow();
     } catch (const std::exception& e) {
         // A setting could not be read: the strip still comes up usable.
-        TVlqProcs::ErrorBox(QString::fromUtf8(e.what()));
+        TVlqProcs::ReportException(QString::fromUtf8(e.what()));
         placeAt(game().defaultSquareSize, std::nullopt);
     }
 }
@@ -79,12 +79,12 @@ void TVlqGameTitleForm::FormShow() {
 }
 
 void TVlqGameTitleForm::ReadSettings() {
-    const int useCursors = TVlqProcs::ReadSetting(QStringLiteral("UseCursors"), 0);
-    const QColor blank = TVlqProcs::ReadColour(QStringLiteral("BlankSqColor"), "clWhite");
-    const QColor ink = TVlqProcs::ReadColour(QStringLiteral("FontColor"), "clBlack");
-    const QString name = TVlqProcs::ReadSetting(QStringLiteral("FontName"), "Arial");
-    const int size = TVlqProcs::ReadSetting(QStringLiteral("FontSize"), 11);
-    const int style = TVlqProcs::ReadSetting(QStringLiteral("FontStyle"), 0);
+    const int useCursors = TVlqProcs::ReadSetting(VlqSetting::UseCursors);
+    const QColor blank = TVlqProcs::ReadSetting(VlqSetting::BlankSqColor);
+    const QColor ink = TVlqProcs::ReadSetting(VlqSetting::FontColor);
+    const QString name = TVlqProcs::ReadSetting(VlqSetting::FontName);
+    const int size = TVlqProcs::ReadSetting(VlqSetting::FontSize);
+    const int style = TVlqProcs::ReadSetting(VlqSetting::FontStyle);
 
     blankColour_ = blank;
     fontColour_ = ink;
@@ -103,17 +103,8 @@ void TVlqGameTitleForm::ReadSettings() {
 }
 
 void TVlqGameTitleForm::PlaceWindow() {
-    const int t = TVlqProcs::ReadSetting(QStringLiteral("AuthorTitleSquare"), game().defaultSquareSize);
-    const QString text = TVlqProcs::ReadSetting(QStringLiteral("ScreenBoundsAuthorTitle"), "");
-    if (text.isEmpty()) {
-        placeAt(t, std::nullopt);
-        return;
-    }
-    const auto b = vlq::parseBounds(text.toStdString());
-    if (!b)
-        throw vlq::SettingsError(
-            ("'" + text + "' is not a valid bounds value for ScreenBoundsAuthorTitle").toStdString());
-    placeAt(t, *b);
+    const int t = TVlqProcs::ReadSetting(VlqSetting::AuthorTitleSquare);
+    placeAt(t, TVlqProcs::ReadSetting(VlqSetting::ScreenBoundsAuthorTitle));
 }
 
 // Sets t and the bounds for it from a stored value (placement code or left
@@ -169,7 +160,7 @@ void TVlqGameTitleForm::FormResize() {
     const QRect g = sub_->geometry();
     sub_->setGeometry(g.x(), g.y(), t * squareCount_ + kExtraWidth, t + vlq::frameExtra(sub_).height());
     try {
-        fontSizeSetting_ = TVlqProcs::ReadSetting(QStringLiteral("FontSize"), 11);
+        fontSizeSetting_ = TVlqProcs::ReadSetting(VlqSetting::FontSize);
     } catch (const vlq::SettingsError&) {
         // Keep the size read last; ReadSettings reports a malformed value.
     }
@@ -185,7 +176,7 @@ int TVlqGameTitleForm::titleSize() const { return std::max(1, game().titleSquare
 void TVlqGameTitleForm::paintEvent(QPaintEvent*) {
     QColor pen(Qt::black);
     try {
-        pen = TVlqProcs::ReadColour(QStringLiteral("FilledSqColor"), "clBlack");
+        pen = TVlqProcs::ReadSetting(VlqSetting::FilledSqColor);
     } catch (const vlq::SettingsError&) {
         // Outlines stay black; ReadSettings of the grid reports the value.
     }
@@ -242,7 +233,7 @@ void TVlqGameTitleForm::FormMouseUp(int x) {
     if (TVlqSolveForm* solve = game().solveForm) {
         int cursor = 31;
         try {
-            cursor = TVlqProcs::ReadSetting(QStringLiteral("SolveHLOn"), 31);
+            cursor = TVlqProcs::ReadSetting(VlqSetting::SolveHLOn);
         } catch (const vlq::SettingsError&) {
             // A value of the wrong kind parks the cursor.
         }
