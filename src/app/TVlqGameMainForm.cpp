@@ -265,6 +265,7 @@ void TVlqGameMainForm::createToolBar() {
     connect(SaveBtn, &QToolButton::clicked, this, &TVlqGameMainForm::Save1Click);
     connect(LetterBtn, &QToolButton::pressed, this, &TVlqGameMainForm::LetterBtnMouseDown);
     connect(LetterBtn, &QToolButton::clicked, this, &TVlqGameMainForm::LetterBtnClick);
+    connect(WordBtn, &QToolButton::pressed, this, &TVlqGameMainForm::LetterBtnMouseDown);
     connect(WordBtn, &QToolButton::clicked, this, &TVlqGameMainForm::WordBtnClick);
     connect(CheatBtn, &QToolButton::pressed, this, &TVlqGameMainForm::CheatBtnMouseDown);
     connect(CheatBtn, &QToolButton::released, this, &TVlqGameMainForm::CheatBtnMouseUp);

@@ -1,12 +1,143 @@
 // Reveals and scoring from the toolbar and the Options menu.
+//
+// Reveals never touch the record themselves: they feed the reveal key to
+// the entry surface the player is using, the answer window when it shows,
+// else the quotation grid, whose key rules fill the letter, set the cheated
+// and modified flags and move the cursor on.
 #include "TVlqGameMainForm.h"
 
-#include "GameContext.h"
-#include "VlqApplication.h"
+#include <QAction>
+#include <QPointer>
+#include <QToolButton>
 
-void TVlqGameMainForm::LetterBtnMouseDown() {}
-void TVlqGameMainForm::LetterBtnClick() {}
-void TVlqGameMainForm::WordBtnClick() {}
-void TVlqGameMainForm::CheatBtnMouseDown() {}
-void TVlqGameMainForm::CheatBtnMouseUp() {}
-void TVlqGameMainForm::ScoreBtnClick() {}
+#include "GameContext.h"
+#include "TScoreForm.h"
+#include "TVlqProcs.h"
+#include "VlqApplication.h"
+#include "settings/SettingsTable.h"
+#include "views/TVlqGameClueForm.h"
+#include "views/TVlqGameGridForm.h"
+#include "views/TVlqGameTitleForm.h"
+#include "views/TVlqSolveForm.h"
+
+namespace {
+
+const QChar kRevealKey(u'+');
+
+// The answer window when it is on screen, else null.
+TVlqSolveForm* shownAnswerWindow() {
+    TVlqSolveForm* f = game().solveForm;
+    return f && f->isVisible() ? f : nullptr;
+}
+
+} // namespace
+
+// LetterBtn and WordBtn pressed: the answer window keeps (or gets) the
+// keyboard, so the player can type on after the reveal.
+void TVlqGameMainForm::LetterBtnMouseDown() {
+    guarded([] {
+        if (TVlqSolveForm* f = shownAnswerWindow()) {
+            f->activateWindow();
+            f->setFocus();
+        }
+    });
+}
+
+void TVlqGameMainForm::LetterBtnClick() {
+    guarded([] {
+        if (TVlqSolveForm* f = shownAnswerWindow()) f->FormKeyPress(kRevealKey);
+        else if (TVlqGameGridForm* g = game().gridForm) g->FormKeyPress(kRevealKey);
+    });
+}
+
+// The rest of the word. Each reveal key moves the cursor one square on; the
+// loops also stop when a key makes no progress, so a surface that refuses
+// the key can never hang the program.
+void TVlqGameMainForm::WordBtnClick() {
+    guarded([] {
+        if (TVlqSolveForm* f = shownAnswerWindow()) {
+            const QPointer<TVlqSolveForm> alive(f);
+            while (alive && f->AnswerCursor < f->answerLength()) {
+                const int before = f->AnswerCursor;
+                f->FormKeyPress(kRevealKey);
+                if (!alive || f->AnswerCursor <= before) break;
+            }
+            return;
+        }
+        TVlqGameGridForm* g = game().gridForm;
+        if (!g) return;
+        const QPointer<TVlqGameGridForm> alive(g);
+        // One key even without a current square (the grid ignores it); then
+        // on until the grid's advance leaves the word. A word is at most
+        // every square of the grid.
+        const int most = vlq::kMaxCols * vlq::kMaxRows;
+        for (int i = 0; i < most && alive; ++i) {
+            const auto before = g->currentSquare();
+            g->FormKeyPress(kRevealKey);
+            if (!alive || !g->currentSquare() || g->currentSquare() == before) break;
+        }
+    });
+}
+
+// Held down: the whole solution in grey over the grid and the strip; the
+// grid sets the cheated flag. Released: a repaint wipes the grey letters.
+void TVlqGameMainForm::CheatBtnMouseDown() {
+    guarded([] {
+        if (TVlqGameGridForm* g = game().gridForm) g->ShowSolution();
+        if (TVlqGameTitleForm* t = game().titleForm) t->ShowSolution();
+    });
+}
+
+void TVlqGameMainForm::CheatBtnMouseUp() {
+    guarded([] {
+        if (TVlqGameGridForm* g = game().gridForm) g->update();
+        if (TVlqGameTitleForm* t = game().titleForm) t->update();
+    });
+}
+
+void TVlqGameMainForm::ScoreBtnClick() {
+    guarded([this] {
+        GameContext& gc = game();
+        TScoreForm* card = gc.scoreForm;
+        if (!card || !gc.gridForm) return;
+
+        if (TVlqSolveForm* f = shownAnswerWindow()) f->close();
+        gc.gridForm->ClearCursor();
+        if (TVlqGameTitleForm* t = gc.titleForm) t->ClearCurrentClue();
+        if (TVlqGameClueForm* c = gc.clueForm) c->ClearSelection();
+
+        const int result = card->ShowModal();
+        switch (result) {
+        case TScoreForm::Recycle:
+            // The document windows stay, showing the recycled puzzle; the
+            // puzzle commands stay off until another puzzle is opened. The
+            // path is forgotten: letters typed into the windows left on
+            // screen must not bring the file back when the program closes.
+            EnablePuzzleCommands(false);
+            TVlqProcs::RecyclePuzzle(gc.currentPuzzlePath);
+            gc.currentPuzzlePath.clear();
+            TVlqProcs::WriteSetting(VlqSetting::CurrentPuzzle, QString());
+            TVlqProcs::WriteSetting(VlqSetting::HistoryPuzzle1, QString());
+            RebuildHistory();
+            break;
+        case TScoreForm::StartOver: {
+            vlq::PuzzleRecord& rec = gc.puzzle;
+            for (int r = 1; r <= rec.height(); ++r)
+                for (int c = 1; c <= rec.width(); ++c) rec.setEntry(c, r, 0);
+            if (gc.gridForm) gc.gridForm->update();
+            if (gc.titleForm) gc.titleForm->update();
+            if (gc.clueForm) gc.clueForm->FillList();
+            // Saved at once, without the progress pulse. A failed save goes
+            // to the general error report; the modified flag is left as it
+            // was, since clearing the grid does not set it.
+            TVlqProcs::SavePuzzle(gc.currentPuzzlePath);
+            break;
+        }
+        case TScoreForm::ShowErrors:
+            if (gc.gridForm) gc.gridForm->MarkErrors();
+            break;
+        default: // Cancel, the close box or Escape
+            break;
+        }
+    });
+}

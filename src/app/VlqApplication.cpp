@@ -8,8 +8,10 @@
 
 #include "GameContext.h"
 #include "TMiscWin.h"
+#include "TScoreForm.h"
 #include "TVlqGameMainForm.h"
 #include "TVlqProcs.h"
+#include "services/TSoundFX.h"
 
 #if __has_include("views/TVlqSolveForm.h")
 #include "views/TVlqSolveForm.h"
@@ -44,6 +46,10 @@ int runVorlaquince(int argc, char** argv) {
     // The long-lived windows and modules, in their order.
     auto mainForm = std::make_unique<TVlqGameMainForm>();
     auto procs = std::make_unique<TVlqProcs>();
+    auto soundFX = std::make_unique<TSoundFX>();
+    game().soundFX = soundFX.get();
+    auto scoreForm = std::make_unique<TScoreForm>(mainForm.get());
+    game().scoreForm = scoreForm.get();
     auto miscWin = std::make_unique<TMiscWin>();
 #ifdef VLQ_HAVE_SOLVEFORM
     auto solveForm = std::make_unique<TVlqSolveForm>();
@@ -64,6 +70,8 @@ int runVorlaquince(int argc, char** argv) {
 
     const int rc = app.exec();
     game().mainForm = nullptr;
+    game().scoreForm = nullptr;
+    game().soundFX = nullptr;
 #ifdef VLQ_HAVE_SOLVEFORM
     game().solveForm = nullptr;
 #endif
