@@ -254,6 +254,15 @@ private slots:
         QVERIFY(solve_->isVisible());
     }
 
+    void otherButtonsChooseNothing() {
+        openClues();
+        clickLine(2, Qt::RightButton);
+        clickLine(1, Qt::MiddleButton);
+        QCOMPARE(selectedRow(list()), -1);
+        QCOMPARE(game().currentClue, 0);
+        QVERIFY(!solve_->isVisible());
+    }
+
     void keyboardChoosesClue() {
         openClues();
         list()->setFocus();
@@ -378,8 +387,18 @@ private slots:
         QScrollBar* bar = f->ClueList->horizontalScrollBar();
         QCOMPARE(bar->maximum(), TVlqGameClueForm::kHorizontalExtent - f->ClueList->viewport()->width());
         f->subWindow()->resize(900, 200);
-        QApplication::processEvents();
-        QCOMPARE(bar->maximum(), 0);
+        QTRY_COMPARE(bar->maximum(), 0);
+        // On a window wider than the extent a selected line is highlighted
+        // right across it.
+        clickLine(0);
+        const int w = f->ClueList->viewport()->width();
+        QVERIFY(w > TVlqGameClueForm::kHorizontalExtent);
+        QTRY_COMPARE(f->ClueList->visualItemRect(f->ClueList->item(0)).width(), w);
+        const QImage img = viewportImage();
+        const QColor got = img.pixelColor(w - 3, TVlqGameClueForm::kLineHeight / 2);
+        QVERIFY2(got == f->ClueList->palette().color(QPalette::Active, QPalette::Highlight) ||
+                     got == f->ClueList->palette().color(QPalette::Inactive, QPalette::Highlight),
+                 qPrintable(got.name()));
     }
 
     void fontSettings() {

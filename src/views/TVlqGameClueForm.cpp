@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -64,6 +65,10 @@ public:
     std::function<void()> onKeyboardMove;
 
 protected:
+    // Only the left button selects a line, as in a list box.
+    void mousePressEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton) QListWidget::mousePressEvent(event);
+    }
     void keyPressEvent(QKeyEvent* event) override {
         const QList<QListWidgetItem*> before = selectedItems();
         QListWidget::keyPressEvent(event);
