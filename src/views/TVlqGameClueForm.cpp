@@ -1,7 +1,6 @@
 #include "TVlqGameClueForm.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QListWidget>
@@ -89,11 +88,12 @@ QFont fontFromSettings(const QString& name, int points, int style) {
 
 void reportError(const std::exception& e) { TVlqProcs::ReportException(QString::fromUtf8(e.what())); }
 
-QRect outerBounds(QWidget* w) {
+// Bounds of a document window in the MDI area (its sub-window's); empty
+// when the window does not exist.
+QRect outerBounds(const QWidget* w) {
     if (!w) return {};
-    auto* form = w;
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget())) return sub->geometry();
-    return form->geometry();
+    if (const auto* sub = qobject_cast<const QMdiSubWindow*>(w->parentWidget())) return sub->geometry();
+    return w->geometry();
 }
 
 } // namespace
