@@ -25,26 +25,11 @@
 #include "core/VlqError.h"
 #include "settings/SettingsTable.h"
 
-#if __has_include("services/TVlqDlgForm.h")
-#include "services/TVlqDlgForm.h"
-#define VLQ_HAVE_DLGFORM 1
-#endif
-#if __has_include("services/TSoundFX.h")
 #include "services/TSoundFX.h"
-#define VLQ_HAVE_SOUNDFX 1
-#endif
-#if __has_include("views/TVlqGameGridForm.h")
-#include "views/TVlqGameGridForm.h"
-#define VLQ_HAVE_GRIDFORM 1
-#endif
-#if __has_include("views/TVlqGameTitleForm.h")
-#include "views/TVlqGameTitleForm.h"
-#define VLQ_HAVE_TITLEFORM 1
-#endif
-#if __has_include("views/TVlqGameClueForm.h")
+#include "services/TVlqDlgForm.h"
 #include "views/TVlqGameClueForm.h"
-#define VLQ_HAVE_CLUEFORM 1
-#endif
+#include "views/TVlqGameGridForm.h"
+#include "views/TVlqGameTitleForm.h"
 
 namespace {
 
@@ -57,7 +42,6 @@ const QString kNotFound = QStringLiteral("Unable to locate this puzzle from path
 
 void TVlqGameMainForm::Solve1Click() {
     guarded([this] {
-#ifdef VLQ_HAVE_DLGFORM
         QString path;
         {
             TVlqDlgForm dialog(this);
@@ -65,7 +49,6 @@ void TVlqGameMainForm::Solve1Click() {
             path = dialog.chosenPath();
         }
         OpenPuzzleFile(path);
-#endif
     });
 }
 
@@ -86,7 +69,12 @@ bool TVlqGameMainForm::openPuzzle(const QString& path, bool fromHistory) {
     const QString fullPath = info.absoluteFilePath();
     // A player's letters are never dropped without a word: the open puzzle
     // is saved first, and stays open when that fails.
-    saveSilentlyWhenModified();
+    try {
+        saveSilentlyWhenModified();
+    } catch (...) {
+        reportCurrentException();
+        return false;
+    }
     try {
         if (fromHistory && !QDir::setCurrent(info.absolutePath())) throw vlq::IoError(3, "Path not found");
         TVlqProcs::LoadPuzzle(fullPath);
@@ -117,35 +105,25 @@ void TVlqGameMainForm::saveSilentlyWhenModified() {
 void TVlqGameMainForm::RevertToSaved1Click() {
     guarded([this] {
         if (game().currentPuzzlePath.isEmpty()) return;
-#ifdef VLQ_HAVE_SOUNDFX
         if (game().soundFX) {
             if (game().soundMode == 1) game().soundFX->PlayAttention();
             else if (game().soundMode > 1) game().soundFX->PlaySpokenPrompt();
         }
-#endif
         if (!TVlqProcs::Question(QStringLiteral("Discard all recent changes and return to last saved puzzle?"))) return;
         TVlqProcs::LoadPuzzle(game().currentPuzzlePath);
-#ifdef VLQ_HAVE_GRIDFORM
         if (auto* grid = game().gridForm) {
             grid->ClearCursor();
             grid->update();
         }
-#endif
-#ifdef VLQ_HAVE_CLUEFORM
         if (auto* clues = game().clueForm) {
             clues->ClearSelection();
             clues->FillList();
         }
-#endif
-#ifdef VLQ_HAVE_TITLEFORM
         if (auto* title = game().titleForm) {
             title->ClearCurrentClue();
             title->update();
         }
-#endif
-#ifdef VLQ_HAVE_GRIDFORM
         if (auto* grid = game().gridForm) grid->setFocus();
-#endif
         game().modified = false;
     });
 }
@@ -186,16 +164,9 @@ void TVlqGameMainForm::ShowPuzzle() {
     // New document windows for the new record; the old ones go, last first.
     const auto old = MdiArea->subWindowList(QMdiArea::CreationOrder);
     for (auto it = old.crbegin(); it != old.crend(); ++it) delete *it;
-#ifdef VLQ_HAVE_GRIDFORM
     new TVlqGameGridForm(MdiArea);
-#endif
-#ifdef VLQ_HAVE_TITLEFORM
     new TVlqGameTitleForm(MdiArea);
-#endif
-#ifdef VLQ_HAVE_CLUEFORM
     new TVlqGameClueForm(MdiArea);
-#endif
-#ifdef VLQ_HAVE_GRIDFORM
     if (auto* grid = game().gridForm) {
         QString name = QFileInfo(game().currentPuzzlePath).fileName();
         name.chop(4);
@@ -204,7 +175,6 @@ void TVlqGameMainForm::ShowPuzzle() {
         grid->setWindowTitle(caption);
         if (grid->subWindow()) grid->subWindow()->setWindowTitle(caption);
     }
-#endif
 
     TVlqProcs::WriteSetting(VlqSetting::CurrentPuzzle, game().currentPuzzlePath);
     if (!game().currentPuzzlePath.isEmpty()) RebuildHistory();

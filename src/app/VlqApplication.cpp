@@ -12,10 +12,24 @@
 #include "TVlqGameMainForm.h"
 #include "TVlqProcs.h"
 #include "services/TSoundFX.h"
-
-#if __has_include("views/TVlqSolveForm.h")
 #include "views/TVlqSolveForm.h"
-#define VLQ_HAVE_SOLVEFORM 1
+
+// Modules that join the program as they are written.
+#if __has_include("views/TGameClockForm.h")
+#include "views/TGameClockForm.h"
+#define VLQ_HAVE_CLOCK 1
+#endif
+#if __has_include("services/TLaunchModule.h")
+#include "services/TLaunchModule.h"
+#define VLQ_HAVE_LAUNCH 1
+#endif
+#if __has_include("services/TVlqGameAboutForm.h")
+#include "services/TVlqGameAboutForm.h"
+#define VLQ_HAVE_ABOUT 1
+#endif
+#if __has_include("settings/TVlqGamePrefForm.h")
+#include "settings/TVlqGamePrefForm.h"
+#define VLQ_HAVE_PREF 1
 #endif
 
 void reportCurrentException() {
@@ -43,18 +57,30 @@ int runVorlaquince(int argc, char** argv) {
     VlqApplication app(argc, argv);
     app.setProperty("helpFile", QString::fromLatin1(VlqApplication::HelpFile));
 
-    // The long-lived windows and modules, in their order.
+    // The long-lived windows and modules, in their order; the open dialog
+    // is made anew for every use.
     auto mainForm = std::make_unique<TVlqGameMainForm>();
     auto procs = std::make_unique<TVlqProcs>();
     auto soundFX = std::make_unique<TSoundFX>();
     game().soundFX = soundFX.get();
-    auto scoreForm = std::make_unique<TScoreForm>(mainForm.get());
-    game().scoreForm = scoreForm.get();
+#ifdef VLQ_HAVE_CLOCK
+    auto clock = std::make_unique<TGameClockForm>();
+    game().clock = clock.get();
+#endif
+#ifdef VLQ_HAVE_LAUNCH
+    auto launch = std::make_unique<TLaunchModule>();
+#endif
+#ifdef VLQ_HAVE_ABOUT
+    auto about = std::make_unique<TVlqGameAboutForm>();
+#endif
+#ifdef VLQ_HAVE_PREF
+    auto pref = std::make_unique<TVlqGamePrefForm>();
+#endif
+    // The score card is the main window's child: it goes with it.
+    game().scoreForm = new TScoreForm(mainForm.get());
     auto miscWin = std::make_unique<TMiscWin>();
-#ifdef VLQ_HAVE_SOLVEFORM
     auto solveForm = std::make_unique<TVlqSolveForm>();
     game().solveForm = solveForm.get();
-#endif
 
     QApplication::setApplicationName(QString::fromLatin1(VlqApplication::Title));
     QObject::connect(mainForm.get(), &TVlqGameMainForm::closed, &app, &QApplication::quit, Qt::QueuedConnection);
@@ -69,11 +95,14 @@ int runVorlaquince(int argc, char** argv) {
     }
 
     const int rc = app.exec();
-    game().mainForm = nullptr;
+    // The document windows and the score card go with the main window,
+    // before the modules they call.
     game().scoreForm = nullptr;
-    game().soundFX = nullptr;
-#ifdef VLQ_HAVE_SOLVEFORM
+    mainForm.reset();
     game().solveForm = nullptr;
+#ifdef VLQ_HAVE_CLOCK
+    game().clock = nullptr;
 #endif
+    game().soundFX = nullptr;
     return rc;
 }

@@ -1,0 +1,199 @@
+#include "TVlqDlgForm.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QStyledItemDelegate>
+#include <QSvgRenderer>
+
+#if __has_include("services/PuzzleFolder.h")
+#include "services/PuzzleFolder.h"
+#define VLQ_HAVE_PUZZLEFOLDER 1
+#endif
+
+namespace {
+
+constexpr int kItemHeight = 17;
+const QColor kCream(0xFF, 0xFB, 0xF0); // clCream
+
+QString puzzleFolderLocation() {
+#ifdef VLQ_HAVE_PUZZLEFOLDER
+    return QDir::cleanPath(puzzleFolderPath());
+#else
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QStringLiteral("/Marlowick/Puzzles");
+#endif
+}
+
+QPixmap renderSvg(const QString& resource, QSize size, const QColor& background) {
+    QImage img(size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(background);
+    QSvgRenderer svg(resource);
+    QPainter p(&img);
+    svg.render(&p, QRectF(QPointF(0, 0), QSizeF(size)));
+    p.end();
+    return QPixmap::fromImage(img);
+}
+
+// Each item: the row filled with the selection or window colour, the icon
+// at (left + 2, top), the name at left + icon width + 6.
+class VlqItemDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const bool selected = option.state & QStyle::State_Selected;
+        const QPalette& pal = option.palette;
+        p->fillRect(option.rect, selected ? pal.color(QPalette::Highlight) : pal.color(QPalette::Base));
+        const QPixmap icon = TVlqDlgForm::listIcon();
+        p->drawPixmap(option.rect.left() + 2, option.rect.top(), icon);
+        p->setPen(selected ? pal.color(QPalette::HighlightedText) : pal.color(QPalette::Text));
+        const QRect text(option.rect.left() + icon.width() + 6, option.rect.top(), option.rect.width(), kItemHeight);
+        p->drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, index.data().toString());
+    }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return QSize(QStyledItemDelegate::sizeHint(option, index).width() + 22, kItemHeight);
+    }
+};
+
+class CreamPanel : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), kCream); }
+};
+
+} // namespace
+
+QPixmap TVlqDlgForm::listIcon() {
+    static QPixmap icon;
+    if (icon.isNull()) {
+        icon = renderSvg(QStringLiteral(":/images/FICO2.svg"), QSize(16, 16), Qt::white);
+        icon.setMask(icon.createMaskFromColor(Qt::white));
+    }
+    return icon;
+}
+
+TVlqDlgForm::TVlqDlgForm(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("VlqDlgForm"));
+    setWindowTitle(QStringLiteral("Open puzzle for solving"));
+    QFont f(QStringLiteral("MS Sans Serif"));
+    f.setPixelSize(11);
+    setFont(f);
+    setFixedSize(536, 365);
+
+    LookInLbl = new QLabel(QStringLiteral("Look in:"), this);
+    LookInLbl->setObjectName(QStringLiteral("LookInLbl"));
+    LookInLbl->setGeometry(8, 10, 56, 16);
+    LookInImage = new QLabel(this);
+    LookInImage->setObjectName(QStringLiteral("LookInImage"));
+    LookInImage->setGeometry(92, 7, 257, 21);
+    LookInImage->setPixmap(renderSvg(QStringLiteral(":/images/lookin.svg"), QSize(257, 21), Qt::transparent));
+
+    ColorPanel = new CreamPanel(this);
+    ColorPanel->setObjectName(QStringLiteral("ColorPanel"));
+    ColorPanel->setGeometry(0, 36, 88, 313);
+
+    VlqList = new QListWidget(this);
+    VlqList->setObjectName(QStringLiteral("VlqList"));
+    VlqList->setGeometry(92, 36, 440, 265);
+    VlqList->setItemDelegate(new VlqItemDelegate(VlqList));
+    VlqList->setUniformItemSizes(true);
+    VlqList->setSelectionMode(QAbstractItemView::SingleSelection);
+    LookInLbl->setBuddy(VlqList);
+
+    auto* nameLbl = new QLabel(QStringLiteral("File name:"), this);
+    nameLbl->setGeometry(92, 312, 76, 16);
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setGeometry(172, 309, 225, 21);
+    Edit1->setReadOnly(true);
+    nameLbl->setBuddy(Edit1);
+
+    auto* typeLbl = new QLabel(QStringLiteral("Files of type:"), this);
+    typeLbl->setGeometry(92, 339, 76, 16);
+    Edit2 = new QLineEdit(QStringLiteral("Vorlaquince Acrostic Puzzle"), this);
+    Edit2->setObjectName(QStringLiteral("Edit2"));
+    Edit2->setGeometry(172, 336, 225, 21);
+    Edit2->setReadOnly(true);
+    typeLbl->setBuddy(Edit2);
+
+    OpenBtn = new QPushButton(QStringLiteral("Open"), this);
+    OpenBtn->setObjectName(QStringLiteral("OpenBtn"));
+    OpenBtn->setGeometry(452, 307, 75, 25);
+    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+    CancelBtn->setGeometry(452, 336, 75, 25);
+    for (QPushButton* b : {OpenBtn, CancelBtn}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+
+    connect(VlqList, &QListWidget::itemSelectionChanged, this, &TVlqDlgForm::VlqListSelectionChanged);
+    connect(OpenBtn, &QPushButton::clicked, this, &TVlqDlgForm::OpenBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+
+    if (const QScreen* s = QGuiApplication::primaryScreen()) {
+        const QRect area = s->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
+QString TVlqDlgForm::chosenPath() const {
+    return folder_ + QLatin1Char('/') + Edit1->text() + QStringLiteral(".vlq");
+}
+
+void TVlqDlgForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TVlqDlgForm::FormShow() {
+    openArmed_ = false;
+    VlqList->clear();
+    folder_ = puzzleFolderLocation();
+    QDir::setCurrent(folder_);
+    // In the order the file system gives them; the name less its last four
+    // characters (the extension, whatever its case).
+    const QDir dir(folder_);
+    const QStringList files = dir.entryList({QStringLiteral("*.vlq")},
+                                            QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
+    for (QString name : files) {
+        name.chop(4);
+        VlqList->addItem(name);
+    }
+    VlqList->setCurrentIndex(QModelIndex());
+}
+
+void TVlqDlgForm::VlqListSelectionChanged() {
+    const auto selected = VlqList->selectedItems();
+    if (selected.isEmpty()) return;
+    Edit1->setText(selected.first()->text());
+    openArmed_ = true;
+}
+
+void TVlqDlgForm::OpenBtnClick() {
+    if (openArmed_) accept();
+}
+
+// Enter and Esc close nothing: neither button is the dialog's default or
+// cancel button.
+void TVlqDlgForm::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}

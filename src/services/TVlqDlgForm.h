@@ -1,0 +1,50 @@
+// The puzzle open dialog: lists the .vlq files of the puzzle folder and lets
+// the player pick one. It only chooses a name; opening the file and every
+// error message belong to the main window.
+//
+// Showing it makes the puzzle folder the current folder (a missing folder is
+// not reported). Open does nothing until a puzzle has been picked; neither
+// Enter nor Esc closes the dialog; the close box cancels.
+#pragma once
+#include <QDialog>
+#include <QPixmap>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+class TVlqDlgForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TVlqDlgForm(QWidget* parent = nullptr);
+
+    // The puzzle folder listed (absolute, no trailing separator).
+    QString puzzleFolder() const { return folder_; }
+    // Full path of the picked puzzle: puzzle folder, Edit1's name, ".vlq".
+    QString chosenPath() const;
+
+    // The list icon "FICO2", 16 x 16, white made transparent.
+    static QPixmap listIcon();
+
+    QLabel* LookInLbl = nullptr;
+    QLabel* LookInImage = nullptr; // decorative 257 x 21 picture
+    QWidget* ColorPanel = nullptr; // 88 x 313, cream
+    QListWidget* VlqList = nullptr; // 440 x 265, one item per puzzle file
+    QLineEdit* Edit1 = nullptr;     // picked name, read-only
+    QLineEdit* Edit2 = nullptr;     // "Vorlaquince Acrostic Puzzle"
+    QPushButton* OpenBtn = nullptr;
+    QPushButton* CancelBtn = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void FormShow();
+    void VlqListSelectionChanged();
+    void OpenBtnClick();
+
+    QString folder_;
+    bool openArmed_ = false; // Open closes with OK only after a pick
+};

@@ -1,0 +1,498 @@
+// Opening, saving, reverting and the recent list, end to end through the
+// main window, the open dialog and the document windows, with real files in
+// a scratch documents folder.
+#include <QAction>
+#include <QDropEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QToolButton>
+#include <QtTest>
+
+#include "app/GameContext.h"
+#include "app/TVlqGameMainForm.h"
+#include "app/TVlqProcs.h"
+#include "services/TVlqDlgForm.h"
+#include "settings/SettingsStore.h"
+#include "support/PromptRecorder.h"
+#include "support/ReadOnlyGuard.h"
+#include "support/ScratchDocuments.h"
+#include "views/TVlqGameGridForm.h"
+
+namespace {
+
+const QString kNotVlq = QStringLiteral("Puzzle not in Vorlaquince format or is corrupt.");
+const QString kNotFound = QStringLiteral("Unable to locate this puzzle from path in history list.");
+
+QStringList listed(const TVlqDlgForm& dlg) {
+    QStringList names;
+    for (int i = 0; i < dlg.VlqList->count(); ++i) names << dlg.VlqList->item(i)->text();
+    return names;
+}
+
+void clickItem(TVlqDlgForm& dlg, const QString& name) {
+    const auto items = dlg.VlqList->findItems(name, Qt::MatchExactly);
+    QVERIFY(!items.isEmpty());
+    const QRect r = dlg.VlqList->visualItemRect(items.first());
+    QTest::mouseClick(dlg.VlqList->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+QString setting(const VlqSetting::Text& s) { return TVlqProcs::ReadSetting(s); }
+
+// A file's bytes as the open record holds them once the grid has painted:
+// the grid copies each punctuation square's Solution byte into Entry.
+QByteArray asShown(const QString& path) {
+    QByteArray b = fileBytes(path);
+    vlq::PuzzleRecord rec;
+    rec.loadBytes(std::span(reinterpret_cast<const std::uint8_t*>(b.constData()), std::size_t(b.size())));
+    for (int c = 1; c <= rec.width(); ++c)
+        for (int r = 1; r <= rec.height(); ++r)
+            if (rec.isPunctuation(c, r)) rec.setEntry(c, r, rec.solution(c, r));
+    return recordBytes(rec);
+}
+
+} // namespace
+
+class TestOpening : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void dialogLayout();
+    void dialogListsPuzzleFolder();
+    void dialogOpenInertUntilPicked();
+    void dialogWithoutFolder();
+    void solveEndToEnd();
+    void recentList_data();
+    void recentList();
+    void recentOwnEntryDoesNothing();
+    void recentOpensOtherPuzzle();
+    void revert_data();
+    void revert();
+    void failedOpenings_data();
+    void failedOpenings();
+    void silentSaveBeforeSwitching();
+    void failedSilentSaveKeepsOpenPuzzle();
+    void saveOnReadOnlyFolder();
+    void droppedFileOpens();
+
+private:
+    // Picks `name` in the open dialog that Solve shows, and presses Open.
+    void solve(const QString& name);
+    // Types letters into the grid from square (1, 1) as the player does.
+    void typeInGrid(const QString& letters);
+
+    std::unique_ptr<TVlqGameMainForm> form;
+    std::unique_ptr<PromptRecorder> prompts;
+    ScratchDocuments docs;
+};
+
+void TestOpening::init() {
+    SettingsStore::open().clear();
+    game().reset();
+    docs.clear();
+    prompts = std::make_unique<PromptRecorder>();
+    form = std::make_unique<TVlqGameMainForm>();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+}
+
+void TestOpening::cleanup() {
+    form.reset();
+    prompts.reset();
+}
+
+void TestOpening::solve(const QString& name) {
+    bool picked = false;
+    QTimer::singleShot(0, this, [&] {
+        auto* dlg = qobject_cast<TVlqDlgForm*>(QApplication::activeModalWidget());
+        if (!dlg) return;
+        clickItem(*dlg, name);
+        QTest::mouseClick(dlg->OpenBtn, Qt::LeftButton);
+        picked = true;
+    });
+    QTest::mouseClick(form->OpenBtn, Qt::LeftButton);
+    QVERIFY(picked);
+}
+
+void TestOpening::typeInGrid(const QString& letters) {
+    auto* grid = game().gridForm;
+    QVERIFY(grid);
+    const int s = game().gridSquareSize;
+    QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(s / 2, s / 2));
+    for (QChar ch : letters) QTest::keyClick(grid, ch.toLatin1());
+}
+
+void TestOpening::dialogLayout() {
+    TVlqDlgForm dlg;
+    dlg.show();
+    QCOMPARE(dlg.windowTitle(), QStringLiteral("Open puzzle for solving"));
+    QCOMPARE(dlg.size(), QSize(536, 365));
+    QCOMPARE(dlg.VlqList->size(), QSize(440, 265));
+    QCOMPARE(dlg.ColorPanel->size(), QSize(88, 313));
+    QCOMPARE(dlg.LookInImage->pixmap().size(), QSize(257, 21));
+    QCOMPARE(dlg.Edit1->width(), 225);
+    QVERIFY(dlg.Edit1->isReadOnly());
+    QCOMPARE(dlg.Edit2->text(), QStringLiteral("Vorlaquince Acrostic Puzzle"));
+    QVERIFY(!dlg.OpenBtn->isDefault() && !dlg.OpenBtn->autoDefault());
+    QVERIFY(!dlg.CancelBtn->isDefault() && !dlg.CancelBtn->autoDefault());
+    const QImage panel = dlg.ColorPanel->grab().toImage();
+    QCOMPARE(panel.pixelColor(40, 150), QColor(0xFF, 0xFB, 0xF0));
+    const QImage icon = TVlqDlgForm::listIcon().toImage();
+    QCOMPARE(icon.size(), QSize(16, 16));
+    QCOMPARE(qAlpha(icon.pixel(0, 0)), 0); // white is transparent
+}
+
+void TestOpening::dialogListsPuzzleFolder() {
+    docs.writePuzzle(QStringLiteral("Sample One.vlq"), smallPuzzle());
+    docs.writePuzzle(QStringLiteral("abc.VLQ"), smallPuzzle());
+    docs.writeFile(QStringLiteral("notes.txt"), "not a puzzle");
+    docs.writeFile(QStringLiteral("Broken.vlq"), "short"); // listed: the dialog never checks contents
+    QDir::setCurrent(QDir::tempPath());
+    TVlqDlgForm dlg;
+    dlg.show();
+    QCOMPARE(QDir::currentPath(), docs.puzzleFolder());
+    QStringList names = listed(dlg);
+    names.sort();
+    QCOMPARE(names, (QStringList{"Broken", "Sample One", "abc"}));
+    QCOMPARE(dlg.VlqList->currentRow(), -1);
+    QVERIFY(dlg.Edit1->text().isEmpty());
+
+    // Picking by mouse, by keys; a double click only picks.
+    clickItem(dlg, QStringLiteral("Sample One"));
+    QCOMPARE(dlg.Edit1->text(), QStringLiteral("Sample One"));
+    const int row = dlg.VlqList->currentRow();
+    QTest::keyClick(dlg.VlqList, row == 0 ? Qt::Key_Down : Qt::Key_Up);
+    QCOMPARE(dlg.Edit1->text(), dlg.VlqList->currentItem()->text());
+    const auto abc = dlg.VlqList->findItems(QStringLiteral("abc"), Qt::MatchExactly).first();
+    QTest::mouseDClick(dlg.VlqList->viewport(), Qt::LeftButton, {}, dlg.VlqList->visualItemRect(abc).center());
+    QCOMPARE(dlg.Edit1->text(), QStringLiteral("abc"));
+    QVERIFY(dlg.isVisible());
+    QCOMPARE(dlg.chosenPath(), docs.path(QStringLiteral("abc.vlq")));
+    QTest::mouseClick(dlg.OpenBtn, Qt::LeftButton);
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+}
+
+void TestOpening::dialogOpenInertUntilPicked() {
+    docs.writePuzzle(QStringLiteral("Sunday.vlq"), smallPuzzle());
+    TVlqDlgForm dlg;
+    dlg.show();
+    QTest::mouseClick(dlg.OpenBtn, Qt::LeftButton);
+    QVERIFY(dlg.isVisible());
+    clickItem(dlg, QStringLiteral("Sunday"));
+    // Enter and Esc close nothing; the close box cancels.
+    QTest::keyClick(&dlg, Qt::Key_Return);
+    QTest::keyClick(dlg.VlqList, Qt::Key_Enter);
+    QTest::keyClick(&dlg, Qt::Key_Escape);
+    QVERIFY(dlg.isVisible());
+    dlg.close();
+    QCOMPARE(dlg.result(), int(QDialog::Rejected));
+}
+
+void TestOpening::dialogWithoutFolder() {
+    QDir(docs.puzzleFolder()).removeRecursively();
+    QDir::setCurrent(QDir::tempPath());
+    const QString before = QDir::currentPath();
+    TVlqDlgForm dlg;
+    dlg.show();
+    QCOMPARE(dlg.VlqList->count(), 0);
+    QCOMPARE(QDir::currentPath(), before);
+    QTest::mouseClick(dlg.OpenBtn, Qt::LeftButton);
+    QVERIFY(dlg.isVisible());
+    QTest::mouseClick(dlg.CancelBtn, Qt::LeftButton);
+    QVERIFY(!dlg.isVisible());
+    docs.clear();
+}
+
+// Open through Solve: the puzzle state, every enabling rule, the grid's
+// caption, CurrentPuzzle and the recent list, with full paths.
+void TestOpening::solveEndToEnd() {
+    const QString path = docs.writePuzzle(QStringLiteral("Sunday.vlq"), smallPuzzle(5));
+    solve(QStringLiteral("Sunday"));
+    QVERIFY(prompts->errors.isEmpty());
+    QCOMPARE(game().currentPuzzlePath, path);
+    QCOMPARE(recordBytes(game().puzzle), asShown(path));
+    QVERIFY(!game().modified);
+
+    QVERIFY(form->isMaximized());
+    QVERIFY(!form->LogoPanel->isVisible());
+    for (QAction* a : {form->Save1, form->Print1, form->ScorePuzzle1, form->RevertToSaved1, form->ShowClock1,
+                       form->AutoArrange1})
+        QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
+    for (QToolButton* b : {form->SaveBtn, form->LetterBtn, form->WordBtn, form->CheatBtn, form->ScoreBtn, form->PrintBtn}) {
+        QVERIFY2(b->isVisible() && b->isEnabled(), qPrintable(b->objectName()));
+        QCOMPARE(b->toolTip(), TVlqGameMainForm::hintText(b));
+    }
+    QVERIFY(form->ClockBtn->isVisible() && form->DictBtn->isVisible() && form->ExitBtn->isVisible());
+    QVERIFY(!form->ProgBar->isVisible());
+    QCOMPARE(form->ToolButton14->x(), form->ExitBtn->x() + form->ExitBtn->width());
+    QCOMPARE(game().availableWidth, form->width());
+    QVERIFY(game().availableHeight > 0);
+
+    QCOMPARE(form->mdiArea()->subWindowList().size(), 3);
+    QVERIFY(game().gridForm && game().titleForm && game().clueForm);
+    QCOMPARE(game().gridForm->subWindow()->windowTitle(), QStringLiteral("SUNDAY - by Tester"));
+    QCOMPARE(setting(VlqSetting::CurrentPuzzle), path);
+    QCOMPARE(setting(VlqSetting::HistoryPuzzle1), path + " /s");
+    QVERIFY(form->N4->isVisible() && form->History[0]->isVisible() && !form->History[1]->isVisible());
+    QCOMPARE(form->History[0]->text(), QStringLiteral("&1 SUNDAY"));
+
+    // A second opening replaces the document windows.
+    const QPointer<TVlqGameGridForm> oldGrid = game().gridForm;
+    docs.writePuzzle(QStringLiteral("Monday.vlq"), smallPuzzle(6));
+    solve(QStringLiteral("Monday"));
+    QVERIFY(oldGrid.isNull());
+    QCOMPARE(form->mdiArea()->subWindowList().size(), 3);
+    QCOMPARE(form->History[0]->text(), QStringLiteral("&1 MONDAY"));
+    QCOMPARE(form->History[1]->text(), QStringLiteral("&2 SUNDAY"));
+}
+
+void TestOpening::recentList_data() {
+    QTest::addColumn<QStringList>("stored"); // HistoryPuzzle1..3 before, as file names
+    QTest::addColumn<QStringList>("after");  // history file names after opening A.vlq
+    QTest::addColumn<QStringList>("captions");
+    QTest::newRow("first opening") << QStringList{"", "", ""} << QStringList{"A.vlq", "", ""} << QStringList{"&1 A"};
+    QTest::newRow("moves to the front") << QStringList{"B.vlq", "C.vlq", "A.vlq"}
+                                        << QStringList{"A.vlq", "B.vlq", "C.vlq"}
+                                        << QStringList{"&1 A", "&2 B", "&3 C"};
+    QTest::newRow("same path in other case") << QStringList{"B.vlq", "a.VLQ", ""}
+                                             << QStringList{"A.vlq", "B.vlq", ""} << QStringList{"&1 A", "&2 B"};
+    QTest::newRow("never more than three") << QStringList{"B.vlq", "C.vlq", "D.vlq"}
+                                           << QStringList{"A.vlq", "B.vlq", "C.vlq"}
+                                           << QStringList{"&1 A", "&2 B", "&3 C"};
+    QTest::newRow("empty entries skipped") << QStringList{"", "B.vlq", ""} << QStringList{"A.vlq", "B.vlq", ""}
+                                           << QStringList{"&1 A", "&2 B"};
+}
+
+void TestOpening::recentList() {
+    QFETCH(QStringList, stored);
+    QFETCH(QStringList, after);
+    QFETCH(QStringList, captions);
+    auto entry = [this](const QString& name) {
+        if (name.isEmpty()) return QString();
+        QString p = docs.path(name);
+        if (name.startsWith(QLatin1Char('a'))) p = docs.puzzleFolder().toUpper() + "/" + name; // other case throughout
+        return p + " /s";
+    };
+    for (int i = 0; i < 3; ++i) TVlqProcs::WriteSetting(VlqSetting::HistoryPuzzle[i], entry(stored[i]));
+    const QString a = docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle());
+    QVERIFY(form->OpenPuzzleFile(a));
+    for (int i = 0; i < 3; ++i) {
+        if (i < captions.size()) {
+            QVERIFY(form->History[i]->isVisible());
+            QCOMPARE(form->History[i]->text(), captions[i]);
+        } else {
+            QVERIFY(!form->History[i]->isVisible());
+        }
+        // A setting numbered above the count keeps its old value.
+        const QString expected = i < captions.size() ? entry(after[i]) : entry(stored[i]);
+        QCOMPARE(setting(VlqSetting::HistoryPuzzle[i]), expected);
+    }
+}
+
+void TestOpening::recentOwnEntryDoesNothing() {
+    const QString a = docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(1));
+    QVERIFY(form->OpenPuzzleFile(a));
+    typeInGrid(QStringLiteral("CA"));
+    QVERIFY(game().modified);
+    const QByteArray live = recordBytes(game().puzzle);
+    const QPointer<TVlqGameGridForm> grid = game().gridForm;
+    form->History[0]->trigger();
+    QCOMPARE(recordBytes(game().puzzle), live);
+    QVERIFY(game().modified);
+    QCOMPARE(grid.data(), game().gridForm);
+    QCOMPARE(fileBytes(a), recordBytes(smallPuzzle(1))); // nothing saved either
+    QVERIFY(prompts->errors.isEmpty());
+}
+
+void TestOpening::recentOpensOtherPuzzle() {
+    const QString a = docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(1));
+    const QString b = docs.writePuzzle(QStringLiteral("B.vlq"), smallPuzzle(2));
+    QVERIFY(form->OpenPuzzleFile(a));
+    QVERIFY(form->OpenPuzzleFile(b));
+    QCOMPARE(form->History[1]->text(), QStringLiteral("&2 A"));
+    QDir::setCurrent(QDir::tempPath());
+    form->History[1]->trigger();
+    QCOMPARE(game().currentPuzzlePath, a);
+    QCOMPARE(recordBytes(game().puzzle), asShown(a));
+    QCOMPARE(QDir::currentPath(), docs.puzzleFolder());
+    QCOMPARE(form->History[0]->text(), QStringLiteral("&1 A"));
+    QCOMPARE(form->History[1]->text(), QStringLiteral("&2 B"));
+}
+
+void TestOpening::revert_data() {
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("Yes restores the file") << true;
+    QTest::newRow("No changes nothing") << false;
+}
+
+void TestOpening::revert() {
+    QFETCH(bool, yes);
+    const QString a = docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(1));
+    QVERIFY(form->OpenPuzzleFile(a));
+    typeInGrid(QStringLiteral("CAT"));
+    const QByteArray typed = recordBytes(game().puzzle);
+    prompts->answers << yes;
+    form->RevertToSaved1->trigger();
+    QCOMPARE(prompts->questions,
+             QStringList{QStringLiteral("Discard all recent changes and return to last saved puzzle?")});
+    QTRY_COMPARE(recordBytes(game().puzzle), yes ? asShown(a) : typed); // once the grid has painted
+    QCOMPARE(game().modified, !yes);
+    QCOMPARE(fileBytes(a), recordBytes(smallPuzzle(1)));
+    if (yes) {
+        QCOMPARE(game().currentClue, 0);
+        QVERIFY(!game().gridForm->currentSquare().has_value());
+    }
+}
+
+void TestOpening::failedOpenings_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("fromHistory");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("short file, Solve") << "short" << false << kNotVlq;
+    QTest::newRow("read-only file, Solve") << "readonly" << false << kNotVlq;
+    QTest::newRow("refused record, Solve") << "refused" << false << kNotVlq;
+    QTest::newRow("missing file, by path") << "missing" << false << kNotVlq;
+    QTest::newRow("short file, recent") << "short" << true << kNotVlq;
+    QTest::newRow("read-only file, recent") << "readonly" << true << kNotVlq;
+    QTest::newRow("missing file, recent") << "missing" << true << kNotFound;
+}
+
+// A failed opening leaves the open puzzle as it was: record, letters, path
+// and windows; only the error box shows. (Its unsaved letters were saved
+// first, as before any switch.)
+void TestOpening::failedOpenings() {
+    QFETCH(QString, kind);
+    QFETCH(bool, fromHistory);
+    QFETCH(QString, message);
+    const QString a = docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(1));
+    const QString bad = docs.path(QStringLiteral("Bad.vlq"));
+    std::unique_ptr<ReadOnlyGuard> guard;
+    if (fromHistory) {
+        // Bad.vlq was opened once and is in the recent list.
+        docs.writePuzzle(QStringLiteral("Bad.vlq"), smallPuzzle(2));
+        QVERIFY(form->OpenPuzzleFile(bad));
+    }
+    if (kind == "short") docs.writeFile(QStringLiteral("Bad.vlq"), recordBytes(smallPuzzle(2)).left(11518));
+    else if (kind == "missing") QFile::remove(bad);
+    else if (kind == "refused") {
+        auto rec = smallPuzzle(2);
+        rec.setHeight(0);
+        docs.writePuzzle(QStringLiteral("Bad.vlq"), rec);
+    } else if (kind == "readonly") {
+        docs.writePuzzle(QStringLiteral("Bad.vlq"), smallPuzzle(2));
+        guard = std::make_unique<ReadOnlyGuard>(bad);
+        if (!guard->ok()) QSKIP("cannot make a file read-only here");
+    }
+
+    QVERIFY(form->OpenPuzzleFile(a));
+    typeInGrid(QStringLiteral("CA"));
+    const QByteArray live = recordBytes(game().puzzle);
+    const QPointer<TVlqGameGridForm> grid = game().gridForm;
+    prompts->clear();
+
+    if (fromHistory) {
+        QCOMPARE(form->History[1]->text(), QStringLiteral("&2 BAD"));
+        form->History[1]->trigger();
+    } else if (kind == "missing") {
+        QVERIFY(!form->OpenPuzzleFile(bad));
+    } else {
+        solve(QStringLiteral("Bad"));
+    }
+    QCOMPARE(prompts->errors, QStringList{message});
+    QCOMPARE(recordBytes(game().puzzle), live);
+    QCOMPARE(game().currentPuzzlePath, a);
+    QCOMPARE(grid.data(), game().gridForm);
+    QVERIFY(form->Save1->isEnabled());
+    QCOMPARE(fileBytes(a), live); // saved silently before the attempt
+    QCOMPARE(setting(VlqSetting::CurrentPuzzle), a);
+}
+
+void TestOpening::silentSaveBeforeSwitching() {
+    const QString a = docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(1));
+    const QString b = docs.writePuzzle(QStringLiteral("B.vlq"), smallPuzzle(2));
+    QVERIFY(form->OpenPuzzleFile(a));
+    typeInGrid(QStringLiteral("CAT"));
+    const QByteArray typed = recordBytes(game().puzzle);
+    QVERIFY(form->OpenPuzzleFile(b));
+    QVERIFY(prompts->errors.isEmpty() && prompts->questions.isEmpty());
+    QCOMPARE(fileBytes(a), typed);
+    QCOMPARE(recordBytes(game().puzzle), asShown(b));
+    QVERIFY(!game().modified);
+    // Closing now writes nothing more.
+    form->close();
+    QCOMPARE(fileBytes(b), recordBytes(smallPuzzle(2)));
+}
+
+// When the silent save fails, the other puzzle is not opened: the player's
+// letters stay open and unsaved, and the error is reported.
+void TestOpening::failedSilentSaveKeepsOpenPuzzle() {
+    const QString a = docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(1));
+    const QString b = docs.writePuzzle(QStringLiteral("B.vlq"), smallPuzzle(2));
+    QVERIFY(form->OpenPuzzleFile(a));
+    typeInGrid(QStringLiteral("C"));
+    const QByteArray typed = recordBytes(game().puzzle);
+    {
+        ReadOnlyGuard guard(docs.puzzleFolder());
+        if (!guard.ok()) QSKIP("cannot make a folder read-only here");
+        form->OpenPuzzleFile(b); // through the window's own handler edge
+    }
+    QCOMPARE(prompts->errors, QStringList{QStringLiteral("File access denied.")});
+    QCOMPARE(game().currentPuzzlePath, a);
+    QCOMPARE(recordBytes(game().puzzle), typed);
+    QVERIFY(game().modified);
+    QCOMPARE(fileBytes(a), recordBytes(smallPuzzle(1)));
+}
+
+void TestOpening::saveOnReadOnlyFolder() {
+    const QString a = docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(1));
+    QVERIFY(form->OpenPuzzleFile(a));
+    typeInGrid(QStringLiteral("C"));
+    {
+        ReadOnlyGuard guard(docs.puzzleFolder());
+        if (!guard.ok()) QSKIP("cannot make a folder read-only here");
+        QTest::mouseClick(form->SaveBtn, Qt::LeftButton);
+    }
+    QCOMPARE(prompts->errors, QStringList{QStringLiteral("File access denied.")});
+    QCOMPARE(fileBytes(a), recordBytes(smallPuzzle(1)));
+    QVERIFY(game().modified);
+    // Once the folder can be written again, Save works.
+    form->Save1->trigger();
+    QCOMPARE(fileBytes(a), recordBytes(game().puzzle));
+    QVERIFY(!game().modified);
+}
+
+void TestOpening::droppedFileOpens() {
+    QTemporaryDir elsewhere;
+    const QString path = elsewhere.filePath(QStringLiteral("Dropped.vlq"));
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(recordBytes(smallPuzzle(9)));
+    }
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(form.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(form.get(), &drop);
+    QTRY_COMPARE(game().currentPuzzlePath, path);
+    QCOMPARE(form->History[0]->text(), QStringLiteral("&1 DROPPED"));
+
+    QMimeData text;
+    text.setUrls({QUrl::fromLocalFile(elsewhere.filePath(QStringLiteral("notes.txt")))});
+    QDragEnterEvent refused(QPoint(50, 50), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    refused.setAccepted(false);
+    QCoreApplication::sendEvent(form.get(), &refused);
+    QVERIFY(!refused.isAccepted());
+}
+
+QTEST_MAIN(TestOpening)
+#include "tst_opening.moc"
