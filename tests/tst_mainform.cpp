@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QToolBar>
@@ -31,6 +32,7 @@ private slots:
     void toolbarTable_data();
     void toolbarTable();
     void logoStateGeometry();
+    void sameSizeAtOtherResolutions();
     void toolImagesAndCursors();
     void readToolSettings_data();
     void readToolSettings();
@@ -184,6 +186,24 @@ void TestMainForm::logoStateGeometry() {
     QCOMPARE(form->windowTitle(), QStringLiteral("Vorlaquince 6 Game Edition"));
 }
 
+// The logo-state window, measured by a fresh process at 96 and at 120 dpi,
+// keeps its 96-dpi pixel size.
+void TestMainForm::sameSizeAtOtherResolutions() {
+    auto measure = [](const char* dpi) {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("VLQ_MAINFORM_SIZE"), QStringLiteral("1"));
+        env.insert(QStringLiteral("QT_FONT_DPI"), QString::fromLatin1(dpi));
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), {});
+        child.waitForFinished(60000);
+        return QString::fromUtf8(child.readAllStandardOutput()).trimmed();
+    };
+    const QString at96 = measure("96");
+    QVERIFY2(at96.contains(QLatin1Char('x')), qPrintable(at96));
+    QCOMPARE(measure("120"), at96);
+}
+
 void TestMainForm::toolImagesAndCursors() {
     QList<QImage> seen;
     for (int i = 0; i < TVlqGameMainForm::ImageCount; ++i) {
@@ -279,5 +299,19 @@ void TestMainForm::closeSavesSilentlyWhenModified() {
     QCOMPARE(game().modified, modified && !saved);
 }
 
-QTEST_MAIN(TestMainForm)
+// With VLQ_MAINFORM_SIZE set the process only reports the logo-state
+// window's size.
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (qEnvironmentVariableIsSet("VLQ_MAINFORM_SIZE")) {
+        TVlqGameMainForm form;
+        form.show();
+        if (!QTest::qWaitForWindowExposed(&form)) return 1;
+        QTextStream(stdout) << form.width() << 'x' << form.height() << '\n';
+        return 0;
+    }
+    TestMainForm tc;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&tc, argc, argv);
+}
 #include "tst_mainform.moc"
