@@ -1,6 +1,9 @@
 // Scoring: the verdict on the grid, the score card's set-up, and what each
 // of its buttons does to the puzzle, its file and the main window.
+#include <QAction>
 #include <QDir>
+#include <QListWidget>
+#include <QToolButton>
 #include <QFile>
 #include <QLabel>
 #include <QMdiArea>
@@ -10,13 +13,22 @@
 
 #include "app/GameContext.h"
 #include "app/TScoreForm.h"
+#include "app/TVlqGameMainForm.h"
 #include "app/TVlqProcs.h"
 #include "core/PuzzleRules.h"
 #include "platform/Trash.h"
 #include "services/TSoundFX.h"
+#include "settings/SettingsStore.h"
+#include "settings/SettingsTable.h"
+#include "support/PromptRecorder.h"
 #include "support/PuzzleFixture.h"
+#include "support/ScratchDocuments.h"
 #include "support/ScreenProbe.h"
+#include "views/SquareGeometry.h"
+#include "views/TVlqGameClueForm.h"
 #include "views/TVlqGameGridForm.h"
+#include "views/TVlqGameTitleForm.h"
+#include "views/TVlqSolveForm.h"
 
 namespace {
 
@@ -30,6 +42,39 @@ void fillAnswers(vlq::PuzzleRecord& rec) {
     for (int r = 1; r <= rec.height(); ++r)
         for (int c = 1; c <= rec.width(); ++c)
             if (!rec.isBlack(c, r) && !rec.isPunctuation(c, r)) rec.setEntry(c, r, rec.solution(c, r));
+}
+
+
+// What the score card showed when it came up, and the answer given to it.
+struct CardSeen {
+    bool up = false;
+    QString banner;
+    bool cheatShown = false;
+};
+
+// Answers the score card with the button captioned `caption` as soon as it
+// is up; the celebration runs before it appears, so this polls. A disabled
+// button is noted as not up and the card cancelled.
+void answerCard(const QString& caption, CardSeen* seen = nullptr) {
+    auto* t = new QTimer(qApp);
+    t->setInterval(5);
+    QObject::connect(t, &QTimer::timeout, [t, caption, seen] {
+        auto* card = qobject_cast<TScoreForm*>(QApplication::activeModalWidget());
+        if (!card) return;
+        t->stop();
+        t->deleteLater();
+        QPushButton* button = nullptr;
+        for (auto* b : card->findChildren<QPushButton*>())
+            if (b->text() == caption && b->isEnabled()) button = b;
+        if (seen) {
+            seen->up = button != nullptr;
+            seen->banner = card->BannerLbl->text();
+            seen->cheatShown = card->CheatLbl->isVisible();
+        }
+        if (button) QTest::mouseClick(button, Qt::LeftButton);
+        else card->reject();
+    });
+    t->start();
 }
 
 } // namespace
@@ -52,8 +97,26 @@ private slots:
     void trashLandsInHomeTrash();
     void trashRefusesMissingFile();
 
+    // The whole path through the main window.
+    void scoreClearsSelectionsAndCancelChangesNothing();
+    void cheatNoteAfterAnyReveal_data();
+    void cheatNoteAfterAnyReveal();
+    void startOverSavesTheEmptyGridAtOnce();
+    void recycleBinMovesThePuzzleToTheTrash();
+    void showErrorsCrossesWrongAndEmptySquares();
+
 private:
     void openGrid();
+    void openInMainWindow();
+    int s() const { return game().gridSquareSize; }
+    int crossPixels(const QImage& img, int c, int r) {
+        return probe::countColour(img, vlq::squareOutline(c, r, s()).adjusted(2, 2, -2, -2), QColor(255, 0, 0), 60);
+    }
+
+    std::unique_ptr<TVlqGameMainForm> form_;
+    TVlqSolveForm* solve_ = nullptr;
+    std::unique_ptr<ScratchDocuments> docs_;
+    QString path_;
 
     QMdiArea* area_ = nullptr;
     TScoreForm* card_ = nullptr;
@@ -73,6 +136,10 @@ void TestScore::init() {
 }
 
 void TestScore::cleanup() {
+    form_.reset();
+    delete solve_;
+    solve_ = nullptr;
+    docs_.reset();
     delete area_;
     area_ = nullptr;
     delete card_;
@@ -261,6 +328,181 @@ void TestScore::trashLandsInHomeTrash() {
 void TestScore::trashRefusesMissingFile() {
     QVERIFY(!vlq::moveToTrash(QString()));
     QVERIFY(!vlq::moveToTrash(QStringLiteral("/nonexistent/folder/x.vlq")));
+}
+
+
+// Opens the fixture puzzle from its file in a real main window, with the
+// answer window made as at start-up. A second puzzle was opened before, so
+// the recent list holds two entries.
+void TestScore::openInMainWindow() {
+    QFile::remove(SettingsStore::open().fileName());
+    docs_ = std::make_unique<ScratchDocuments>();
+    const QString other = docs_->writePuzzle(QStringLiteral("Other.vlq"), fixture::makePuzzle(kRows, kClues));
+    path_ = docs_->writePuzzle(QStringLiteral("Acrostic.vlq"), fixture::makePuzzle(kRows, kClues));
+    solve_ = new TVlqSolveForm;
+    game().solveForm = solve_;
+    form_ = std::make_unique<TVlqGameMainForm>();
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    QVERIFY(form_->OpenPuzzleFile(other));
+    QVERIFY(form_->OpenPuzzleFile(path_));
+    QVERIFY(game().gridForm && game().titleForm && game().clueForm);
+    probe::shot(game().gridForm);
+}
+
+void TestScore::scoreClearsSelectionsAndCancelChangesNothing() {
+    openInMainWindow();
+    auto* grid = game().gridForm;
+    QTest::mouseClick(grid, Qt::LeftButton, {}, vlq::squareOutline(2, 2, s()).center());
+    QVERIFY(grid->currentSquare());
+    game().clueForm->ClueList->setCurrentRow(1);
+    game().clueForm->ClueListClick(game().clueForm->ClueList);
+    QTRY_VERIFY(solve_->isVisible());
+    QCOMPARE(game().currentClue, 2);
+    const QByteArray file = fileBytes(path_);
+    const auto before = game().puzzle.bytes();
+
+    CardSeen seen;
+    answerCard(QStringLiteral("&Cancel"), &seen);
+    QTest::mouseClick(form_->ScoreBtn, Qt::LeftButton);
+    QVERIFY(seen.up);
+    QCOMPARE(seen.banner, QStringLiteral("PUZZLE INCORRECT!"));
+    QVERIFY(!solve_->isVisible());
+    QVERIFY(!grid->currentSquare());
+    QCOMPARE(game().currentClue, 0);
+    QVERIFY(game().clueForm->ClueList->selectedItems().isEmpty());
+    QVERIFY(game().puzzle.bytes() == before);
+    QCOMPARE(fileBytes(path_), file);
+    QVERIFY(form_->Save1->isEnabled());
+}
+
+void TestScore::cheatNoteAfterAnyReveal_data() {
+    QTest::addColumn<QString>("reveal");
+    QTest::newRow("none") << "";
+    QTest::newRow("letter") << "letter";
+    QTest::newRow("word") << "word";
+    QTest::newRow("holding the solution button") << "cheat";
+}
+
+// A reveal sets the cheated flag: a correct grid then shows the note; a
+// later incorrect scoring does not, and the flag stays for the next correct
+// one.
+void TestScore::cheatNoteAfterAnyReveal() {
+    QFETCH(QString, reveal);
+    openInMainWindow();
+    auto* grid = game().gridForm;
+    QTest::mouseClick(grid, Qt::LeftButton, {}, vlq::squareOutline(1, 1, s()).center());
+    if (reveal == "letter") QTest::mouseClick(form_->LetterBtn, Qt::LeftButton);
+    if (reveal == "word") QTest::mouseClick(form_->WordBtn, Qt::LeftButton);
+    if (reveal == "cheat") {
+        QTest::mousePress(form_->CheatBtn, Qt::LeftButton);
+        QTest::mouseRelease(form_->CheatBtn, Qt::LeftButton);
+    }
+    QCOMPARE(grid->cheated(), !reveal.isEmpty());
+
+    fixture::fillSolution(game().puzzle);
+    CardSeen right;
+    answerCard(QStringLiteral("&Cancel"), &right);
+    QTest::mouseClick(form_->ScoreBtn, Qt::LeftButton);
+    QCOMPARE(right.banner, QStringLiteral("CONGRATULATIONS!"));
+    QCOMPARE(right.cheatShown, !reveal.isEmpty());
+
+    game().puzzle.setEntry(6, 1, 'Z');
+    CardSeen wrong;
+    answerCard(QStringLiteral("&Cancel"), &wrong);
+    QTest::mouseClick(form_->ScoreBtn, Qt::LeftButton);
+    QCOMPARE(wrong.banner, QStringLiteral("PUZZLE INCORRECT!"));
+    QVERIFY(!wrong.cheatShown);
+    QCOMPARE(grid->cheated(), !reveal.isEmpty());
+}
+
+// Start Over empties the grid and writes it to the file before anything
+// else can happen; reverting afterwards brings back the empty grid.
+void TestScore::startOverSavesTheEmptyGridAtOnce() {
+    openInMainWindow();
+    fixture::fillSolution(game().puzzle);
+    TVlqProcs::SavePuzzle(path_);
+    game().puzzle.setEntry(1, 1, 'Q');
+    game().modified = true;
+    answerCard(QStringLiteral("&Start Over"));
+    QTest::mouseClick(form_->ScoreBtn, Qt::LeftButton);
+
+    vlq::PuzzleRecord empty = fixture::makePuzzle(kRows, kClues);
+    QCOMPARE(fileBytes(path_), recordBytes(empty));
+    QVERIFY(!game().modified);
+    QVERIFY(game().clueForm->ClueList->item(0)->text().endsWith(QStringLiteral("__ __ __ ")));
+    const QImage img = probe::shot(game().gridForm);
+    QCOMPARE(probe::countColour(img, vlq::squareOutline(1, 1, s()).adjusted(2, 2, -2, -2), Qt::black, 60), 0);
+
+    game().puzzle.setEntry(2, 1, 'T');
+    PromptRecorder prompts;
+    prompts.answers << true;
+    form_->RevertToSaved1->trigger();
+    QCOMPARE(prompts.questions.size(), 1);
+    for (int r = 1; r <= game().puzzle.height(); ++r)
+        for (int c = 1; c <= game().puzzle.width(); ++c)
+            if (!game().puzzle.isPunctuation(c, r)) QCOMPARE(game().puzzle.entry(c, r), std::uint8_t(0));
+}
+
+void TestScore::recycleBinMovesThePuzzleToTheTrash() {
+    const QString trash = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Trash";
+    QDir(trash).removeRecursively();
+    openInMainWindow();
+    QCOMPARE(TVlqProcs::ReadSetting(VlqSetting::HistoryPuzzle1), path_ + " /s");
+    fixture::fillSolution(game().puzzle);
+    game().modified = true;
+    CardSeen seen;
+    answerCard(QStringLiteral("&Recycle Bin"), &seen);
+    QTest::mouseClick(form_->ScoreBtn, Qt::LeftButton);
+    QVERIFY(seen.up);
+
+    QVERIFY(!QFile::exists(path_));
+    QVERIFY(QFile::exists(trash + "/files/Acrostic.vlq"));
+    QVERIFY(!game().modified);
+    for (QAction* a : {form_->Save1, form_->Print1, form_->ScorePuzzle1, form_->RevertToSaved1}) QVERIFY(!a->isEnabled());
+    for (QToolButton* b : {form_->SaveBtn, form_->LetterBtn, form_->WordBtn, form_->CheatBtn, form_->ScoreBtn, form_->PrintBtn}) {
+        QVERIFY2(!b->isEnabled(), qPrintable(b->objectName()));
+        QVERIFY(b->toolTip().isEmpty());
+    }
+    QCOMPARE(TVlqProcs::ReadSetting(VlqSetting::CurrentPuzzle), QString());
+    QStringList recent;
+    for (QAction* a : form_->History)
+        if (a->isVisible()) recent << a->text();
+    QCOMPARE(recent, QStringList({"&1 OTHER"}));
+    for (const auto& h : VlqSetting::HistoryPuzzle)
+        QVERIFY(!TVlqProcs::ReadSetting(h).contains(QStringLiteral("Acrostic")));
+    QVERIFY(game().gridForm); // the windows stay
+
+    // Letters typed into the windows left on screen are not written back.
+    auto* grid = game().gridForm;
+    QTest::mouseClick(grid, Qt::LeftButton, {}, vlq::squareOutline(1, 1, s()).center());
+    QTest::keyClick(grid, Qt::Key_X);
+    form_->close();
+    QVERIFY(!QFile::exists(path_));
+}
+
+// Red crosses over every square that is neither black nor right: a wrong
+// letter and empty squares; none over right letters, punctuation or black.
+void TestScore::showErrorsCrossesWrongAndEmptySquares() {
+    openInMainWindow();
+    auto& rec = game().puzzle;
+    fixture::fillSolution(rec);
+    rec.setEntry(1, 1, 'Q');   // wrong
+    rec.setEntry(2, 3, 0);     // empty
+    rec.setEntry(4, 4, 0);     // empty
+    game().gridForm->update();
+    QCOMPARE(crossPixels(probe::shot(game().gridForm), 1, 1), 0);
+    answerCard(QStringLiteral("Show &Errors"));
+    QTest::mouseClick(form_->ScoreBtn, Qt::LeftButton);
+    QTRY_VERIFY(crossPixels(probe::shot(game().gridForm), 1, 1) > 0);
+    const QImage img = probe::shot(game().gridForm);
+    QVERIFY(crossPixels(img, 2, 3) > 0);
+    QVERIFY(crossPixels(img, 4, 4) > 0);
+    for (auto [c, r] : {std::pair{2, 1}, {3, 1}, {5, 2}, {6, 3}, {5, 1}, {5, 4}, {6, 4}, {1, 4}})
+        QVERIFY2(crossPixels(img, c, r) == 0, qPrintable(QStringLiteral("%1,%2").arg(c).arg(r)));
+    // The next full repaint takes them away.
+    game().gridForm->update();
+    QTRY_COMPARE(crossPixels(probe::shot(game().gridForm), 1, 1), 0);
 }
 
 QTEST_MAIN(TestScore)
