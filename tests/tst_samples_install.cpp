@@ -1,0 +1,85 @@
+// First start: the sample puzzles go into the puzzle folder only when it has
+// no puzzle, and a player's files are never overwritten or deleted.
+#include <QtTest>
+
+#include "services/PuzzleFolder.h"
+
+class TestSamplesInstall : public QObject {
+    Q_OBJECT
+private:
+    QString folder;
+
+    static QStringList resourceNames() {
+        return QDir(QStringLiteral(":/puzzles")).entryList({"*.vlq"}, QDir::Files, QDir::Name);
+    }
+    static QByteArray contents(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static void write(const QString& path, const QByteArray& data) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(data);
+    }
+
+private slots:
+    void initTestCase() {
+        // Never touch a real user's documents: the test runs with a scratch HOME.
+        const QString home = QDir(qEnvironmentVariable("HOME")).canonicalPath();
+        QVERIFY2(home.contains("/tests/home/"), qPrintable("HOME is not a scratch folder: " + home));
+        folder = puzzleFolderPath();
+        QVERIFY(folder.startsWith(QDir::homePath()));
+        QVERIFY(folder.endsWith("/Marlowick/Acrostics"));
+        QVERIFY(resourceNames().size() >= 2);
+    }
+    void init() { QDir(folder + "/..").removeRecursively(); } // the scratch Marlowick folder
+
+    void missingFolderGetsEverySample() {
+        QCOMPARE(ensureSamplePuzzles(), resourceNames().size());
+        for (const QString& name : resourceNames()) {
+            const QString path = QDir(folder).filePath(name);
+            QCOMPARE(contents(path), contents(":/puzzles/" + name));
+            QVERIFY2(QFileInfo(path).isWritable(), qPrintable(name));
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadWrite)); // the game opens puzzles for writing
+        }
+    }
+
+    void folderWithoutPuzzlesGetsSamples() {
+        QVERIFY(QDir().mkpath(folder));
+        write(folder + "/notes.txt", "mine");
+        write(folder + "/" + resourceNames().first() + ".bak", "mine too");
+        QCOMPARE(ensureSamplePuzzles(), resourceNames().size());
+        QCOMPARE(contents(folder + "/notes.txt"), QByteArray("mine"));
+        QCOMPARE(contents(folder + "/" + resourceNames().first() + ".bak"), QByteArray("mine too"));
+    }
+
+    void playersPuzzlesAreLeftAlone_data() {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("own puzzle") << "Mine.vlq";
+        QTest::newRow("upper-case extension") << "Mine.VLQ";
+        QTest::newRow("sample name") << "";
+    }
+    void playersPuzzlesAreLeftAlone() {
+        QFETCH(QString, file);
+        if (file.isEmpty()) file = resourceNames().first();
+        QVERIFY(QDir().mkpath(folder));
+        write(folder + "/" + file, "player's progress");
+        QCOMPARE(ensureSamplePuzzles(), 0);
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{file});
+        QCOMPARE(contents(folder + "/" + file), QByteArray("player's progress"));
+    }
+
+    void laterStartsChangeNothing() {
+        QVERIFY(ensureSamplePuzzles() > 0);
+        const QStringList samples = resourceNames();
+        write(folder + "/" + samples[0], "solved half");
+        QVERIFY(QFile::remove(folder + "/" + samples[1]));
+        QCOMPARE(ensureSamplePuzzles(), 0);
+        QCOMPARE(contents(folder + "/" + samples[0]), QByteArray("solved half"));
+        QVERIFY(!QFile::exists(folder + "/" + samples[1]));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSamplesInstall)
+#include "tst_samples_install.moc"
