@@ -22,7 +22,9 @@
 #include "support/PromptRecorder.h"
 #include "support/ReadOnlyGuard.h"
 #include "support/ScratchDocuments.h"
+#include "views/TVlqGameClueForm.h"
 #include "views/TVlqGameGridForm.h"
+#include "views/TVlqGameTitleForm.h"
 
 namespace {
 
@@ -69,6 +71,7 @@ private slots:
     void dialogOpenInertUntilPicked();
     void dialogWithoutFolder();
     void solveEndToEnd();
+    void samplePuzzlesOpen();
     void recentList_data();
     void recentList();
     void recentOwnEntryDoesNothing();
@@ -251,6 +254,22 @@ void TestOpening::solveEndToEnd() {
     QCOMPARE(form->mdiArea()->subWindowList().size(), 3);
     QCOMPARE(form->History[0]->text(), QStringLiteral("&1 MONDAY"));
     QCOMPARE(form->History[1]->text(), QStringLiteral("&2 SUNDAY"));
+}
+
+// Every sample puzzle the build makes opens through the dialog.
+void TestOpening::samplePuzzlesOpen() {
+    const QStringList samples = docs.copySamples();
+    if (samples.isEmpty()) QSKIP("the build has no sample puzzles");
+    for (const QString& file : samples) {
+        QString name = file;
+        name.chop(4);
+        solve(name);
+        QVERIFY2(prompts->errors.isEmpty(), qPrintable(file + ": " + prompts->errors.join(' ')));
+        QCOMPARE(game().currentPuzzlePath, docs.path(file));
+        QCOMPARE(game().gridForm->subWindow()->windowTitle(),
+                 name.toUpper() + " - by " + QString::fromLatin1(game().puzzle.byline()));
+        QVERIFY(game().gridForm->isVisible() && game().titleForm->isVisible() && game().clueForm->isVisible());
+    }
 }
 
 void TestOpening::recentList_data() {

@@ -48,13 +48,14 @@ void storeValue(const QString& name, const QVariant& value) {
         throw vlq::SettingsError(("Failed to set data for '" + name + "'").toStdString());
 }
 
-vlq::IoError openError(const QString& path, const QFileDevice& f) {
+// The error for a file that could not be opened: 3 for a missing folder,
+// 2 for a missing file, else 5.
+vlq::IoError openError(const QString& path) {
     const QFileInfo info(path);
     if (!info.exists()) {
         if (!info.dir().exists()) return vlq::IoError(3, "Path not found");
         return vlq::IoError::fileNotFound();
     }
-    Q_UNUSED(f);
     return vlq::IoError::accessDenied();
 }
 
@@ -137,7 +138,9 @@ void TVlqProcs::Delay(int ms) {
 
 void TVlqProcs::LoadPuzzle(const QString& path) {
     QFile f(path);
-    if (!f.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) throw openError(path, f);
+    // Only regular files: a folder or a pipe of that name is refused.
+    if (QFileInfo(path).exists() && !QFileInfo(path).isFile()) throw vlq::IoError::accessDenied();
+    if (!f.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) throw openError(path);
     const QByteArray data = f.read(qint64(vlq::kRecordSize));
     f.close();
     vlq::PuzzleRecord scratch;

@@ -19,14 +19,13 @@ public:
 // Runs the whole program; returns its exit code.
 int runVorlaquince(int argc, char** argv);
 
+// Shows the exception being handled in the general error report; call only
+// inside a catch block.
+void reportCurrentException();
+
 // Runs fn; an exception leaving it is shown by the general error report.
 // For the edges of handlers that Qt calls, so no exception unwinds through
 // the toolkit's own frames.
-template <typename Fn>
-void guarded(Fn&& fn);
-
-void reportCurrentException();
-
 template <typename Fn>
 void guarded(Fn&& fn) {
     try {

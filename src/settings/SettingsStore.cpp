@@ -68,6 +68,7 @@ bool parseDword(const QByteArray& value, int& out) {
     return true;
 }
 
+#ifndef Q_OS_WIN
 bool readDevice(QIODevice& device, QSettings::SettingsMap& map) {
     map = parseStoreText(device.readAll());
     return true;
@@ -77,6 +78,7 @@ bool writeDevice(QIODevice& device, const QSettings::SettingsMap& map) {
     const QByteArray text = storeText(map);
     return device.write(text) == text.size();
 }
+#endif
 
 } // namespace
 
