@@ -29,7 +29,7 @@ private slots:
         QVERIFY2(home.contains("/tests/home/"), qPrintable("HOME is not a scratch folder: " + home));
         folder = puzzleFolderPath();
         QVERIFY(folder.startsWith(QDir::homePath()));
-        QVERIFY(folder.endsWith("/Marlowick/Acrostics"));
+        QVERIFY(folder.endsWith("/Marlowick/Puzzles"));
         QVERIFY(resourceNames().size() >= 2);
     }
     void init() { QDir(folder + "/..").removeRecursively(); } // the scratch Marlowick folder

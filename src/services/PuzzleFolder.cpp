@@ -8,7 +8,7 @@
 QString puzzleFolderPath() {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (documents.isEmpty()) return {};
-    return documents + QStringLiteral("/Marlowick/Acrostics");
+    return documents + QStringLiteral("/Marlowick/Puzzles");
 }
 
 int ensureSamplePuzzles() {

@@ -2,7 +2,7 @@
 #pragma once
 #include <QString>
 
-// The documents folder, then "Marlowick", then "Acrostics"; no closing
+// The documents folder, then "Marlowick", then "Puzzles"; no closing
 // slash. Empty when the system names no documents folder.
 QString puzzleFolderPath();
 
