@@ -1,0 +1,336 @@
+// The game's benchmark. Run it as `build/bench/vlqbench [runs]` (Release
+// build; on a display or with QT_QPA_PLATFORM=offscreen). It prints, each as
+// the median of repeated runs:
+//  - start-up: process start to the first painted main window, for the game
+//    and for an empty QMainWindow with a menu and a toolbar, and their ratio;
+//  - opening a 31 x 21 puzzle with 30 clues until its three document
+//    windows have painted;
+//  - one key press in the grid and in the answer window, with its paint;
+//  - one full paint of the 31 x 21 grid;
+//  - peak memory of the game after opening that puzzle against the empty
+//    window's.
+// Settings and puzzle files live in a scratch home folder, never the user's.
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QFile>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QProcess>
+#include <QStyle>
+#include <QTemporaryDir>
+#include <QToolBar>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/GameContext.h"
+#include "app/TVlqGameMainForm.h"
+#include "app/VlqApplication.h"
+#include "core/PuzzleRecord.h"
+#include "views/TVlqGameClueForm.h"
+#include "views/TVlqGameGridForm.h"
+#include "views/TVlqGameTitleForm.h"
+#include "views/TVlqSolveForm.h"
+
+namespace {
+
+double nowMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
+}
+
+long peakKiB() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
+    return 0;
+}
+
+double median(std::vector<double> v) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    const std::size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+// A 31 x 21 puzzle with 30 clues of 21 letters; the last 21 squares black,
+// so the whole grid is one long word.
+void writeBigPuzzle(const QString& path) {
+    vlq::PuzzleRecord rec;
+    rec.setWidth(31);
+    rec.setHeight(21);
+    for (int i = 0; i < 31 * 21; ++i) {
+        const int c = i % 31 + 1;
+        const int r = i / 31 + 1;
+        if (i >= 630) {
+            rec.setSolution(c, r, vlq::kBlack);
+            continue;
+        }
+        const int k = i / 21 + 1;
+        const int j = i % 21 + 1;
+        rec.setSolution(c, r, std::uint8_t('A' + i % 26));
+        rec.setSquareClue(c, r, j * 100 + k);
+        rec.setClueSquares(j * 100 + k, c * 100 + r);
+    }
+    for (int k = 1; k <= 30; ++k) rec.setClue(k, "A clue of moderate length for answer number " + std::to_string(k));
+    rec.setByline("Benchmark");
+    std::ofstream out(path.toStdString(), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(rec.bytes().data()), std::streamsize(rec.bytes().size()));
+}
+
+// Calls done() at the first paint event of a widget accepted by match.
+class PaintWatch : public QObject {
+public:
+    std::function<bool(QObject*)> match;
+    std::function<void()> done;
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Paint && match && match(o)) {
+            auto fn = std::move(done);
+            match = nullptr;
+            if (fn) fn();
+        }
+        return false;
+    }
+};
+
+// Child mode: set in main() before the application object exists.
+enum class Child { None, GameStart, EmptyStart, GameMemory, EmptyMemory };
+Child childMode = Child::None;
+QString childPuzzle;
+PaintWatch* watch = nullptr;
+
+void report(const char* key, double value) {
+    std::printf("%s %.3f\n", key, value);
+    std::fflush(stdout);
+    std::_Exit(0);
+}
+
+void installWatch() {
+    if (childMode == Child::None) return;
+    watch = new PaintWatch;
+    qApp->installEventFilter(watch);
+    watch->match = [](QObject* o) { return qobject_cast<QMainWindow*>(o) != nullptr; };
+    watch->done = [] {
+        if (childMode == Child::GameStart || childMode == Child::EmptyStart) report("painted", nowMs());
+        if (childMode == Child::EmptyMemory) report("peak", double(peakKiB()));
+        // Game memory: open the big puzzle and wait for its three windows.
+        QMetaObject::invokeMethod(qApp, [] {
+            auto* paints = new int(0);
+            watch->match = [paints](QObject* o) {
+                if (o == game().gridForm || o == game().titleForm ||
+                    (game().clueForm && o == game().clueForm->ClueList->viewport()))
+                    ++*paints;
+                return *paints >= 3;
+            };
+            watch->done = [] { report("peak", double(peakKiB())); };
+            game().mainForm->OpenPuzzleFile(childPuzzle);
+        }, Qt::QueuedConnection);
+    };
+}
+Q_COREAPP_STARTUP_FUNCTION(installWatch)
+
+int runEmptyWindow(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QMainWindow w;
+    w.setWindowTitle("Empty");
+    const char* menus[] = {"&Puzzle", "&Options ", "&Tools", "&Help"};
+    for (const char* m : menus) {
+        QMenu* menu = w.menuBar()->addMenu(QString::fromLatin1(m));
+        for (int i = 0; i < 5; ++i) menu->addAction(QStringLiteral("Item %1").arg(i));
+    }
+    QToolBar* bar = w.addToolBar(QStringLiteral("Tools"));
+    bar->setIconSize(QSize(24, 24));
+    for (int i = 0; i < 11; ++i)
+        bar->addAction(w.style()->standardIcon(QStyle::StandardPixmap(QStyle::SP_DialogOpenButton + i % 8)),
+                       QStringLiteral("Button %1").arg(i));
+    w.show();
+    return app.exec();
+}
+
+// Start-up of one child in ms: from just before the process starts to the
+// first painted main window.
+double startupOnce(const QString& self, const QString& mode) {
+    QProcess p;
+    const double t0 = nowMs();
+    p.start(self, {mode});
+    p.waitForFinished(30000);
+    const QString out = QString::fromLatin1(p.readAllStandardOutput());
+    for (const QString& line : out.split('\n'))
+        if (line.startsWith("painted ")) return line.mid(8).toDouble() - t0;
+    return -1;
+}
+
+double memoryOnce(const QString& self, const QString& mode, const QString& puzzle) {
+    QProcess p;
+    p.start(self, {mode, puzzle});
+    p.waitForFinished(30000);
+    const QString out = QString::fromLatin1(p.readAllStandardOutput());
+    for (const QString& line : out.split('\n'))
+        if (line.startsWith("peak ")) return line.mid(5).toDouble();
+    return -1;
+}
+
+// Processes events until pred() holds (at most 2 s).
+template <typename Pred>
+void pumpUntil(Pred pred) {
+    QElapsedTimer t;
+    t.start();
+    while (!pred() && t.elapsed() < 2000) QApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+void keyTo(QWidget* w, char ch) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A + (ch - 'A'), Qt::NoModifier, QString(QChar(ch)));
+    QApplication::sendEvent(w, &press);
+}
+
+int runOrchestrator(int argc, char** argv, int runs) {
+    const QString self = QString::fromLocal8Bit(argv[0]);
+    QTemporaryDir scratch;
+    const QString puzzle = scratch.path() + "/Benchmark.vlq";
+    writeBigPuzzle(puzzle);
+
+    std::vector<double> gameStart, emptyStart, gameMem, emptyMem;
+    startupOnce(self, "--game-start"); // warm the file cache
+    startupOnce(self, "--empty-start");
+    for (int i = 0; i < runs; ++i) {
+        gameStart.push_back(startupOnce(self, "--game-start"));
+        emptyStart.push_back(startupOnce(self, "--empty-start"));
+    }
+    for (int i = 0; i < std::max(3, runs / 3); ++i) {
+        gameMem.push_back(memoryOnce(self, "--game-memory", puzzle));
+        emptyMem.push_back(memoryOnce(self, "--empty-memory", puzzle));
+    }
+
+    // In-process figures: the real main window, the real views.
+    VlqApplication app(argc, argv);
+    TVlqGameMainForm mainForm;
+    TVlqSolveForm solveForm;
+    game().solveForm = &solveForm;
+    mainForm.show();
+    pumpUntil([] { return false; });
+
+    struct Painted : QObject {
+        int count = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Paint) ++count;
+            return false;
+        }
+    };
+    std::vector<double> opening, gridKey, solveKey, fullPaint;
+    for (int i = 0; i < runs; ++i) {
+        Painted grid, title, clues;
+        const double t0 = nowMs();
+        mainForm.OpenPuzzleFile(puzzle);
+        game().gridForm->installEventFilter(&grid);
+        game().titleForm->installEventFilter(&title);
+        game().clueForm->ClueList->viewport()->installEventFilter(&clues);
+        pumpUntil([&] { return grid.count && title.count && clues.count; });
+        opening.push_back(nowMs() - t0);
+        game().gridForm->removeEventFilter(&grid);
+        game().titleForm->removeEventFilter(&title);
+        game().clueForm->ClueList->viewport()->removeEventFilter(&clues);
+        game().modified = false;
+    }
+
+    TVlqGameGridForm* grid = game().gridForm;
+    const int s = std::max(1, game().gridSquareSize);
+    for (int i = 0; i < runs * 20; ++i) {
+        if (i % 20 == 0) {
+            QMouseEvent click(QEvent::MouseButtonPress, QPointF(s / 2.0, s / 2.0), grid->mapToGlobal(QPointF(s / 2.0, s / 2.0)),
+                              Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(grid, &click);
+            pumpUntil([] { return false; });
+        }
+        Painted p;
+        grid->installEventFilter(&p);
+        const double t0 = nowMs();
+        keyTo(grid, char('A' + i % 26));
+        pumpUntil([&] { return p.count > 0; });
+        gridKey.push_back(nowMs() - t0);
+        grid->removeEventFilter(&p);
+    }
+
+    for (int i = 0; i < runs * 20; ++i) {
+        if (i % 20 == 0) {
+            game().currentClue = 1;
+            solveForm.AnswerCursor = 0;
+            solveForm.OpenOnClue();
+            pumpUntil([] { return false; });
+        }
+        // The strip may be a child of the answer window: count paints anywhere in it.
+        Painted p;
+        solveForm.installEventFilter(&p);
+        for (QWidget* child : solveForm.findChildren<QWidget*>()) child->installEventFilter(&p);
+        const double t0 = nowMs();
+        keyTo(&solveForm, char('A' + i % 26));
+        pumpUntil([&] { return p.count > 0; });
+        solveKey.push_back(nowMs() - t0);
+        solveForm.removeEventFilter(&p);
+        for (QWidget* child : solveForm.findChildren<QWidget*>()) child->removeEventFilter(&p);
+    }
+
+    for (int i = 0; i < runs * 5; ++i) {
+        const double t0 = nowMs();
+        grid->repaint();
+        fullPaint.push_back(nowMs() - t0);
+    }
+    game().modified = false;
+
+    const double gs = median(gameStart), es = median(emptyStart);
+    const double gm = median(gameMem), em = median(emptyMem);
+    std::printf("Vorlaquince benchmark (%d runs each, medians; platform %s)\n", runs,
+                qPrintable(QGuiApplication::platformName()));
+    std::printf("  start-up to first paint   game %8.1f ms   empty window %8.1f ms   ratio %.2f  (target <= 1.30)\n", gs, es,
+                es > 0 ? gs / es : 0.0);
+    std::printf("  open 31x21, 30 clues      %8.2f ms  (target < 20)\n", median(opening));
+    std::printf("  key press, grid           %8.3f ms  (target < 1)\n", median(gridKey));
+    std::printf("  key press, answer window  %8.3f ms  (target < 1)\n", median(solveKey));
+    std::printf("  full paint, 31x21 grid    %8.3f ms  (target < 3)\n", median(fullPaint));
+    std::printf("  peak memory after opening game %6.1f MiB   empty window %6.1f MiB   over %5.1f MiB  (target <= 10)\n",
+                gm / 1024, em / 1024, (gm - em) / 1024);
+    std::fflush(stdout);
+    mainForm.hide();
+    solveForm.hide();
+    game().solveForm = nullptr;
+    std::_Exit(0);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Settings, documents and trash of a scratch home, for this process and its children.
+    static QTemporaryDir home(QDir::tempPath() + "/vlqbench-home-XXXXXX");
+    if (!qEnvironmentVariableIsSet("VLQBENCH_HOME")) {
+        qputenv("VLQBENCH_HOME", home.path().toLocal8Bit());
+        qputenv("HOME", home.path().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toLocal8Bit());
+        qputenv("XDG_DATA_HOME", (home.path() + "/.local/share").toLocal8Bit());
+    }
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "--game-start" || mode == "--game-memory") {
+        childMode = mode == "--game-start" ? Child::GameStart : Child::GameMemory;
+        if (argc > 2) childPuzzle = QString::fromLocal8Bit(argv[2]);
+        int one = 1;
+        return runVorlaquince(one, argv);
+    }
+    if (mode == "--empty-start" || mode == "--empty-memory") {
+        childMode = mode == "--empty-start" ? Child::EmptyStart : Child::EmptyMemory;
+        int one = 1;
+        return runEmptyWindow(one, argv);
+    }
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 11;
+    return runOrchestrator(argc > 1 ? 1 : argc, argv, runs);
+}
