@@ -37,7 +37,9 @@ std::string recentCaption(int shown, const std::string& entry) {
     const auto slash = path.find_last_of("/\\");
     std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     name.resize(name.size() > 4 ? name.size() - 4 : 0);
-    std::string caption = "&" + std::to_string(shown) + " ";
+    std::string caption = "&";
+    caption += std::to_string(shown);
+    caption += ' ';
     for (char ch : name) {
         if (ch == '&') caption += '&';
         caption += upper(ch);
