@@ -19,6 +19,8 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QProcess>
@@ -27,6 +29,7 @@
 #include <QToolBar>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -36,6 +39,7 @@
 
 #include "app/GameContext.h"
 #include "app/TVlqGameMainForm.h"
+#include "app/TVlqProcs.h"
 #include "app/VlqApplication.h"
 #include "core/PuzzleRecord.h"
 #include "views/TVlqGameClueForm.h"
@@ -128,12 +132,16 @@ void installWatch() {
         if (childMode == Child::EmptyMemory) report("peak", double(peakKiB()));
         // Game memory: open the big puzzle and wait for its three windows.
         QMetaObject::invokeMethod(qApp, [] {
-            auto* paints = new int(0);
-            watch->match = [paints](QObject* o) {
-                if (o == game().gridForm || o == game().titleForm ||
-                    (game().clueForm && o == game().clueForm->ClueList->viewport()))
-                    ++*paints;
-                return *paints >= 3;
+            auto* painted = new std::array<bool, 3>{};
+            watch->match = [painted](QObject* o) {
+                auto* w = qobject_cast<QWidget*>(o);
+                if (!w) return false;
+                // A document window has painted when its frame or anything in it has.
+                auto within = [w](QWidget* frame) { return frame && (w == frame || frame->isAncestorOf(w)); };
+                (*painted)[0] |= game().gridForm && within(game().gridForm->subWindow());
+                (*painted)[1] |= game().titleForm && within(game().titleForm->subWindow());
+                (*painted)[2] |= game().clueForm && within(game().clueForm->subWindow());
+                return (*painted)[0] && (*painted)[1] && (*painted)[2];
             };
             watch->done = [] { report("peak", double(peakKiB())); };
             game().mainForm->OpenPuzzleFile(childPuzzle);
@@ -180,6 +188,7 @@ double memoryOnce(const QString& self, const QString& mode, const QString& puzzl
     const QString out = QString::fromLatin1(p.readAllStandardOutput());
     for (const QString& line : out.split('\n'))
         if (line.startsWith("peak ")) return line.mid(5).toDouble();
+    std::fprintf(stderr, "%s gave no figure\n", qPrintable(mode));
     return -1;
 }
 
@@ -189,6 +198,13 @@ void pumpUntil(Pred pred) {
     QElapsedTimer t;
     t.start();
     while (!pred() && t.elapsed() < 2000) QApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+// Installs (or removes) filter on w and every widget inside it.
+void watchTree(QWidget* w, QObject* filter, bool on) {
+    auto apply = [&](QWidget* x) { on ? x->installEventFilter(filter) : x->removeEventFilter(filter); };
+    apply(w);
+    for (QWidget* child : w->findChildren<QWidget*>()) apply(child);
 }
 
 void keyTo(QWidget* w, char ch) {
@@ -234,14 +250,14 @@ int runOrchestrator(int argc, char** argv, int runs) {
         Painted grid, title, clues;
         const double t0 = nowMs();
         mainForm.OpenPuzzleFile(puzzle);
-        game().gridForm->installEventFilter(&grid);
-        game().titleForm->installEventFilter(&title);
-        game().clueForm->ClueList->viewport()->installEventFilter(&clues);
+        watchTree(game().gridForm->subWindow(), &grid, true);
+        watchTree(game().titleForm->subWindow(), &title, true);
+        watchTree(game().clueForm->subWindow(), &clues, true);
         pumpUntil([&] { return grid.count && title.count && clues.count; });
         opening.push_back(nowMs() - t0);
-        game().gridForm->removeEventFilter(&grid);
-        game().titleForm->removeEventFilter(&title);
-        game().clueForm->ClueList->viewport()->removeEventFilter(&clues);
+        watchTree(game().gridForm->subWindow(), &grid, false);
+        watchTree(game().titleForm->subWindow(), &title, false);
+        watchTree(game().clueForm->subWindow(), &clues, false);
         game().modified = false;
     }
 
@@ -272,14 +288,12 @@ int runOrchestrator(int argc, char** argv, int runs) {
         }
         // The strip may be a child of the answer window: count paints anywhere in it.
         Painted p;
-        solveForm.installEventFilter(&p);
-        for (QWidget* child : solveForm.findChildren<QWidget*>()) child->installEventFilter(&p);
+        watchTree(&solveForm, &p, true);
         const double t0 = nowMs();
         keyTo(&solveForm, char('A' + i % 26));
         pumpUntil([&] { return p.count > 0; });
         solveKey.push_back(nowMs() - t0);
-        solveForm.removeEventFilter(&p);
-        for (QWidget* child : solveForm.findChildren<QWidget*>()) child->removeEventFilter(&p);
+        watchTree(&solveForm, &p, false);
     }
 
     for (int i = 0; i < runs * 5; ++i) {
@@ -318,8 +332,23 @@ int main(int argc, char** argv) {
         qputenv("HOME", home.path().toLocal8Bit());
         qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toLocal8Bit());
         qputenv("XDG_DATA_HOME", (home.path() + "/.local/share").toLocal8Bit());
+        // Without a display: an offscreen screen of a common desktop size.
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsSet("DISPLAY")) {
+            QFile config(home.path() + "/screen.json");
+            if (config.open(QIODevice::WriteOnly))
+                config.write(R"({"screens": [{"name": "bench", "x": 0, "y": 0, "width": 1920, "height": 1080,)"
+                             R"( "logicalDpiX": 96, "logicalDpiY": 96, "dpr": 1}]})");
+            qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config.fileName()).toLocal8Bit());
+        }
+        // A 31 x 21 grid at the default square size fills the whole height;
+        // the player's smaller squares leave room for the other windows.
+        TVlqProcs::WriteSetting(QStringLiteral("ScreenSquare"), 24);
     }
     const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "--write-puzzle" && argc > 2) { // the benchmark's puzzle, to look at
+        writeBigPuzzle(QString::fromLocal8Bit(argv[2]));
+        return 0;
+    }
     if (mode == "--game-start" || mode == "--game-memory") {
         childMode = mode == "--game-start" ? Child::GameStart : Child::GameMemory;
         if (argc > 2) childPuzzle = QString::fromLocal8Bit(argv[2]);
