@@ -11,6 +11,7 @@
 #include "TScoreForm.h"
 #include "TVlqGameMainForm.h"
 #include "TVlqProcs.h"
+#include "services/PuzzleFolder.h"
 #include "services/TSoundFX.h"
 #include "views/TVlqSolveForm.h"
 
@@ -79,10 +80,13 @@ int runVorlaquince(int argc, char** argv) {
     // The score card is the main window's child: it goes with it.
     game().scoreForm = new TScoreForm(mainForm.get());
     auto miscWin = std::make_unique<TMiscWin>();
-    auto solveForm = std::make_unique<TVlqSolveForm>();
+    // The answer window floats above the main window, so it is its child.
+    auto solveForm = std::make_unique<TVlqSolveForm>(mainForm.get());
     game().solveForm = solveForm.get();
 
     QApplication::setApplicationName(QString::fromLatin1(VlqApplication::Title));
+    // A first run finds the sample puzzles in its puzzle folder.
+    ensureSamplePuzzles();
     QObject::connect(mainForm.get(), &TVlqGameMainForm::closed, &app, &QApplication::quit, Qt::QueuedConnection);
     mainForm->show();
 
@@ -95,11 +99,12 @@ int runVorlaquince(int argc, char** argv) {
     }
 
     const int rc = app.exec();
-    // The document windows and the score card go with the main window,
-    // before the modules they call.
+    // The answer window first, then the main window with the document
+    // windows and the score card, before the modules they call.
+    solveForm.reset();
+    game().solveForm = nullptr;
     game().scoreForm = nullptr;
     mainForm.reset();
-    game().solveForm = nullptr;
 #ifdef VLQ_HAVE_CLOCK
     game().clock = nullptr;
 #endif

@@ -9,14 +9,10 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QStyledItemDelegate>
 #include <QSvgRenderer>
 
-#if __has_include("services/PuzzleFolder.h")
 #include "services/PuzzleFolder.h"
-#define VLQ_HAVE_PUZZLEFOLDER 1
-#endif
 
 namespace {
 
@@ -24,11 +20,7 @@ constexpr int kItemHeight = 17;
 const QColor kCream(0xFF, 0xFB, 0xF0); // clCream
 
 QString puzzleFolderLocation() {
-#ifdef VLQ_HAVE_PUZZLEFOLDER
     return QDir::cleanPath(puzzleFolderPath());
-#else
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QStringLiteral("/Marlowick/Puzzles");
-#endif
 }
 
 QPixmap renderSvg(const QString& resource, QSize size, const QColor& background) {

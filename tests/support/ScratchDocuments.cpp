@@ -2,19 +2,11 @@
 
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 
-#if __has_include("services/PuzzleFolder.h")
 #include "services/PuzzleFolder.h"
-#define VLQ_HAVE_PUZZLEFOLDER 1
-#endif
 
 ScratchDocuments::ScratchDocuments() {
-#ifdef VLQ_HAVE_PUZZLEFOLDER
     folder_ = QDir::cleanPath(puzzleFolderPath());
-#else
-    folder_ = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QStringLiteral("/Marlowick/Puzzles");
-#endif
     clear();
 }
 
