@@ -92,7 +92,7 @@ ParsedSource parsePuzzleSource(const std::string& text, const std::string& title
     for (const auto& [number, line] : logicalLines(text)) {
         std::string name, value, label, rest;
         if (splitField(line, name, value)) {
-            auto once = [&](bool& seen, int& where) {
+            auto once = [&, number = number](bool& seen, int& where) {
                 if (seen) problem(number, "second " + name + " line (the first is line " + std::to_string(where) + ")");
                 seen = true;
                 where = number;
