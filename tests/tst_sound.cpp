@@ -6,8 +6,11 @@
 #include <QtTest>
 
 #include "app/GameContext.h"
+#include "app/TVlqGameMainForm.h"
 #include "app/TVlqProcs.h"
 #include "services/TSoundFX.h"
+#include "settings/SettingsStore.h"
+#include "support/ScratchDocuments.h"
 
 namespace {
 
@@ -58,6 +61,8 @@ private slots:
     void playbackNeverBlocks();
     void errorBoxSound_data();
     void errorBoxSound();
+    void revertQuestionSound_data();
+    void revertQuestionSound();
 
 private:
     TSoundFX* fx_ = nullptr;
@@ -155,6 +160,41 @@ void TestSound::errorBoxSound() {
     });
     TVlqProcs::ErrorBox(QStringLiteral("Something went wrong."));
     QCOMPARE(shown.size(), 1);
+    QCOMPARE(played_, expected);
+}
+
+void TestSound::revertQuestionSound_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("silent") << 0 << QStringList();
+    QTest::newRow("sounds: attention") << 1 << QStringList({"WAVE_1"});
+    QTest::newRow("speech: the question spoken") << 2 << QStringList({"WAVE_6"});
+}
+
+// The sound comes before the question; answering No changes nothing.
+void TestSound::revertQuestionSound() {
+    QFETCH(int, mode);
+    QFETCH(QStringList, expected);
+    QFile::remove(SettingsStore::open().fileName());
+    ScratchDocuments docs;
+    const QString path = docs.writePuzzle(QStringLiteral("Sound.vlq"), smallPuzzle());
+    TVlqGameMainForm form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(form.OpenPuzzleFile(path));
+    game().soundMode = mode; // after opening: the main window reads PlaySounds itself
+    QStringList heardBeforeQuestion;
+    int questions = 0;
+    TVlqProcs::SetPromptHook([&](const QString&, bool isQuestion) {
+        if (isQuestion) {
+            ++questions;
+            heardBeforeQuestion = played_;
+        }
+        return false;
+    });
+    form.RevertToSaved1->trigger();
+    QCOMPARE(questions, 1);
+    QCOMPARE(heardBeforeQuestion, expected);
     QCOMPARE(played_, expected);
 }
 
