@@ -89,7 +89,9 @@ ParsedSource parsePuzzleSource(const std::string& text, const std::string& title
     auto problem = [&](int line, std::string what) { result.problems.push_back({line, std::move(what)}); };
 
     bool haveQuotation = false, haveSource = false, haveByline = false;
-    for (const auto& [number, line] : logicalLines(text)) {
+    for (const LogicalLine& logical : logicalLines(text)) {
+        const int number = logical.number;
+        const std::string& line = logical.text;
         std::string name, value, label, rest;
         if (splitField(line, name, value)) {
             auto once = [&, number = number](bool& seen, int& where) {
