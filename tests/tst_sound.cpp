@@ -2,6 +2,7 @@
 // that never blocks, and which sound each event asks for in each sound mode.
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSoundEffect>
 #include <QtEndian>
 #include <QtTest>
 
@@ -114,6 +115,10 @@ void TestSound::waveResources() {
     QCOMPARE(int(w.rate), rate);
     const double length = double(w.dataBytes) / w.rate;
     QVERIFY2(qAbs(length - seconds) < 0.01, qPrintable(QString::number(length)));
+    // And the player's decoder takes it from the resource URL we give it.
+    QSoundEffect effect;
+    effect.setSource(QUrl(QStringLiteral("qrc") + TSoundFX::resourcePath(name)));
+    QTRY_COMPARE(effect.status(), QSoundEffect::Ready);
 }
 
 void TestSound::operationsPlayTheirSounds() {
