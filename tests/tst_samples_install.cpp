@@ -30,7 +30,7 @@ private slots:
         folder = puzzleFolderPath();
         QVERIFY(folder.startsWith(QDir::homePath()));
         QVERIFY(folder.endsWith("/Marlowick/Puzzles"));
-        QVERIFY(resourceNames().size() >= 2);
+        QVERIFY(resourceNames().size() >= 8);
     }
     void init() { QDir(folder + "/..").removeRecursively(); } // the scratch Marlowick folder
 

@@ -25,7 +25,7 @@ private slots:
     void everySourceHasResource() {
         const QString root = QStringLiteral(VLQ_SOURCE_DIR);
         const QStringList sources = names(root + "/puzzles", "*.txt");
-        QVERIFY(sources.size() >= 2);
+        QVERIFY(sources.size() >= 8);
         QCOMPARE(names(root + "/resources/puzzles", "*.vlq"), sources);
         QCOMPARE(names(QStringLiteral(VLQ_SAMPLE_DIR), "*.vlq"), sources);
     }
@@ -49,6 +49,37 @@ private slots:
         QVERIFY2(problems.empty(), all.c_str());
         PuzzleRecord rec;
         rec.loadBytes(std::span(reinterpret_cast<const std::uint8_t*>(built.constData()), std::size_t(built.size())));
+    }
+
+    void samplesCoverTheCases() {
+        // One with aa.., one with a long answer, one with punctuation squares,
+        // one small.
+        int mostClues = 0, longest = 0, punctuation = 0, smallest = 1000;
+        for (const QString& name : names(QStringLiteral(VLQ_SAMPLE_DIR), "*.vlq")) {
+            const QByteArray data = contents(QStringLiteral(VLQ_SAMPLE_DIR) + "/" + name + ".vlq");
+            PuzzleRecord rec;
+            rec.loadBytes(std::span(reinterpret_cast<const std::uint8_t*>(data.constData()), std::size_t(data.size())));
+            int clues = 0;
+            while (clues < kMaxClues && rec.clueSquares(100 + clues + 1) != 0) ++clues;
+            mostClues = std::max(mostClues, clues);
+            smallest = std::min(smallest, clues);
+            for (int k = 1; k <= clues; ++k) {
+                int j = 1;
+                while (j <= kMaxAnswer && rec.clueSquares(j * 100 + k) != 0) ++j;
+                longest = std::max(longest, j - 1);
+            }
+            bool apostrophe = false, hyphen = false;
+            for (int c = 1; c <= rec.width(); ++c)
+                for (int r = 1; r <= rec.height(); ++r) {
+                    apostrophe |= rec.solution(c, r) == kApostrophe;
+                    hyphen |= rec.solution(c, r) == kHyphen;
+                }
+            punctuation += apostrophe && hyphen;
+        }
+        QVERIFY(mostClues >= 27);
+        QVERIFY(longest >= 15);
+        QVERIFY(punctuation >= 1);
+        QVERIFY(smallest <= 10);
     }
 };
 
