@@ -9,22 +9,23 @@ clues written as "A. ? = ?" (or missing) are searched for. The result is
 printed as clue lines to paste into the source; the clues are then written
 by hand.
 
-    tools/puzzlemaker.py puzzles/If.txt [--words /usr/share/dict/words]
-        [--tries 20000] [--seed 1] [--min 4] [--max 12] [--avoid WORD,...]
+    tools/puzzlemaker.py puzzles/If.txt [--words FILE] [--tries 20]
+        [--seed 1] [--min 4] [--max 12] [--avoid WORD,...]
 
-The word list comes from Debian's wamerican-small package.
+The search is a local search: every slot holds a word, and one slot at a
+time is changed to the word that brings the letters closest to the
+quotation's. Different seeds give different answer sets; pin the answers
+you like and search again for the rest. The word list is Debian's
+wamerican-small (/usr/share/dict/american-english-small).
 """
 import argparse
 import math
 import random
 import re
 import sys
-from collections import Counter, defaultdict
+from collections import defaultdict
 
 LETTERS = "ABCDEFGHIJKLMNOPQRSTUVWXYZ"
-# Share of each letter in ordinary English text, in percent.
-ENGLISH = dict(zip(LETTERS, [8.2, 1.5, 2.8, 4.3, 12.7, 2.2, 2.0, 6.1, 7.0, 0.2, 0.8, 4.0, 2.4,
-                             6.7, 7.5, 1.9, 0.1, 6.0, 6.3, 9.1, 2.8, 1.0, 2.4, 0.2, 2.0, 0.1]))
 
 
 def letters(text):
@@ -69,13 +70,6 @@ def load_words(path, lo, hi, avoid):
         if lo <= len(w) <= hi and w.upper() not in avoid:
             words.add(w.upper())
     return sorted(words)
-
-
-def fits(word_counts, pool):
-    for c, n in word_counts.items():
-        if pool[c] < n:
-            return False
-    return True
 
 
 def solve(quote, source, pinned, words, tries, rng):

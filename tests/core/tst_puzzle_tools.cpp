@@ -114,6 +114,17 @@ private slots:
         QVERIFY(shown.find("Author and title: OKWE") != std::string::npos);
     }
 
+    void showReportsProgress() {
+        PuzzleRecord rec = builtSample();
+        const Square o = rec.decodeSquare(101), l = rec.decodeSquare(201);
+        rec.setEntry(o.col, o.row, 'O');
+        rec.setEntry(l.col, l.row, 'X'); // wrong
+        const std::string shown = showPuzzle(rec);
+        QVERIFY2(shown.find("Progress: 2 of 19 letter squares filled, 1 correct") != std::string::npos, shown.c_str());
+        QVERIFY2(shown.find("OLD             OX_") != std::string::npos, shown.c_str());
+        QVERIFY2(shown.find("Entered so far:   O___") != std::string::npos, shown.c_str());
+    }
+
     void answersSpreadOverWords() {
         // With a choice, letters of one answer come from different words.
         const char* text = "Quotation: ab ab ab\nSource: a\nA. x = ABABAB\n";
