@@ -25,6 +25,7 @@
 #include "views/TVlqGameClueForm.h"
 #include "views/TVlqGameGridForm.h"
 #include "views/TVlqGameTitleForm.h"
+#include "views/TVlqSolveForm.h"
 
 namespace {
 
@@ -92,6 +93,7 @@ private:
     void typeInGrid(const QString& letters);
 
     std::unique_ptr<TVlqGameMainForm> form;
+    std::unique_ptr<TVlqSolveForm> solveForm;
     std::unique_ptr<PromptRecorder> prompts;
     ScratchDocuments docs;
 };
@@ -102,11 +104,15 @@ void TestOpening::init() {
     docs.clear();
     prompts = std::make_unique<PromptRecorder>();
     form = std::make_unique<TVlqGameMainForm>();
+    solveForm = std::make_unique<TVlqSolveForm>(form.get());
+    game().solveForm = solveForm.get();
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
 }
 
 void TestOpening::cleanup() {
+    solveForm.reset();
+    game().solveForm = nullptr;
     form.reset();
     prompts.reset();
 }
@@ -246,11 +252,18 @@ void TestOpening::solveEndToEnd() {
     QVERIFY(form->N4->isVisible() && form->History[0]->isVisible() && !form->History[1]->isVisible());
     QCOMPARE(form->History[0]->text(), QStringLiteral("&1 SUNDAY"));
 
-    // A second opening replaces the document windows.
+    // A second opening replaces the document windows and closes the answer
+    // window of the old puzzle's clue.
+    auto* clues = game().clueForm->ClueList;
+    QTest::mouseClick(clues->viewport(), Qt::LeftButton, {}, clues->visualItemRect(clues->item(1)).center());
+    QCOMPARE(game().currentClue, 2);
+    QVERIFY(solveForm->isVisible());
     const QPointer<TVlqGameGridForm> oldGrid = game().gridForm;
     docs.writePuzzle(QStringLiteral("Monday.vlq"), smallPuzzle(6));
     solve(QStringLiteral("Monday"));
     QVERIFY(oldGrid.isNull());
+    QVERIFY(!solveForm->isVisible());
+    QCOMPARE(game().currentClue, 0);
     QCOMPARE(form->mdiArea()->subWindowList().size(), 3);
     QCOMPARE(form->History[0]->text(), QStringLiteral("&1 MONDAY"));
     QCOMPARE(form->History[1]->text(), QStringLiteral("&2 SUNDAY"));

@@ -30,6 +30,7 @@
 #include "views/TVlqGameClueForm.h"
 #include "views/TVlqGameGridForm.h"
 #include "views/TVlqGameTitleForm.h"
+#include "views/TVlqSolveForm.h"
 
 namespace {
 
@@ -160,6 +161,11 @@ void TVlqGameMainForm::ShowPuzzle() {
         ProgBar->move((game().availableWidth - 100) / 2, 0);
     }
     EnablePuzzleCommands(true);
+
+    // The answer window belongs to the old puzzle's clue: close it (which
+    // clears the current clue) before the windows go.
+    if (game().solveForm && game().solveForm->isVisible()) game().solveForm->close();
+    game().currentClue = 0;
 
     // New document windows for the new record; the old ones go, last first.
     const auto old = MdiArea->subWindowList(QMdiArea::CreationOrder);
