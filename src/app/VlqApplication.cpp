@@ -15,24 +15,6 @@
 #include "services/TSoundFX.h"
 #include "views/TVlqSolveForm.h"
 
-// Modules that join the program as they are written.
-#if __has_include("views/TGameClockForm.h")
-#include "views/TGameClockForm.h"
-#define VLQ_HAVE_CLOCK 1
-#endif
-#if __has_include("services/TLaunchModule.h")
-#include "services/TLaunchModule.h"
-#define VLQ_HAVE_LAUNCH 1
-#endif
-#if __has_include("services/TVlqGameAboutForm.h")
-#include "services/TVlqGameAboutForm.h"
-#define VLQ_HAVE_ABOUT 1
-#endif
-#if __has_include("settings/TVlqGamePrefForm.h")
-#include "settings/TVlqGamePrefForm.h"
-#define VLQ_HAVE_PREF 1
-#endif
-
 void reportCurrentException() {
     try {
         throw;
@@ -64,19 +46,9 @@ int runVorlaquince(int argc, char** argv) {
     auto procs = std::make_unique<TVlqProcs>();
     auto soundFX = std::make_unique<TSoundFX>();
     game().soundFX = soundFX.get();
-#ifdef VLQ_HAVE_CLOCK
-    auto clock = std::make_unique<TGameClockForm>();
-    game().clock = clock.get();
-#endif
-#ifdef VLQ_HAVE_LAUNCH
-    auto launch = std::make_unique<TLaunchModule>();
-#endif
-#ifdef VLQ_HAVE_ABOUT
-    auto about = std::make_unique<TVlqGameAboutForm>();
-#endif
-#ifdef VLQ_HAVE_PREF
-    auto pref = std::make_unique<TVlqGamePrefForm>();
-#endif
+    // Here, in this order, come the clock (TGameClockForm, game().clock),
+    // the tool launcher (TLaunchModule), the about box (TVlqGameAboutForm)
+    // and the preferences dialog (TVlqGamePrefForm) as they join the game.
     // The score card is the main window's child: it goes with it.
     game().scoreForm = new TScoreForm(mainForm.get());
     auto miscWin = std::make_unique<TMiscWin>();
@@ -105,9 +77,6 @@ int runVorlaquince(int argc, char** argv) {
     game().solveForm = nullptr;
     game().scoreForm = nullptr;
     mainForm.reset();
-#ifdef VLQ_HAVE_CLOCK
-    game().clock = nullptr;
-#endif
     game().soundFX = nullptr;
     return rc;
 }
