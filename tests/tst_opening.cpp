@@ -142,7 +142,8 @@ void TestOpening::dialogLayout() {
     TVlqDlgForm dlg;
     dlg.show();
     QCOMPARE(dlg.windowTitle(), QStringLiteral("Open puzzle for solving"));
-    QCOMPARE(dlg.size(), QSize(536, 365));
+    QCOMPARE(dlg.size(), QSize(536 + 16, 365 + 16)); // client area inside a border of 8
+    QCOMPARE(dlg.VlqList->parentWidget()->geometry(), QRect(8, 8, 536, 365));
     QCOMPARE(dlg.VlqList->size(), QSize(440, 265));
     QCOMPARE(dlg.ColorPanel->size(), QSize(88, 313));
     QCOMPARE(dlg.LookInImage->pixmap().size(), QSize(257, 21));

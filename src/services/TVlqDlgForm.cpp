@@ -17,6 +17,7 @@
 namespace {
 
 constexpr int kItemHeight = 17;
+constexpr int kBorder = 8;
 const QColor kCream(0xFF, 0xFB, 0xF0); // clCream
 
 QString puzzleFolderLocation() {
@@ -80,21 +81,26 @@ TVlqDlgForm::TVlqDlgForm(QWidget* parent)
     QFont f(QStringLiteral("MS Sans Serif"));
     f.setPixelSize(11);
     setFont(f);
-    setFixedSize(536, 365);
+    // A border of 8 pixels around the 536 x 365 client area that holds the
+    // controls.
+    setFixedSize(536 + 2 * kBorder, 365 + 2 * kBorder);
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    client->setGeometry(kBorder, kBorder, 536, 365);
 
-    LookInLbl = new QLabel(QStringLiteral("Look in:"), this);
+    LookInLbl = new QLabel(QStringLiteral("Look in:"), client);
     LookInLbl->setObjectName(QStringLiteral("LookInLbl"));
     LookInLbl->setGeometry(8, 10, 56, 16);
-    LookInImage = new QLabel(this);
+    LookInImage = new QLabel(client);
     LookInImage->setObjectName(QStringLiteral("LookInImage"));
     LookInImage->setGeometry(92, 7, 257, 21);
     LookInImage->setPixmap(renderSvg(QStringLiteral(":/images/lookin.svg"), QSize(257, 21), Qt::transparent));
 
-    ColorPanel = new CreamPanel(this);
+    ColorPanel = new CreamPanel(client);
     ColorPanel->setObjectName(QStringLiteral("ColorPanel"));
     ColorPanel->setGeometry(0, 36, 88, 313);
 
-    VlqList = new QListWidget(this);
+    VlqList = new QListWidget(client);
     VlqList->setObjectName(QStringLiteral("VlqList"));
     VlqList->setGeometry(92, 36, 440, 265);
     VlqList->setItemDelegate(new VlqItemDelegate(VlqList));
@@ -102,26 +108,26 @@ TVlqDlgForm::TVlqDlgForm(QWidget* parent)
     VlqList->setSelectionMode(QAbstractItemView::SingleSelection);
     LookInLbl->setBuddy(VlqList);
 
-    auto* nameLbl = new QLabel(QStringLiteral("File name:"), this);
+    auto* nameLbl = new QLabel(QStringLiteral("File name:"), client);
     nameLbl->setGeometry(92, 312, 76, 16);
-    Edit1 = new QLineEdit(this);
+    Edit1 = new QLineEdit(client);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(172, 309, 225, 21);
     Edit1->setReadOnly(true);
     nameLbl->setBuddy(Edit1);
 
-    auto* typeLbl = new QLabel(QStringLiteral("Files of type:"), this);
+    auto* typeLbl = new QLabel(QStringLiteral("Files of type:"), client);
     typeLbl->setGeometry(92, 339, 76, 16);
-    Edit2 = new QLineEdit(QStringLiteral("Vorlaquince Acrostic Puzzle"), this);
+    Edit2 = new QLineEdit(QStringLiteral("Vorlaquince Acrostic Puzzle"), client);
     Edit2->setObjectName(QStringLiteral("Edit2"));
     Edit2->setGeometry(172, 336, 225, 21);
     Edit2->setReadOnly(true);
     typeLbl->setBuddy(Edit2);
 
-    OpenBtn = new QPushButton(QStringLiteral("Open"), this);
+    OpenBtn = new QPushButton(QStringLiteral("Open"), client);
     OpenBtn->setObjectName(QStringLiteral("OpenBtn"));
     OpenBtn->setGeometry(452, 307, 75, 25);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelBtn = new QPushButton(QStringLiteral("Cancel"), client);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
     CancelBtn->setGeometry(452, 336, 75, 25);
     for (QPushButton* b : {OpenBtn, CancelBtn}) {
