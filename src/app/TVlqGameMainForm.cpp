@@ -158,7 +158,13 @@ void TVlqGameMainForm::createMenus() {
 
 QPixmap TVlqGameMainForm::toolImage(int index) {
     if (index < 0 || index >= ImageCount) return {};
+    // Kept for the application's lifetime: pixmaps must not outlive it.
     static std::array<QPixmap, ImageCount> cache;
+    static const bool cleared = [] {
+        qAddPostRoutine([] { cache.fill(QPixmap()); });
+        return true;
+    }();
+    Q_UNUSED(cleared);
     if (cache[index].isNull())
         cache[index] = renderSvg(QStringLiteral(":/images/toolbar/%1.svg").arg(QLatin1String(kImageFiles[index])),
                                  QSize(kImageSize, kImageSize));

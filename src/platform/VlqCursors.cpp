@@ -1,5 +1,6 @@
 #include "VlqCursors.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QPainter>
 #include <QPixmap>
@@ -10,6 +11,11 @@ namespace {
 
 QHash<int, QCursor>& table() {
     static QHash<int, QCursor> cursors;
+    static const bool cleared = [] {
+        qAddPostRoutine([] { cursors.clear(); }); // cursor pixmaps must not outlive the application
+        return true;
+    }();
+    Q_UNUSED(cleared);
     return cursors;
 }
 

@@ -67,6 +67,7 @@ protected:
 QPixmap TVlqDlgForm::listIcon() {
     static QPixmap icon;
     if (icon.isNull()) {
+        qAddPostRoutine([] { icon = QPixmap(); }); // pixmaps must not outlive the application
         icon = renderSvg(QStringLiteral(":/images/FICO2.svg"), QSize(16, 16), Qt::white);
         icon.setMask(icon.createMaskFromColor(Qt::white));
     }
