@@ -502,6 +502,46 @@ private slots:
         QVERIFY((paints.region - runs).isEmpty());
     }
 
+    void raisingOrMovingTheWindowKeepsTheOverlays() {
+        auto* other = area_->addSubWindow(new QWidget);
+        other->setGeometry(600, 400, 200, 100);
+        other->show();
+        grid_->MarkErrors();
+        area_->setActiveSubWindow(other);
+        probe::shot(grid_);
+        PaintRecorder paints(grid_);
+        click(1, 4); // raises and activates the grid
+        QImage img = probe::shot(grid_);
+        QCOMPARE(area_->activeSubWindow(), grid_->subWindow());
+        QVERIFY(inkIn(img, 4, 1, kRed, 30) > 10);
+        QCOMPARE(fill(2, 4), kYellow);
+
+        grid_->subWindow()->move(grid_->subWindow()->pos() + QPoint(7, 9));
+        img = probe::shot(grid_);
+        QVERIFY(inkIn(img, 4, 1, kRed, 30) > 10);
+
+        // A repaint request still wipes them.
+        grid_->update();
+        QCOMPARE(inkIn(probe::shot(grid_), 4, 1, kRed, 30), 0);
+        QCOMPARE(fill(2, 4), kYellow);
+    }
+
+    void aRepaintShowsARecordReplacedUnderneath() {
+        click(4, 1);
+        QTest::keyClicks(grid_, "cd");
+        grid_->MarkErrors();
+        // As revert does: a new record, the cursor cleared, a repaint.
+        game().puzzle = fixture::makePuzzle(kRows, kClues);
+        rec().setEntry(1, 1, 'Q');
+        grid_->ClearCursor();
+        grid_->update();
+        const QImage img = probe::shot(grid_);
+        QVERIFY(inkIn(img, 1, 1, kBlack) > 5);
+        QCOMPARE(inkIn(img, 4, 1, kBlack), 0);
+        QCOMPARE(inkIn(img, 6, 1, kRed, 30), 0);
+        QCOMPARE(probe::fillOf(img, outline(6, 1)), kWhite);
+    }
+
     void fullPaintPutsPunctuationBack() {
         click(4, 2);
         QTest::keyClicks(grid_, "hix"); // the x lands on the hyphen square

@@ -73,8 +73,8 @@ TVlqGameGridForm::TVlqGameGridForm(QMdiArea* area) {
     setFont(f);
 
     sub_ = vlq::addDocumentWindow(area, this);
+    sub_->installEventFilter(this);
     game().gridForm = this;
-    rebuildLooks();
     sub_->show();
     try {
         FormShow();
@@ -189,31 +189,23 @@ void TVlqGameGridForm::applyFontSize() {
     setFont(f);
 }
 
-// --- the squares' looks ------------------------------------------------------
+// --- what the squares show ----------------------------------------------------
 
-// The full paint: punctuation characters are put back into Entry (without
-// touching the modified flag), every square shows the record, and the
-// rest of the current word is yellow. Overlays are gone.
-void TVlqGameGridForm::rebuildLooks() {
+void TVlqGameGridForm::fullPaintReset() {
+    marks_.fill(Mark{});
     auto& r = rec();
-    for (int row = 1; row <= rows(); ++row) {
-        for (int c = 1; c <= cols(); ++c) {
-            Look& l = look(c, row);
-            if (r.isBlack(c, row)) {
-                l = {filledColour_.rgb(), letterColour_.rgb(), 0, false};
-                continue;
-            }
-            if (r.isPunctuation(c, row)) r.setEntry(c, row, r.solution(c, row));
-            l = {blankColour_.rgb(), letterColour_.rgb(), r.entry(c, row), false};
-        }
-    }
-    if (current_)
-        for (const vlq::Square& q : vlq::wordRun(r, *current_)) look(q.col, q.row).fill = kYellow.rgb();
+    for (int row = 1; row <= rows(); ++row)
+        for (int c = 1; c <= cols(); ++c)
+            if (r.isPunctuation(c, row)) r.setEntry(c, row, r.solution(c, row)); // not a change by the player
 }
 
-void TVlqGameGridForm::drawLook(int c, int r, const QColor& fill, std::uint8_t letter, const QColor& ink) {
+// Square (c, r) is drawn anew: it shows the record plus mark, nothing that
+// was drawn on it before.
+void TVlqGameGridForm::drawSquare(int c, int r) { drawSquare(c, r, Mark{}); }
+
+void TVlqGameGridForm::drawSquare(int c, int r, const Mark& m) {
     if (!rec().inGrid(c, r)) return;
-    look(c, r) = {fill.rgb(), ink.rgb(), letter, false};
+    mark(c, r) = m;
     requestSquare(c, r);
 }
 
@@ -221,6 +213,14 @@ void TVlqGameGridForm::requestSquare(int c, int r) {
     const QRect outline = vlq::squareOutline(c, r, squareSize());
     ownPending_ += outline;
     update(outline);
+}
+
+// Raising the frame (activating the window) makes the toolkit repaint it
+// whole; the paint that follows only shows the squares again. A raise of a
+// visible window always brings that paint, which clears the flag.
+bool TVlqGameGridForm::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == sub_ && e->type() == QEvent::ZOrderChange && isVisible()) exposing_ = true;
+    return QWidget::eventFilter(watched, e);
 }
 
 void TVlqGameGridForm::requestFullRepaint() {
@@ -231,30 +231,44 @@ void TVlqGameGridForm::requestFullRepaint() {
 void TVlqGameGridForm::paintEvent(QPaintEvent* e) {
     const int s = squareSize();
     const QRect squares(0, 0, cols() * s + 1, rows() * s + 1);
-    // A paint this window asked for shows what the squares show now; any
-    // other request that covers the whole grid is a full repaint.
+    // A paint this window asked for, or one that follows raising it, shows
+    // the squares as they are; any other request that covers the whole grid
+    // is a full repaint.
     const bool own = !ownPending_.isEmpty() && (e->region() - ownPending_).isEmpty();
+    const bool exposing = exposing_;
     ownPending_ = QRegion();
-    if (fullPending_ || (!own && e->rect().contains(squares))) {
-        rebuildLooks();
+    exposing_ = false;
+    if (fullPending_ || (!own && !exposing && e->rect().contains(squares))) {
+        fullPaintReset();
         fullPending_ = false;
     }
+
+    const auto& r = rec();
+    std::array<bool, std::size_t(vlq::kMaxCols) * vlq::kMaxRows> yellow{};
+    if (current_)
+        for (const vlq::Square& q : vlq::wordRun(r, *current_))
+            yellow[std::size_t((q.row - 1) * vlq::kMaxCols + (q.col - 1))] = true;
 
     QPainter p(this);
     p.setFont(font());
     const int offset = vlq::textOffset(p.fontMetrics(), s);
     const QRegion& region = e->region();
-    for (int r = 1; r <= rows(); ++r) {
+    for (int row = 1; row <= rows(); ++row) {
         for (int c = 1; c <= cols(); ++c) {
-            const QRect outline = vlq::squareOutline(c, r, s);
+            const QRect outline = vlq::squareOutline(c, row, s);
             if (!region.intersects(outline)) continue;
-            const Look& l = look(c, r);
-            vlq::drawSquareBox(p, outline, filledColour_, QColor::fromRgb(l.fill));
-            if (l.letter != 0) {
-                p.setPen(QColor::fromRgb(l.ink));
-                vlq::drawCentredLetter(p, outline, s, QChar::fromLatin1(char(l.letter)), offset);
+            const Mark& m = mark(c, row);
+            const bool black = r.isBlack(c, row);
+            QColor fill = black ? filledColour_
+                                : yellow[std::size_t((row - 1) * vlq::kMaxCols + (c - 1))] ? kYellow : blankColour_;
+            if (m.hasFill) fill = QColor::fromRgb(m.fill);
+            vlq::drawSquareBox(p, outline, filledColour_, fill);
+            const std::uint8_t letter = m.hasLetter ? m.letter : black ? 0 : r.entry(c, row);
+            if (letter != 0) {
+                p.setPen(m.hasLetter ? QColor::fromRgb(m.ink) : letterColour_);
+                vlq::drawCentredLetter(p, outline, s, QChar::fromLatin1(char(letter)), offset);
             }
-            if (l.cross) {
+            if (m.cross) {
                 const int x = outline.x(), y = outline.y();
                 p.setPen(QPen(kRed, 2));
                 p.drawLine(x + 6, y + 6, x + s - 5, y + s - 5);
@@ -266,27 +280,26 @@ void TVlqGameGridForm::paintEvent(QPaintEvent* e) {
 
 // --- selection ---------------------------------------------------------------
 
-void TVlqGameGridForm::PaintRun(vlq::Square from, const QColor& fill) {
-    for (const vlq::Square& q : vlq::wordRun(rec(), from))
-        drawLook(q.col, q.row, fill, rec().entry(q.col, q.row), letterColour_);
+// Draws the rest of the word from `from` anew. The yellow of the run comes
+// from the current square, so the caller sets or clears that first.
+void TVlqGameGridForm::PaintRun(vlq::Square from) {
+    for (const vlq::Square& q : vlq::wordRun(rec(), from)) drawSquare(q.col, q.row);
 }
 
 void TVlqGameGridForm::ClearCursor() {
     if (!current_) return;
-    PaintRun(*current_, blankColour_);
+    const vlq::Square was = *current_;
     current_.reset();
+    PaintRun(was);
 }
 
 void TVlqGameGridForm::SetCurrentSquare(int x, int y) {
-    if (current_) PaintRun(*current_, blankColour_);
+    ClearCursor();
     const int s = squareSize();
     const vlq::Square q{x / s + 1, y / s + 1};
-    if (!rec().inGrid(q.col, q.row) || rec().isBlack(q.col, q.row)) {
-        current_.reset();
-        return;
-    }
+    if (!rec().inGrid(q.col, q.row) || rec().isBlack(q.col, q.row)) return;
     current_ = q;
-    PaintRun(q, kYellow);
+    PaintRun(q);
 }
 
 void TVlqGameGridForm::SelectSquareClue(int c, int r) {
@@ -382,10 +395,11 @@ void TVlqGameGridForm::TypeKey(QChar ch) {
         byte = r.solution(at.col, at.row);
         cheated_ = true;
     }
-    drawLook(at.col, at.row, blankColour_, byte, letterColour_);
     r.setEntry(at.col, at.row, byte == ' ' ? 0 : byte);
-    // The next square already lies in the yellow run: it is not redrawn.
+    // The typed square leaves the yellow run; the next one already lies in
+    // it and is not redrawn.
     current_ = vlq::advance(r, at);
+    drawSquare(at.col, at.row);
 
     const int code = r.squareClue(at.col, at.row);
     if (code / 100 == 1 && game().titleForm) game().titleForm->update();
@@ -397,20 +411,25 @@ void TVlqGameGridForm::TypeKey(QChar ch) {
 void TVlqGameGridForm::StepBack() {
     const vlq::Square to = vlq::stepBack(rec(), *current_);
     current_ = to;
-    const std::uint8_t e = rec().entry(to.col, to.row);
-    drawLook(to.col, to.row, kYellow, e ? e : std::uint8_t(' '), letterColour_);
+    drawSquare(to.col, to.row); // yellow, with its letter
 }
 
 // --- drawings other windows ask for -----------------------------------------
 
+// The blank fill is explicit: inside the yellow run the highlight is not
+// restored on this square.
 void TVlqGameGridForm::PaintSquare(int c, int r) {
-    if (!rec().inGrid(c, r)) return;
-    drawLook(c, r, blankColour_, rec().entry(c, r), letterColour_);
+    Mark m;
+    m.hasFill = true;
+    m.fill = blankColour_.rgb();
+    drawSquare(c, r, m);
 }
 
 void TVlqGameGridForm::MarkSquare(int c, int r, const QColor& fill) {
-    if (!rec().inGrid(c, r)) return;
-    drawLook(c, r, fill, rec().entry(c, r), letterColour_);
+    Mark m;
+    m.hasFill = true;
+    m.fill = fill.rgb();
+    drawSquare(c, r, m);
 }
 
 void TVlqGameGridForm::ShowSolution() {
@@ -420,9 +439,10 @@ void TVlqGameGridForm::ShowSolution() {
         for (int c = 1; c <= cols(); ++c) {
             const std::uint8_t e = r.entry(c, row);
             if (r.isBlack(c, row) || (e != 0 && e != ' ')) continue;
-            Look& l = look(c, row);
-            l.letter = r.solution(c, row);
-            l.ink = kGrey.rgb();
+            Mark& m = mark(c, row);
+            m.hasLetter = true;
+            m.letter = r.solution(c, row);
+            m.ink = kGrey.rgb();
             requestSquare(c, row);
         }
     }
@@ -437,9 +457,10 @@ void TVlqGameGridForm::Celebrate() {
             const int r = int(random.bounded(1, std::max(1, rows()) + 1));
             const QColor& ink = kPalette[random.bounded(8)];
             if (!rec().inGrid(c, r) || rec().isBlack(c, r)) continue;
-            Look& l = look(c, r);
-            l.letter = rec().solution(c, r);
-            l.ink = ink.rgb();
+            Mark& m = mark(c, r);
+            m.hasLetter = true;
+            m.letter = rec().solution(c, r);
+            m.ink = ink.rgb();
             requestSquare(c, r);
         }
         TVlqProcs::Delay(2);
@@ -453,7 +474,7 @@ void TVlqGameGridForm::MarkErrors() {
     TVlqProcs::Delay(5);
     if (!self) return;
     for (const vlq::Square& q : vlq::wrongSquares(rec())) {
-        look(q.col, q.row).cross = true;
+        mark(q.col, q.row).cross = true;
         requestSquare(q.col, q.row);
     }
 }

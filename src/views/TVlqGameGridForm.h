@@ -5,12 +5,18 @@
 // author-title strip. It also carries the grid's transient drawings: the
 // shown solution, the error crosses and the celebration.
 //
-// Drawing. The window remembers what each square shows (fill, letter, ink,
-// cross) the way a canvas would; edits change the squares they touch and ask
-// for a repaint of just those squares, so a key press costs one square. A
-// full repaint (any repaint request for the whole window, a resize, the end
-// of the celebration) rebuilds every square from the record, which is what
-// wipes the overlays.
+// Drawing. Every paint draws a square from the record: its fill (black,
+// blank, or yellow in the rest of the current word) and its Entry letter.
+// On top of that the window remembers, per square, what its drawing
+// routines left there that the record does not say (a square drawn in the
+// normal colours inside the yellow run, the answer window's mark, the grey
+// solution, the celebration's letters, the error crosses), as a canvas
+// would. Edits ask for a repaint of just the squares they touch, so a key
+// press costs one square. A full repaint (a repaint request for the whole
+// window, a resize, the end of the celebration) forgets those marks and
+// puts the punctuation back into Entry. Raising the window only shows the
+// squares again: the toolkit repaints a raised window whole, where the
+// player sees nothing change.
 #pragma once
 #include <QColor>
 #include <QRegion>
@@ -69,14 +75,17 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     bool focusNextPrevChild(bool next) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    // What one square shows now.
-    struct Look {
+    // What a drawing routine left on a square beyond what the record says.
+    struct Mark {
+        bool hasFill = false;
+        bool hasLetter = false;
+        bool cross = false;
+        std::uint8_t letter = 0; // 0 and ' ' show nothing
         QRgb fill = 0;
         QRgb ink = 0;
-        std::uint8_t letter = 0; // 0 and ' ' show nothing
-        bool cross = false;
     };
 
     void FormShow();
@@ -84,16 +93,17 @@ private:
     void SetCurrentSquare(int x, int y);
     void TypeKey(QChar ch);
     void StepBack();
-    void PaintRun(vlq::Square from, const QColor& fill);
+    void PaintRun(vlq::Square from);
 
     void placeAt(int s, std::optional<QPoint> topLeft);
     int squareSize() const;             // s, at least 1
     void applyFontSize();
-    void rebuildLooks();                // the full paint's content, from the record
-    void drawLook(int c, int r, const QColor& fill, std::uint8_t letter, const QColor& ink);
+    void fullPaintReset();              // marks forgotten, punctuation back in Entry
+    void drawSquare(int c, int r);      // anew, as the record says
+    void drawSquare(int c, int r, const Mark& mark);
     void requestSquare(int c, int r);
     void requestFullRepaint();
-    Look& look(int c, int r) { return looks_[std::size_t((r - 1) * vlq::kMaxCols + (c - 1))]; }
+    Mark& mark(int c, int r) { return marks_[std::size_t((r - 1) * vlq::kMaxCols + (c - 1))]; }
 
     QMdiSubWindow* sub_ = nullptr;
     QColor filledColour_{Qt::black};
@@ -103,9 +113,10 @@ private:
     std::optional<vlq::Square> current_;
     bool cheated_ = false;
 
-    std::array<Look, std::size_t(vlq::kMaxCols) * vlq::kMaxRows> looks_{};
+    std::array<Mark, std::size_t(vlq::kMaxCols) * vlq::kMaxRows> marks_{};
     QRegion ownPending_;                // squares this window asked to repaint
     bool fullPending_ = false;          // a full repaint was asked for
+    bool exposing_ = false;             // the frame was raised: show, don't rebuild
     bool resizing_ = false;             // FormResize runs; ignore its own resizes
     bool placing_ = false;              // PlaceWindow runs; it resizes once itself
 };
