@@ -219,11 +219,15 @@ void TVlqGameGridForm::requestSquare(int c, int r) {
 // whole; the paint that follows only shows the squares again. A raise of a
 // visible window always brings that paint, which clears the flag.
 bool TVlqGameGridForm::eventFilter(QObject* watched, QEvent* e) {
-    if (watched == sub_ && e->type() == QEvent::ZOrderChange && isVisible()) exposing_ = true;
+    if (watched == sub_ && e->type() == QEvent::ZOrderChange && isVisible() && paintedFully_) exposing_ = true;
     return QWidget::eventFilter(watched, e);
 }
 
+// The record is made whole for the paint at once (punctuation back in
+// Entry), so that a freshly shown or resized grid holds it even before the
+// toolkit gets round to painting.
 void TVlqGameGridForm::requestFullRepaint() {
+    fullPaintReset();
     fullPending_ = true;
     update();
 }
@@ -232,15 +236,17 @@ void TVlqGameGridForm::paintEvent(QPaintEvent* e) {
     const int s = squareSize();
     const QRect squares(0, 0, cols() * s + 1, rows() * s + 1);
     // A paint this window asked for, or one that follows raising it, shows
-    // the squares as they are; any other request that covers the whole grid
-    // is a full repaint.
+    // the squares as they are; any other paint of all the squares one can
+    // see is a full repaint. The first paint always is.
     const bool own = !ownPending_.isEmpty() && (e->region() - ownPending_).isEmpty();
     const bool exposing = exposing_;
     ownPending_ = QRegion();
     exposing_ = false;
-    if (fullPending_ || (!own && !exposing && e->rect().contains(squares))) {
+    const bool whole = (visibleRegion().intersected(squares) - e->region()).isEmpty();
+    if (fullPending_ || !paintedFully_ || (!own && !exposing && whole)) {
         fullPaintReset();
         fullPending_ = false;
+        paintedFully_ = true;
     }
 
     const auto& r = rec();

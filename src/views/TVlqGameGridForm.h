@@ -117,6 +117,7 @@ private:
     QRegion ownPending_;                // squares this window asked to repaint
     bool fullPending_ = false;          // a full repaint was asked for
     bool exposing_ = false;             // the frame was raised: show, don't rebuild
+    bool paintedFully_ = false;         // the first full paint has run
     bool resizing_ = false;             // FormResize runs; ignore its own resizes
     bool placing_ = false;              // PlaceWindow runs; it resizes once itself
 };
