@@ -673,6 +673,21 @@ private slots:
         QCOMPARE(grid_->font().family(), QStringLiteral("Courier New"));
     }
 
+    void pencilOnlyForUseCursorsOne_data() {
+        QTest::addColumn<int>("useCursors");
+        QTest::addColumn<bool>("pencil");
+        QTest::newRow("0") << 0 << false;
+        QTest::newRow("1") << 1 << true;
+        QTest::newRow("2") << 2 << false;
+    }
+    void pencilOnlyForUseCursorsOne() {
+        QFETCH(int, useCursors);
+        QFETCH(bool, pencil);
+        TVlqProcs::WriteSetting("UseCursors", useCursors);
+        grid_->ReadSettings();
+        QCOMPARE(grid_->testAttribute(Qt::WA_SetCursor), pencil);
+    }
+
     void malformedColourLeavesTheSettingsAsTheyWere() {
         TVlqProcs::WriteSetting("BlankSqColor", "clCream");
         grid_->ReadSettings();

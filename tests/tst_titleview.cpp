@@ -1,5 +1,7 @@
 // The author-title strip: one square per clue, placement codes, snapping,
 // the first letters it shows and the clue a click chooses.
+#include <QDir>
+#include <QFile>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -8,6 +10,7 @@
 
 #include "app/GameContext.h"
 #include "app/TVlqProcs.h"
+#include "core/PuzzleRules.h"
 #include "core/VlqError.h"
 #include "settings/SettingsStore.h"
 #include "support/PuzzleFixture.h"
@@ -314,6 +317,41 @@ private slots:
 
         area_->setActiveSubWindow(title_->subWindow());
         QCOMPARE(caption(grid_->subWindow()), gridActive);
+    }
+
+    void samplePuzzlesShowEveryFirstLetter_data() {
+        QTest::addColumn<QString>("path");
+        const QDir dir(QStringLiteral(VLQ_SAMPLE_DIR));
+        for (const QFileInfo& f : dir.entryInfoList({QStringLiteral("*.vlq")}, QDir::Files))
+            QTest::newRow(qPrintable(f.fileName())) << f.absoluteFilePath();
+        if (dir.entryList({QStringLiteral("*.vlq")}, QDir::Files).isEmpty()) QSKIP("no sample puzzles built");
+    }
+    void samplePuzzlesShowEveryFirstLetter() {
+        QFETCH(QString, path);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        vlq::PuzzleRecord rec;
+        rec.loadBytes(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())));
+        fixture::fillSolution(rec);
+        // Small enough squares that the strip lies inside the offscreen screen.
+        TVlqProcs::WriteSetting("AuthorTitleSquare", 20);
+        TVlqProcs::WriteSetting("ScreenBoundsAuthorTitle", "0,300,0,0");
+        delete area_;
+        game().reset();
+        fixture::loadIntoGame(rec);
+        area_ = new QMdiArea;
+        area_->resize(1200, 900);
+        area_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(area_));
+        grid_ = new TVlqGameGridForm(area_);
+        title_ = new TVlqGameTitleForm(area_);
+        const int n = vlq::clueCount(rec);
+        QCOMPARE(title_->squareCount(), n);
+        QCOMPARE(title_->subWindow()->width(), n * t() + 18);
+        const QImage img = probe::shot(title_);
+        for (int i = 1; i <= n; ++i) QVERIFY2(inkIn(img, i, kBlack, 127) > 2, qPrintable(QString::number(i)));
+        QCOMPARE(grid_->size(), QSize(rec.width() * game().gridSquareSize + 1, rec.height() * game().gridSquareSize + 1));
     }
 
     void clearCurrentClueRepaintsOnlyWhenThereWasOne() {
