@@ -53,6 +53,7 @@ private slots:
     void wordRevealInTheAnswerWindow();
     void pressGivesTheAnswerWindowTheKeyboard_data();
     void pressGivesTheAnswerWindowTheKeyboard();
+    void cheatButtonShowsTheSolutionWhileHeld_data();
     void cheatButtonShowsTheSolutionWhileHeld();
 
 private:
@@ -203,7 +204,15 @@ void TestReveals::pressGivesTheAnswerWindowTheKeyboard() {
 // Grey solution letters in the empty grid squares and strip squares while
 // the button is down; a repaint on release takes them away; the record is
 // not touched.
+void TestReveals::cheatButtonShowsTheSolutionWhileHeld_data() {
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::newRow("left") << Qt::LeftButton;
+    QTest::newRow("right") << Qt::RightButton;
+    QTest::newRow("middle") << Qt::MiddleButton;
+}
+
 void TestReveals::cheatButtonShowsTheSolutionWhileHeld() {
+    QFETCH(Qt::MouseButton, button);
     const auto before = rec().bytes();
     TVlqGameTitleForm* title = game().titleForm;
     const int t = game().titleSquareSize;
@@ -213,13 +222,13 @@ void TestReveals::cheatButtonShowsTheSolutionWhileHeld() {
     QCOMPARE(greyIn(grid(), vlq::squareOutline(4, 1, s())), 0);
     QCOMPARE(greyIn(title, vlq::squareOutline(2, 1, t)), 0);
 
-    QTest::mousePress(form_->CheatBtn, Qt::LeftButton);
+    QTest::mousePress(form_->CheatBtn, button);
     QVERIFY(greyIn(grid(), vlq::squareOutline(4, 1, s())) > 0);
     QVERIFY(greyIn(title, vlq::squareOutline(2, 1, t)) > 0);
     QCOMPARE(greyIn(grid(), vlq::squareOutline(3, 1, s())), 0); // black square
     QVERIFY(grid()->cheated());
 
-    QTest::mouseRelease(form_->CheatBtn, Qt::LeftButton);
+    QTest::mouseRelease(form_->CheatBtn, button);
     QTRY_COMPARE(greyIn(grid(), vlq::squareOutline(4, 1, s())), 0);
     QTRY_COMPARE(greyIn(title, vlq::squareOutline(2, 1, t)), 0);
     QVERIFY(rec().bytes() == before);

@@ -8,6 +8,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -15,6 +16,8 @@
 #include <QSvgRenderer>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <functional>
 
 #include "GameContext.h"
 #include "TVlqProcs.h"
@@ -24,6 +27,26 @@
 #include "settings/SettingsTable.h"
 
 namespace {
+
+// Calls down/up when the right or middle button goes down/up on an enabled
+// button; the button's own pressed/released signals cover the left one.
+class OtherButtonsWatch : public QObject {
+public:
+    OtherButtonsWatch(QToolButton* button, std::function<void()> down, std::function<void()> up)
+        : QObject(button), button_(button), down_(std::move(down)), up_(std::move(up)) {
+        button->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() != QEvent::MouseButtonPress && e->type() != QEvent::MouseButtonRelease) return false;
+        if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton || !button_->isEnabled()) return false;
+        (e->type() == QEvent::MouseButtonPress ? down_ : up_)();
+        return false;
+    }
+
+private:
+    QToolButton* button_;
+    std::function<void()> down_, up_;
+};
 
 // Image list, in its order: index -> resource.
 constexpr std::array<const char*, TVlqGameMainForm::ImageCount> kImageFiles{
@@ -275,6 +298,7 @@ void TVlqGameMainForm::createToolBar() {
     connect(WordBtn, &QToolButton::clicked, this, &TVlqGameMainForm::WordBtnClick);
     connect(CheatBtn, &QToolButton::pressed, this, &TVlqGameMainForm::CheatBtnMouseDown);
     connect(CheatBtn, &QToolButton::released, this, &TVlqGameMainForm::CheatBtnMouseUp);
+    new OtherButtonsWatch(CheatBtn, [this] { CheatBtnMouseDown(); }, [this] { CheatBtnMouseUp(); });
     connect(ScoreBtn, &QToolButton::clicked, this, &TVlqGameMainForm::ScoreBtnClick);
     connect(ClockBtn, &QToolButton::clicked, this, &TVlqGameMainForm::ShowClock1Click);
     connect(PrintBtn, &QToolButton::clicked, this, &TVlqGameMainForm::Print1Click);
