@@ -1,22 +1,14 @@
 #include "DocumentWindow.h"
 
 #include <QApplication>
-#include <QFontMetrics>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QProxyStyle>
-#include <QScreen>
 #include <QStyleOptionTitleBar>
 
-#if __has_include("platform/VlqCursors.h")
-#include "platform/VlqCursors.h"
-#define VLQ_HAVE_CURSORS 1
-#endif
-#if __has_include("platform/SystemMetrics.h")
 #include "platform/SystemMetrics.h"
-#define VLQ_HAVE_METRICS 1
-#endif
+#include "platform/VlqCursors.h"
 
 namespace {
 
@@ -42,14 +34,8 @@ public:
     }
 
     int pixelMetric(PixelMetric m, const QStyleOption* opt, const QWidget* w) const override {
-        if (m == PM_TitleBarHeight) return smallCaption();
+        if (m == PM_TitleBarHeight) return SystemMetrics::smallCaptionHeight();
         return QProxyStyle::pixelMetric(m, opt, w);
-    }
-
-    static int smallCaption() {
-        QFont f = QApplication::font();
-        f.setPointSizeF(f.pointSizeF() > 0 ? f.pointSizeF() * 0.85 : 8.0);
-        return QFontMetrics(f).height() + 6;
     }
 };
 
@@ -73,31 +59,13 @@ QMdiSubWindow* addDocumentWindow(QMdiArea* area, QWidget* content) {
     return sub;
 }
 
-QCursor pencilCursor() {
-#ifdef VLQ_HAVE_CURSORS
-    return VlqCursors::cursor(VlqCursors::Pencil);
-#else
-    return QCursor(Qt::ArrowCursor);
-#endif
-}
+QCursor pencilCursor() { return VlqCursors::cursor(VlqCursors::Pencil); }
 
 QSize frameExtra(const QMdiSubWindow* sub) {
     const QMargins m = sub->contentsMargins();
     return {m.left() + m.right(), m.top() + m.bottom()};
 }
 
-int screenWidth() {
-#ifdef VLQ_HAVE_METRICS
-    return SystemMetrics::screenWidth();
-#else
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().width() : 0;
-#endif
-}
-
-int smallCaptionHeight(const QMdiSubWindow* sub) {
-    if (sub) return sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
-    return DocumentCaptionStyle::smallCaption();
-}
+int screenWidth() { return SystemMetrics::screenWidth(); }
 
 } // namespace vlq

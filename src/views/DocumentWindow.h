@@ -16,10 +16,6 @@ namespace vlq {
 // which owns content from then on. Does not show it.
 QMdiSubWindow* addDocumentWindow(QMdiArea* area, QWidget* content);
 
-// Height of the small caption of a document window (the system's small
-// caption metric); sub may be null for the style's value.
-int smallCaptionHeight(const QMdiSubWindow* sub);
-
 // Outer size less client size of a document window: its frame and caption.
 QSize frameExtra(const QMdiSubWindow* sub);
 
