@@ -1,7 +1,6 @@
 #include "TVlqGameGridForm.h"
 
 #include <QDateTime>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMdiArea>
@@ -45,8 +44,6 @@ constexpr int kMaxPosition = 100000;
 vlq::PuzzleRecord& rec() { return game().puzzle; }
 int cols() { return std::clamp(rec().width(), 0, vlq::kMaxCols); }
 int rows() { return std::clamp(rec().height(), 0, vlq::kMaxRows); }
-
-
 
 void reportError(const std::exception& e) { TVlqProcs::ReportException(QString::fromUtf8(e.what())); }
 

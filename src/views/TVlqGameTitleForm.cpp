@@ -24,12 +24,11 @@ const QColor kGrey(128, 128, 128);
 
 // Outer width beyond the squares: the frame plus a margin on the right.
 constexpr int kExtraWidth = 18;
+// Limits on stored values, as for the grid: no giant windows, no overflow.
 constexpr int kMaxSquare = 500;
 constexpr int kMaxPosition = 100000;
 
 vlq::PuzzleRecord& rec() { return game().puzzle; }
-
-
 
 // The grid square of the first letter of clue i, if it lies in the grid.
 std::optional<vlq::Square> firstLetterSquare(int i) {
