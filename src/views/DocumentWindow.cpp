@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QProxyStyle>
 #include <QStyleOptionTitleBar>
+#include <algorithm>
 
 #include "platform/SystemMetrics.h"
 #include "platform/VlqCursors.h"
@@ -64,6 +65,11 @@ QCursor pencilCursor() { return VlqCursors::cursor(VlqCursors::Pencil); }
 QSize frameExtra(const QMdiSubWindow* sub) {
     const QMargins m = sub->contentsMargins();
     return {m.left() + m.right(), m.top() + m.bottom()};
+}
+
+QPoint storedTopLeft(const Bounds& b) {
+    constexpr int kMaxPosition = 100000;
+    return {std::clamp(b.left, -kMaxPosition, kMaxPosition), std::clamp(b.top, -kMaxPosition, kMaxPosition)};
 }
 
 int screenWidth() { return SystemMetrics::screenWidth(); }

@@ -4,7 +4,10 @@
 // the focus (the caption tells which puzzle is open; it must not fade).
 #pragma once
 #include <QCursor>
+#include <QPoint>
 #include <QSize>
+
+#include "core/SettingsText.h"
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -21,6 +24,15 @@ QSize frameExtra(const QMdiSubWindow* sub);
 
 // Width of the whole primary screen, by which document windows centre.
 int screenWidth();
+
+// Square sizes beyond this make no sense on any screen and would only
+// produce giant windows; a stored value above it is taken as this.
+inline constexpr int kMaxSquare = 500;
+
+// Left and top of stored bounds (width and height ignored), each kept
+// within 100000 pixels of the origin so that no geometry arithmetic can
+// overflow.
+QPoint storedTopLeft(const Bounds& b);
 
 // The pencil pointer the square views show when UseCursors is 1.
 QCursor pencilCursor();

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "DocumentWindow.h"
+#include "SquareLook.h"
 #include "TVlqGameGridForm.h"
 #include "TVlqGameTitleForm.h"
 #include "TVlqSolveForm.h"
@@ -76,18 +77,6 @@ protected:
     }
 };
 
-QFont fontFromSettings(const QString& name, int points, int style) {
-    QFont f(name);
-    f.setPointSize(points >= 1 && points <= 500 ? points : 11);
-    f.setBold(style & vlq::kStyleBold);
-    f.setItalic(style & vlq::kStyleItalic);
-    f.setUnderline(style & vlq::kStyleUnderline);
-    f.setStrikeOut(style & vlq::kStyleStrikeOut);
-    return f;
-}
-
-void reportError(const std::exception& e) { TVlqProcs::ReportException(QString::fromUtf8(e.what())); }
-
 // Bounds of a document window in the MDI area (its sub-window's); empty
 // when the window does not exist.
 QRect outerBounds(const QWidget* w) {
@@ -148,7 +137,7 @@ void TVlqGameClueForm::showEvent(QShowEvent* event) {
         PlaceWindow();
     } catch (const std::exception& e) {
         // A bad setting costs the placement, never the list itself.
-        reportError(e);
+        vlq::reportError(e);
     }
     FillList();
 }
@@ -166,7 +155,7 @@ void TVlqGameClueForm::ReadSettings() {
     QPalette pal = ClueList->palette();
     pal.setColor(QPalette::Text, colour);
     ClueList->setPalette(pal);
-    ClueList->setFont(fontFromSettings(name, size, style));
+    ClueList->setFont(vlq::settingsFont(name, size, style));
 }
 
 void TVlqGameClueForm::PlaceWindow() {
@@ -243,7 +232,7 @@ void TVlqGameClueForm::ClueListClick(QObject* sender) {
         try {
             cursor = TVlqProcs::ReadSetting(VlqSetting::SolveHLOn);
         } catch (const std::exception& e) {
-            reportError(e);
+            vlq::reportError(e);
             return;
         }
     }

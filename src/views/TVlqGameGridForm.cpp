@@ -15,6 +15,7 @@
 
 #include "DocumentWindow.h"
 #include "SquareGeometry.h"
+#include "SquareLook.h"
 #include "TVlqGameClueForm.h"
 #include "TVlqGameTitleForm.h"
 #include "TVlqSolveForm.h"
@@ -34,28 +35,9 @@ const QColor kRed(255, 0, 0);
 const QColor kPalette[8] = {{128, 0, 0}, {128, 0, 128}, {0, 128, 128}, {255, 0, 0},
                             {0, 255, 0}, {0, 0, 255},   {255, 0, 255}, {0, 255, 255}};
 
-// Square sizes beyond this make no sense on any screen and would only
-// produce giant windows; a stored value above it is taken as this.
-constexpr int kMaxSquare = 500;
-// Stored window positions are kept within this many pixels of the origin so
-// that no geometry arithmetic can overflow.
-constexpr int kMaxPosition = 100000;
-
 vlq::PuzzleRecord& rec() { return game().puzzle; }
 int cols() { return std::clamp(rec().width(), 0, vlq::kMaxCols); }
 int rows() { return std::clamp(rec().height(), 0, vlq::kMaxRows); }
-
-void reportError(const std::exception& e) { TVlqProcs::ReportException(QString::fromUtf8(e.what())); }
-
-QFont fontFromSettings(const QString& name, int pointSize, int style) {
-    QFont f(name);
-    f.setPointSize(pointSize);
-    f.setBold(style & vlq::kStyleBold);
-    f.setItalic(style & vlq::kStyleItalic);
-    f.setUnderline(style & vlq::kStyleUnderline);
-    f.setStrikeOut(style & vlq::kStyleStrikeOut);
-    return f;
-}
 
 } // namespace
 
@@ -77,7 +59,7 @@ TVlqGameGridForm::TVlqGameGridForm(QMdiArea* area) {
         FormShow();
     } catch (const std::exception& e) {
         // A setting could not be read: the window still comes up usable.
-        reportError(e);
+        vlq::reportError(e);
         placeAt(game().defaultSquareSize, std::nullopt);
     }
 }
@@ -101,24 +83,14 @@ void TVlqGameGridForm::FormShow() {
 void TVlqGameGridForm::ReadSettings() {
     // Everything is read before anything changes, so a malformed value leaves
     // the window as it was.
-    const int useCursors = TVlqProcs::ReadSetting(VlqSetting::UseCursors);
-    const QColor filled = TVlqProcs::ReadSetting(VlqSetting::FilledSqColor);
-    const QColor blank = TVlqProcs::ReadSetting(VlqSetting::BlankSqColor);
-    const QColor letter = TVlqProcs::ReadSetting(VlqSetting::FontColor);
-    const QString name = TVlqProcs::ReadSetting(VlqSetting::FontName);
-    const int size = TVlqProcs::ReadSetting(VlqSetting::FontSize);
-    const int style = TVlqProcs::ReadSetting(VlqSetting::FontStyle);
+    const vlq::SquareLook look = vlq::SquareLook::read();
 
-    filledColour_ = filled;
-    blankColour_ = blank;
-    letterColour_ = letter;
-    fontSizeSetting_ = size;
-    setFont(fontFromSettings(name, vlq::scaledFontSize(size, game().gridSquareSize, game().defaultSquareSize),
-                             style));
-    if (useCursors == 1)
-        setCursor(vlq::pencilCursor());
-    else
-        unsetCursor();
+    filledColour_ = look.filled;
+    blankColour_ = look.blank;
+    letterColour_ = look.letter;
+    fontSizeSetting_ = look.fontSize;
+    setFont(look.scaledFont(game().gridSquareSize, game().defaultSquareSize));
+    look.applyCursor(*this);
 }
 
 void TVlqGameGridForm::PlaceWindow() {
@@ -129,13 +101,13 @@ void TVlqGameGridForm::PlaceWindow() {
         placeAt(s, std::nullopt);
         return;
     }
-    placeAt(s, QPoint(std::clamp(b->left, -kMaxPosition, kMaxPosition), std::clamp(b->top, -kMaxPosition, kMaxPosition)));
+    placeAt(s, vlq::storedTopLeft(*b));
 }
 
 // Sets s and the bounds for it: at topLeft, or by default centred on the
 // screen width with its top at the frame size; then snaps.
 void TVlqGameGridForm::placeAt(int s, std::optional<QPoint> topLeft) {
-    s = std::clamp(s, 1, kMaxSquare);
+    s = std::clamp(s, 1, vlq::kMaxSquare);
     const QSize extra = vlq::frameExtra(sub_);
     const int outerW = std::max(1, cols()) * s + extra.width() + 1;
     const int outerH = std::max(1, rows()) * s + extra.height() + 1;
@@ -164,27 +136,17 @@ void TVlqGameGridForm::FormResize() {
     const QSize extra = vlq::frameExtra(sub_);
     const int w = std::max(1, cols());
     const int clientW = sub_->width() - extra.width();
-    const int s = std::clamp((clientW - 1) / w, 1, kMaxSquare);
+    const int s = std::clamp((clientW - 1) / w, 1, vlq::kMaxSquare);
     game().gridSquareSize = s;
     const QRect g = sub_->geometry();
     sub_->setGeometry(g.x(), g.y(), w * s + extra.width() + 1, std::max(1, rows()) * s + extra.height() + 1);
-    try {
-        fontSizeSetting_ = TVlqProcs::ReadSetting(VlqSetting::FontSize);
-    } catch (const vlq::SettingsError&) {
-        // Keep the size read last; ReadSettings reports a malformed value.
-    }
-    applyFontSize();
+    fontSizeSetting_ = vlq::SquareLook::fontSizeOr(fontSizeSetting_);
+    vlq::rescaleFont(*this, fontSizeSetting_, s, game().defaultSquareSize);
     requestFullRepaint();
     resizing_ = false;
 }
 
 int TVlqGameGridForm::squareSize() const { return std::max(1, game().gridSquareSize); }
-
-void TVlqGameGridForm::applyFontSize() {
-    QFont f = font();
-    f.setPointSize(vlq::scaledFontSize(fontSizeSetting_, squareSize(), game().defaultSquareSize));
-    setFont(f);
-}
 
 // --- what the squares show ----------------------------------------------------
 

@@ -97,7 +97,6 @@ private:
 
     void placeAt(int s, std::optional<QPoint> topLeft);
     int squareSize() const;             // s, at least 1
-    void applyFontSize();
     void fullPaintReset();              // marks forgotten, punctuation back in Entry
     void drawSquare(int c, int r);      // anew, as the record says
     void drawSquare(int c, int r, const Mark& mark);

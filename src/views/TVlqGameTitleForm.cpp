@@ -9,6 +9,7 @@
 
 #include "DocumentWindow.h"
 #include "SquareGeometry.h"
+#include "SquareLook.h"
 #include "TVlqGameClueForm.h"
 #include "TVlqGameGridForm.h"
 #include "TVlqSolveForm.h"
@@ -24,9 +25,6 @@ const QColor kGrey(128, 128, 128);
 
 // Outer width beyond the squares: the frame plus a margin on the right.
 constexpr int kExtraWidth = 18;
-// Limits on stored values, as for the grid: no giant windows, no overflow.
-constexpr int kMaxSquare = 500;
-constexpr int kMaxPosition = 100000;
 
 vlq::PuzzleRecord& rec() { return game().puzzle; }
 
@@ -56,7 +54,7 @@ TVlqGameTitleForm::TVlqGameTitleForm(QMdiArea* area) {
         FormShow();
     } catch (const std::exception& e) {
         // A setting could not be read: the strip still comes up usable.
-        TVlqProcs::ReportException(QString::fromUtf8(e.what()));
+        vlq::reportError(e);
         placeAt(game().defaultSquareSize, std::nullopt);
     }
 }
@@ -78,27 +76,13 @@ void TVlqGameTitleForm::FormShow() {
 }
 
 void TVlqGameTitleForm::ReadSettings() {
-    const int useCursors = TVlqProcs::ReadSetting(VlqSetting::UseCursors);
-    const QColor blank = TVlqProcs::ReadSetting(VlqSetting::BlankSqColor);
-    const QColor ink = TVlqProcs::ReadSetting(VlqSetting::FontColor);
-    const QString name = TVlqProcs::ReadSetting(VlqSetting::FontName);
-    const int size = TVlqProcs::ReadSetting(VlqSetting::FontSize);
-    const int style = TVlqProcs::ReadSetting(VlqSetting::FontStyle);
+    const vlq::SquareLook look = vlq::SquareLook::read(vlq::SquareLook::Outline::Skip);
 
-    blankColour_ = blank;
-    fontColour_ = ink;
-    fontSizeSetting_ = size;
-    QFont f(name);
-    f.setPointSize(vlq::scaledFontSize(size, game().titleSquareSize, game().defaultSquareSize));
-    f.setBold(style & vlq::kStyleBold);
-    f.setItalic(style & vlq::kStyleItalic);
-    f.setUnderline(style & vlq::kStyleUnderline);
-    f.setStrikeOut(style & vlq::kStyleStrikeOut);
-    setFont(f);
-    if (useCursors == 1)
-        setCursor(vlq::pencilCursor());
-    else
-        unsetCursor();
+    blankColour_ = look.blank;
+    fontColour_ = look.letter;
+    fontSizeSetting_ = look.fontSize;
+    setFont(look.scaledFont(game().titleSquareSize, game().defaultSquareSize));
+    look.applyCursor(*this);
 }
 
 void TVlqGameTitleForm::PlaceWindow() {
@@ -110,7 +94,7 @@ void TVlqGameTitleForm::PlaceWindow() {
 // and top; width and height ignored) or, without one, centred on the screen
 // width just below the grid; then snaps.
 void TVlqGameTitleForm::placeAt(int t, std::optional<vlq::Bounds> stored) {
-    t = std::clamp(t, 1, kMaxSquare);
+    t = std::clamp(t, 1, vlq::kMaxSquare);
     const int outerW = t * squareCount_ + kExtraWidth;
     const int outerH = t + vlq::frameExtra(sub_).height();
     const int centred = (vlq::screenWidth() - outerW) / 2;
@@ -125,10 +109,7 @@ void TVlqGameTitleForm::placeAt(int t, std::optional<vlq::Bounds> stored) {
         case 20000: at = {centred, 2}; break;
         case 30000: at = {centred, available - outerH}; break;
         case 40000: at = {centred, available - grid.height() - 4 - outerH}; break;
-        default:
-            at = {std::clamp(stored->left, -kMaxPosition, kMaxPosition),
-                  std::clamp(stored->top, -kMaxPosition, kMaxPosition)};
-            break;
+        default: at = vlq::storedTopLeft(*stored); break;
         }
     }
     game().titleSquareSize = t;
@@ -154,18 +135,12 @@ void TVlqGameTitleForm::FormResize() {
     if (!sub_) return;
     resizing_ = true;
     int t = std::max(1, game().titleSquareSize);
-    if (squareCount_ > 0) t = std::clamp((sub_->width() - kExtraWidth) / squareCount_, 1, kMaxSquare);
+    if (squareCount_ > 0) t = std::clamp((sub_->width() - kExtraWidth) / squareCount_, 1, vlq::kMaxSquare);
     game().titleSquareSize = t;
     const QRect g = sub_->geometry();
     sub_->setGeometry(g.x(), g.y(), t * squareCount_ + kExtraWidth, t + vlq::frameExtra(sub_).height());
-    try {
-        fontSizeSetting_ = TVlqProcs::ReadSetting(VlqSetting::FontSize);
-    } catch (const vlq::SettingsError&) {
-        // Keep the size read last; ReadSettings reports a malformed value.
-    }
-    QFont f = font();
-    f.setPointSize(vlq::scaledFontSize(fontSizeSetting_, t, game().defaultSquareSize));
-    setFont(f);
+    fontSizeSetting_ = vlq::SquareLook::fontSizeOr(fontSizeSetting_);
+    vlq::rescaleFont(*this, fontSizeSetting_, t, game().defaultSquareSize);
     update();
     resizing_ = false;
 }

@@ -12,6 +12,7 @@
 
 #include "DocumentWindow.h"
 #include "SquareGeometry.h"
+#include "SquareLook.h"
 #include "TVlqGameClueForm.h"
 #include "TVlqGameGridForm.h"
 #include "TVlqGameTitleForm.h"
@@ -28,18 +29,6 @@ const QColor kShadowGrey(128, 128, 128);
 const QColor kMarkOff(255, 255, 255);
 
 constexpr int kDesignedClientWidth = 694;
-
-void reportError(const std::exception& e) { TVlqProcs::ReportException(QString::fromUtf8(e.what())); }
-
-QFont fontFromSettings(const QString& name, int points, int style) {
-    QFont f(name);
-    f.setPointSize(points >= 1 && points <= 500 ? points : 11);
-    f.setBold(style & vlq::kStyleBold);
-    f.setItalic(style & vlq::kStyleItalic);
-    f.setUnderline(style & vlq::kStyleUnderline);
-    f.setStrikeOut(style & vlq::kStyleStrikeOut);
-    return f;
-}
 
 } // namespace
 
@@ -106,22 +95,14 @@ int TVlqSolveForm::defaultHeight() const {
 }
 
 void TVlqSolveForm::ReadSettings() {
-    const int useCursors = TVlqProcs::ReadSetting(VlqSetting::UseCursors);
-    const QColor blank = TVlqProcs::ReadSetting(VlqSetting::BlankSqColor);
-    const QColor outline = TVlqProcs::ReadSetting(VlqSetting::FilledSqColor);
-    const QColor letters = TVlqProcs::ReadSetting(VlqSetting::FontColor);
-    const QString name = TVlqProcs::ReadSetting(VlqSetting::FontName);
-    const int size = TVlqProcs::ReadSetting(VlqSetting::FontSize);
-    const int style = TVlqProcs::ReadSetting(VlqSetting::FontStyle);
+    const vlq::SquareLook look = vlq::SquareLook::read();
 
-    if (useCursors == 1)
-        setCursor(vlq::pencilCursor());
-    else
-        unsetCursor();
-    blankColour_ = blank;
-    outlineColour_ = outline;
-    letterColour_ = letters;
-    stripFont_ = fontFromSettings(name, size, style);
+    look.applyCursor(*this);
+    blankColour_ = look.blank;
+    outlineColour_ = look.filled;
+    letterColour_ = look.letter;
+    // The answer strip keeps one square size: its letters do not scale.
+    stripFont_ = look.unscaledFont();
     SolveGrid->update();
 }
 
@@ -204,7 +185,7 @@ void TVlqSolveForm::FormShow() {
         setMaximumHeight(height());
         heightFixed_ = true;
     } catch (const std::exception& e) {
-        reportError(e);
+        vlq::reportError(e);
     }
     followCurrentClue();
 }

@@ -1,0 +1,68 @@
+#include "SquareLook.h"
+
+#include <QWidget>
+
+#include "DocumentWindow.h"
+#include "SquareGeometry.h"
+#include "app/TVlqProcs.h"
+#include "core/SettingsText.h"
+#include "core/VlqError.h"
+
+namespace vlq {
+
+SquareLook SquareLook::read(Outline outline) {
+    SquareLook look;
+    look.pencil = int(TVlqProcs::ReadSetting(VlqSetting::UseCursors)) == 1;
+    if (outline == Outline::Read) look.filled = TVlqProcs::ReadSetting(VlqSetting::FilledSqColor);
+    look.blank = TVlqProcs::ReadSetting(VlqSetting::BlankSqColor);
+    look.letter = TVlqProcs::ReadSetting(VlqSetting::FontColor);
+    look.fontName = TVlqProcs::ReadSetting(VlqSetting::FontName);
+    look.fontSize = TVlqProcs::ReadSetting(VlqSetting::FontSize);
+    look.fontStyle = TVlqProcs::ReadSetting(VlqSetting::FontStyle);
+    return look;
+}
+
+int SquareLook::fontSizeOr(int last) {
+    try {
+        return TVlqProcs::ReadSetting(VlqSetting::FontSize);
+    } catch (const SettingsError&) {
+        return last;
+    }
+}
+
+QFont SquareLook::scaledFont(int s, int d) const {
+    return styledFont(fontName, scaledFontSize(fontSize, s, d), fontStyle);
+}
+
+QFont SquareLook::unscaledFont() const { return settingsFont(fontName, fontSize, fontStyle); }
+
+void SquareLook::applyCursor(QWidget& w) const {
+    if (pencil)
+        w.setCursor(pencilCursor());
+    else
+        w.unsetCursor();
+}
+
+void rescaleFont(QWidget& w, int size, int s, int d) {
+    QFont f = w.font();
+    f.setPointSize(scaledFontSize(size, s, d));
+    w.setFont(f);
+}
+
+QFont styledFont(const QString& name, int points, int style) {
+    QFont f(name);
+    f.setPointSize(points);
+    f.setBold(style & kStyleBold);
+    f.setItalic(style & kStyleItalic);
+    f.setUnderline(style & kStyleUnderline);
+    f.setStrikeOut(style & kStyleStrikeOut);
+    return f;
+}
+
+QFont settingsFont(const QString& name, int points, int style) {
+    return styledFont(name, points >= 1 && points <= 500 ? points : 11, style);
+}
+
+void reportError(const std::exception& e) { TVlqProcs::ReportException(QString::fromUtf8(e.what())); }
+
+} // namespace vlq

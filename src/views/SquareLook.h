@@ -1,0 +1,64 @@
+// How the square views (the quotation grid, the author-title strip and the
+// answer strip) look as the settings say: pointer, square colours and the
+// letter font. One reader serves all three so that they can never disagree
+// on what a setting means; each window then applies what it draws with.
+#pragma once
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <exception>
+
+class QWidget;
+
+namespace vlq {
+
+struct SquareLook {
+    // Whether FilledSqColor is read with the rest. The author-title strip
+    // leaves it out: it falls back to black outlines on a malformed value
+    // and the grid reports that value.
+    enum class Outline { Read, Skip };
+
+    bool pencil = false;        // UseCursors is 1: the pencil pointer
+    QColor filled{Qt::black};   // FilledSqColor: outlines and filled squares
+    QColor blank{Qt::white};    // BlankSqColor
+    QColor letter{Qt::black};   // FontColor
+    QString fontName;           // FontName
+    int fontSize = 11;          // FontSize, in points at the default square size
+    int fontStyle = 0;          // FontStyle bits (kStyleBold ...)
+
+    // Reads UseCursors, FilledSqColor (unless skipped), BlankSqColor,
+    // FontColor, FontName, FontSize and FontStyle, in that order. Throws
+    // vlq::SettingsError on the first malformed value, so a window that
+    // applies the result only after reading stays as it was.
+    static SquareLook read(Outline outline = Outline::Read);
+
+    // FontSize as stored now, or last when the stored value is malformed
+    // (ReadSettings is the one that reports it).
+    static int fontSizeOr(int last);
+
+    // The letter font for squares of side s where the font size holds for
+    // squares of side d (see scaledFontSize).
+    QFont scaledFont(int s, int d) const;
+    // The letter font at its stored size, for a window whose squares keep
+    // one size (see settingsFont).
+    QFont unscaledFont() const;
+
+    // The pencil pointer on w when pencil is set, else w's default pointer.
+    void applyCursor(QWidget& w) const;
+};
+
+// Sets w's font, as it is, to size points scaled for squares of side s
+// where size holds for squares of side d (see scaledFontSize).
+void rescaleFont(QWidget& w, int size, int s, int d);
+
+// Font of family name at points with the FontStyle-like bits in style.
+QFont styledFont(const QString& name, int points, int style);
+
+// As styledFont, but a point size outside 1..500 gives 11: the stored
+// size of a font that does not scale with any squares.
+QFont settingsFont(const QString& name, int points, int style);
+
+// Tells the player about a failure the window has recovered from.
+void reportError(const std::exception& e);
+
+} // namespace vlq
