@@ -8,7 +8,7 @@
 //  - one key press in the grid and in the answer window, with its paint;
 //  - one full paint of the 31 x 21 grid;
 //  - peak memory of the game after opening that puzzle against the empty
-//    window's.
+//    window's, both maximized (the game's puzzle state is).
 // Settings and puzzle files live in a scratch home folder, never the user's.
 #include <QAction>
 #include <QApplication>
@@ -164,7 +164,12 @@ int runEmptyWindow(int argc, char** argv) {
     for (int i = 0; i < 11; ++i)
         bar->addAction(w.style()->standardIcon(QStyle::StandardPixmap(QStyle::SP_DialogOpenButton + i % 8)),
                        QStringLiteral("Button %1").arg(i));
-    w.show();
+    // Memory is compared at the game's puzzle-state size: a window's backing
+    // store grows with its area, whatever it shows.
+    if (childMode == Child::EmptyMemory)
+        w.showMaximized();
+    else
+        w.show();
     return app.exec();
 }
 
@@ -313,7 +318,7 @@ int runOrchestrator(int argc, char** argv, int runs) {
     std::printf("  key press, grid           %8.3f ms  (target < 1)\n", median(gridKey));
     std::printf("  key press, answer window  %8.3f ms  (target < 1)\n", median(solveKey));
     std::printf("  full paint, 31x21 grid    %8.3f ms  (target < 3)\n", median(fullPaint));
-    std::printf("  peak memory after opening game %6.1f MiB   empty window %6.1f MiB   over %5.1f MiB  (target <= 10)\n",
+    std::printf("  peak memory, maximized     game %6.1f MiB   empty window %6.1f MiB   over %5.1f MiB  (target <= 10)\n",
                 gm / 1024, em / 1024, (gm - em) / 1024);
     std::fflush(stdout);
     mainForm.hide();
