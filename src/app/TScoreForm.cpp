@@ -4,10 +4,10 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
-#include <QSvgRenderer>
 
 #include "GameContext.h"
 #include "core/PuzzleRules.h"
+#include "platform/Artwork.h"
 #include "services/TSoundFX.h"
 #include "views/TVlqGameGridForm.h"
 
@@ -28,16 +28,7 @@ void setTextColour(QLabel* label, const QColor& c) {
     label->setPalette(p);
 }
 
-QPixmap picture(const QSize& size) {
-    QPixmap pm(size);
-    pm.fill(Qt::transparent);
-    QSvgRenderer svg(QStringLiteral(":/images/scorecard.svg"));
-    if (svg.isValid()) {
-        QPainter p(&pm);
-        svg.render(&p);
-    }
-    return pm;
-}
+QPixmap picture(const QSize& size) { return vlq::artwork(QStringLiteral("images/scorecard"), size); }
 
 } // namespace
 

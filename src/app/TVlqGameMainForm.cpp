@@ -13,7 +13,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressBar>
-#include <QSvgRenderer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -23,6 +22,7 @@
 #include "TVlqProcs.h"
 #include "VlqApplication.h"
 
+#include "platform/Artwork.h"
 #include "platform/VlqCursors.h"
 #include "settings/SettingsTable.h"
 
@@ -58,15 +58,6 @@ constexpr int kImageSize = 24;
 constexpr int kSeparatorWidth = 8;
 constexpr int kLogoWidth = 418;
 constexpr int kLogoHeight = 305;
-
-QPixmap renderSvg(const QString& resource, QSize size) {
-    QPixmap pix(size);
-    pix.fill(Qt::transparent);
-    QSvgRenderer svg(resource);
-    QPainter p(&pix);
-    svg.render(&p, QRectF(QPointF(0, 0), QSizeF(size)));
-    return pix;
-}
 
 } // namespace
 
@@ -189,8 +180,8 @@ QPixmap TVlqGameMainForm::toolImage(int index) {
     }();
     Q_UNUSED(cleared);
     if (cache[index].isNull())
-        cache[index] = renderSvg(QStringLiteral(":/images/toolbar/%1.svg").arg(QLatin1String(kImageFiles[index])),
-                                 QSize(kImageSize, kImageSize));
+        cache[index] = vlq::artwork(QStringLiteral("images/toolbar/%1").arg(QLatin1String(kImageFiles[index])),
+                                    QSize(kImageSize, kImageSize));
     return cache[index];
 }
 
@@ -317,7 +308,7 @@ void TVlqGameMainForm::createLogo() {
     LogoImage = new QLabel(LogoPanel);
     LogoImage->setObjectName(QStringLiteral("LogoImage"));
     LogoImage->setGeometry(0, 0, kLogoWidth, kLogoHeight);
-    LogoImage->setPixmap(renderSvg(QStringLiteral(":/images/logo.svg"), QSize(kLogoWidth, kLogoHeight)));
+    LogoImage->setPixmap(vlq::artwork(QStringLiteral("images/logo"), QSize(kLogoWidth, kLogoHeight)));
 }
 
 // --- showing and closing ----------------------------------------------------

@@ -2,9 +2,9 @@
 
 #include <QCoreApplication>
 #include <QHash>
-#include <QPainter>
 #include <QPixmap>
-#include <QSvgRenderer>
+
+#include "Artwork.h"
 
 namespace VlqCursors {
 namespace {
@@ -20,15 +20,8 @@ QHash<int, QCursor>& table() {
 }
 
 // A 32 x 32 cursor drawn from an SVG resource, with its hot spot.
-QCursor svgCursor(const QString& resource, QPoint hotSpot) {
-    QPixmap pix(32, 32);
-    pix.fill(Qt::transparent);
-    QSvgRenderer svg(resource);
-    if (!svg.isValid()) return QCursor(Qt::ArrowCursor);
-    QPainter p(&pix);
-    svg.render(&p, QRectF(0, 0, 32, 32));
-    p.end();
-    return QCursor(pix, hotSpot.x(), hotSpot.y());
+QCursor svgCursor(const QString& name, QPoint hotSpot) {
+    return QCursor(vlq::artwork(name, QSize(32, 32)), hotSpot.x(), hotSpot.y());
 }
 
 } // namespace
@@ -41,8 +34,8 @@ QCursor cursor(int number) {
 void registerCursor(int number, const QCursor& c) { table().insert(number, c); }
 
 void loadProgramCursors() {
-    registerCursor(Pencil, svgCursor(QStringLiteral(":/cursors/PENCIL.svg"), QPoint(2, 29)));
-    registerCursor(HandPoint, svgCursor(QStringLiteral(":/cursors/HANDPNT.svg"), QPoint(9, 1)));
+    registerCursor(Pencil, svgCursor(QStringLiteral("cursors/PENCIL"), QPoint(2, 29)));
+    registerCursor(HandPoint, svgCursor(QStringLiteral("cursors/HANDPNT"), QPoint(9, 1)));
 }
 
 } // namespace VlqCursors
