@@ -11,6 +11,7 @@
 #include "TScoreForm.h"
 #include "TVlqGameMainForm.h"
 #include "TVlqProcs.h"
+#include "platform/VlqStyle.h"
 #include "services/PuzzleFolder.h"
 #include "services/TSoundFX.h"
 #include "views/TVlqSolveForm.h"
@@ -25,7 +26,9 @@ void reportCurrentException() {
     }
 }
 
-VlqApplication::VlqApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+VlqApplication::VlqApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    setStyle(new VlqStyle); // the application owns it
+}
 
 bool VlqApplication::notify(QObject* receiver, QEvent* event) {
     try {
