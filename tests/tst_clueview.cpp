@@ -6,11 +6,14 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QtTest>
+#include <optional>
 
 #include "app/GameContext.h"
 #include "app/TVlqProcs.h"
 #include "core/PuzzleRules.h"
 #include "settings/SettingsStore.h"
+#include "support/PromptRecorder.h"
+#include "support/PuzzleFixture.h"
 #include "views/TVlqGameClueForm.h"
 #include "views/TVlqGameGridForm.h"
 #include "views/TVlqGameTitleForm.h"
@@ -18,10 +21,7 @@
 
 namespace {
 
-struct ClueSpec {
-    std::string text;
-    std::string answer;
-};
+using fixture::ClueSpec;
 
 // Lays the answers' letters out in reading order over a grid `width`
 // squares wide, one black square between answers, so every answer letter
@@ -59,14 +59,6 @@ vlq::PuzzleRecord manyClues(int n) {
     return buildPuzzle(clues);
 }
 
-void fill(int k, const std::string& letters) {
-    auto& rec = game().puzzle;
-    for (int j = 1; j <= int(letters.size()); ++j) {
-        const vlq::Square s = vlq::answerSquare(rec, k, j);
-        rec.setEntry(s.col, s.row, letters[j - 1] == '_' ? 0 : std::uint8_t(letters[j - 1]));
-    }
-}
-
 QStringList lines(const QListWidget* list) {
     QStringList out;
     for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
@@ -88,7 +80,7 @@ class TestClueView : public QObject {
 private:
     QMdiArea* area_ = nullptr;
     TVlqSolveForm* solve_ = nullptr;
-    QStringList errors_;
+    std::optional<PromptRecorder> prompts_;
 
     TVlqGameClueForm* openClues() {
         auto* f = new TVlqGameClueForm(area_);
@@ -115,15 +107,9 @@ private slots:
         game().availableHeight = 700;
         game().puzzle = smallPuzzle();
         SettingsStore::open().clear();
-        errors_.clear();
-        TVlqProcs::SetPromptHook([this](const QString& text, bool) {
-            errors_ << text;
-            return false;
-        });
-        area_ = new QMdiArea;
-        area_->resize(1000, 700);
-        area_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(area_));
+        prompts_.emplace();
+        area_ = fixture::showDocumentArea(1000, 700);
+        QVERIFY(area_);
         solve_ = new TVlqSolveForm();
         game().solveForm = solve_;
     }
@@ -132,7 +118,7 @@ private slots:
         delete area_;
         solve_ = nullptr;
         area_ = nullptr;
-        TVlqProcs::SetPromptHook({});
+        prompts_.reset();
         game().reset();
     }
 
@@ -162,7 +148,7 @@ private slots:
         QFETCH(int, clue);
         QFETCH(QString, entries);
         QFETCH(QString, line);
-        fill(clue, entries.toStdString());
+        fixture::enterAnswer(clue, entries.toStdString());
         openClues();
         QCOMPARE(list()->item(clue - 1)->text(), line);
     }
@@ -187,7 +173,7 @@ private slots:
         QCOMPARE(selectedRow(list()), selected);
         QVERIFY(!solve_->isVisible()); // filling chooses nothing
         // Filling again after the entries change rebuilds every line.
-        fill(2, std::string(std::size_t(vlq::answerLength(game().puzzle, 2)), 'Q'));
+        fixture::enterAnswer(2, std::string(std::size_t(vlq::answerLength(game().puzzle, 2)), 'Q'));
         game().clueForm->FillList();
         QCOMPARE(list()->count(), clues);
         QVERIFY(list()->item(1)->text().endsWith("Q "));
@@ -197,7 +183,7 @@ private slots:
         openClues();
         list()->setCurrentRow(0);
         const QStringList before = lines(list());
-        fill(2, "D_G");
+        fixture::enterAnswer(2, "D_G");
         game().clueForm->RefreshClueLine(2);
         QStringList expected = before;
         expected[1] = "Canine     D __ G ";
@@ -207,7 +193,7 @@ private slots:
         QVERIFY(!solve_->isVisible());
 
         // The selected line itself is rebuilt unselected.
-        fill(1, "C__");
+        fixture::enterAnswer(1, "C__");
         game().clueForm->RefreshClueLine(1);
         QCOMPARE(list()->item(0)->text(), QString("Feline     C __ __ "));
         QCOMPARE(selectedRow(list()), -1);
@@ -300,8 +286,9 @@ private slots:
         TVlqProcs::WriteSetting("SolveHLOn", "abc");
         openClues();
         clickLine(0);
-        QCOMPARE(errors_.size(), 1);
-        QVERIFY(errors_.first().contains("SolveHLOn"));
+        QCOMPARE(prompts_->errors.size(), 1);
+        QVERIFY(prompts_->errors.first().contains("SolveHLOn"));
+        QVERIFY(prompts_->questions.isEmpty());
         QVERIFY(!solve_->isVisible());
     }
 
@@ -343,7 +330,8 @@ private slots:
         QCOMPARE(f->subWindow()->geometry(), want);
         QCOMPARE(solve_->y(), want.y() + 100);
         QCOMPARE(f->ClueList->count(), 4);
-        QVERIFY(errors_.isEmpty());
+        QVERIFY(prompts_->errors.isEmpty());
+        QVERIFY(prompts_->questions.isEmpty());
     }
 
     void malformedBoundsReportedListStillFilled_data() {
@@ -357,8 +345,9 @@ private slots:
         QFETCH(QString, bounds);
         TVlqProcs::WriteSetting("ScreenBoundsClues", bounds);
         openClues();
-        QCOMPARE(errors_.size(), 1);
-        QVERIFY(errors_.first().contains("ScreenBoundsClues"));
+        QCOMPARE(prompts_->errors.size(), 1);
+        QVERIFY(prompts_->errors.first().contains("ScreenBoundsClues"));
+        QVERIFY(prompts_->questions.isEmpty());
         QCOMPARE(list()->count(), 4);
     }
 

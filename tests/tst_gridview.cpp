@@ -4,13 +4,15 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPaintEvent>
 #include <QTest>
+#include <optional>
 
 #include "app/GameContext.h"
 #include "app/TVlqProcs.h"
 #include "core/VlqError.h"
 #include "settings/SettingsStore.h"
+#include "support/PaintRecorder.h"
+#include "support/PromptRecorder.h"
 #include "support/PuzzleFixture.h"
 #include "support/ScreenProbe.h"
 #include "views/SquareGeometry.h"
@@ -40,27 +42,6 @@ const QColor kBlack(0, 0, 0);
 const QColor kRed(255, 0, 0);
 const QColor kGrey(128, 128, 128);
 
-// Records the region of every paint event a widget receives.
-class PaintRecorder : public QObject {
-public:
-    explicit PaintRecorder(QWidget* w) { w->installEventFilter(this); }
-    QRegion region;
-    int count = 0;
-    void clear() {
-        region = QRegion();
-        count = 0;
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint) {
-            region += static_cast<QPaintEvent*>(e)->region();
-            ++count;
-        }
-        return false;
-    }
-};
-
 } // namespace
 
 class TestGridView : public QObject {
@@ -69,6 +50,7 @@ class TestGridView : public QObject {
 private:
     QMdiArea* area_ = nullptr;
     TVlqGameGridForm* grid_ = nullptr;
+    std::optional<PromptRecorder> prompts_; // no message box ever blocks
 
     int s() const { return game().gridSquareSize; }
     QRect outline(int c, int r) const { return vlq::squareOutline(c, r, s()); }
@@ -83,10 +65,8 @@ private:
     }
     void rebuild() {
         delete area_;
-        area_ = new QMdiArea;
-        area_->resize(1200, 900);
-        area_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(area_));
+        area_ = fixture::showDocumentArea(1200, 900);
+        QVERIFY(area_);
         grid_ = new TVlqGameGridForm(area_);
         grid_->setFocus();
         probe::shot(grid_); // the first full paint
@@ -95,7 +75,7 @@ private:
 private slots:
     void init() {
         SettingsStore::open().clear();
-        TVlqProcs::SetPromptHook([](const QString&, bool) { return false; });
+        prompts_.emplace();
         game().reset();
         fixture::loadIntoGame(fixture::makePuzzle(kRows, kClues));
         QVERIFY(vlq::PuzzleRecord::validate(rec().bytes()).empty());
@@ -105,7 +85,7 @@ private slots:
         delete area_;
         area_ = nullptr;
         grid_ = nullptr;
-        TVlqProcs::SetPromptHook({});
+        prompts_.reset();
         game().reset();
     }
 
@@ -154,14 +134,11 @@ private slots:
 
     void malformedBoundsAtCreationStillGiveAUsableWindow() {
         TVlqProcs::WriteSetting("ScreenBoundsGrid", "x");
-        QStringList reported;
-        TVlqProcs::SetPromptHook([&](const QString& text, bool) {
-            reported << text;
-            return false;
-        });
+        prompts_->clear();
         rebuild();
-        QCOMPARE(reported.size(), 1);
-        QVERIFY(reported.front().contains("'x'"));
+        QCOMPARE(prompts_->errors.size(), 1);
+        QVERIFY(prompts_->errors.front().contains("'x'"));
+        QVERIFY(prompts_->questions.isEmpty());
         QCOMPARE(grid_->size(), QSize(6 * 30 + 1, 4 * 30 + 1));
     }
 

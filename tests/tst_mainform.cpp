@@ -19,6 +19,7 @@
 #include "platform/VlqCursors.h"
 #include "settings/SettingsStore.h"
 #include "support/PromptRecorder.h"
+#include "support/PuzzleFixture.h"
 #include "support/ScratchDocuments.h"
 
 class TestMainForm : public QObject {
@@ -48,9 +49,8 @@ private:
 void TestMainForm::init() {
     QFile::remove(SettingsStore::open().fileName());
     game().reset();
-    form = std::make_unique<TVlqGameMainForm>();
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    form = fixture::showMainWindow();
+    QVERIFY(form);
 }
 
 void TestMainForm::cleanup() { form.reset(); }

@@ -91,9 +91,8 @@ void TestReveals::init() {
     const QString path = docs_->writePuzzle(QStringLiteral("Reveals.vlq"), fixture::makePuzzle(kRows, kClues));
     solve_ = new TVlqSolveForm;
     game().solveForm = solve_;
-    form_ = std::make_unique<TVlqGameMainForm>();
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    form_ = fixture::showMainWindow();
+    QVERIFY(form_);
     QVERIFY(form_->OpenPuzzleFile(path));
     QVERIFY(grid());
     probe::shot(grid());

@@ -151,11 +151,9 @@ void TestScore::cleanup() {
 }
 
 void TestScore::openGrid() {
-    area_ = new QMdiArea;
-    area_->resize(800, 600);
-    area_->show();
+    area_ = fixture::showDocumentArea(800, 600);
+    QVERIFY(area_);
     new TVlqGameGridForm(area_);
-    QVERIFY(QTest::qWaitForWindowExposed(area_));
     QVERIFY(game().gridForm);
 }
 
@@ -341,9 +339,8 @@ void TestScore::openInMainWindow() {
     path_ = docs_->writePuzzle(QStringLiteral("Acrostic.vlq"), fixture::makePuzzle(kRows, kClues));
     solve_ = new TVlqSolveForm;
     game().solveForm = solve_;
-    form_ = std::make_unique<TVlqGameMainForm>();
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    form_ = fixture::showMainWindow();
+    QVERIFY(form_);
     QVERIFY(form_->OpenPuzzleFile(other));
     QVERIFY(form_->OpenPuzzleFile(path_));
     QVERIFY(game().gridForm && game().titleForm && game().clueForm);

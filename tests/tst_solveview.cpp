@@ -6,8 +6,11 @@
 #include <QMdiSubWindow>
 #include <QScreen>
 #include <QtTest>
+#include <optional>
 
 #include "app/GameContext.h"
+#include "support/PaintRecorder.h"
+#include "support/PromptRecorder.h"
 #include "support/PuzzleFixture.h"
 #include "support/ScreenProbe.h"
 #include "app/TVlqProcs.h"
@@ -27,33 +30,8 @@ namespace {
 //   I # # # # #                  3 C "Ants & co"   ANTS (4,2)(5,2)(6,2)(2,2)
 //                                4 D "Me"          I    (1,3)
 vlq::PuzzleRecord smallPuzzle() {
-    vlq::PuzzleRecord rec;
-    const char* rows[] = {"CAT#DO", "GS#ANT", "I#####"};
-    rec.setWidth(6);
-    rec.setHeight(3);
-    for (int r = 1; r <= 3; ++r)
-        for (int c = 1; c <= 6; ++c) {
-            const char ch = rows[r - 1][c - 1];
-            rec.setSolution(c, r, ch == '#' ? vlq::kBlack : std::uint8_t(ch));
-        }
-    struct Clue {
-        const char* text;
-        std::vector<vlq::Square> squares;
-    };
-    const Clue clues[] = {{"Feline", {{1, 1}, {2, 1}, {3, 1}}},
-                          {"Canine", {{5, 1}, {6, 1}, {1, 2}}},
-                          {"Ants & co", {{4, 2}, {5, 2}, {6, 2}, {2, 2}}},
-                          {"Me", {{1, 3}}}};
-    for (int k = 1; k <= 4; ++k) {
-        rec.setClue(k, clues[k - 1].text);
-        int j = 1;
-        for (const vlq::Square s : clues[k - 1].squares) {
-            rec.setClueSquares(j * 100 + k, s.col * 100 + s.row);
-            rec.setSquareClue(s.col, s.row, j * 100 + k);
-            ++j;
-        }
-    }
-    return rec;
+    return fixture::makePuzzle({"CAT#DO", "GS#ANT", "I#####"},
+                               {{"Feline", "CAT"}, {"Canine", "DOG"}, {"Ants & co", "ANTS"}, {"Me", "I"}});
 }
 
 // One clue whose answer has `letters` letters, laid out in reading order
@@ -85,15 +63,6 @@ QString answerEntries(int k) {
     return s;
 }
 
-void setAnswerEntries(int k, const QString& letters) {
-    auto& rec = game().puzzle;
-    for (int j = 1; j <= letters.size(); ++j) {
-        const vlq::Square sq = vlq::answerSquare(rec, k, j);
-        const QChar ch = letters[j - 1];
-        rec.setEntry(sq.col, sq.row, ch == QLatin1Char('_') ? 0 : std::uint8_t(ch.toLatin1()));
-    }
-}
-
 // n clues; the answers stand one after another in reading order, one black
 // square apart, over a grid 15 squares wide (so that the grid window fits
 // the offscreen screen). Clue 12 (if any) is "WXYZQ".
@@ -111,19 +80,6 @@ vlq::PuzzleRecord manyClues(int n) {
     return fixture::makePuzzle(rows, clues);
 }
 
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget* w) { w->installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint) ++count;
-        return false;
-    }
-};
-
 
 } // namespace
 
@@ -133,7 +89,7 @@ class TestSolveView : public QObject {
 private:
     QMdiArea* area_ = nullptr;
     TVlqSolveForm* solve_ = nullptr;
-    QStringList errors_;
+    std::optional<PromptRecorder> prompts_;
 
     // The answer window open on clue k with its cursor at `cursor`.
     void openOn(int k, int cursor) {
@@ -153,10 +109,8 @@ private:
 
     // The three document windows of the open puzzle, as opening creates them.
     void openDocumentWindows() {
-        area_ = new QMdiArea;
-        area_->resize(1200, 900);
-        area_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(area_));
+        area_ = fixture::showDocumentArea(1200, 900);
+        QVERIFY(area_);
         game().availableWidth = 1200;
         game().availableHeight = 900;
         new TVlqGameGridForm(area_);
@@ -176,11 +130,7 @@ private slots:
         game().defaultSquareSize = 30;
         game().puzzle = smallPuzzle();
         SettingsStore::open().clear();
-        errors_.clear();
-        TVlqProcs::SetPromptHook([this](const QString& text, bool) {
-            errors_ << text;
-            return false;
-        });
+        prompts_.emplace();
         solve_ = new TVlqSolveForm();
         game().solveForm = solve_;
     }
@@ -189,7 +139,7 @@ private slots:
         solve_ = nullptr;
         delete area_;
         area_ = nullptr;
-        TVlqProcs::SetPromptHook({});
+        prompts_.reset();
         game().reset();
     }
 
@@ -262,7 +212,7 @@ private slots:
         QFETCH(QString, after);
         QFETCH(int, cursorAfter);
         QFETCH(bool, modified);
-        setAnswerEntries(clue, before);
+        fixture::enterAnswer(clue, before.toStdString());
         openOn(clue, cursor);
         for (const QChar ch : keys) {
             if (ch == '<')
@@ -297,7 +247,7 @@ private slots:
     }
 
     void closeClearsCurrentClue() {
-        setAnswerEntries(2, "DO_");
+        fixture::enterAnswer(2, "DO_");
         openOn(2, 0);
         QVERIFY(solve_->close());
         QCOMPARE(game().currentClue, 0);
@@ -342,7 +292,7 @@ private slots:
     }
 
     void lettersShowInTheStrip() {
-        setAnswerEntries(1, "C_T");
+        fixture::enterAnswer(1, "C_T");
         TVlqProcs::WriteSetting("FontColor", "clRed");
         openOn(1, 31);
         const QImage img = solve_->SolveGrid->grab().toImage();
@@ -432,18 +382,17 @@ private slots:
     void malformedBoundsReported() {
         TVlqProcs::WriteSetting("ScreenBoundsSolve", "10,20,abc,30");
         openOn(1, 0);
-        QCOMPARE(errors_.size(), 1);
-        QVERIFY(errors_.first().contains("ScreenBoundsSolve"));
+        QCOMPARE(prompts_->errors.size(), 1);
+        QVERIFY(prompts_->errors.first().contains("ScreenBoundsSolve"));
+        QVERIFY(prompts_->questions.isEmpty());
         // The window still works.
         QTest::keyClick(solve_, Qt::Key_C);
         QCOMPARE(answerEntries(1), QString("C__"));
     }
 
     void centredOverTheClueList() {
-        area_ = new QMdiArea;
-        area_->resize(1000, 700);
-        area_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(area_));
+        area_ = fixture::showDocumentArea(1000, 700);
+        QVERIFY(area_);
         game().availableWidth = 1000;
         game().availableHeight = 700;
         TVlqProcs::WriteSetting("ScreenBoundsClues", "30,300,600,200");
@@ -510,7 +459,7 @@ private slots:
         openDocumentWindows();
         openOn(5, 0);
         probe::shot(game().titleForm);
-        PaintCounter titlePaints(game().titleForm);
+        PaintRecorder titlePaints(game().titleForm);
         QTest::keyClick(solve_, Qt::Key_K);
         const QImage title = probe::shot(game().titleForm);
         QVERIFY(titlePaints.count > 0);

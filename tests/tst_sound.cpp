@@ -5,12 +5,15 @@
 #include <QSoundEffect>
 #include <QtEndian>
 #include <QtTest>
+#include <optional>
 
 #include "app/GameContext.h"
 #include "app/TVlqGameMainForm.h"
 #include "app/TVlqProcs.h"
 #include "services/TSoundFX.h"
 #include "settings/SettingsStore.h"
+#include "support/PromptRecorder.h"
+#include "support/PuzzleFixture.h"
 #include "support/ScratchDocuments.h"
 
 namespace {
@@ -68,6 +71,7 @@ private slots:
 private:
     TSoundFX* fx_ = nullptr;
     QStringList played_;
+    std::optional<PromptRecorder> prompts_; // no message box ever blocks
 };
 
 void TestSound::init() {
@@ -76,12 +80,12 @@ void TestSound::init() {
     fx_ = new TSoundFX(this);
     game().soundFX = fx_;
     TSoundFX::SetPlayHook([this](const QString& name) { played_ << name; });
-    TVlqProcs::SetPromptHook([](const QString&, bool) { return false; });
+    prompts_.emplace();
 }
 
 void TestSound::cleanup() {
     TSoundFX::SetPlayHook({});
-    TVlqProcs::SetPromptHook({});
+    prompts_.reset();
     delete fx_;
     fx_ = nullptr;
     game().reset();
@@ -158,13 +162,9 @@ void TestSound::errorBoxSound() {
     QFETCH(int, mode);
     QFETCH(QStringList, expected);
     game().soundMode = mode;
-    QStringList shown;
-    TVlqProcs::SetPromptHook([&](const QString& text, bool) {
-        shown << text;
-        return false;
-    });
     TVlqProcs::ErrorBox(QStringLiteral("Something went wrong."));
-    QCOMPARE(shown.size(), 1);
+    QCOMPARE(prompts_->errors.size(), 1);
+    QVERIFY(prompts_->questions.isEmpty());
     QCOMPARE(played_, expected);
 }
 
@@ -183,10 +183,9 @@ void TestSound::revertQuestionSound() {
     QFile::remove(SettingsStore::open().fileName());
     ScratchDocuments docs;
     const QString path = docs.writePuzzle(QStringLiteral("Sound.vlq"), smallPuzzle());
-    TVlqGameMainForm form;
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QVERIFY(form.OpenPuzzleFile(path));
+    const auto form = fixture::showMainWindow();
+    QVERIFY(form);
+    QVERIFY(form->OpenPuzzleFile(path));
     game().soundMode = mode; // after opening: the main window reads PlaySounds itself
     QStringList heardBeforeQuestion;
     int questions = 0;
@@ -197,7 +196,7 @@ void TestSound::revertQuestionSound() {
         }
         return false;
     });
-    form.RevertToSaved1->trigger();
+    form->RevertToSaved1->trigger();
     QCOMPARE(questions, 1);
     QCOMPARE(heardBeforeQuestion, expected);
     QCOMPARE(played_, expected);

@@ -5,14 +5,16 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPaintEvent>
 #include <QTest>
+#include <optional>
 
 #include "app/GameContext.h"
 #include "app/TVlqProcs.h"
 #include "core/PuzzleRules.h"
 #include "core/VlqError.h"
 #include "settings/SettingsStore.h"
+#include "support/PaintRecorder.h"
+#include "support/PromptRecorder.h"
 #include "support/PuzzleFixture.h"
 #include "support/ScreenProbe.h"
 #include "views/TVlqGameClueForm.h"
@@ -32,18 +34,6 @@ const QColor kYellow(255, 255, 0);
 const QColor kBlack(0, 0, 0);
 const QColor kGrey(128, 128, 128);
 
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget* w) { w->installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint) ++count;
-        return false;
-    }
-};
-
 } // namespace
 
 class TestTitleView : public QObject {
@@ -53,6 +43,7 @@ private:
     QMdiArea* area_ = nullptr;
     TVlqGameGridForm* grid_ = nullptr;
     TVlqGameTitleForm* title_ = nullptr;
+    std::optional<PromptRecorder> prompts_; // no message box ever blocks
 
     int t() const { return game().titleSquareSize; }
     QRect square(int i) const { return QRect((i - 1) * t(), 0, t() + 1, t()); }
@@ -61,24 +52,26 @@ private:
     }
     int extraHeight() const { return title_->subWindow()->height() - title_->height(); }
 
-    void open(const std::vector<std::string>& rows, const std::vector<fixture::ClueSpec>& clues) {
+    // The grid and the strip of a freshly loaded puzzle, as opening shows them.
+    void open(const vlq::PuzzleRecord& rec) {
         delete area_;
         game().reset();
-        fixture::loadIntoGame(fixture::makePuzzle(rows, clues));
+        fixture::loadIntoGame(rec);
         game().availableHeight = 800;
-        area_ = new QMdiArea;
-        area_->resize(1200, 900);
-        area_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(area_));
+        area_ = fixture::showDocumentArea(1200, 900);
+        QVERIFY(area_);
         grid_ = new TVlqGameGridForm(area_);
         title_ = new TVlqGameTitleForm(area_);
         probe::shot(title_);
+    }
+    void open(const std::vector<std::string>& rows, const std::vector<fixture::ClueSpec>& clues) {
+        open(fixture::makePuzzle(rows, clues));
     }
 
 private slots:
     void init() {
         SettingsStore::open().clear();
-        TVlqProcs::SetPromptHook([](const QString&, bool) { return false; });
+        prompts_.emplace();
         open(kRows, kClues);
     }
     void cleanup() {
@@ -86,7 +79,7 @@ private slots:
         game().solveForm = nullptr;
         delete area_;
         area_ = nullptr;
-        TVlqProcs::SetPromptHook({});
+        prompts_.reset();
         game().reset();
     }
 
@@ -337,15 +330,7 @@ private slots:
         // Small enough squares that the strip lies inside the offscreen screen.
         TVlqProcs::WriteSetting("AuthorTitleSquare", 20);
         TVlqProcs::WriteSetting("ScreenBoundsAuthorTitle", "0,300,0,0");
-        delete area_;
-        game().reset();
-        fixture::loadIntoGame(rec);
-        area_ = new QMdiArea;
-        area_->resize(1200, 900);
-        area_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(area_));
-        grid_ = new TVlqGameGridForm(area_);
-        title_ = new TVlqGameTitleForm(area_);
+        open(rec);
         const int n = vlq::clueCount(rec);
         QCOMPARE(title_->squareCount(), n);
         QCOMPARE(title_->subWindow()->width(), n * t() + 18);
@@ -355,7 +340,7 @@ private slots:
     }
 
     void clearCurrentClueRepaintsOnlyWhenThereWasOne() {
-        PaintCounter paints(title_);
+        PaintRecorder paints(title_);
         title_->ClearCurrentClue();
         probe::shot(title_);
         QCOMPARE(paints.count, 0);

@@ -1,8 +1,12 @@
 #include "PuzzleFixture.h"
 
+#include <QMdiArea>
+#include <QTest>
 #include <stdexcept>
 
 #include "app/GameContext.h"
+#include "app/TVlqGameMainForm.h"
+#include "core/PuzzleRules.h"
 
 namespace fixture {
 
@@ -55,6 +59,30 @@ void fillSolution(vlq::PuzzleRecord& rec) {
     for (int r = 1; r <= rec.height(); ++r)
         for (int c = 1; c <= rec.width(); ++c)
             if (!rec.isBlack(c, r)) rec.setEntry(c, r, rec.solution(c, r));
+}
+
+void enterAnswer(int k, const std::string& letters) {
+    auto& rec = game().puzzle;
+    for (int j = 1; j <= int(letters.size()); ++j) {
+        const vlq::Square s = vlq::answerSquare(rec, k, j);
+        rec.setEntry(s.col, s.row, letters[j - 1] == '_' ? 0 : std::uint8_t(letters[j - 1]));
+    }
+}
+
+QMdiArea* showDocumentArea(int width, int height) {
+    auto* area = new QMdiArea;
+    area->resize(width, height);
+    area->show();
+    if (QTest::qWaitForWindowExposed(area)) return area;
+    delete area;
+    return nullptr;
+}
+
+std::unique_ptr<TVlqGameMainForm> showMainWindow() {
+    auto form = std::make_unique<TVlqGameMainForm>();
+    form->show();
+    if (!QTest::qWaitForWindowExposed(form.get())) form.reset();
+    return form;
 }
 
 } // namespace fixture

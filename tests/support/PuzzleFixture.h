@@ -7,10 +7,14 @@
 // square holding that letter, in reading order, so SquareClue and
 // ClueSquares agree. Letter squares no answer uses belong to no clue.
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/PuzzleRecord.h"
+
+class QMdiArea;
+class TVlqGameMainForm;
 
 namespace fixture {
 
@@ -29,5 +33,18 @@ void loadIntoGame(const vlq::PuzzleRecord& rec);
 
 // Entry of every letter square := its solution.
 void fillSolution(vlq::PuzzleRecord& rec);
+
+// The player's letters for answer k of the open puzzle in game(): one per
+// answer square in answer order, '_' leaves the square empty.
+void enterAnswer(int k, const std::string& letters);
+
+// The main window's document area, shown at width x height and exposed on
+// the screen, ready for the document windows. nullptr (nothing left behind)
+// when the screen never exposes it; the caller owns the area.
+QMdiArea* showDocumentArea(int width, int height);
+
+// The game's main window, shown and exposed on the screen with no puzzle
+// open; empty when the screen never exposes it.
+std::unique_ptr<TVlqGameMainForm> showMainWindow();
 
 } // namespace fixture

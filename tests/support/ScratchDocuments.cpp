@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 
+#include "core/PuzzleFixture.h"
 #include "services/PuzzleFolder.h"
 
 ScratchDocuments::ScratchDocuments() {
@@ -47,27 +48,7 @@ QByteArray fileBytes(const QString& path) {
 }
 
 vlq::PuzzleRecord smallPuzzle(int tag) {
-    vlq::PuzzleRecord rec;
-    rec.setWidth(4);
-    rec.setHeight(2);
-    const char* rows[2] = {"CAT#", "'DOG"};
-    for (int r = 1; r <= 2; ++r)
-        for (int c = 1; c <= 4; ++c) {
-            const char ch = rows[r - 1][c - 1];
-            rec.setSolution(c, r, ch == '#' ? vlq::kBlack : std::uint8_t(ch));
-        }
-    auto answer = [&rec](int k, const char* text, std::initializer_list<vlq::Square> squares) {
-        rec.setClue(k, text);
-        int j = 1;
-        for (const auto& s : squares) {
-            rec.setClueSquares(j * 100 + k, s.col * 100 + s.row);
-            rec.setSquareClue(s.col, s.row, j * 100 + k);
-            ++j;
-        }
-    };
-    answer(1, "Feline", {{1, 1}, {2, 1}, {3, 1}});
-    answer(2, "Canine", {{2, 2}, {3, 2}, {4, 2}});
-    rec.setByline("Tester");
+    vlq::PuzzleRecord rec = fixture::small();
     rec.setClueSquares(1, tag);
     return rec;
 }
