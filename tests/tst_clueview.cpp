@@ -23,40 +23,16 @@ namespace {
 
 using fixture::ClueSpec;
 
-// Lays the answers' letters out in reading order over a grid `width`
-// squares wide, one black square between answers, so every answer letter
-// has a square of its own.
-vlq::PuzzleRecord buildPuzzle(const std::vector<ClueSpec>& clues, int width = 31) {
-    vlq::PuzzleRecord rec;
-    int at = 0;
-    for (const auto& c : clues) at += int(c.answer.size()) + 1;
-    const int height = (at + width - 1) / width;
-    rec.setWidth(width);
-    rec.setHeight(height);
-    for (int r = 1; r <= height; ++r)
-        for (int c = 1; c <= width; ++c) rec.setSolution(c, r, vlq::kBlack);
-    at = 0;
-    for (int k = 1; k <= int(clues.size()); ++k) {
-        rec.setClue(k, clues[k - 1].text);
-        for (int j = 1; j <= int(clues[k - 1].answer.size()); ++j, ++at) {
-            const int c = at % width + 1, r = at / width + 1;
-            rec.setSolution(c, r, std::uint8_t(clues[k - 1].answer[j - 1]));
-            rec.setClueSquares(j * 100 + k, c * 100 + r);
-            rec.setSquareClue(c, r, j * 100 + k);
-        }
-        ++at;
-    }
-    return rec;
-}
-
+// The puzzles below stand their answers in reading order over a grid 31
+// squares wide, one black square after each.
 vlq::PuzzleRecord smallPuzzle() {
-    return buildPuzzle({{"Feline", "CAT"}, {"Canine", "DOG"}, {"Ants & co", "ANTS"}, {"Me", "I"}});
+    return fixture::answersInReadingOrder({{"Feline", "CAT"}, {"Canine", "DOG"}, {"Ants & co", "ANTS"}, {"Me", "I"}}, 31);
 }
 
 vlq::PuzzleRecord manyClues(int n) {
     std::vector<ClueSpec> clues;
     for (int k = 1; k <= n; ++k) clues.push_back({"Clue number " + std::to_string(k), std::string(1 + k % 5, char('A' + k % 26))});
-    return buildPuzzle(clues);
+    return fixture::answersInReadingOrder(clues, 31);
 }
 
 QStringList lines(const QListWidget* list) {

@@ -37,19 +37,9 @@ vlq::PuzzleRecord smallPuzzle() {
 // One clue whose answer has `letters` letters, laid out in reading order
 // over a 31-wide grid.
 vlq::PuzzleRecord longAnswerPuzzle(int letters) {
-    vlq::PuzzleRecord rec;
-    rec.setWidth(31);
-    rec.setHeight(2);
-    for (int r = 1; r <= 2; ++r)
-        for (int c = 1; c <= 31; ++c) rec.setSolution(c, r, vlq::kBlack);
-    rec.setClue(1, "Long one");
-    for (int j = 1; j <= letters; ++j) {
-        const int c = (j - 1) % 31 + 1, r = (j - 1) / 31 + 1;
-        rec.setSolution(c, r, std::uint8_t('A' + j % 26));
-        rec.setClueSquares(j * 100 + 1, c * 100 + r);
-        rec.setSquareClue(c, r, j * 100 + 1);
-    }
-    return rec;
+    std::string answer;
+    for (int j = 1; j <= letters; ++j) answer += char('A' + j % 26);
+    return fixture::answersInReadingOrder({{"Long one", answer}}, 31);
 }
 
 QString answerEntries(int k) {
@@ -67,19 +57,13 @@ QString answerEntries(int k) {
 // square apart, over a grid 15 squares wide (so that the grid window fits
 // the offscreen screen). Clue 12 (if any) is "WXYZQ".
 vlq::PuzzleRecord manyClues(int n) {
-    std::string all;
     std::vector<fixture::ClueSpec> clues;
     for (int k = 1; k <= n; ++k) {
         std::string answer = k == 12 ? "WXYZQ" : std::string(std::size_t(2 + k % 3), char('A' + k % 20));
         clues.push_back({"Clue " + std::to_string(k), answer});
-        all += answer + "#";
     }
-    all.resize((all.size() + 14) / 15 * 15, '#');
-    std::vector<std::string> rows;
-    for (std::size_t at = 0; at < all.size(); at += 15) rows.push_back(all.substr(at, 15));
-    return fixture::makePuzzle(rows, clues);
+    return fixture::answersInReadingOrder(clues, 15);
 }
-
 
 } // namespace
 

@@ -45,6 +45,29 @@ vlq::PuzzleRecord makePuzzle(const std::vector<std::string>& rows, const std::ve
     return rec;
 }
 
+vlq::PuzzleRecord answersInReadingOrder(const std::vector<ClueSpec>& clues, int width) {
+    vlq::PuzzleRecord rec;
+    int at = 0;
+    for (const auto& c : clues) at += int(c.answer.size()) + 1;
+    const int height = (at + width - 1) / width;
+    rec.setWidth(width);
+    rec.setHeight(height);
+    for (int r = 1; r <= height; ++r)
+        for (int c = 1; c <= width; ++c) rec.setSolution(c, r, vlq::kBlack);
+    at = 0;
+    for (int k = 1; k <= int(clues.size()); ++k) {
+        rec.setClue(k, clues[k - 1].text);
+        for (int j = 1; j <= int(clues[k - 1].answer.size()); ++j, ++at) {
+            const int c = at % width + 1, r = at / width + 1;
+            rec.setSolution(c, r, std::uint8_t(clues[k - 1].answer[j - 1]));
+            rec.setClueSquares(j * 100 + k, c * 100 + r);
+            rec.setSquareClue(c, r, j * 100 + k);
+        }
+        ++at;
+    }
+    return rec;
+}
+
 void loadIntoGame(const vlq::PuzzleRecord& rec) {
     game().puzzle = rec;
     game().modified = false;

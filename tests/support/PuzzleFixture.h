@@ -27,6 +27,11 @@ struct ClueSpec {
 // answer letter finds no free square.
 vlq::PuzzleRecord makePuzzle(const std::vector<std::string>& rows, const std::vector<ClueSpec>& clues);
 
+// The answers one after another in reading order over a grid `width`
+// squares wide, one black square after each answer and black squares to the
+// end of the last row, so every answer letter has a square of its own.
+vlq::PuzzleRecord answersInReadingOrder(const std::vector<ClueSpec>& clues, int width);
+
 // Puts the puzzle into game() (puzzle record, default sizes) and resets the
 // program-wide values the views use.
 void loadIntoGame(const vlq::PuzzleRecord& rec);
