@@ -25,16 +25,11 @@ using vlq::Square;
 
 namespace {
 
-// 6 x 4. Words: AB | CDE-FG across the row break | HI-JK'LM | NOPQRS.
-// Clue 1 ACE, 2 BID, 3 FOG, 4 HJK, 5 LNQ; M, P, R and S belong to no clue.
-const std::vector<std::string> kRows = {
-    "AB#CDE",
-    "FG#HI-",
-    "JK'LM#",
-    "NOPQRS",
-};
-const std::vector<fixture::ClueSpec> kClues = {
-    {"Playing card", "ACE"}, {"Offer", "BID"}, {"Mist", "FOG"}, {"Letters", "HJK"}, {"More letters", "LNQ"}};
+// The puzzle is fixture::wordsPuzzle():
+//   A B # C D E    words: AB | CDE-FG across the row break | HI-JK'LM | NOPQRS.
+//   F G # H I -    clue 1 ACE, 2 BID, 3 FOG, 4 HJK, 5 LNQ;
+//   J K ' L M #    M, P, R and S belong to no clue.
+//   N O P Q R S
 
 const QColor kWhite(255, 255, 255);
 const QColor kYellow(255, 255, 0);
@@ -77,7 +72,7 @@ private slots:
         SettingsStore::open().clear();
         prompts_.emplace();
         game().reset();
-        fixture::loadIntoGame(fixture::makePuzzle(kRows, kClues));
+        fixture::loadIntoGame(fixture::wordsPuzzle());
         QVERIFY(vlq::PuzzleRecord::validate(rec().bytes()).empty());
         rebuild();
     }
@@ -508,7 +503,7 @@ private slots:
         QTest::keyClicks(grid_, "cd");
         grid_->MarkErrors();
         // As revert does: a new record, the cursor cleared, a repaint.
-        game().puzzle = fixture::makePuzzle(kRows, kClues);
+        game().puzzle = fixture::wordsPuzzle();
         rec().setEntry(1, 1, 'Q');
         grid_->ClearCursor();
         grid_->update();

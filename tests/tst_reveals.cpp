@@ -22,11 +22,11 @@ using vlq::Square;
 
 namespace {
 
-// 6 x 4. Words: AB | CDE-FG across the row break | HI- JK'LM across the next
-// one | NOPQRS, which ends the grid. Clue 1 ACE, 2 BID, 3 FOG, 4 HJK, 5 LNQ.
-const std::vector<std::string> kRows = {"AB#CDE", "FG#HI-", "JK'LM#", "NOPQRS"};
-const std::vector<fixture::ClueSpec> kClues = {
-    {"Playing card", "ACE"}, {"Offer", "BID"}, {"Mist", "FOG"}, {"Letters", "HJK"}, {"More letters", "LNQ"}};
+// The puzzle is fixture::wordsPuzzle():
+//   A B # C D E    words: AB | CDE-FG across the row break | HI- JK'LM across
+//   F G # H I -    the next one | NOPQRS, which ends the grid.
+//   J K ' L M #    clue 1 ACE, 2 BID, 3 FOG, 4 HJK, 5 LNQ.
+//   N O P Q R S
 
 const QColor kGrey(128, 128, 128);
 
@@ -88,7 +88,7 @@ void TestReveals::init() {
     QFile::remove(SettingsStore::open().fileName());
     game().reset();
     docs_ = std::make_unique<ScratchDocuments>();
-    const QString path = docs_->writePuzzle(QStringLiteral("Reveals.vlq"), fixture::makePuzzle(kRows, kClues));
+    const QString path = docs_->writePuzzle(QStringLiteral("Reveals.vlq"), fixture::wordsPuzzle());
     solve_ = new TVlqSolveForm;
     game().solveForm = solve_;
     form_ = fixture::showMainWindow();

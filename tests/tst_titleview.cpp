@@ -24,10 +24,8 @@
 
 namespace {
 
-// First letters: A (1,1), B (2,1), F (1,2), H (4,2), L (4,3).
-const std::vector<std::string> kRows = {"AB#CDE", "FG#HI-", "JK'LM#", "NOPQRS"};
-const std::vector<fixture::ClueSpec> kClues = {
-    {"Playing card", "ACE"}, {"Offer", "BID"}, {"Mist", "FOG"}, {"Letters", "HJK"}, {"More letters", "LNQ"}};
+// The puzzle is fixture::wordsPuzzle() (6 x 4, clues ACE, BID, FOG, HJK,
+// LNQ). First letters: A (1,1), B (2,1), F (1,2), H (4,2), L (4,3).
 
 const QColor kWhite(255, 255, 255);
 const QColor kYellow(255, 255, 0);
@@ -72,7 +70,7 @@ private slots:
     void init() {
         SettingsStore::open().clear();
         prompts_.emplace();
-        open(kRows, kClues);
+        open(fixture::wordsPuzzle());
     }
     void cleanup() {
         delete game().solveForm;

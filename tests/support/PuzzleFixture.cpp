@@ -45,6 +45,12 @@ vlq::PuzzleRecord makePuzzle(const std::vector<std::string>& rows, const std::ve
     return rec;
 }
 
+vlq::PuzzleRecord wordsPuzzle() {
+    const std::vector<ClueSpec> clues = {
+        {"Playing card", "ACE"}, {"Offer", "BID"}, {"Mist", "FOG"}, {"Letters", "HJK"}, {"More letters", "LNQ"}};
+    return makePuzzle({"AB#CDE", "FG#HI-", "JK'LM#", "NOPQRS"}, clues);
+}
+
 vlq::PuzzleRecord answersInReadingOrder(const std::vector<ClueSpec>& clues, int width) {
     vlq::PuzzleRecord rec;
     int at = 0;

@@ -32,6 +32,14 @@ vlq::PuzzleRecord makePuzzle(const std::vector<std::string>& rows, const std::ve
 // end of the last row, so every answer letter has a square of its own.
 vlq::PuzzleRecord answersInReadingOrder(const std::vector<ClueSpec>& clues, int width);
 
+// The 6 x 4 puzzle the window tests play:
+//   A B # C D E    words: AB | CDE-FG across the row break | HI- JK'LM across
+//   F G # H I -    the next one | NOPQRS, which ends the grid.
+//   J K ' L M #    clues: 1 "Playing card" ACE, 2 "Offer" BID, 3 "Mist" FOG,
+//   N O P Q R S    4 "Letters" HJK, 5 "More letters" LNQ; M, P, R and S
+//                  belong to no clue.
+vlq::PuzzleRecord wordsPuzzle();
+
 // Puts the puzzle into game() (puzzle record, default sizes) and resets the
 // program-wide values the views use.
 void loadIntoGame(const vlq::PuzzleRecord& rec);
