@@ -504,11 +504,7 @@ void TestOpening::saveOnReadOnlyFolder() {
 void TestOpening::droppedFileOpens() {
     QTemporaryDir elsewhere;
     const QString path = elsewhere.filePath(QStringLiteral("Dropped.vlq"));
-    {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(recordBytes(smallPuzzle(9)));
-    }
+    QVERIFY(writeBytes(path, recordBytes(smallPuzzle(9))));
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(path)});
     QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);

@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include "services/PuzzleFolder.h"
+#include "support/ScratchDocuments.h"
 
 class TestSamplesInstall : public QObject {
     Q_OBJECT
@@ -11,15 +12,6 @@ private:
 
     static QStringList resourceNames() {
         return QDir(QStringLiteral(":/puzzles")).entryList({"*.vlq"}, QDir::Files, QDir::Name);
-    }
-    static QByteArray contents(const QString& path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    static void write(const QString& path, const QByteArray& data) {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(data);
     }
 
 private slots:
@@ -38,7 +30,7 @@ private slots:
         QCOMPARE(ensureSamplePuzzles(), resourceNames().size());
         for (const QString& name : resourceNames()) {
             const QString path = QDir(folder).filePath(name);
-            QCOMPARE(contents(path), contents(":/puzzles/" + name));
+            QCOMPARE(fileBytes(path), fileBytes(":/puzzles/" + name));
             QVERIFY2(QFileInfo(path).isWritable(), qPrintable(name));
             QFile f(path);
             QVERIFY(f.open(QIODevice::ReadWrite)); // the game opens puzzles for writing
@@ -47,11 +39,11 @@ private slots:
 
     void folderWithoutPuzzlesGetsSamples() {
         QVERIFY(QDir().mkpath(folder));
-        write(folder + "/notes.txt", "mine");
-        write(folder + "/" + resourceNames().first() + ".bak", "mine too");
+        QVERIFY(writeBytes(folder + "/notes.txt", "mine"));
+        QVERIFY(writeBytes(folder + "/" + resourceNames().first() + ".bak", "mine too"));
         QCOMPARE(ensureSamplePuzzles(), resourceNames().size());
-        QCOMPARE(contents(folder + "/notes.txt"), QByteArray("mine"));
-        QCOMPARE(contents(folder + "/" + resourceNames().first() + ".bak"), QByteArray("mine too"));
+        QCOMPARE(fileBytes(folder + "/notes.txt"), QByteArray("mine"));
+        QCOMPARE(fileBytes(folder + "/" + resourceNames().first() + ".bak"), QByteArray("mine too"));
     }
 
     void playersPuzzlesAreLeftAlone_data() {
@@ -64,19 +56,19 @@ private slots:
         QFETCH(QString, file);
         if (file.isEmpty()) file = resourceNames().first();
         QVERIFY(QDir().mkpath(folder));
-        write(folder + "/" + file, "player's progress");
+        QVERIFY(writeBytes(folder + "/" + file, "player's progress"));
         QCOMPARE(ensureSamplePuzzles(), 0);
         QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{file});
-        QCOMPARE(contents(folder + "/" + file), QByteArray("player's progress"));
+        QCOMPARE(fileBytes(folder + "/" + file), QByteArray("player's progress"));
     }
 
     void laterStartsChangeNothing() {
         QVERIFY(ensureSamplePuzzles() > 0);
         const QStringList samples = resourceNames();
-        write(folder + "/" + samples[0], "solved half");
+        QVERIFY(writeBytes(folder + "/" + samples[0], "solved half"));
         QVERIFY(QFile::remove(folder + "/" + samples[1]));
         QCOMPARE(ensureSamplePuzzles(), 0);
-        QCOMPARE(contents(folder + "/" + samples[0]), QByteArray("solved half"));
+        QCOMPARE(fileBytes(folder + "/" + samples[0]), QByteArray("solved half"));
         QVERIFY(!QFile::exists(folder + "/" + samples[1]));
     }
 };

@@ -308,11 +308,7 @@ void TestScore::trashLandsInHomeTrash() {
     QVERIFY(work.isValid());
     QVERIFY(QDir::setCurrent(work.path()));
     const QString path = work.filePath(QStringLiteral("Sunday.vlq"));
-    {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("puzzle");
-    }
+    QVERIFY(writeBytes(path, "puzzle"));
     QVERIFY(vlq::moveToTrash(path));
     QVERIFY(!QFile::exists(path));
     QVERIFY(!QFile::exists(work.filePath(QStringLiteral("files/Sunday.vlq"))));

@@ -14,6 +14,7 @@
 #include "settings/SettingsTable.h"
 #include "support/PromptRecorder.h"
 #include "support/ReadOnlyGuard.h"
+#include "support/ScratchDocuments.h"
 
 namespace {
 
@@ -30,10 +31,7 @@ void writeStoreLines(const QByteArray& lines) {
     f.write("[HKEY_CURRENT_USER\\Software\\Marlowick32\\Vorlaquince6Game]\n" + lines);
 }
 
-QByteArray storeText() {
-    QFile f(storePath());
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+QByteArray storeText() { return fileBytes(storePath()); }
 
 QString qname(std::string_view n) { return QString::fromLatin1(n.data(), qsizetype(n.size())); }
 

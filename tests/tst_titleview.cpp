@@ -16,6 +16,7 @@
 #include "support/PaintRecorder.h"
 #include "support/PromptRecorder.h"
 #include "support/PuzzleFixture.h"
+#include "support/ScratchDocuments.h"
 #include "support/ScreenProbe.h"
 #include "views/TVlqGameClueForm.h"
 #include "views/TVlqGameGridForm.h"
@@ -319,9 +320,8 @@ private slots:
     }
     void samplePuzzlesShowEveryFirstLetter() {
         QFETCH(QString, path);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
+        const QByteArray bytes = fileBytes(path);
+        QVERIFY(!bytes.isEmpty());
         vlq::PuzzleRecord rec;
         rec.loadBytes(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())));
         fixture::fillSolution(rec);

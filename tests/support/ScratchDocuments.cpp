@@ -20,8 +20,7 @@ void ScratchDocuments::clear() const {
 
 QString ScratchDocuments::writeFile(const QString& fileName, const QByteArray& bytes) const {
     const QString p = path(fileName);
-    QFile f(p);
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(bytes);
+    writeBytes(p, bytes);
     return p;
 }
 
@@ -45,6 +44,11 @@ QByteArray recordBytes(const vlq::PuzzleRecord& rec) {
 QByteArray fileBytes(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
 
 vlq::PuzzleRecord smallPuzzle(int tag) {

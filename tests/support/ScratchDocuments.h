@@ -37,6 +37,9 @@ private:
 QByteArray recordBytes(const vlq::PuzzleRecord& rec);
 // Reads a whole file (empty when it cannot be read).
 QByteArray fileBytes(const QString& path);
+// Makes bytes the whole content of the file at path; false when it cannot
+// be written.
+bool writeBytes(const QString& path, const QByteArray& bytes);
 // A small valid puzzle: "CAT#" / "'DOG", clues "Feline" and "Canine",
 // byline "Tester"; `tag` goes into the unused ClueSquares entry 1 so that
 // puzzles can be told apart.
