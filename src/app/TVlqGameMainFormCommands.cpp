@@ -4,11 +4,44 @@
 // nothing.
 #include "TVlqGameMainForm.h"
 
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QToolButton>
+
 #include "GameContext.h"
 #include "VlqApplication.h"
+#include "platform/SystemMetrics.h"
+#include "views/TGameClockForm.h"
+#include "views/TVlqGameGridForm.h"
 
 void TVlqGameMainForm::Print1Click() {}
-void TVlqGameMainForm::ShowClock1Click() {}
+
+// Shows the clock at the grid window's top right, just below a caption and a
+// menu bar of the main window, or hides it when it shows.
+void TVlqGameMainForm::ShowClock1Click() {
+    TGameClockForm* clock = game().clock;
+    if (!clock) return;
+    const bool show = !clock->isVisible();
+    if (show) {
+        // The grid window's right edge on the screen; the main window's
+        // right edge when no grid is open.
+        int right = mapToGlobal(QPoint(width(), 0)).x();
+        if (const TVlqGameGridForm* grid = game().gridForm) {
+            const QWidget* frame = grid->subWindow() ? static_cast<const QWidget*>(grid->subWindow()) : grid;
+            right = frame->mapToGlobal(QPoint(frame->width(), 0)).x();
+        }
+        const int top = frameGeometry().top() + SystemMetrics::captionHeight() + SystemMetrics::menuBarHeight();
+        clock->move(right - TGameClockForm::ClientWidth, top);
+        clock->show();
+    } else {
+        clock->hide();
+    }
+    ClockBtn->setProperty("hint", show ? QStringLiteral("Hide clock") : QStringLiteral("Show clock"));
+    setHintShown(ClockBtn, true);
+    ShowClock1->setText(show ? QStringLiteral("Hide &Clock...") : QStringLiteral("Show &Clock..."));
+}
+
 void TVlqGameMainForm::AutoArrange1Click() {}
 void TVlqGameMainForm::Preferences1Click() {}
 void TVlqGameMainForm::Dictionary1Click() {}

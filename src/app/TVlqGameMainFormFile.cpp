@@ -27,6 +27,7 @@
 
 #include "services/TSoundFX.h"
 #include "services/TVlqDlgForm.h"
+#include "views/TGameClockForm.h"
 #include "views/TVlqGameClueForm.h"
 #include "views/TVlqGameGridForm.h"
 #include "views/TVlqGameTitleForm.h"
@@ -181,6 +182,9 @@ void TVlqGameMainForm::ShowPuzzle() {
         grid->setWindowTitle(caption);
         if (grid->subWindow()) grid->subWindow()->setWindowTitle(caption);
     }
+
+    // A new puzzle starts a new count; a paused clock stays paused.
+    if (game().clock && game().clock->isVisible()) game().clock->ResetClock();
 
     TVlqProcs::WriteSetting(VlqSetting::CurrentPuzzle, game().currentPuzzlePath);
     if (!game().currentPuzzlePath.isEmpty()) RebuildHistory();

@@ -14,6 +14,7 @@
 #include "platform/VlqStyle.h"
 #include "services/PuzzleFolder.h"
 #include "services/TSoundFX.h"
+#include "views/TGameClockForm.h"
 #include "views/TVlqSolveForm.h"
 
 void reportCurrentException() {
@@ -49,9 +50,10 @@ int runVorlaquince(int argc, char** argv) {
     auto procs = std::make_unique<TVlqProcs>();
     auto soundFX = std::make_unique<TSoundFX>();
     game().soundFX = soundFX.get();
-    // Here, in this order, come the clock (TGameClockForm, game().clock),
-    // the tool launcher (TLaunchModule), the about box (TVlqGameAboutForm)
-    // and the preferences dialog (TVlqGamePrefForm) as they join the game.
+    auto clock = std::make_unique<TGameClockForm>();
+    game().clock = clock.get();
+    // Here, in this order, come the tool launcher (TLaunchModule), the about
+    // box (TVlqGameAboutForm) and the preferences dialog (TVlqGamePrefForm) as they join the game.
     // The score card is the main window's child: it goes with it.
     game().scoreForm = new TScoreForm(mainForm.get());
     auto miscWin = std::make_unique<TMiscWin>();
@@ -80,6 +82,8 @@ int runVorlaquince(int argc, char** argv) {
     game().solveForm = nullptr;
     game().scoreForm = nullptr;
     mainForm.reset();
+    clock.reset();
+    game().clock = nullptr;
     game().soundFX = nullptr;
     return rc;
 }
