@@ -7,15 +7,37 @@
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPrinter>
 #include <QToolButton>
 
 #include "GameContext.h"
 #include "VlqApplication.h"
 #include "platform/SystemMetrics.h"
+#include "services/PrintPuzzle.h"
 #include "views/TGameClockForm.h"
 #include "views/TVlqGameGridForm.h"
 
-void TVlqGameMainForm::Print1Click() {}
+// Prints the open puzzle on the printer chosen with Printer Setup. A printer
+// that prints nowhere (PDF with no file, all Qt offers without an installed
+// printer) becomes a PDF file the player names; Cancel prints nothing.
+void TVlqGameMainForm::Print1Click() {
+    guarded([this] {
+        if (game().currentPuzzlePath.isEmpty() || !Save1->isEnabled()) return;
+        QPrinter* target = printer();
+        if (printout::printsNowhere(*target)) {
+            const QString file =
+                printout::askPdfFile(this, printout::printedName(game().currentPuzzlePath));
+            if (file.isEmpty()) return;
+            PulseProgress();
+            target->setOutputFileName(file);
+            PrintPuzzle(*target);
+            target->setOutputFileName(QString()); // ask again next time
+            return;
+        }
+        PulseProgress();
+        PrintPuzzle(*target);
+    });
+}
 
 // Shows the clock at the grid window's top right, just below a caption and a
 // menu bar of the main window, or hides it when it shows.
