@@ -15,7 +15,9 @@
 #include "platform/SystemMetrics.h"
 #include "services/PrintPuzzle.h"
 #include "views/TGameClockForm.h"
+#include "views/TVlqGameClueForm.h"
 #include "views/TVlqGameGridForm.h"
+#include "views/TVlqGameTitleForm.h"
 
 // Prints the open puzzle on the printer chosen with Printer Setup. A printer
 // that prints nowhere (PDF with no file, all Qt offers without an installed
@@ -64,7 +66,15 @@ void TVlqGameMainForm::ShowClock1Click() {
     ShowClock1->setText(show ? QStringLiteral("Hide &Clock...") : QStringLiteral("Show &Clock..."));
 }
 
-void TVlqGameMainForm::AutoArrange1Click() {}
+// Puts the three document windows back where their settings say: the stored
+// custom arrangement when there is one, otherwise the default layout. Each
+// window reads its square size and bounds again; a malformed value is
+// reported and that window keeps its place, the others still move.
+void TVlqGameMainForm::AutoArrange1Click() {
+    if (game().gridForm) guarded([] { game().gridForm->PlaceWindow(); });
+    if (game().titleForm) guarded([] { game().titleForm->PlaceWindow(); });
+    if (game().clueForm) guarded([] { game().clueForm->PlaceWindow(); });
+}
 void TVlqGameMainForm::Preferences1Click() {}
 void TVlqGameMainForm::Dictionary1Click() {}
 void TVlqGameMainForm::Thesaurus1Click() {}

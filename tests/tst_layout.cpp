@@ -1,0 +1,101 @@
+// Auto Arrange: the document windows go back to the default layout, or to
+// the stored custom arrangement when there is one.
+#include <QMdiSubWindow>
+#include <QtTest>
+
+#include <memory>
+
+#include "app/GameContext.h"
+#include "app/TVlqGameMainForm.h"
+#include "app/TVlqProcs.h"
+#include "settings/SettingsStore.h"
+#include "support/PromptRecorder.h"
+#include "support/ScratchDocuments.h"
+#include "views/TVlqGameClueForm.h"
+#include "views/TVlqGameGridForm.h"
+#include "views/TVlqGameTitleForm.h"
+
+class TestLayout : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void restoresTheDefaultLayout();
+    void restoresTheStoredArrangement();
+    void malformedBoundsMoveTheOthers();
+
+private:
+    QMdiSubWindow* frame(QWidget* w) { return qobject_cast<QMdiSubWindow*>(w->parentWidget()); }
+    void openPuzzle();
+
+    std::unique_ptr<ScratchDocuments> docs_;
+    std::unique_ptr<PromptRecorder> prompts_;
+    std::unique_ptr<TVlqGameMainForm> form_;
+};
+
+void TestLayout::init() {
+    SettingsStore::open().clear();
+    game().reset();
+    docs_ = std::make_unique<ScratchDocuments>();
+    docs_->clear();
+    prompts_ = std::make_unique<PromptRecorder>();
+    form_ = std::make_unique<TVlqGameMainForm>();
+    form_->show();
+}
+
+void TestLayout::cleanup() {
+    form_.reset();
+    prompts_.reset();
+    docs_.reset();
+}
+
+void TestLayout::openPuzzle() {
+    const QString path = docs_->writePuzzle(QStringLiteral("One.vlq"), smallPuzzle(1));
+    QVERIFY(form_->OpenPuzzleFile(path));
+    QVERIFY(form_->AutoArrange1->isEnabled());
+}
+
+void TestLayout::restoresTheDefaultLayout() {
+    openPuzzle();
+    QMdiSubWindow* grid = game().gridForm->subWindow();
+    QMdiSubWindow* title = game().titleForm->subWindow();
+    QMdiSubWindow* clues = game().clueForm->subWindow();
+    const QRect g = grid->geometry(), t = title->geometry(), c = clues->geometry();
+    grid->move(g.topLeft() + QPoint(40, 25));
+    title->move(t.topLeft() + QPoint(-30, 60));
+    clues->setGeometry(c.adjusted(10, 10, -50, -20));
+
+    form_->AutoArrange1->trigger();
+    QCOMPARE(grid->geometry(), g);
+    QCOMPARE(title->geometry(), t);
+    QCOMPARE(clues->geometry(), c);
+    QVERIFY(prompts_->errors.isEmpty());
+}
+
+void TestLayout::restoresTheStoredArrangement() {
+    openPuzzle();
+    TVlqProcs::WriteBounds(QStringLiteral("ScreenBoundsGrid"), 20, 30, 5, 5);
+    TVlqProcs::WriteBounds(QStringLiteral("ScreenBoundsAuthorTitle"), 20000, 0, 0, 0);
+    TVlqProcs::WriteBounds(QStringLiteral("ScreenBoundsClues"), 15, 400, 300, 150);
+    form_->AutoArrange1->trigger();
+    QCOMPARE(game().gridForm->subWindow()->pos(), QPoint(20, 30));
+    QCOMPARE(game().titleForm->subWindow()->y(), 2);
+    QCOMPARE(game().clueForm->subWindow()->geometry(), QRect(15, 400, 300, 150));
+}
+
+void TestLayout::malformedBoundsMoveTheOthers() {
+    openPuzzle();
+    QMdiSubWindow* grid = game().gridForm->subWindow();
+    const QPoint before = grid->pos() + QPoint(7, 9);
+    grid->move(before);
+    TVlqProcs::WriteSetting(QStringLiteral("ScreenBoundsGrid"), QStringLiteral("1,2,x,4"));
+    TVlqProcs::WriteBounds(QStringLiteral("ScreenBoundsClues"), 15, 400, 300, 150);
+    form_->AutoArrange1->trigger();
+    QCOMPARE(prompts_->errors.size(), 1);
+    QVERIFY(prompts_->errors.first().contains(QStringLiteral("ScreenBoundsGrid")));
+    QCOMPARE(grid->pos(), before);
+    QCOMPARE(game().clueForm->subWindow()->geometry(), QRect(15, 400, 300, 150));
+}
+
+QTEST_MAIN(TestLayout)
+#include "tst_layout.moc"
