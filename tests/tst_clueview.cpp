@@ -1,5 +1,6 @@
 // The clue list driven as a player drives it: lines, choosing a clue with
 // the mouse, the keyboard and from the grid, placement and line geometry.
+#include <QLabel>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -127,6 +128,17 @@ private slots:
         fixture::enterAnswer(clue, entries.toStdString());
         openClues();
         QCOMPARE(list()->item(clue - 1)->text(), line);
+    }
+
+    // Clue texts are Windows-1252 bytes: curly quotes, dashes and accents
+    // show as those characters in the list and in the answer window.
+    void codePageText() {
+        game().puzzle.setClue(2, "\x93" "Can\xED" "ne\x94 \x96 dog\x92" "s kin");
+        openClues();
+        const QString expected = QString::fromUtf8("\u201CCan\u00EDne\u201D \u2013 dog\u2019s kin");
+        QCOMPARE(list()->item(1)->text(), expected + QString("     __ __ __ "));
+        clickLine(1);
+        QCOMPARE(solve_->ClueLbl->text(), expected);
     }
 
     void fillListCountAndSelection_data() {

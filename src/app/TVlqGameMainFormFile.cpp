@@ -18,6 +18,7 @@
 #include <QToolButton>
 
 #include "GameContext.h"
+#include "RecordText.h"
 #include "TVlqProcs.h"
 #include "VlqApplication.h"
 
@@ -178,7 +179,7 @@ void TVlqGameMainForm::ShowPuzzle() {
         QString name = QFileInfo(game().currentPuzzlePath).fileName();
         name.chop(4);
         const QString caption = name.toUpper() + QStringLiteral(" - by ") +
-                                QString::fromLatin1(game().puzzle.byline());
+                                vlq::recordText(game().puzzle.byline());
         grid->setWindowTitle(caption);
         if (grid->subWindow()) grid->subWindow()->setWindowTitle(caption);
     }

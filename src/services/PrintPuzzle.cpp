@@ -10,9 +10,9 @@
 #include <QStandardPaths>
 
 #include "app/GameContext.h"
+#include "app/RecordText.h"
 #include "app/TVlqProcs.h"
 #include "core/PuzzleRules.h"
-#include "core/PuzzleSource.h"
 
 namespace printout {
 
@@ -61,7 +61,7 @@ std::string typographicQuotes(const std::string& ansi) {
 }
 
 QString recordText(const std::string& ansi, bool curly) {
-    return QString::fromStdString(vlq::fromAnsi(curly ? typographicQuotes(ansi) : ansi));
+    return vlq::recordText(curly ? typographicQuotes(ansi) : ansi);
 }
 
 void setPdfFileHook(PdfFileHook hook) { pdfHook() = std::move(hook); }

@@ -16,6 +16,7 @@
 #include "TVlqGameTitleForm.h"
 #include "TVlqSolveForm.h"
 #include "app/GameContext.h"
+#include "app/RecordText.h"
 #include "app/TVlqProcs.h"
 #include "core/PuzzleRules.h"
 #include "core/SettingsText.h"
@@ -196,7 +197,7 @@ void TVlqGameClueForm::PlaceWindow() {
 }
 
 QString TVlqGameClueForm::clueLineText(int k) {
-    return QString::fromLatin1(vlq::clueLine(game().puzzle, k));
+    return vlq::recordText(vlq::clueLine(game().puzzle, k));
 }
 
 void TVlqGameClueForm::FillList() {

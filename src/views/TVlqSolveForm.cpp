@@ -17,6 +17,7 @@
 #include "TVlqGameGridForm.h"
 #include "TVlqGameTitleForm.h"
 #include "app/GameContext.h"
+#include "app/RecordText.h"
 #include "app/TVlqProcs.h"
 #include "core/PuzzleRules.h"
 #include "core/SettingsText.h"
@@ -160,7 +161,7 @@ void TVlqSolveForm::followCurrentClue() {
         const QString caption = QStringLiteral("Acrostic Clue ") + QString::fromLatin1(vlq::clueLabel(k));
         if (windowTitle() != caption) setWindowTitle(caption);
     }
-    const QString clue = (k >= 1 && k <= vlq::kMaxClues) ? QString::fromLatin1(game().puzzle.clue(k)) : QString();
+    const QString clue = (k >= 1 && k <= vlq::kMaxClues) ? vlq::recordText(game().puzzle.clue(k)) : QString();
     if (ClueLbl->text() != clue) {
         ClueLbl->setText(clue);
         ClueLbl->adjustSize();
