@@ -37,6 +37,9 @@ public:
     // gives DictBtn image 8 and its hint when the dictionary is enabled, else
     // image 10 and no hint.
     void ReadToolSettings();
+    // Stores the square sizes and, when custom, the places of the showing
+    // puzzle windows; without custom the default square size and no places.
+    void SaveLayout(bool custom);
     // Sets the window and new document windows up for the record just read
     // into game().puzzle from game().currentPuzzlePath.
     void ShowPuzzle();

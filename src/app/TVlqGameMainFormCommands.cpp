@@ -5,18 +5,22 @@
 #include "TVlqGameMainForm.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPrinter>
 #include <QToolButton>
 
 #include "GameContext.h"
+#include "TVlqProcs.h"
 #include "VlqApplication.h"
 #include "platform/SystemMetrics.h"
 #include "services/PrintPuzzle.h"
+#include "settings/TVlqGamePrefForm.h"
 #include "views/TGameClockForm.h"
 #include "views/TVlqGameClueForm.h"
 #include "views/TVlqGameGridForm.h"
+#include "views/TVlqSolveForm.h"
 #include "views/TVlqGameTitleForm.h"
 
 // Prints the open puzzle on the printer chosen with Printer Setup. A printer
@@ -75,7 +79,66 @@ void TVlqGameMainForm::AutoArrange1Click() {
     if (game().titleForm) guarded([] { game().titleForm->PlaceWindow(); });
     if (game().clueForm) guarded([] { game().clueForm->PlaceWindow(); });
 }
-void TVlqGameMainForm::Preferences1Click() {}
+// Shows the preferences dialog; after Save the tools and sounds are read
+// again and, with a puzzle open, the layout option is stored and the
+// document windows take the new settings and places.
+void TVlqGameMainForm::Preferences1Click() {
+    guarded([this] {
+        TVlqGamePrefForm* prefs = TVlqGamePrefForm::instance();
+        if (!prefs || prefs->exec() != QDialog::Accepted) return;
+        ReadToolSettings();
+        if (!Save1->isEnabled()) return;
+        SaveLayout(prefs->SaveAllChk->isChecked());
+        if (game().gridForm) guarded([] {
+            game().gridForm->ReadSettings();
+            game().gridForm->PlaceWindow();
+            game().gridForm->update();
+        });
+        if (game().titleForm) guarded([] {
+            game().titleForm->ReadSettings();
+            game().titleForm->PlaceWindow();
+        });
+        if (game().clueForm) guarded([] {
+            game().clueForm->ReadSettings();
+            game().clueForm->PlaceWindow();
+        });
+    });
+}
+
+namespace {
+// Bounds of a document window in the MDI area: its frame when it has one.
+QRect documentBounds(QWidget* view, QMdiSubWindow* frame) {
+    return frame ? frame->geometry() : view->geometry();
+}
+void writeBounds(const VlqSetting::Bounds& s, const QRect& r) {
+    TVlqProcs::WriteBounds(s, r.x(), r.y(), r.width(), r.height());
+}
+} // namespace
+
+// custom: store the square sizes in use and the places of the showing
+// puzzle windows. Otherwise both square sizes go back to the default and
+// the stored places are emptied, so the default layout returns (a player
+// who unticks the custom arrangement asks for exactly that).
+void TVlqGameMainForm::SaveLayout(bool custom) {
+    using namespace VlqSetting;
+    GameContext& g = game();
+    if (!custom) {
+        g.gridSquareSize = g.defaultSquareSize;
+        TVlqProcs::WriteSetting(ScreenSquare, g.defaultSquareSize);
+        TVlqProcs::WriteSetting(AuthorTitleSquare, g.defaultSquareSize);
+        for (const Bounds& b : {ScreenBoundsGrid, ScreenBoundsAuthorTitle, ScreenBoundsClues, ScreenBoundsSolve})
+            TVlqProcs::WriteSetting(QString::fromLatin1(b.name.data(), qsizetype(b.name.size())), QString());
+        return;
+    }
+    if (g.gridSquareSize > 0) TVlqProcs::WriteSetting(ScreenSquare, g.gridSquareSize);
+    if (g.titleSquareSize > 0) TVlqProcs::WriteSetting(AuthorTitleSquare, g.titleSquareSize);
+    if (g.gridForm) writeBounds(ScreenBoundsGrid, documentBounds(g.gridForm, g.gridForm->subWindow()));
+    if (g.titleForm && g.titleForm->isVisible())
+        writeBounds(ScreenBoundsAuthorTitle, documentBounds(g.titleForm, g.titleForm->subWindow()));
+    if (g.clueForm && g.clueForm->isVisible())
+        writeBounds(ScreenBoundsClues, documentBounds(g.clueForm, g.clueForm->subWindow()));
+    if (g.solveForm && g.solveForm->isVisible()) writeBounds(ScreenBoundsSolve, g.solveForm->frameGeometry());
+}
 void TVlqGameMainForm::Dictionary1Click() {}
 void TVlqGameMainForm::Thesaurus1Click() {}
 void TVlqGameMainForm::Contents1Click() {}

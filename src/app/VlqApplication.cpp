@@ -14,6 +14,7 @@
 #include "platform/VlqStyle.h"
 #include "services/PuzzleFolder.h"
 #include "services/TSoundFX.h"
+#include "settings/TVlqGamePrefForm.h"
 #include "views/TGameClockForm.h"
 #include "views/TVlqSolveForm.h"
 
@@ -54,6 +55,7 @@ int runVorlaquince(int argc, char** argv) {
     game().clock = clock.get();
     // Here, in this order, come the tool launcher (TLaunchModule), the about
     // box (TVlqGameAboutForm) and the preferences dialog (TVlqGamePrefForm) as they join the game.
+    new TVlqGamePrefForm(mainForm.get()); // the main window owns it; TVlqGamePrefForm::instance()
     // The score card is the main window's child: it goes with it.
     game().scoreForm = new TScoreForm(mainForm.get());
     auto miscWin = std::make_unique<TMiscWin>();
