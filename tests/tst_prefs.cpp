@@ -175,6 +175,7 @@ void TestPrefs::loadsValuesAndReloadsOnEveryShowing() {
 
     TVlqGamePrefForm dialog;
     QCOMPARE(dialog.ScrImg->pixmap().size(), QSize(177, 131));
+    QCOMPARE(dialog.ScrImg->pixmap().toImage().pixelColor(2, 2).alpha(), 255); // the picture, not a blank
     for (int showing = 0; showing < 3; ++showing) {
         dialog.show();
         QCOMPARE(dialog.filledColour, QColor(0x000080));

@@ -318,7 +318,7 @@ void TVlqGamePrefForm::buildFontsPage() {
     right->addWidget(SolveFontBtn);
     right->addStretch(1);
     auto* l = new QHBoxLayout(page);
-    l->addWidget(SolveList);
+    l->addWidget(SolveList, 0, Qt::AlignTop);
     l->addLayout(right);
     Pages->addTab(page, QStringLiteral("Fonts   "));
 }
