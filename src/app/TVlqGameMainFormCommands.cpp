@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPrinter>
@@ -16,6 +17,8 @@
 #include "VlqApplication.h"
 #include "platform/SystemMetrics.h"
 #include "services/PrintPuzzle.h"
+#include "services/TLaunchModule.h"
+#include "services/TVlqGameAboutForm.h"
 #include "settings/TVlqGamePrefForm.h"
 #include "views/TGameClockForm.h"
 #include "views/TVlqGameClueForm.h"
@@ -139,8 +142,33 @@ void TVlqGameMainForm::SaveLayout(bool custom) {
         writeBounds(ScreenBoundsClues, documentBounds(g.clueForm, g.clueForm->subWindow()));
     if (g.solveForm && g.solveForm->isVisible()) writeBounds(ScreenBoundsSolve, g.solveForm->frameGeometry());
 }
-void TVlqGameMainForm::Dictionary1Click() {}
-void TVlqGameMainForm::Thesaurus1Click() {}
+// Starts the reference tool of slot whose program path is in setting, or
+// brings its running window forward. A path that names no file, or a file
+// that cannot be started, gets "<name> has not been properly configured.".
+static void runReferenceTool(int slot, const VlqSetting::Text& setting, const char* name) {
+    guarded([&] {
+        const QString path = TVlqProcs::ReadSetting(setting);
+        TLaunchModule* launcher = TLaunchModule::instance();
+        bool ok = false;
+        if (launcher && !path.isEmpty() && QFileInfo(path).isFile()) {
+            launcher->setCurrentTool(slot);
+            ok = launcher->LaunchTool(path);
+        }
+        if (!ok) TVlqProcs::ErrorBox(QString::fromLatin1(name) + QStringLiteral(" has not been properly configured."));
+    });
+}
+
+// The Tools menu's "&Dictionary..." (Ctrl+D) and the toolbar's dictionary
+// button.
+void TVlqGameMainForm::Dictionary1Click() { runReferenceTool(0, VlqSetting::DictPath, "Dictionary"); }
+void TVlqGameMainForm::Thesaurus1Click() { runReferenceTool(1, VlqSetting::ThesPath, "Thesaurus"); }
 void TVlqGameMainForm::Contents1Click() {}
 void TVlqGameMainForm::KeywordIndex1Click() {}
-void TVlqGameMainForm::About1Click() {}
+void TVlqGameMainForm::About1Click() {
+    if (TVlqGameAboutForm* about = TVlqGameAboutForm::instance()) {
+        about->ShowModal();
+    } else {
+        TVlqGameAboutForm box(this);
+        box.ShowModal();
+    }
+}

@@ -13,6 +13,8 @@
 #include "TVlqProcs.h"
 #include "platform/VlqStyle.h"
 #include "services/PuzzleFolder.h"
+#include "services/TLaunchModule.h"
+#include "services/TVlqGameAboutForm.h"
 #include "services/TSoundFX.h"
 #include "settings/TVlqGamePrefForm.h"
 #include "views/TGameClockForm.h"
@@ -53,8 +55,8 @@ int runVorlaquince(int argc, char** argv) {
     game().soundFX = soundFX.get();
     auto clock = std::make_unique<TGameClockForm>();
     game().clock = clock.get();
-    // Here, in this order, come the tool launcher (TLaunchModule), the about
-    // box (TVlqGameAboutForm) and the preferences dialog (TVlqGamePrefForm) as they join the game.
+    auto launchModule = std::make_unique<TLaunchModule>();
+    auto aboutForm = std::make_unique<TVlqGameAboutForm>();
     new TVlqGamePrefForm(mainForm.get()); // the main window owns it; TVlqGamePrefForm::instance()
     // The score card is the main window's child: it goes with it.
     game().scoreForm = new TScoreForm(mainForm.get());

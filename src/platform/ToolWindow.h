@@ -1,0 +1,32 @@
+// Finding and raising the window of another program, by its process id.
+// How a desktop tells which process owns a top-level window is per system:
+// on X11 the window manager publishes _NET_WM_PID on every managed window
+// and takes _NET_ACTIVE_WINDOW requests to raise one. Where none of this is
+// available (other systems, the offscreen platform, a window manager without
+// these hints) every lookup answers "not found" and raising answers false;
+// callers then decide from processRunning() alone.
+#pragma once
+#include <QString>
+#include <QtGlobal>
+
+namespace vlq {
+
+// True when this session can look windows up by process at all; false makes
+// waiting for a tool's window pointless.
+bool toolWindowsSupported();
+
+// The first top-level window owned by process pid, or 0 when there is none
+// (or windows cannot be looked up here).
+quintptr findToolWindow(qint64 pid);
+
+// Asks the window manager to show window normally (restoring it when
+// minimised) and give it the focus. False when window is 0, no longer
+// exists, or cannot be raised here.
+bool raiseToolWindow(quintptr window);
+
+// A token that identifies the life of process pid (its start time), empty
+// when no such process is running. Two equal non-empty tokens mean the same
+// process is still alive, so a reused process id is not mistaken for it.
+QString processLifeToken(qint64 pid);
+
+} // namespace vlq

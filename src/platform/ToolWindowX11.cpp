@@ -1,0 +1,158 @@
+// X11: windows are found through the window manager's client list
+// (_NET_CLIENT_LIST on the root window) and their _NET_WM_PID, and raised
+// with a _NET_ACTIVE_WINDOW request. The connection is the one Qt's xcb
+// platform already holds; the xcb functions are looked up in the process
+// (that platform has loaded libxcb), so the program does not link libxcb
+// itself and runs unchanged on other platforms such as offscreen.
+#include "ToolWindow.h"
+
+#include <QtGui/qtguiglobal.h>
+
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS) && __has_include(<xcb/xcb.h>) && QT_CONFIG(xcb)
+#include <dlfcn.h>
+#include <xcb/xcb.h>
+
+#include <QGuiApplication>
+#include <QtGui/qguiapplication_platform.h>
+
+#include <cstdlib>
+#include <vector>
+
+namespace vlq {
+namespace {
+
+// The few libxcb entry points used here, resolved once.
+struct Xcb {
+    decltype(&xcb_get_setup) getSetup = nullptr;
+    decltype(&xcb_setup_roots_iterator) rootsIterator = nullptr;
+    decltype(&xcb_intern_atom) internAtom = nullptr;
+    decltype(&xcb_intern_atom_reply) internAtomReply = nullptr;
+    decltype(&xcb_get_property) getProperty = nullptr;
+    decltype(&xcb_get_property_reply) getPropertyReply = nullptr;
+    decltype(&xcb_get_property_value) propertyValue = nullptr;
+    decltype(&xcb_get_property_value_length) propertyValueLength = nullptr;
+    decltype(&xcb_get_window_attributes) getAttributes = nullptr;
+    decltype(&xcb_get_window_attributes_reply) getAttributesReply = nullptr;
+    decltype(&xcb_send_event) sendEvent = nullptr;
+    decltype(&xcb_flush) flush = nullptr;
+    bool ok = false;
+
+    Xcb() {
+        const auto get = [](auto& fn, const char* name) {
+            fn = reinterpret_cast<std::remove_reference_t<decltype(fn)>>(dlsym(RTLD_DEFAULT, name));
+            return fn != nullptr;
+        };
+        ok = get(getSetup, "xcb_get_setup") && get(rootsIterator, "xcb_setup_roots_iterator") &&
+             get(internAtom, "xcb_intern_atom") && get(internAtomReply, "xcb_intern_atom_reply") &&
+             get(getProperty, "xcb_get_property") && get(getPropertyReply, "xcb_get_property_reply") &&
+             get(propertyValue, "xcb_get_property_value") &&
+             get(propertyValueLength, "xcb_get_property_value_length") &&
+             get(getAttributes, "xcb_get_window_attributes") &&
+             get(getAttributesReply, "xcb_get_window_attributes_reply") && get(sendEvent, "xcb_send_event") &&
+             get(flush, "xcb_flush");
+    }
+};
+
+const Xcb& xcb() {
+    static const Xcb lib;
+    return lib;
+}
+
+// The xcb connection of the running application, or null when the
+// application does not run on X11.
+xcb_connection_t* connection() {
+    auto* app = qGuiApp;
+    if (!app || QGuiApplication::platformName() != QLatin1String("xcb") || !xcb().ok) return nullptr;
+    auto* x11 = app->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+xcb_window_t rootWindow(xcb_connection_t* c) {
+    const xcb_setup_t* setup = xcb().getSetup(c);
+    if (!setup) return 0;
+    const xcb_screen_iterator_t it = xcb().rootsIterator(setup);
+    return it.rem > 0 && it.data ? it.data->root : 0;
+}
+
+xcb_atom_t atom(xcb_connection_t* c, const char* name) {
+    const auto cookie = xcb().internAtom(c, 1, uint16_t(qstrlen(name)), name);
+    xcb_generic_error_t* err = nullptr;
+    xcb_intern_atom_reply_t* reply = xcb().internAtomReply(c, cookie, &err);
+    std::free(err);
+    if (!reply) return XCB_ATOM_NONE;
+    const xcb_atom_t a = reply->atom;
+    std::free(reply);
+    return a;
+}
+
+// The 32-bit items of a property of the given type; empty when absent.
+std::vector<uint32_t> property32(xcb_connection_t* c, xcb_window_t w, xcb_atom_t prop, xcb_atom_t type,
+                                 uint32_t maxItems) {
+    std::vector<uint32_t> out;
+    const auto cookie = xcb().getProperty(c, 0, w, prop, type, 0, maxItems);
+    xcb_generic_error_t* err = nullptr;
+    xcb_get_property_reply_t* reply = xcb().getPropertyReply(c, cookie, &err);
+    std::free(err);
+    if (!reply) return out;
+    if (reply->format == 32 && reply->type == type) {
+        const int bytes = xcb().propertyValueLength(reply);
+        const auto* v = static_cast<const uint32_t*>(xcb().propertyValue(reply));
+        if (v && bytes > 0) out.assign(v, v + bytes / 4);
+    }
+    std::free(reply);
+    return out;
+}
+
+} // namespace
+
+bool toolWindowsSupported() {
+    xcb_connection_t* c = connection();
+    if (!c) return false;
+    const xcb_window_t root = rootWindow(c);
+    const xcb_atom_t clients = atom(c, "_NET_CLIENT_LIST");
+    return root && clients != XCB_ATOM_NONE &&
+           !property32(c, root, clients, XCB_ATOM_WINDOW, 1).empty();
+}
+
+quintptr findToolWindow(qint64 pid) {
+    xcb_connection_t* c = connection();
+    if (!c || pid <= 0) return 0;
+    const xcb_window_t root = rootWindow(c);
+    const xcb_atom_t clients = atom(c, "_NET_CLIENT_LIST");
+    const xcb_atom_t wmPid = atom(c, "_NET_WM_PID");
+    if (!root || clients == XCB_ATOM_NONE || wmPid == XCB_ATOM_NONE) return 0;
+    for (const uint32_t w : property32(c, root, clients, XCB_ATOM_WINDOW, 65536)) {
+        const std::vector<uint32_t> owner = property32(c, w, wmPid, XCB_ATOM_CARDINAL, 1);
+        if (!owner.empty() && qint64(owner.front()) == pid) return quintptr(w);
+    }
+    return 0;
+}
+
+bool raiseToolWindow(quintptr window) {
+    xcb_connection_t* c = connection();
+    if (!c || window == 0 || window > 0xffffffffu) return false;
+    const auto w = xcb_window_t(window);
+    // A window the user has closed since is gone from the server.
+    xcb_generic_error_t* err = nullptr;
+    xcb_get_window_attributes_reply_t* attrs = xcb().getAttributesReply(c, xcb().getAttributes(c, w), &err);
+    std::free(err);
+    if (!attrs) return false;
+    std::free(attrs);
+    const xcb_window_t root = rootWindow(c);
+    const xcb_atom_t active = atom(c, "_NET_ACTIVE_WINDOW");
+    if (!root || active == XCB_ATOM_NONE) return false;
+    xcb_client_message_event_t ev{};
+    ev.response_type = XCB_CLIENT_MESSAGE;
+    ev.format = 32;
+    ev.window = w;
+    ev.type = active;
+    ev.data.data32[0] = 2; // source: a pager, i.e. on the user's behalf
+    ev.data.data32[1] = XCB_CURRENT_TIME;
+    xcb().sendEvent(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                    reinterpret_cast<const char*>(&ev));
+    xcb().flush(c);
+    return true;
+}
+
+} // namespace vlq
+#endif
