@@ -3,7 +3,9 @@
 // its own slot; and the About box.
 #include <QFile>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -144,6 +146,33 @@ private slots:
         launcher->setCurrentTool(99);
         QCOMPARE(launcher->currentTool(), TLaunchModule::ToolSlots - 1);
         QCOMPARE(launcher->processId(99), 0);
+    }
+
+    // Only on an X11 display (run by hand, e.g. under xvfb-run with
+    // QT_QPA_PLATFORM=xcb): our own window is found by our process id and
+    // can be raised; a window id that does not exist cannot. On a bare X
+    // server without a window manager the client list is faked with xprop;
+    // a real window manager's list is never touched.
+    void x11WindowLookup() {
+        if (QGuiApplication::platformName() != QLatin1String("xcb")) QSKIP("needs an X11 display");
+        QWidget window;
+        window.setWindowTitle(QStringLiteral("tool window"));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const quintptr id = window.winId();
+        if (!vlq::toolWindowsSupported()) {
+            const QString xprop = QStandardPaths::findExecutable(QStringLiteral("xprop"));
+            if (xprop.isEmpty()) QSKIP("no window manager and no xprop");
+            QCOMPARE(QProcess::execute(xprop, {"-root", "-f", "_NET_CLIENT_LIST", "32x", "-set", "_NET_CLIENT_LIST",
+                                               QString::number(id)}),
+                     0);
+            QVERIFY(vlq::toolWindowsSupported());
+        }
+        QCOMPARE(vlq::findToolWindow(QCoreApplication::applicationPid()), id);
+        QCOMPARE(vlq::findToolWindow(0), quintptr(0));
+        QVERIFY(vlq::raiseToolWindow(id));
+        QVERIFY(!vlq::raiseToolWindow(0));
+        QVERIFY(!vlq::raiseToolWindow(0x7ffffff0)); // no such window
     }
 
     void aboutBoxIsModal() {

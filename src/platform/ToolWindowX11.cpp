@@ -85,7 +85,8 @@ xcb_atom_t atom(xcb_connection_t* c, const char* name) {
     return a;
 }
 
-// The 32-bit items of a property of the given type; empty when absent.
+// The 32-bit items of a property of the given type (XCB_ATOM_ANY: of any
+// type); empty when absent.
 std::vector<uint32_t> property32(xcb_connection_t* c, xcb_window_t w, xcb_atom_t prop, xcb_atom_t type,
                                  uint32_t maxItems) {
     std::vector<uint32_t> out;
@@ -94,7 +95,7 @@ std::vector<uint32_t> property32(xcb_connection_t* c, xcb_window_t w, xcb_atom_t
     xcb_get_property_reply_t* reply = xcb().getPropertyReply(c, cookie, &err);
     std::free(err);
     if (!reply) return out;
-    if (reply->format == 32 && reply->type == type) {
+    if (reply->format == 32 && (type == XCB_ATOM_ANY || reply->type == type)) {
         const int bytes = xcb().propertyValueLength(reply);
         const auto* v = static_cast<const uint32_t*>(xcb().propertyValue(reply));
         if (v && bytes > 0) out.assign(v, v + bytes / 4);
@@ -111,7 +112,7 @@ bool toolWindowsSupported() {
     const xcb_window_t root = rootWindow(c);
     const xcb_atom_t clients = atom(c, "_NET_CLIENT_LIST");
     return root && clients != XCB_ATOM_NONE &&
-           !property32(c, root, clients, XCB_ATOM_WINDOW, 1).empty();
+           !property32(c, root, clients, XCB_ATOM_ANY, 1).empty();
 }
 
 quintptr findToolWindow(qint64 pid) {
@@ -121,7 +122,7 @@ quintptr findToolWindow(qint64 pid) {
     const xcb_atom_t clients = atom(c, "_NET_CLIENT_LIST");
     const xcb_atom_t wmPid = atom(c, "_NET_WM_PID");
     if (!root || clients == XCB_ATOM_NONE || wmPid == XCB_ATOM_NONE) return 0;
-    for (const uint32_t w : property32(c, root, clients, XCB_ATOM_WINDOW, 65536)) {
+    for (const uint32_t w : property32(c, root, clients, XCB_ATOM_ANY, 65536)) {
         const std::vector<uint32_t> owner = property32(c, w, wmPid, XCB_ATOM_CARDINAL, 1);
         if (!owner.empty() && qint64(owner.front()) == pid) return quintptr(w);
     }
