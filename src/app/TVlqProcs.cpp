@@ -205,6 +205,13 @@ QColor TVlqProcs::ReadSetting(const VlqSetting::Colour& s) {
 }
 std::optional<vlq::Bounds> TVlqProcs::ReadSetting(const VlqSetting::Bounds& s) { return ReadBounds(name(s.name)); }
 
+QString TVlqProcs::DefaultOf(const VlqSetting::Text& s) {
+    return QString::fromLatin1(s.def.data(), qsizetype(s.def.size()));
+}
+QColor TVlqProcs::DefaultOf(const VlqSetting::Colour& s) {
+    return ColourFromText(QString::fromLatin1(s.def.data(), qsizetype(s.def.size()))).value_or(QColor(Qt::black));
+}
+
 std::optional<QColor> TVlqProcs::ColourFromText(const QString& text) {
     const auto c = vlq::parseColourText(text.toStdString());
     if (!c) return std::nullopt;

@@ -79,6 +79,11 @@ public:
     static QColor ReadSetting(const VlqSetting::Colour& s);
     // nullopt when empty; malformed text throws vlq::SettingsError.
     static std::optional<vlq::Bounds> ReadSetting(const VlqSetting::Bounds& s);
+    // The table's default of each value, as ReadSetting hands it back.
+    static int DefaultOf(const VlqSetting::Integer& s) { return s.def; }
+    static QString DefaultOf(const VlqSetting::Text& s);
+    static QColor DefaultOf(const VlqSetting::Colour& s);
+    static std::optional<vlq::Bounds> DefaultOf(const VlqSetting::Bounds&) { return std::nullopt; }
     static void WriteSetting(const VlqSetting::Integer& s, int value) { WriteSetting(name(s.name), value); }
     static void WriteSetting(const VlqSetting::SquareSize& s, int value) { WriteSetting(name(s.name), value); }
     static void WriteSetting(const VlqSetting::Text& s, const QString& value) { WriteSetting(name(s.name), value); }

@@ -42,21 +42,25 @@ constexpr int kSampleLines = 14;
 
 // A stored value, or def after telling the player when the stored one is
 // malformed, so one bad value never keeps the dialog from opening.
-template <typename Setting, typename T>
-T readOr(const Setting& s, T def) {
+// A stored value, or after reporting a malformed one, the table's default.
+template <typename Setting>
+auto readOr(const Setting& s) {
     try {
         return TVlqProcs::ReadSetting(s);
     } catch (const vlq::SettingsError& e) {
         vlq::reportError(e);
-        return def;
+        return TVlqProcs::DefaultOf(s);
     }
 }
 
 TVlqGamePrefForm::FontChoice defaultGridFont() {
-    return {vlq::styledFont(QStringLiteral("Arial"), 11, 0), QColor(Qt::black)};
+    using namespace VlqSetting;
+    return {vlq::styledFont(TVlqProcs::DefaultOf(FontName), FontSize.def, FontStyle.def), TVlqProcs::DefaultOf(FontColor)};
 }
 TVlqGamePrefForm::FontChoice defaultSolveFont() {
-    return {vlq::styledFont(QStringLiteral("Times New Roman"), 11, 0), QColor(Qt::black)};
+    using namespace VlqSetting;
+    return {vlq::styledFont(TVlqProcs::DefaultOf(SolveFontName), SolveFontSize.def, SolveFontStyle.def),
+            TVlqProcs::DefaultOf(SolveFontColor)};
 }
 
 std::optional<TVlqGamePrefForm::FontChoice> askFont(QWidget* parent, const TVlqGamePrefForm::FontChoice& current) {
@@ -366,30 +370,30 @@ void TVlqGamePrefForm::LoadControls() {
     Pages->setCurrentIndex(GeneralPage);
 
     SaveAllChk->setEnabled(!game().currentPuzzlePath.isEmpty());
-    SaveAllChk->setChecked(readOr(ScreenBoundsGrid, std::optional<vlq::Bounds>()).has_value());
-    const int sounds = readOr(PlaySounds, 1);
+    SaveAllChk->setChecked(readOr(ScreenBoundsGrid).has_value());
+    const int sounds = readOr(PlaySounds);
     SoundChk->setChecked(sounds != 0);
     SpeechChk->setChecked(sounds == 2);
-    CursorsChk->setChecked(readOr(UseCursors, 0) != 0);
-    SolveChk->setChecked(readOr(SolveHLOn, 31) != 31);
+    CursorsChk->setChecked(readOr(UseCursors) != 0);
+    SolveChk->setChecked(readOr(SolveHLOn) != 31);
 
-    filledColour = readOr(FilledSqColor, QColor(Qt::black));
-    blankColour = readOr(BlankSqColor, QColor(Qt::white));
+    filledColour = readOr(FilledSqColor);
+    blankColour = readOr(BlankSqColor);
     showSwatches();
 
-    const QColor fontColour = readOr(FontColor, QColor(Qt::black));
-    const QString fontName = readOr(FontName, QStringLiteral("Arial"));
-    const int fontSize = readOr(FontSize, 11);
-    const int fontStyle = readOr(FontStyle, 0);
+    const QColor fontColour = readOr(FontColor);
+    const QString fontName = readOr(FontName);
+    const int fontSize = readOr(FontSize);
+    const int fontStyle = readOr(FontStyle);
     setGridFont({vlq::settingsFont(fontName, fontSize, fontStyle), fontColour});
 
-    DictEdit->setText(readOr(DictPath, QString()));
-    ThesEdit->setText(readOr(ThesPath, QString()));
+    DictEdit->setText(readOr(DictPath));
+    ThesEdit->setText(readOr(ThesPath));
 
-    const QColor solveColour = readOr(SolveFontColor, QColor(Qt::black));
-    const QString solveName = readOr(SolveFontName, QStringLiteral("Times New Roman"));
-    const int solveSize = readOr(SolveFontSize, 11);
-    const int solveStyle = readOr(SolveFontStyle, 0);
+    const QColor solveColour = readOr(SolveFontColor);
+    const QString solveName = readOr(SolveFontName);
+    const int solveSize = readOr(SolveFontSize);
+    const int solveStyle = readOr(SolveFontStyle);
     SolveList->clear();
     for (int n = 10; n < 10 + kSampleLines; ++n)
         SolveList->addItem(QString::number(n) + QStringLiteral(" Vorlaquince puzzle clue"));
@@ -456,8 +460,8 @@ void TVlqGamePrefForm::DefaultsBtnClick() {
         GridPad->update();
         break;
     case ToolsPage: // back to the saved paths, not empty ones
-        DictEdit->setText(readOr(VlqSetting::DictPath, QString()));
-        ThesEdit->setText(readOr(VlqSetting::ThesPath, QString()));
+        DictEdit->setText(readOr(VlqSetting::DictPath));
+        ThesEdit->setText(readOr(VlqSetting::ThesPath));
         break;
     case FontsPage:
         setSolveFont(defaultSolveFont());
