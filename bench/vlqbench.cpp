@@ -37,9 +37,9 @@
 #include <string>
 #include <vector>
 
-#include "app/GameContext.h"
+#include "game/GameContext.h"
 #include "app/TVlqGameMainForm.h"
-#include "app/TVlqProcs.h"
+#include "game/TVlqProcs.h"
 #include "app/VlqApplication.h"
 #include "core/PuzzleRecord.h"
 #include "views/TVlqGameClueForm.h"

@@ -7,10 +7,10 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "app/GameContext.h"
+#include "game/GameContext.h"
 #include "app/TVlqGameMainForm.h"
 #include "platform/SystemMetrics.h"
-#include "settings/SettingsStore.h"
+#include "game/SettingsStore.h"
 #include "support/PromptRecorder.h"
 #include "support/ScratchDocuments.h"
 #include "views/TGameClockForm.h"

@@ -9,10 +9,10 @@
 #include <QtTest>
 #include <optional>
 
-#include "app/GameContext.h"
-#include "app/TVlqProcs.h"
+#include "game/GameContext.h"
+#include "game/TVlqProcs.h"
 #include "core/PuzzleRules.h"
-#include "settings/SettingsStore.h"
+#include "game/SettingsStore.h"
 #include "support/PromptRecorder.h"
 #include "support/PuzzleFixture.h"
 #include "views/TVlqGameClueForm.h"

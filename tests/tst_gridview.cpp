@@ -7,10 +7,10 @@
 #include <QTest>
 #include <optional>
 
-#include "app/GameContext.h"
-#include "app/TVlqProcs.h"
+#include "game/GameContext.h"
+#include "game/TVlqProcs.h"
 #include "core/VlqError.h"
-#include "settings/SettingsStore.h"
+#include "game/SettingsStore.h"
 #include "support/PaintRecorder.h"
 #include "support/PromptRecorder.h"
 #include "support/PuzzleFixture.h"

@@ -13,11 +13,11 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "app/GameContext.h"
+#include "game/GameContext.h"
 #include "app/TVlqGameMainForm.h"
-#include "app/TVlqProcs.h"
+#include "game/TVlqProcs.h"
 #include "platform/VlqCursors.h"
-#include "settings/SettingsStore.h"
+#include "game/SettingsStore.h"
 #include "support/PromptRecorder.h"
 #include "support/PuzzleFixture.h"
 #include "support/ScratchDocuments.h"

@@ -14,11 +14,11 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "app/GameContext.h"
+#include "game/GameContext.h"
 #include "app/TVlqGameMainForm.h"
-#include "app/TVlqProcs.h"
+#include "game/TVlqProcs.h"
 #include "services/TVlqDlgForm.h"
-#include "settings/SettingsStore.h"
+#include "game/SettingsStore.h"
 #include "support/PromptRecorder.h"
 #include "support/ReadOnlyGuard.h"
 #include "support/ScratchDocuments.h"

@@ -14,10 +14,10 @@
 
 #include <memory>
 
-#include "app/GameContext.h"
+#include "game/GameContext.h"
 #include "app/TVlqGameMainForm.h"
-#include "app/TVlqProcs.h"
-#include "settings/SettingsStore.h"
+#include "game/TVlqProcs.h"
+#include "game/SettingsStore.h"
 #include "settings/TVlqGamePrefForm.h"
 #include "support/PromptRecorder.h"
 #include "support/ScratchDocuments.h"

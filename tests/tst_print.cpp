@@ -10,7 +10,7 @@
 #include <QRegularExpression>
 #include <QtTest>
 
-#include "app/GameContext.h"
+#include "game/GameContext.h"
 #include "app/TVlqGameMainForm.h"
 #include "core/PuzzleRules.h"
 #include "services/PrintPuzzle.h"

@@ -6,8 +6,8 @@
 #include <QFile>
 #include <QtTest>
 
-#include "app/GameContext.h"
-#include "app/TVlqProcs.h"
+#include "game/GameContext.h"
+#include "game/TVlqProcs.h"
 #include "core/VlqError.h"
 #include "support/ReadOnlyGuard.h"
 #include "support/ScratchDocuments.h"

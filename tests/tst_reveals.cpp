@@ -5,10 +5,10 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "app/GameContext.h"
+#include "game/GameContext.h"
 #include "app/TVlqGameMainForm.h"
-#include "app/TVlqProcs.h"
-#include "settings/SettingsStore.h"
+#include "game/TVlqProcs.h"
+#include "game/SettingsStore.h"
 #include "support/PromptRecorder.h"
 #include "support/PuzzleFixture.h"
 #include "support/ScratchDocuments.h"

@@ -11,15 +11,15 @@
 #include <QStandardPaths>
 #include <QtTest>
 
-#include "app/GameContext.h"
+#include "game/GameContext.h"
 #include "app/TScoreForm.h"
 #include "app/TVlqGameMainForm.h"
-#include "app/TVlqProcs.h"
+#include "game/TVlqProcs.h"
 #include "core/PuzzleRules.h"
 #include "platform/Trash.h"
-#include "services/TSoundFX.h"
-#include "settings/SettingsStore.h"
-#include "settings/SettingsTable.h"
+#include "platform/TSoundFX.h"
+#include "game/SettingsStore.h"
+#include "game/SettingsTable.h"
 #include "support/PromptRecorder.h"
 #include "support/PuzzleFixture.h"
 #include "support/ScratchDocuments.h"

@@ -5,13 +5,13 @@
 #include <QProcess>
 #include <QtTest>
 
-#include "app/GameContext.h"
+#include "game/GameContext.h"
 #include "app/TVlqGameMainForm.h"
-#include "app/TVlqProcs.h"
+#include "game/TVlqProcs.h"
 #include "app/VlqApplication.h"
 #include "core/VlqError.h"
-#include "settings/SettingsStore.h"
-#include "settings/SettingsTable.h"
+#include "game/SettingsStore.h"
+#include "game/SettingsTable.h"
 #include "support/PromptRecorder.h"
 #include "support/ReadOnlyGuard.h"
 #include "support/ScratchDocuments.h"

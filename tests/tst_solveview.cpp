@@ -8,14 +8,14 @@
 #include <QtTest>
 #include <optional>
 
-#include "app/GameContext.h"
+#include "game/GameContext.h"
 #include "support/PaintRecorder.h"
 #include "support/PromptRecorder.h"
 #include "support/PuzzleFixture.h"
 #include "support/ScreenProbe.h"
-#include "app/TVlqProcs.h"
+#include "game/TVlqProcs.h"
 #include "core/PuzzleRules.h"
-#include "settings/SettingsStore.h"
+#include "game/SettingsStore.h"
 #include "views/SquareGeometry.h"
 #include "views/TVlqGameClueForm.h"
 #include "views/TVlqGameGridForm.h"

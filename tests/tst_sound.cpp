@@ -7,11 +7,11 @@
 #include <QtTest>
 #include <optional>
 
-#include "app/GameContext.h"
+#include "game/GameContext.h"
 #include "app/TVlqGameMainForm.h"
-#include "app/TVlqProcs.h"
-#include "services/TSoundFX.h"
-#include "settings/SettingsStore.h"
+#include "game/TVlqProcs.h"
+#include "platform/TSoundFX.h"
+#include "game/SettingsStore.h"
 #include "support/PromptRecorder.h"
 #include "support/PuzzleFixture.h"
 #include "support/ScratchDocuments.h"

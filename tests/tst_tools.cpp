@@ -12,13 +12,13 @@
 #include <csignal>
 #include <memory>
 
-#include "app/GameContext.h"
+#include "game/GameContext.h"
 #include "app/TVlqGameMainForm.h"
-#include "app/TVlqProcs.h"
+#include "game/TVlqProcs.h"
 #include "platform/ToolWindow.h"
 #include "services/TLaunchModule.h"
 #include "services/TVlqGameAboutForm.h"
-#include "settings/SettingsStore.h"
+#include "game/SettingsStore.h"
 #include "support/PromptRecorder.h"
 
 namespace {

@@ -5,10 +5,10 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include "GameContext.h"
+#include "game/GameContext.h"
 #include "core/PuzzleRules.h"
 #include "platform/Artwork.h"
-#include "services/TSoundFX.h"
+#include "platform/TSoundFX.h"
 #include "views/TVlqGameGridForm.h"
 
 namespace {

@@ -18,13 +18,13 @@
 
 #include <functional>
 
-#include "GameContext.h"
-#include "TVlqProcs.h"
+#include "game/GameContext.h"
+#include "game/TVlqProcs.h"
 #include "VlqApplication.h"
 
 #include "platform/Artwork.h"
 #include "platform/VlqCursors.h"
-#include "settings/SettingsTable.h"
+#include "game/SettingsTable.h"
 
 namespace {
 
@@ -148,7 +148,7 @@ void TVlqGameMainForm::createMenus() {
 
     // States at start.
     for (QAction* a : {Save1, Print1, ScorePuzzle1, ShowClock1, RevertToSaved1, AutoArrange1}) a->setEnabled(false);
-    N4->setVisible(false);
+    recentSeparator->setVisible(false);
     for (QAction* a : History) a->setVisible(false);
 
     connect(Solve1, &QAction::triggered, this, &TVlqGameMainForm::Solve1Click);

@@ -68,12 +68,13 @@ public:
     static QString hintText(const QToolButton* button);
 
     // --- menu (object names as the components' names) --------------------
-    QMenu* Puzzle1 = nullptr;
+    QMenu* Puzzle1 = nullptr;          // the "Puzzle" menu
     QAction* Solve1 = nullptr;
     QAction* Save1 = nullptr;
     QAction* Print1 = nullptr;
     QAction* PrinterSetup1 = nullptr;
-    QAction* N4 = nullptr;
+    QAction* N4 = nullptr;             // separator above the recent list; shown with it
+    QAction*& recentSeparator = N4;
     std::array<QAction*, 3> History{}; // History1..History3
     QAction* Exit1 = nullptr;
     QMenu* Options1 = nullptr;
@@ -94,6 +95,8 @@ public:
     QToolBar* ToolBar1 = nullptr;
     QToolButton* OpenBtn = nullptr;
     QToolButton* SaveBtn = nullptr;
+    // Separators of the toolbar, in order: after Save, after the reveals,
+    // after Score, and before Exit.
     QFrame* Sep1 = nullptr;
     QToolButton* LetterBtn = nullptr;
     QToolButton* WordBtn = nullptr;
@@ -106,7 +109,8 @@ public:
     QToolButton* DictBtn = nullptr;
     QFrame* Sep3 = nullptr;
     QToolButton* ExitBtn = nullptr;
-    QWidget* ToolButton14 = nullptr; // 69-pixel spacer
+    QWidget* ToolButton14 = nullptr; // 69-pixel spacer after Exit, before the progress bar
+    QWidget*& toolbarSpacer = ToolButton14;
     QProgressBar* ProgBar = nullptr;
 
     QWidget* LogoPanel = nullptr;

@@ -12,8 +12,8 @@
 #include <QPrinter>
 #include <QToolButton>
 
-#include "GameContext.h"
-#include "TVlqProcs.h"
+#include "game/GameContext.h"
+#include "game/TVlqProcs.h"
 #include "VlqApplication.h"
 #include "platform/SystemMetrics.h"
 #include "services/PrintPuzzle.h"

@@ -17,16 +17,16 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "GameContext.h"
-#include "RecordText.h"
-#include "TVlqProcs.h"
+#include "game/GameContext.h"
+#include "game/RecordText.h"
+#include "game/TVlqProcs.h"
 #include "VlqApplication.h"
 
 #include "core/RecentList.h"
 #include "core/VlqError.h"
-#include "settings/SettingsTable.h"
+#include "game/SettingsTable.h"
 
-#include "services/TSoundFX.h"
+#include "platform/TSoundFX.h"
 #include "services/TVlqDlgForm.h"
 #include "views/TGameClockForm.h"
 #include "views/TVlqGameClueForm.h"
@@ -153,7 +153,7 @@ void TVlqGameMainForm::ShowPuzzle() {
         ToolBar1->show();
         for (QWidget* w : std::initializer_list<QWidget*>{OpenBtn, SaveBtn, Sep1, LetterBtn, WordBtn, CheatBtn, Sep4,
                                                            ScoreBtn, Sep2, ClockBtn, PrintBtn, DictBtn, Sep3, ExitBtn,
-                                                           ToolButton14})
+                                                           toolbarSpacer})
             w->show();
         ShowClock1->setEnabled(true);
         AutoArrange1->setEnabled(true);
@@ -206,7 +206,7 @@ void TVlqGameMainForm::RebuildHistory() {
         item->setText(QString::fromStdString(vlq::recentCaption(shown, entry)));
         item->setIcon(QIcon(toolImage(0)));
         item->setVisible(true);
-        N4->setVisible(true);
+        recentSeparator->setVisible(true);
         TVlqProcs::WriteSetting(VlqSetting::HistoryPuzzle[shown - 1], QString::fromStdString(entry));
         if (shown == 3) break;
     }

@@ -10,11 +10,11 @@
 #include <QPointer>
 #include <QToolButton>
 
-#include "GameContext.h"
+#include "game/GameContext.h"
 #include "TScoreForm.h"
-#include "TVlqProcs.h"
+#include "game/TVlqProcs.h"
 #include "VlqApplication.h"
-#include "settings/SettingsTable.h"
+#include "game/SettingsTable.h"
 #include "views/TVlqGameClueForm.h"
 #include "views/TVlqGameGridForm.h"
 #include "views/TVlqGameTitleForm.h"

@@ -6,16 +6,16 @@
 #include <exception>
 #include <memory>
 
-#include "GameContext.h"
+#include "game/GameContext.h"
 #include "TMiscWin.h"
 #include "TScoreForm.h"
 #include "TVlqGameMainForm.h"
-#include "TVlqProcs.h"
+#include "game/TVlqProcs.h"
 #include "platform/VlqStyle.h"
 #include "services/PuzzleFolder.h"
 #include "services/TLaunchModule.h"
 #include "services/TVlqGameAboutForm.h"
-#include "services/TSoundFX.h"
+#include "platform/TSoundFX.h"
 #include "settings/TVlqGamePrefForm.h"
 #include "views/TGameClockForm.h"
 #include "views/TVlqSolveForm.h"

@@ -9,9 +9,9 @@
 #include <QPrinter>
 #include <QStandardPaths>
 
-#include "app/GameContext.h"
-#include "app/RecordText.h"
-#include "app/TVlqProcs.h"
+#include "game/GameContext.h"
+#include "game/RecordText.h"
+#include "game/TVlqProcs.h"
 #include "core/PuzzleRules.h"
 
 namespace printout {

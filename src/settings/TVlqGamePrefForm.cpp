@@ -19,8 +19,8 @@
 #include <array>
 #include <cmath>
 
-#include "app/GameContext.h"
-#include "app/TVlqProcs.h"
+#include "game/GameContext.h"
+#include "game/TVlqProcs.h"
 #include "core/VlqError.h"
 #include "platform/Artwork.h"
 #include "views/SquareLook.h"

@@ -4,7 +4,7 @@
 
 #include "DocumentWindow.h"
 #include "SquareGeometry.h"
-#include "app/TVlqProcs.h"
+#include "game/TVlqProcs.h"
 #include "core/SettingsText.h"
 #include "core/VlqError.h"
 

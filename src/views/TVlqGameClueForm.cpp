@@ -15,12 +15,12 @@
 #include "TVlqGameGridForm.h"
 #include "TVlqGameTitleForm.h"
 #include "TVlqSolveForm.h"
-#include "app/GameContext.h"
-#include "app/RecordText.h"
-#include "app/TVlqProcs.h"
+#include "game/GameContext.h"
+#include "game/RecordText.h"
+#include "game/TVlqProcs.h"
 #include "core/PuzzleRules.h"
 #include "core/SettingsText.h"
-#include "settings/SettingsTable.h"
+#include "game/SettingsTable.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include "TVlqGameClueForm.h"
 #include "TVlqGameGridForm.h"
 #include "TVlqSolveForm.h"
-#include "app/GameContext.h"
-#include "app/TVlqProcs.h"
+#include "game/GameContext.h"
+#include "game/TVlqProcs.h"
 #include "core/SettingsText.h"
 #include "core/VlqError.h"
 

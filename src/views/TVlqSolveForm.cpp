@@ -16,12 +16,12 @@
 #include "TVlqGameClueForm.h"
 #include "TVlqGameGridForm.h"
 #include "TVlqGameTitleForm.h"
-#include "app/GameContext.h"
-#include "app/RecordText.h"
-#include "app/TVlqProcs.h"
+#include "game/GameContext.h"
+#include "game/RecordText.h"
+#include "game/TVlqProcs.h"
 #include "core/PuzzleRules.h"
 #include "core/SettingsText.h"
-#include "settings/SettingsTable.h"
+#include "game/SettingsTable.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "PromptRecorder.h"
 
-#include "app/TVlqProcs.h"
+#include "game/TVlqProcs.h"
 
 PromptRecorder::PromptRecorder() {
     TVlqProcs::SetPromptHook([this](const QString& text, bool isQuestion) {

@@ -4,7 +4,7 @@
 #include <QTest>
 #include <stdexcept>
 
-#include "app/GameContext.h"
+#include "game/GameContext.h"
 #include "app/TVlqGameMainForm.h"
 #include "core/PuzzleRules.h"
 

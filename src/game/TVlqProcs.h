@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "core/SettingsText.h"
-#include "settings/SettingsTable.h"
+#include "game/SettingsTable.h"
 
 class TVlqProcs : public QObject {
     Q_OBJECT

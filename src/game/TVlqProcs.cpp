@@ -18,10 +18,10 @@
 #include "core/SettingsText.h"
 #include "core/VlqError.h"
 #include "platform/SystemMetrics.h"
-#include "settings/SettingsStore.h"
+#include "game/SettingsStore.h"
 
 #include "platform/Trash.h"
-#include "services/TSoundFX.h"
+#include "platform/TSoundFX.h"
 
 namespace {
 
