@@ -4,7 +4,7 @@
 //   Quotation: If you can keep your head when all about you
 //     Are losing theirs and blaming it on you
 //   Source: Kipling, If
-//   Byline: Set by the Vorlaquince team
+//   Byline: Vera Quince
 //   Width: 17                  (optional: the grid's width, 1 to 31)
 //
 //   A. Take the wheel = STEER
