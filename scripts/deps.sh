@@ -6,7 +6,8 @@ PACKAGES=(build-essential cmake ninja-build clang-14 libclang-rt-14-dev
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools
   qt6-qpa-plugins qt6-image-formats-plugins libgl-dev
   xvfb xauth x11-utils xdotool imagemagick poppler-utils
-  fonts-dejavu fonts-liberation2)
+  fonts-dejavu fonts-liberation2
+  wamerican-small wamerican wordnet-base)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -82,7 +82,7 @@ std::vector<LogicalLine> logicalLines(const std::string& text) {
 
 } // namespace
 
-ParsedSource parsePuzzleSource(const std::string& text, const std::string& title) {
+ParsedSource parsePuzzleSource(const std::string& text, const std::string& title, bool unfinished) {
     ParsedSource result;
     PuzzleSource& src = result.source;
     src.title = title;
@@ -139,12 +139,12 @@ ParsedSource parsePuzzleSource(const std::string& text, const std::string& title
             clue.label = label;
             const auto eq = rest.rfind('=');
             if (eq == std::string::npos) {
-                problem(number, "clue " + want + " has no \" = ANSWER\" at its end");
+                if (!unfinished) problem(number, "clue " + want + " has no \" = ANSWER\" at its end");
                 clue.text = trim(rest);
             } else {
                 clue.text = trim(rest.substr(0, eq));
                 clue.answer = trim(rest.substr(eq + 1));
-                if (clue.answer.empty()) problem(number, "clue " + want + " has an empty answer");
+                if (clue.answer.empty() && !unfinished) problem(number, "clue " + want + " has an empty answer");
             }
             if (clue.text.empty()) problem(number, "clue " + want + " has no clue text");
             src.clues.push_back(std::move(clue));
@@ -154,7 +154,7 @@ ParsedSource parsePuzzleSource(const std::string& text, const std::string& title
     }
     if (!haveQuotation || trim(src.quotation).empty()) problem(src.quotationLine, "no quotation (a \"Quotation:\" line)");
     if (!haveSource || trim(src.source).empty()) problem(src.sourceLine, "no source (a \"Source:\" line with author and title)");
-    if (src.clues.empty()) problem(0, "no clues (lines such as \"A. clue text = ANSWER\")");
+    if (src.clues.empty() && !unfinished) problem(0, "no clues (lines such as \"A. clue text = ANSWER\")");
     return result;
 }
 

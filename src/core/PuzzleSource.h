@@ -61,7 +61,9 @@ struct ParsedSource {
 
 // Reads the text of a source. Syntax problems (unknown lines, missing fields,
 // labels out of order) are listed; the letters are judged by the builder.
-ParsedSource parsePuzzleSource(const std::string& text, const std::string& title);
+// A source still being made (`unfinished`) may lack clues, and its answers
+// may be empty or "?".
+ParsedSource parsePuzzleSource(const std::string& text, const std::string& title, bool unfinished = false);
 
 // Converts UTF-8 text to single bytes of the Windows ANSI code page (1252).
 // Typographic single and double quotes become straight ones, en and em

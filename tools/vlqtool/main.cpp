@@ -1,5 +1,6 @@
 // vlqtool: builds puzzle files from their text sources, checks puzzle files
-// against every rule of the format and shows them as text.
+// against every rule of the format and shows them as text, and makes the
+// answers of a new puzzle from its quotation.
 //
 // Exit status: 0 success (a sound file for "check"), 1 the puzzle or source
 // has problems (all are printed), 2 wrong usage or a file that cannot be
@@ -13,7 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "core/Lexicon.h"
 #include "core/PuzzleBuilder.h"
+#include "core/PuzzleMaker.h"
 #include "core/PuzzleCheck.h"
 #include "core/PuzzleRecord.h"
 #include "core/PuzzleShow.h"
@@ -31,7 +34,11 @@ constexpr int kUsage = 2;
 int usage() {
     std::cerr << "usage: vlqtool build SOURCE.txt -o FILE.vlq   build a puzzle file from its source\n"
                  "       vlqtool check FILE.vlq...             check puzzle files, print every problem\n"
-                 "       vlqtool show FILE.vlq                 print grid, clues, answers and progress\n";
+                 "       vlqtool show FILE.vlq                 print grid, clues, answers and progress\n"
+                 "       vlqtool make SOURCE.txt [-o OUT.txt] [--seed N] [--min L] [--max L]\n"
+                 "                    [--avoid WORD,...] [--time S]\n"
+                 "                                             find answers for the source's letters,\n"
+                 "                                             with draft clues (kept answers stay)\n";
     return kUsage;
 }
 
@@ -117,6 +124,79 @@ int show(const std::string& path) {
     return kOk;
 }
 
+std::optional<long> number(const std::string& text, long lo, long hi) {
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+    const long v = std::stol(text);
+    if (v < lo || v > hi) return std::nullopt;
+    return v;
+}
+
+int make(const std::vector<std::string>& args) {
+    std::string sourcePath, outPath;
+    vlq::MakeOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        std::optional<long> v;
+        if (a == "-o" && hasValue) {
+            outPath = args[++i];
+        } else if (a == "--seed" && hasValue && (v = number(args[++i], 0, 999999999))) {
+            options.seed = static_cast<std::uint32_t>(*v);
+        } else if (a == "--min" && hasValue && (v = number(args[++i], 2, 31))) {
+            options.minLength = static_cast<int>(*v);
+        } else if (a == "--max" && hasValue && (v = number(args[++i], 2, 31))) {
+            options.maxLength = static_cast<int>(*v);
+        } else if (a == "--time" && hasValue && (v = number(args[++i], 1, 3600))) {
+            options.seconds = static_cast<double>(*v);
+        } else if (a == "--avoid" && hasValue) {
+            std::string list = args[++i] + ",";
+            for (std::size_t start = 0, comma; (comma = list.find(',', start)) != std::string::npos; start = comma + 1)
+                if (comma > start) options.avoid.push_back(list.substr(start, comma - start));
+        } else if (sourcePath.empty() && !a.empty() && a[0] != '-') {
+            sourcePath = a;
+        } else {
+            return usage();
+        }
+    }
+    if (sourcePath.empty()) return usage();
+    const auto text = readFile(sourcePath);
+    if (!text) return kUsage;
+    vlq::Lexicon lexicon;
+    try {
+        lexicon = vlq::Lexicon::load(vlq::LexiconPaths::debian());
+    } catch (const vlq::LexiconError& e) {
+        std::cerr << "vlqtool make: " << e.what() << "\n";
+        return kUsage;
+    }
+    const vlq::MakeResult made =
+        vlq::makePuzzle(*text, fs::path(sourcePath).stem().string(), lexicon, options);
+    for (const auto& p : made.problems)
+        std::cerr << sourcePath << ":" << (p.line > 0 ? std::to_string(p.line) + ":" : std::string()) << " "
+                  << p.what << "\n";
+    if (!made.complete) {
+        bool any = false;
+        for (const auto& a : made.answers) any = any || !a.answer.empty();
+        if (any) {
+            std::cerr << "best answers found (? where none fits):\n";
+            for (std::size_t k = 0; k < made.answers.size(); ++k)
+                std::cerr << "  " << (made.answers[k].answer.empty() ? "?" : made.answers[k].answer) << "\n";
+        }
+        return kProblems;
+    }
+    if (outPath.empty()) {
+        std::cout << made.text;
+        return kOk;
+    }
+    std::ofstream out(outPath, std::ios::binary | std::ios::trunc);
+    out << made.text;
+    out.close();
+    if (!out) {
+        std::cerr << outPath << ": cannot be written\n";
+        return kUsage;
+    }
+    return kOk;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -138,5 +218,6 @@ int main(int argc, char** argv) {
     }
     if (command == "check" && args.size() >= 2) return check({args.begin() + 1, args.end()});
     if (command == "show" && args.size() == 2) return show(args[1]);
+    if (command == "make") return make({args.begin() + 1, args.end()});
     return usage();
 }

@@ -1,0 +1,250 @@
+#include "Lexicon.h"
+
+#include <algorithm>
+#include <fstream>
+#include <string_view>
+#include <unordered_set>
+
+namespace vlq {
+
+namespace {
+
+constexpr char kPosLetter[4] = {'n', 'v', 'a', 'r'};
+constexpr const char* kPosName[4] = {"noun", "verb", "adj", "adv"};
+
+std::string readWhole(const std::string& path, const char* package) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw LexiconError(path + " cannot be read: install the Debian package " + package +
+                           " (scripts/deps.sh does)");
+    in.seekg(0, std::ios::end);
+    const auto size = static_cast<std::size_t>(std::max<std::streamoff>(0, in.tellg()));
+    in.seekg(0);
+    std::string text(size, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(size));
+    text.resize(static_cast<std::size_t>(std::max<std::streamsize>(0, in.gcount())));
+    return text;
+}
+
+template <typename F>
+void forEachLine(std::string_view text, F&& f) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        auto end = text.find('\n', pos);
+        if (end == std::string_view::npos) end = text.size();
+        f(text.substr(pos, end - pos));
+        pos = end + 1;
+    }
+}
+
+bool allLower(std::string_view w) {
+    return !w.empty() && std::all_of(w.begin(), w.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+}
+
+bool hasVowel(std::string_view w) { return w.find_first_of("aeiouy") != std::string_view::npos; }
+
+std::string_view firstField(std::string_view line) { return line.substr(0, line.find(' ')); }
+
+// Words never proposed, whatever the dictionaries say of them: slurs and
+// vulgar words, and words too easily read as one.
+const std::unordered_set<std::string>& blockList() {
+    static const std::unordered_set<std::string> words = {
+        "arse",   "arsehole", "ass",    "asshole", "bastard", "bitch",  "bollocks", "boob",  "bugger",
+        "butt",   "chink",    "cock",   "coon",    "crap",    "cunt",   "dago",     "damn",  "dick",
+        "dildo",  "dyke",     "fag",    "faggot",  "fuck",    "gook",   "homo",     "honky", "horny",
+        "hooker", "jap",      "kike",   "nigga",   "nigger",  "piss",   "porn",     "prick", "pussy",
+        "queer",  "rape",     "retard", "screw",   "shit",    "slut",   "spastic",  "spic",  "tit",
+        "titty",  "tranny",   "twat",   "wank",    "wanker",  "whore",  "wop"};
+    return words;
+}
+
+// Gloss phrases by which WordNet marks a sense as a slur or a vulgar word.
+constexpr std::string_view kOffensiveMarks[] = {
+    "offensive term", "offensive name", "offensive word", "ethnic slur", "obscene term", "obscene word",
+    "vulgar term",    "vulgar word",    "(vulgar",        "(obscene",    "disparaging term", "derogatory term",
+    "contemptuous term"};
+
+struct SuffixRule {
+    std::string_view from, to;
+};
+// WordNet's detachment rules per part of speech (adverbs have none).
+constexpr SuffixRule kNounRules[] = {{"s", ""},     {"ses", "s"},  {"xes", "x"}, {"zes", "z"},
+                                     {"ches", "ch"}, {"shes", "sh"}, {"men", "man"}, {"ies", "y"}};
+constexpr SuffixRule kVerbRules[] = {{"s", ""},  {"ies", "y"}, {"es", "e"},  {"es", ""},
+                                     {"ed", "e"}, {"ed", ""},   {"ing", "e"}, {"ing", ""}};
+constexpr SuffixRule kAdjRules[] = {{"er", ""}, {"est", ""}, {"er", "e"}, {"est", "e"}};
+
+} // namespace
+
+LexiconPaths LexiconPaths::debian() {
+    return {"/usr/share/dict/american-english-small", "/usr/share/dict/american-english", "/usr/share/wordnet"};
+}
+
+bool Lexicon::blocked(const std::string& lowerWord) { return blockList().count(lowerWord) > 0; }
+
+void Lexicon::add(LexiconWord word) { words_.push_back(std::move(word)); }
+
+bool Lexicon::findBase(const std::string& lower, std::string& base, int& pos) const {
+    // The word itself first, then its exceptions, then the suffix rules; of
+    // several parts of speech the one seen most in tagged text wins.
+    int bestCount = -1;
+    auto consider = [&](const std::string& candidate, int p) {
+        const auto it = index_.find(candidate);
+        if (it == index_.end() || it->second.offset[static_cast<std::size_t>(p)] < 0) return;
+        const int c = it->second.count[static_cast<std::size_t>(p)];
+        if (c > bestCount) {
+            bestCount = c;
+            base = candidate;
+            pos = p;
+        }
+    };
+    for (int p = 0; p < 4; ++p) consider(lower, p);
+    if (bestCount >= 0) return true;
+    for (int p = 0; p < 4; ++p) {
+        const auto& exc = exceptions_[static_cast<std::size_t>(p)];
+        if (const auto it = exc.find(lower); it != exc.end()) consider(it->second, p);
+    }
+    if (bestCount >= 0) return true;
+    auto applyRules = [&](const auto& rules, int p) {
+        for (const SuffixRule& r : rules) {
+            if (lower.size() <= r.from.size() || !lower.ends_with(r.from)) continue;
+            consider(lower.substr(0, lower.size() - r.from.size()) + std::string(r.to), p);
+        }
+    };
+    applyRules(kNounRules, 0);
+    applyRules(kVerbRules, 1);
+    applyRules(kAdjRules, 2);
+    return bestCount >= 0;
+}
+
+std::string Lexicon::baseOf(const std::string& word) const {
+    std::string lower;
+    for (char c : word)
+        if (c >= 'A' && c <= 'Z')
+            lower += static_cast<char>(c - 'A' + 'a');
+        else if (c >= 'a' && c <= 'z')
+            lower += c;
+    std::string base;
+    int pos = 0;
+    return findBase(lower, base, pos) ? base : lower;
+}
+
+Lexicon Lexicon::load(const LexiconPaths& paths) {
+    Lexicon lex;
+    lex.wordnetDir_ = paths.wordnetDir;
+    const std::string dir = paths.wordnetDir + "/";
+
+    for (int p = 0; p < 4; ++p) {
+        const std::string text = readWhole(dir + "index." + kPosName[p], "wordnet-base");
+        forEachLine(text, [&](std::string_view line) {
+            if (line.empty() || line[0] == ' ') return; // licence text
+            const std::string_view lemma = firstField(line);
+            if (!allLower(lemma)) return;
+            // lemma pos synset_cnt p_cnt [ptr_symbol...] sense_cnt tagsense_cnt synset_offset...
+            // The offsets are the last synset_cnt fields; the first is the most frequent sense.
+            std::size_t at = lemma.size() + 1;
+            at = line.find(' ', at) + 1; // after pos
+            const std::size_t end = line.find(' ', at);
+            const int synsets = std::atoi(std::string(line.substr(at, end - at)).c_str());
+            std::string_view rest = line;
+            while (!rest.empty() && rest.back() == ' ') rest.remove_suffix(1);
+            std::size_t cut = rest.size();
+            for (int i = 0; i < synsets && cut != std::string_view::npos; ++i) cut = rest.rfind(' ', cut - 1);
+            if (cut == std::string_view::npos || synsets <= 0) return;
+            const long offset = std::atol(std::string(rest.substr(cut + 1, 8)).c_str());
+            lex.index_[std::string(lemma)].offset[static_cast<std::size_t>(p)] = offset;
+        });
+        const std::string exc = readWhole(dir + kPosName[p] + ".exc", "wordnet-base");
+        forEachLine(exc, [&](std::string_view line) {
+            const std::string_view form = firstField(line);
+            if (form.size() + 1 >= line.size()) return;
+            const std::string_view base = firstField(line.substr(form.size() + 1));
+            if (allLower(form) && allLower(base))
+                lex.exceptions_[static_cast<std::size_t>(p)].emplace(std::string(form), std::string(base));
+        });
+    }
+
+    // sense_key sense_number tag_cnt, the key being lemma%ss_type:...
+    const std::string counts = readWhole(dir + "cntlist.rev", "wordnet-base");
+    forEachLine(counts, [&](std::string_view line) {
+        const auto pct = line.find('%');
+        if (pct == std::string_view::npos || pct + 1 >= line.size()) return;
+        const auto it = lex.index_.find(std::string(line.substr(0, pct)));
+        if (it == lex.index_.end()) return;
+        int p = line[pct + 1] - '1';
+        if (p == 4) p = 2; // adjective satellite
+        if (p < 0 || p > 3) return;
+        const auto last = line.rfind(' ');
+        it->second.count[static_cast<std::size_t>(p)] += std::atoi(std::string(line.substr(last + 1)).c_str());
+    });
+
+    // Senses WordNet marks as offensive, by part of speech and offset.
+    std::array<std::unordered_set<long>, 4> offensive;
+    for (int p = 0; p < 4; ++p) {
+        const std::string data = readWhole(dir + "data." + kPosName[p], "wordnet-base");
+        // Few glosses carry a mark: look for the marks, then for their lines.
+        for (std::string_view mark : kOffensiveMarks) {
+            for (auto at = data.find(mark); at != std::string::npos; at = data.find(mark, at + 1)) {
+                const auto start = data.rfind('\n', at);
+                const std::size_t lineStart = start == std::string::npos ? 0 : start + 1;
+                const auto bar = data.find(" | ", lineStart);
+                if (bar == std::string::npos || bar > at) continue; // not in a gloss
+                offensive[static_cast<std::size_t>(p)].insert(std::atol(data.c_str() + lineStart));
+            }
+        }
+    }
+    auto isOffensive = [&](const std::string& base) {
+        const auto it = lex.index_.find(base);
+        if (it == lex.index_.end()) return false;
+        for (std::size_t p = 0; p < 4; ++p)
+            if (it->second.offset[p] >= 0 && offensive[p].count(it->second.offset[p])) return true;
+        return false;
+    };
+
+    std::unordered_set<std::string> common;
+    forEachLine(readWhole(paths.commonList, "wamerican-small"), [&](std::string_view w) {
+        if (allLower(w)) common.emplace(w);
+    });
+    std::vector<std::string> all;
+    forEachLine(readWhole(paths.largerList, "wamerican"), [&](std::string_view w) {
+        if (allLower(w) && w.size() >= 2 && hasVowel(w)) all.emplace_back(w);
+    });
+    std::sort(all.begin(), all.end());
+    all.erase(std::unique(all.begin(), all.end()), all.end());
+
+    for (const std::string& w : all) {
+        std::string base;
+        int pos = 0;
+        if (!lex.findBase(w, base, pos)) continue;
+        if (blocked(w) || blocked(base) || isOffensive(base)) continue;
+        const IndexEntry& entry = lex.index_.at(base);
+        LexiconWord word;
+        for (char c : w) word.word += static_cast<char>(c - 'a' + 'A');
+        word.tier = common.count(w) ? 0 : 1;
+        for (int c : entry.count) word.count += c;
+        word.base = base;
+        word.pos = kPosLetter[pos];
+        word.offset = entry.offset[static_cast<std::size_t>(pos)];
+        lex.words_.push_back(std::move(word));
+    }
+    return lex;
+}
+
+std::string Lexicon::definition(const LexiconWord& word) const {
+    if (!word.gloss.empty() || wordnetDir_.empty() || word.offset < 0) return word.gloss;
+    const auto* p = std::find(std::begin(kPosLetter), std::end(kPosLetter), word.pos);
+    if (p == std::end(kPosLetter)) return {};
+    std::ifstream in(wordnetDir_ + "/data." + kPosName[p - kPosLetter], std::ios::binary);
+    in.seekg(word.offset);
+    std::string line;
+    if (!in || !std::getline(in, line)) return {};
+    const auto bar = line.find(" | ");
+    if (bar == std::string::npos) return {};
+    std::string gloss = line.substr(bar + 3);
+    // Examples follow the definition as "; \"...\"".
+    if (const auto quote = gloss.find("; \""); quote != std::string::npos) gloss.resize(quote);
+    while (!gloss.empty() && (gloss.back() == ' ' || gloss.back() == '\r')) gloss.pop_back();
+    return gloss;
+}
+
+} // namespace vlq

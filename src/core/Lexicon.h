@@ -1,0 +1,89 @@
+// The words the puzzle maker may propose as answers, with how common each is
+// and where its dictionary definition lies.
+//
+// The system lexicon joins two Debian packages:
+// - the SCOWL word lists of wamerican-small (size 35) and wamerican (size
+//   50): a word in the small list is in tier 0, one only in the larger list
+//   in tier 1; words written with a capital (names) or an apostrophe are left
+//   out;
+// - WordNet 3.0 (wordnet-base): a word must be a WordNet word or an
+//   inflection of one (found with WordNet's own suffix rules and exception
+//   lists), which leaves out function words and most abbreviations; its
+//   tagged-text counts (cntlist.rev) order words within a tier, and the
+//   gloss of its most frequent sense becomes the draft clue.
+// Words whose most frequent sense WordNet calls offensive, obscene or a slur,
+// and the words of our own short block list, are left out.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace vlq {
+
+// The word data cannot be read: names the missing file and its package.
+class LexiconError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct LexiconWord {
+    std::string word;    // upper-case letters A..Z
+    int tier = 0;        // 0 the most common words, 1 less common
+    int count = 0;       // how often its base word was seen in tagged text
+    std::string base;    // the lower-case WordNet word it is a form of
+    char pos = 'n';      // part of speech of the definition: n, v, a or r
+    long offset = -1;    // the definition's place in WordNet's data file
+    std::string gloss;   // the definition when known without WordNet's files
+};
+
+struct LexiconPaths {
+    std::string commonList;  // tier 0 word list
+    std::string largerList;  // tier 1 word list
+    std::string wordnetDir;  // WordNet's dict folder
+    static LexiconPaths debian();
+};
+
+class Lexicon {
+public:
+    Lexicon() = default;
+
+    // Reads the word lists and WordNet; throws LexiconError when a file is
+    // missing or unreadable.
+    static Lexicon load(const LexiconPaths& paths);
+
+    // For a lexicon made in memory (tests): words are kept as given.
+    void add(LexiconWord word);
+
+    const std::vector<LexiconWord>& words() const { return words_; }
+
+    // The WordNet word that `word` (any case) is a form of, or the word
+    // itself in lower case when WordNet does not know it.
+    std::string baseOf(const std::string& word) const;
+
+    // The first definition of the word's most frequent sense, without
+    // examples; empty when none can be read.
+    std::string definition(const LexiconWord& word) const;
+
+    // Whether the word is in our own list of words never to propose.
+    static bool blocked(const std::string& lowerWord);
+
+private:
+    struct IndexEntry {
+        std::array<long, 4> offset{-1, -1, -1, -1}; // first sense per n, v, a, r
+        std::array<int, 4> count{};                 // tagged-text count per part of speech
+    };
+    std::vector<LexiconWord> words_;
+    std::string wordnetDir_;
+    std::unordered_map<std::string, IndexEntry> index_;
+    std::array<std::unordered_map<std::string, std::string>, 4> exceptions_;
+
+    // The base word and part of speech (0..3) of a lower-case word.
+    bool findBase(const std::string& lower, std::string& base, int& pos) const;
+};
+
+} // namespace vlq

@@ -1,0 +1,476 @@
+#include "PuzzleMaker.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <chrono>
+#include <cmath>
+#include <random>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "PuzzleBuilder.h"
+
+namespace vlq {
+
+namespace {
+
+constexpr int kMaxSlots = 30;
+constexpr std::size_t kClueCap = 80;
+
+using Counts = std::array<int, 26>;
+
+std::size_t idx(char upper) { return static_cast<std::size_t>(upper - 'A'); }
+
+std::string label(int k) {
+    return k <= 26 ? std::string(1, static_cast<char>('A' + k - 1)) : std::string(2, static_cast<char>('a' + k - 27));
+}
+
+std::string letterList(const Counts& counts) {
+    std::string out;
+    for (std::size_t l = 0; l < 26; ++l) {
+        if (counts[l] <= 0) continue;
+        if (!out.empty()) out += ", ";
+        out += std::to_string(counts[l]) + " " + static_cast<char>('A' + l);
+    }
+    return out;
+}
+
+// One word a slot may take; `tail` counts its letters after the first.
+struct Candidate {
+    std::array<std::uint8_t, 26> tail{};
+    std::uint32_t mask = 0; // letters present in tail
+    int tailLength = 0;
+    float cost = 0;         // how much less common the word is
+    int word = 0;           // index into the lexicon
+};
+
+// The letter counts of a tail packed 4 bits per letter, for exact look-up.
+struct Key {
+    std::uint64_t lo = 0, hi = 0;
+    bool operator==(const Key&) const = default;
+};
+struct KeyHash {
+    std::size_t operator()(const Key& k) const { return std::hash<std::uint64_t>()(k.lo * 0x9E3779B97F4A7C15ull ^ k.hi); }
+};
+template <typename C>
+Key keyOf(const C& counts) {
+    Key k;
+    for (std::size_t l = 0; l < 13; ++l) k.lo |= static_cast<std::uint64_t>(counts[l] & 15) << (4 * l);
+    for (std::size_t l = 13; l < 26; ++l) k.hi |= static_cast<std::uint64_t>(counts[l] & 15) << (4 * (l - 13));
+    return k;
+}
+
+class TimeUp {};
+
+class Search {
+public:
+    struct Slot {
+        int letter = 0;                 // 0..25
+        std::vector<Candidate>* words = nullptr;
+        std::unordered_map<Key, std::vector<int>, KeyHash>* exact = nullptr;
+    };
+
+    Search(std::vector<Slot> slots, Counts budget, std::size_t lexiconSize, std::uint32_t seed, double seconds)
+        : slots_(std::move(slots)), budget_(budget), used_(lexiconSize, 0), rng_(seed),
+          deadline_(std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                                                            std::chrono::duration<double>(seconds))) {
+        for (int c : budget_) left_ += c;
+        // Letter shares of the words' tails: what an ordinary remainder looks like.
+        double total = 0;
+        for (const Slot& s : slots_)
+            for (const Candidate& c : *s.words)
+                for (std::size_t l = 0; l < 26; ++l) share_[l] += c.tail[l], total += c.tail[l];
+        for (double& v : share_) v = total > 0 ? v / total : 1.0 / 26;
+        start_ = budget_;
+        chosen_.assign(slots_.size(), -1);
+        best_ = chosen_;
+        bestLeft_ = left_;
+    }
+
+    // Fills every slot or gives up at the deadline; `chosen()` then holds
+    // the set or the best partial set.
+    bool run(int minTail, int maxTail) {
+        minTail_ = minTail;
+        maxTail_ = maxTail;
+        long long limit = 4000;
+        try {
+            for (;;) {
+                stepLimit_ = steps_ + limit;
+                noise_.seed(rng_());
+                try {
+                    if (fill(0)) {
+                        best_ = chosen_;
+                        bestLeft_ = 0;
+                        return true;
+                    }
+                    return false; // the whole tree was searched
+                } catch (const Restart&) {
+                    std::fill(chosen_.begin(), chosen_.end(), -1);
+                    std::fill(used_.begin(), used_.end(), 0);
+                    budget_ = start_;
+                    left_ = 0;
+                    for (int c : budget_) left_ += c;
+                }
+                limit = limit * 3 / 2;
+            }
+        } catch (const TimeUp&) {
+            return false;
+        }
+    }
+
+    const std::vector<int>& best() const { return best_; }
+    int bestLeft() const { return bestLeft_; }
+    long long steps() const { return steps_; }
+
+private:
+    class Restart {};
+    std::vector<Slot> slots_;
+    Counts budget_;
+    Counts start_{};
+    int left_ = 0;
+    std::vector<char> used_;
+    std::mt19937 rng_, noise_;
+    std::chrono::steady_clock::time_point deadline_;
+    std::array<double, 26> share_{};
+    std::vector<int> chosen_, best_;
+    int bestLeft_ = 0;
+    std::size_t bestDepth_ = 0;
+    long long steps_ = 0, stepLimit_ = 0;
+    int minTail_ = 0, maxTail_ = 0;
+
+    void tick() {
+        ++steps_;
+        if ((steps_ & 1023) == 0 && std::chrono::steady_clock::now() > deadline_) throw TimeUp();
+    }
+
+    bool fits(const Candidate& c) const {
+        for (std::size_t l = 0; l < 26; ++l)
+            if (c.tail[l] > budget_[l]) return false;
+        return true;
+    }
+    void take(std::size_t slot, const Candidate& c) {
+        for (std::size_t l = 0; l < 26; ++l) budget_[l] -= c.tail[l];
+        left_ -= c.tailLength;
+        chosen_[slot] = c.word;
+        used_[static_cast<std::size_t>(c.word)] = 1;
+    }
+    void give(std::size_t slot, const Candidate& c) {
+        for (std::size_t l = 0; l < 26; ++l) budget_[l] += c.tail[l];
+        left_ += c.tailLength;
+        chosen_[slot] = -1;
+        used_[static_cast<std::size_t>(c.word)] = 0;
+    }
+    bool lengthFits(int tail, std::size_t restAfter) const {
+        const int rest = left_ - tail;
+        return rest >= minTail_ * static_cast<int>(restAfter) && rest <= maxTail_ * static_cast<int>(restAfter);
+    }
+
+    void noteBest(std::size_t depth) {
+        if (depth > bestDepth_ || (depth == bestDepth_ && left_ < bestLeft_)) {
+            bestDepth_ = depth;
+            bestLeft_ = left_;
+            best_ = chosen_;
+        }
+    }
+
+    // The last slot: a word whose tail is exactly what is left.
+    bool finishLast(std::size_t depth) {
+        const Slot& s = slots_[depth];
+        const auto it = s.exact->find(keyOf(budget_));
+        if (it == s.exact->end()) return false;
+        for (int i : it->second) {
+            const Candidate& c = (*s.words)[static_cast<std::size_t>(i)];
+            if (!used_[static_cast<std::size_t>(c.word)]) {
+                take(depth, c);
+                return true;
+            }
+        }
+        return false;
+    }
+
+    bool fill(std::size_t depth) {
+        noteBest(depth);
+        const std::size_t rest = slots_.size() - depth;
+        if (rest == 0) return left_ == 0;
+        if (rest == 1) return finishLast(depth);
+        if (steps_ > stepLimit_) throw Restart();
+        const Slot& s = slots_[depth];
+        if (rest == 2) {
+            // Every word of this slot against an exact look-up for the last.
+            for (const Candidate& c : *s.words) {
+                tick();
+                if (used_[static_cast<std::size_t>(c.word)] || !lengthFits(c.tailLength, 1) || !fits(c)) continue;
+                take(depth, c);
+                if (finishLast(depth + 1)) return true;
+                noteBest(depth + 1);
+                give(depth, c);
+            }
+            return false;
+        }
+        // Rank the words that fit by how ordinary the remainder stays.
+        std::vector<std::pair<float, int>> ranked;
+        for (std::size_t i = 0; i < s.words->size(); ++i) {
+            const Candidate& c = (*s.words)[i];
+            tick();
+            if (used_[static_cast<std::size_t>(c.word)] || !lengthFits(c.tailLength, rest - 1) || !fits(c)) continue;
+            const double after = left_ - c.tailLength;
+            double deviation = 0;
+            for (std::size_t l = 0; l < 26; ++l) {
+                const double expect = after * share_[l];
+                const double d = budget_[l] - c.tail[l] - expect;
+                deviation += d * d / (expect + 1.0);
+            }
+            const double jitter = static_cast<double>(noise_() >> 8) / static_cast<double>(1u << 24);
+            ranked.emplace_back(static_cast<float>(deviation + c.cost + 3.0 * jitter), static_cast<int>(i));
+        }
+        const std::size_t tries = std::min<std::size_t>(ranked.size(), rest <= 3 ? 12 : 3);
+        std::partial_sort(ranked.begin(), ranked.begin() + static_cast<std::ptrdiff_t>(tries), ranked.end());
+        for (std::size_t t = 0; t < tries; ++t) {
+            const Candidate& c = (*s.words)[static_cast<std::size_t>(ranked[t].second)];
+            take(depth, c);
+            if (fill(depth + 1)) return true;
+            give(depth, c);
+        }
+        return false;
+    }
+};
+
+std::string sanitizeClue(const std::string& gloss, const std::string& base, const std::string& word) {
+    std::string text = kDraftMark;
+    std::string lowerWord;
+    for (char c : word) lowerWord += static_cast<char>(c - 'A' + 'a');
+    if (!base.empty() && base != lowerWord) text += "(" + base + ") ";
+    std::string body = gloss.empty() ? "no definition found" : gloss;
+    for (char c : body) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u >= 0x7F) continue;
+        text += c == '=' ? '-' : c;
+    }
+    if (text.size() > kClueCap) {
+        auto cut = text.rfind(' ', kClueCap - 3);
+        if (cut == std::string::npos || cut < 10) cut = kClueCap - 3;
+        text = text.substr(0, cut) + "...";
+    }
+    return text;
+}
+
+} // namespace
+
+MakeResult makePuzzle(const std::string& text, const std::string& title, const Lexicon& lexicon,
+                      const MakeOptions& options) {
+    const auto started = std::chrono::steady_clock::now();
+    MakeResult result;
+    auto problem = [&](int line, std::string what) { result.problems.push_back({line, std::move(what)}); };
+
+    const ParsedSource parsed = parsePuzzleSource(text, title, true);
+    result.problems = parsed.problems;
+    const PuzzleSource& src = parsed.source;
+    const QuotationSquares quote = quotationSquares(src.quotation, src.quotationLine);
+    for (const auto& p : quote.problems) result.problems.push_back(p);
+    const std::string spelled = lettersOf(toAnsi(src.source).value_or(src.source));
+    const int slots = static_cast<int>(spelled.size());
+    if (slots > kMaxSlots)
+        problem(src.sourceLine, "the source spells " + std::to_string(slots) + " letters; a puzzle has at most 30 clues");
+    if (static_cast<int>(src.clues.size()) > slots)
+        problem(src.clues.back().line, "there are more clue lines than letters in the source (" + spelled + ")");
+    if (options.minLength < 2 || options.maxLength > 31 || options.minLength > options.maxLength)
+        problem(0, "answer lengths must lie within 2 to 31 letters, the shortest no longer than the longest");
+    if (!result.problems.empty()) return result;
+
+    Counts budget{};
+    for (auto b : quote.squares)
+        if (b >= 'A' && b <= 'Z') ++budget[idx(static_cast<char>(b))];
+
+    // Kept answers and the letters they use.
+    result.answers.resize(static_cast<std::size_t>(slots));
+    std::unordered_set<std::string> avoidBases;
+    for (int k = 0; k < slots; ++k) {
+        auto& made = result.answers[static_cast<std::size_t>(k)];
+        if (k >= static_cast<int>(src.clues.size())) continue;
+        const SourceClue& clue = src.clues[static_cast<std::size_t>(k)];
+        const std::string letters = lettersOf(clue.answer);
+        if (letters.empty()) continue;
+        if (letters[0] != spelled[static_cast<std::size_t>(k)]) {
+            problem(clue.line, "clue " + clue.label + " answer " + letters + " starts with " + letters[0] +
+                                   " but letter " + std::to_string(k + 1) + " of the source is " +
+                                   spelled[static_cast<std::size_t>(k)]);
+            continue;
+        }
+        made.answer = clue.answer;
+        made.clue = clue.text;
+        made.kept = true;
+        for (char c : letters) --budget[idx(c)];
+        avoidBases.insert(lexicon.baseOf(letters));
+    }
+    Counts over{};
+    bool overused = false;
+    for (std::size_t l = 0; l < 26; ++l)
+        if (budget[l] < 0) over[l] = -budget[l], overused = true;
+    if (overused) problem(src.quotationLine, "the kept answers use letters the quotation lacks: " + letterList(over));
+
+    // The first letters of the answers still to find come off the top.
+    std::vector<int> open;
+    for (int k = 0; k < slots; ++k)
+        if (!result.answers[static_cast<std::size_t>(k)].kept) {
+            open.push_back(k);
+            --budget[idx(spelled[static_cast<std::size_t>(k)])];
+        }
+    Counts lacking{};
+    bool lacks = false;
+    for (std::size_t l = 0; l < 26; ++l)
+        if (!overused && budget[l] < 0) lacking[l] = -budget[l], lacks = true;
+    if (lacks)
+        problem(src.sourceLine, "the answers must start with more of these letters than the quotation has: " +
+                                    letterList(lacking));
+    if (!result.problems.empty()) return result;
+
+    int left = 0;
+    for (int c : budget) left += c;
+    const int openCount = static_cast<int>(open.size());
+    if (openCount == 0) {
+        if (left != 0) problem(src.quotationLine, "the kept answers leave letters over: " + letterList(budget));
+    } else if (left + openCount < openCount * options.minLength || left + openCount > openCount * options.maxLength) {
+        problem(src.quotationLine, std::to_string(openCount) + " answers of " + std::to_string(options.minLength) +
+                                       " to " + std::to_string(options.maxLength) + " letters cannot hold the " +
+                                       std::to_string(left + openCount) + " letters left; change --min or --max");
+    }
+    if (!result.problems.empty()) return result;
+
+    // Words to keep out: the quotation's own, the kept answers, --avoid.
+    {
+        std::string word;
+        for (char ch : src.quotation + " ") {
+            if (std::isalpha(static_cast<unsigned char>(ch))) {
+                word += ch;
+            } else if (ch != '\'' && !word.empty()) {
+                avoidBases.insert(lexicon.baseOf(word));
+                avoidBases.insert(lettersOf(word));
+                word.clear();
+            }
+        }
+        for (const std::string& w : options.avoid) {
+            avoidBases.insert(lexicon.baseOf(w));
+            avoidBases.insert(lettersOf(w));
+        }
+    }
+    std::unordered_set<std::string> keptWords;
+    for (const auto& m : result.answers)
+        if (m.kept) keptWords.insert(lettersOf(m.answer));
+
+    // Candidate words per first letter, the most common first and in seeded
+    // order within a tier.
+    std::array<std::vector<Candidate>, 26> byLetter;
+    std::array<std::unordered_map<Key, std::vector<int>, KeyHash>, 26> exact;
+    std::array<bool, 26> needed{};
+    for (int k : open) needed[idx(spelled[static_cast<std::size_t>(k)])] = true;
+    std::mt19937 order(options.seed);
+    const auto& words = lexicon.words();
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const LexiconWord& w = words[i];
+        const int length = static_cast<int>(w.word.size());
+        if (length < options.minLength || length > options.maxLength || !needed[idx(w.word[0])]) continue;
+        if (avoidBases.count(w.base) || avoidBases.count(w.word) || keptWords.count(w.word)) continue;
+        Candidate c;
+        for (std::size_t j = 1; j < w.word.size(); ++j) ++c.tail[idx(w.word[j])], c.mask |= 1u << idx(w.word[j]);
+        c.tailLength = length - 1;
+        c.cost = static_cast<float>(2.0 * w.tier - 0.25 * std::log1p(w.count));
+        c.word = static_cast<int>(i);
+        byLetter[idx(w.word[0])].push_back(c);
+    }
+    for (std::size_t l = 0; l < 26; ++l) {
+        auto& list = byLetter[l];
+        std::shuffle(list.begin(), list.end(), order);
+        std::stable_sort(list.begin(), list.end(), [](const Candidate& a, const Candidate& b) { return a.cost < b.cost; });
+        for (std::size_t i = 0; i < list.size(); ++i) exact[l][keyOf(list[i].tail)].push_back(static_cast<int>(i));
+    }
+
+    // Letters no set of words can hold: each slot holds at most the most of
+    // a letter that any of its words has.
+    Counts capacity{};
+    for (int k : open) {
+        std::array<int, 26> most{};
+        for (const Candidate& c : byLetter[idx(spelled[static_cast<std::size_t>(k)])]) {
+            bool fit = true;
+            for (std::size_t l = 0; l < 26 && fit; ++l) fit = c.tail[l] <= budget[l];
+            if (!fit) continue;
+            for (std::size_t l = 0; l < 26; ++l) most[l] = std::max<int>(most[l], c.tail[l]);
+        }
+        bool any = false;
+        for (std::size_t l = 0; l < 26; ++l) capacity[l] += most[l], any = any || most[l] > 0;
+        if (!any && byLetter[idx(spelled[static_cast<std::size_t>(k)])].empty())
+            problem(src.sourceLine, "no word of " + std::to_string(options.minLength) + " to " +
+                                        std::to_string(options.maxLength) + " letters starts with " +
+                                        spelled[static_cast<std::size_t>(k)]);
+    }
+    Counts stranded{};
+    bool strands = false;
+    for (std::size_t l = 0; l < 26; ++l)
+        if (budget[l] > capacity[l]) stranded[l] = budget[l] - capacity[l], strands = true;
+    if (strands)
+        problem(src.quotationLine, "these letters cannot be placed in any answer: " + letterList(stranded));
+    if (!result.problems.empty()) return result;
+
+    // The slots with the fewest words first, so the last ones have the most.
+    std::vector<int> slotOrder = open;
+    std::stable_sort(slotOrder.begin(), slotOrder.end(), [&](int a, int b) {
+        return byLetter[idx(spelled[static_cast<std::size_t>(a)])].size() <
+               byLetter[idx(spelled[static_cast<std::size_t>(b)])].size();
+    });
+    std::vector<Search::Slot> searchSlots;
+    for (int k : slotOrder) {
+        const std::size_t l = idx(spelled[static_cast<std::size_t>(k)]);
+        searchSlots.push_back({static_cast<int>(l), &byLetter[l], &exact[l]});
+    }
+    Search search(searchSlots, budget, words.size(), options.seed, options.seconds);
+    result.complete = search.run(options.minLength - 1, options.maxLength - 1);
+    result.steps = search.steps();
+
+    Counts unplaced = budget;
+    for (std::size_t s = 0; s < slotOrder.size(); ++s) {
+        const int w = search.best()[s];
+        auto& made = result.answers[static_cast<std::size_t>(slotOrder[s])];
+        if (w < 0) {
+            ++unplaced[idx(spelled[static_cast<std::size_t>(slotOrder[s])])];
+            continue;
+        }
+        const LexiconWord& word = words[static_cast<std::size_t>(w)];
+        for (std::size_t j = 1; j < word.word.size(); ++j) --unplaced[idx(word.word[j])];
+        made.answer = word.word;
+        made.clue = sanitizeClue(lexicon.definition(word), word.base, word.word);
+    }
+    for (std::size_t l = 0; l < 26; ++l)
+        for (int n = 0; n < unplaced[l]; ++n) result.unplaced += static_cast<char>('A' + l);
+    result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    if (!result.complete) {
+        problem(src.quotationLine, "no complete set of answers found within " + std::to_string(options.seconds).substr(0, 4) +
+                                       " s; the best set found leaves " + std::to_string(result.unplaced.size()) +
+                                       " letters unplaced: " + result.unplaced);
+        return result;
+    }
+
+    // The source: its fields as written, then one clue line per answer.
+    std::string out;
+    {
+        const int firstClue = src.clues.empty() ? 1 << 30 : src.clues.front().line;
+        int number = 0;
+        std::size_t pos = 0;
+        while (pos < text.size()) {
+            auto end = text.find('\n', pos);
+            if (end == std::string::npos) end = text.size();
+            if (++number >= firstClue) break;
+            out += text.substr(pos, end - pos) + "\n";
+            pos = end + 1;
+        }
+        while (out.size() >= 2 && out[out.size() - 1] == '\n' && out[out.size() - 2] == '\n') out.pop_back();
+    }
+    out += "\n# Clues marked " + std::string(kDraftMark) + "are dictionary definitions: rewrite each one.\n";
+    for (int k = 0; k < slots; ++k) {
+        const auto& made = result.answers[static_cast<std::size_t>(k)];
+        out += label(k + 1) + ". " + made.clue + " = " + made.answer + "\n";
+    }
+    result.text = out;
+    return result;
+}
+
+} // namespace vlq

@@ -1,0 +1,98 @@
+// Making the answers of a puzzle from its quotation, over Debian's word
+// lists and WordNet (installed by scripts/deps.sh).
+#include <QtTest>
+
+#include <algorithm>
+#include <set>
+
+#include "core/Lexicon.h"
+#include "core/PuzzleBuilder.h"
+#include "core/PuzzleMaker.h"
+#include "core/PuzzleSource.h"
+
+using namespace vlq;
+
+namespace {
+
+const char* const kIf =
+    "# comment kept\n"
+    "Quotation: If you can keep your head when all about you\n"
+    "  Are losing theirs and blaming it on you\n"
+    "Source: Kipling, If\n"
+    "Byline: Test maker\n"
+    "\n"
+    "A. It lets you peep through a locked door = KEY-HOLE\n"
+    "B. ? = ?\n";
+
+std::string sorted(std::string s) {
+    std::sort(s.begin(), s.end());
+    return s;
+}
+
+} // namespace
+
+class TestPuzzleMaker : public QObject {
+    Q_OBJECT
+    Lexicon lexicon;
+
+private slots:
+    void initTestCase() { lexicon = Lexicon::load(LexiconPaths::debian()); }
+
+    // Every made set builds, keeps the written answer, uses the quotation's
+    // letters exactly, spells the source, and repeats for the same seed.
+    void madeSetsAreExact() {
+        std::set<std::string> texts;
+        for (std::uint32_t seed : {1u, 2u, 3u}) {
+            MakeOptions options;
+            options.seed = seed;
+            const MakeResult made = makePuzzle(kIf, "If", lexicon, options);
+            QVERIFY2(made.complete, made.problems.empty() ? "" : made.problems[0].what.c_str());
+            QCOMPARE(makePuzzle(kIf, "If", lexicon, options).text, made.text);
+            texts.insert(made.text);
+            QVERIFY(made.text.starts_with("# comment kept\nQuotation:"));
+
+            const ParsedSource parsed = parsePuzzleSource(made.text, "If");
+            QVERIFY(parsed.problems.empty());
+            QVERIFY(buildPuzzle(parsed.source).ok());
+            const auto& clues = parsed.source.clues;
+            QCOMPARE(clues.size(), std::size_t(9));
+            QCOMPARE(clues[0].answer, std::string("KEY-HOLE"));
+            QCOMPARE(clues[0].text, std::string("It lets you peep through a locked door"));
+            std::string all, firsts;
+            std::set<std::string> distinct;
+            for (std::size_t k = 1; k < clues.size(); ++k) {
+                QVERIFY(clues[k].text.starts_with(kDraftMark));
+                QVERIFY(clues[k].text.size() <= 80);
+                QVERIFY(clues[k].answer.size() >= 4 && clues[k].answer.size() <= 12);
+                QVERIFY(clues[k].answer != "HEAD" && clues[k].answer != "BLAMING");
+                distinct.insert(clues[k].answer);
+            }
+            QCOMPARE(distinct.size(), clues.size() - 1);
+            for (const auto& c : clues) all += lettersOf(c.answer), firsts += lettersOf(c.answer)[0];
+            QCOMPARE(sorted(all), sorted(lettersOf(parsed.source.quotation)));
+            QCOMPARE(firsts, std::string("KIPLINGIF"));
+        }
+        QVERIFY(texts.size() > 1);
+    }
+
+    // Sources no set can answer name the letters at fault, at once.
+    void impossibleSourcesNameTheirLetters() {
+        const auto problemsOf = [&](const std::string& quotation, const std::string& source, int min) {
+            MakeOptions options;
+            options.minLength = min;
+            const MakeResult made = makePuzzle("Quotation: " + quotation + "\nSource: " + source + "\n", "T",
+                                               lexicon, options);
+            std::string all;
+            for (const auto& p : made.problems) all += p.what + "\n";
+            return made.complete ? std::string("complete") : all;
+        };
+        QVERIFY(problemsOf("a zzz zzz zzz plaza", "Pa", 2).find("cannot be placed in any answer: ") !=
+                std::string::npos);
+        QVERIFY(problemsOf("the cat sat", "Xx", 2).find("more of these letters than the quotation has: 2 X") !=
+                std::string::npos);
+        QVERIFY(problemsOf("the cat sat on the mat", "Th", 9).find("cannot hold") != std::string::npos);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestPuzzleMaker)
+#include "tst_puzzlemaker.moc"
