@@ -7,7 +7,8 @@ PACKAGES=(build-essential cmake ninja-build clang-14 libclang-rt-14-dev
   qt6-qpa-plugins qt6-image-formats-plugins libgl-dev
   xvfb xauth x11-utils xdotool imagemagick poppler-utils
   fonts-dejavu fonts-liberation2
-  wamerican-small wamerican wordnet-base)
+  wamerican-small wamerican wordnet-base
+  libpugixml-dev nlohmann-json3-dev libzip-dev)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -2,14 +2,15 @@
 # Builds the libFuzzer targets of the core (clang 14, AddressSanitizer and
 # UndefinedBehaviorSanitizer) in build-fuzz and runs each one for a short
 # while from its seeds in fuzz/corpus/<target>/ (the record targets also
-# start from the sample puzzles in resources/puzzles/). Fails on the first crash;
+# start from the sample puzzles in resources/puzzles/, the importer target
+# from the test files in tests/data/formats/). Fails on the first crash;
 # the crashing input is left in build-fuzz/artifacts/.
 #   VLQ_FUZZ_SECONDS  seconds per target (default 20)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 SECONDS_PER_TARGET="${VLQ_FUZZ_SECONDS:-20}"
-TARGETS=(fuzz_record fuzz_settings_text fuzz_rules)
+TARGETS=(fuzz_record fuzz_settings_text fuzz_rules fuzz_foreign)
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVLQ_BUILD_GUI=OFF -DVLQ_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++-14
@@ -22,8 +23,12 @@ for t in "${TARGETS[@]}"; do
   # New inputs go to the scratch corpus; the seeds in the repository stay as they are.
   work="build-fuzz/corpus/$t"
   mkdir -p "$work"
-  seeds=("fuzz/corpus/$t")
-  if [ "$t" != fuzz_settings_text ] && [ -d resources/puzzles ]; then seeds+=(resources/puzzles); fi
+  seeds=()
+  if [ -d "fuzz/corpus/$t" ]; then seeds+=("fuzz/corpus/$t"); fi
+  if [ "$t" = fuzz_foreign ]; then seeds+=(tests/data/formats); fi
+  if { [ "$t" = fuzz_record ] || [ "$t" = fuzz_rules ]; } && [ -d resources/puzzles ]; then
+    seeds+=(resources/puzzles)
+  fi
   echo "== $t: ${SECONDS_PER_TARGET} s"
   log="build-fuzz/$t.log"
   if ! "build-fuzz/fuzz/$t" -max_total_time="$SECONDS_PER_TARGET" -max_len=12000 -timeout=10 \

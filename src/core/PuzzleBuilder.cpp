@@ -8,53 +8,13 @@
 #include <random>
 #include <set>
 
+#include "Utf8.h"
+
 namespace vlq {
 
 namespace {
 
 constexpr int kGridCapacity = kMaxCols * kMaxRows; // 651
-
-// Decodes one UTF-8 code point at text[i], advancing i; U+FFFD on a broken
-// sequence (one byte is consumed).
-char32_t nextCodePoint(const std::string& text, std::size_t& i) {
-    const auto b = static_cast<unsigned char>(text[i]);
-    int extra = b < 0x80 ? 0 : (b & 0xE0) == 0xC0 ? 1 : (b & 0xF0) == 0xE0 ? 2 : (b & 0xF8) == 0xF0 ? 3 : -1;
-    if (extra < 0 || (extra > 0 && i + static_cast<std::size_t>(extra) >= text.size())) {
-        ++i;
-        return 0xFFFD;
-    }
-    char32_t cp = extra == 0 ? b : b & (0x3F >> extra);
-    for (int e = 1; e <= extra; ++e) {
-        const auto c = static_cast<unsigned char>(text[i + static_cast<std::size_t>(e)]);
-        if ((c & 0xC0) != 0x80) {
-            ++i;
-            return 0xFFFD;
-        }
-        cp = (cp << 6) | (c & 0x3F);
-    }
-    i += static_cast<std::size_t>(extra) + 1;
-    return cp;
-}
-
-std::string utf8Of(char32_t cp) {
-    std::string s;
-    if (cp < 0x80) {
-        s += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        s += static_cast<char>(0xC0 | (cp >> 6));
-        s += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        s += static_cast<char>(0xE0 | (cp >> 12));
-        s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        s += static_cast<char>(0xF0 | (cp >> 18));
-        s += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-    return s;
-}
 
 bool isUpper(std::uint8_t b) { return b >= 'A' && b <= 'Z'; }
 
@@ -159,6 +119,49 @@ int chooseWidth(int count) {
         }
     }
     return best;
+}
+
+std::vector<std::vector<int>> spreadAnswers(const std::vector<std::uint8_t>& squares,
+                                            const std::vector<std::string>& answers) {
+    // Free letter squares per letter, with the word each lies in.
+    std::array<std::vector<int>, 26> free;
+    std::vector<int> wordOf(squares.size(), -1);
+    int word = 0;
+    for (int index = 0; index < static_cast<int>(squares.size()); ++index) {
+        const auto b = squares[static_cast<std::size_t>(index)];
+        if (b == kBlack) {
+            ++word;
+            continue;
+        }
+        wordOf[static_cast<std::size_t>(index)] = word;
+        if (isUpper(b)) free[static_cast<std::size_t>(b - 'A')].push_back(index);
+    }
+
+    // Each answer letter takes a free square of its letter, preferring words
+    // this answer has not used yet, so an answer is spread over the grid.
+    // std::mt19937's sequence is fixed by the language, so the choice is the
+    // same on every machine.
+    std::mt19937 rng(20240607u);
+    std::vector<std::vector<int>> out;
+    for (const std::string& answer : answers) {
+        std::set<int> usedWords;
+        std::vector<int> at;
+        for (char ch : answer) {
+            if (!isUpper(static_cast<std::uint8_t>(ch))) return {};
+            auto& bucket = free[static_cast<std::size_t>(ch - 'A')];
+            if (bucket.empty()) return {};
+            std::vector<std::size_t> fresh;
+            for (std::size_t i = 0; i < bucket.size(); ++i)
+                if (!usedWords.count(wordOf[static_cast<std::size_t>(bucket[i])])) fresh.push_back(i);
+            const std::size_t pick = fresh.empty() ? rng() % bucket.size() : fresh[rng() % fresh.size()];
+            const int index = bucket[pick];
+            bucket.erase(bucket.begin() + static_cast<std::ptrdiff_t>(pick));
+            usedWords.insert(wordOf[static_cast<std::size_t>(index)]);
+            at.push_back(index);
+        }
+        out.push_back(std::move(at));
+    }
+    return out;
 }
 
 BuildResult buildPuzzle(const PuzzleSource& src) {
@@ -280,42 +283,15 @@ BuildResult buildPuzzle(const PuzzleSource& src) {
         rec.setSolution(s.col, s.row, index < count ? quote.squares[static_cast<std::size_t>(index)] : kBlack);
     }
 
-    // Free letter squares per letter, with the word each lies in.
-    std::array<std::vector<int>, 26> free;
-    std::vector<int> wordOf(static_cast<std::size_t>(count), -1);
-    int word = 0;
-    for (int index = 0; index < count; ++index) {
-        const auto b = quote.squares[static_cast<std::size_t>(index)];
-        if (b == kBlack) {
-            ++word;
-            continue;
-        }
-        wordOf[static_cast<std::size_t>(index)] = word;
-        if (isUpper(b)) free[static_cast<std::size_t>(b - 'A')].push_back(index);
+    const auto spread = spreadAnswers(quote.squares, answers);
+    if (spread.size() != answers.size()) {
+        problem(src.quotationLine, "the answers cannot be tied to the quotation's squares");
+        return result;
     }
-
-    // Each answer letter takes a free square of its letter, preferring words
-    // this answer has not used yet, so an answer is spread over the grid.
-    // std::mt19937's sequence is fixed by the language, so the choice is the
-    // same on every machine.
-    std::mt19937 rng(20240607u);
     for (int k = 1; k <= clueTotal; ++k) {
-        const std::string& answer = answers[static_cast<std::size_t>(k - 1)];
-        std::set<int> usedWords;
-        for (int j = 1; j <= static_cast<int>(answer.size()); ++j) {
-            auto& bucket = free[static_cast<std::size_t>(answer[static_cast<std::size_t>(j - 1)] - 'A')];
-            std::vector<std::size_t> fresh;
-            for (std::size_t at = 0; at < bucket.size(); ++at)
-                if (!usedWords.count(wordOf[static_cast<std::size_t>(bucket[at])])) fresh.push_back(at);
-            std::size_t at = 0;
-            if (!fresh.empty())
-                at = fresh[rng() % fresh.size()];
-            else
-                at = rng() % bucket.size();
-            const int index = bucket[at];
-            bucket.erase(bucket.begin() + static_cast<std::ptrdiff_t>(at));
-            usedWords.insert(wordOf[static_cast<std::size_t>(index)]);
-            const Square s = squareAt(index);
+        const auto& at = spread[static_cast<std::size_t>(k - 1)];
+        for (int j = 1; j <= static_cast<int>(at.size()); ++j) {
+            const Square s = squareAt(at[static_cast<std::size_t>(j - 1)]);
             const int letterCode = j * 100 + k;
             rec.setSquareClue(s.col, s.row, letterCode);
             rec.setClueSquares(letterCode, s.col * 100 + s.row);

@@ -28,6 +28,14 @@ QuotationSquares quotationSquares(const std::string& quotationUtf8, int line = 0
 // columns and at most 21 rows. 0 when count is outside 1..651.
 int chooseWidth(int count);
 
+// Ties every answer letter to a square of `squares` (as quotationSquares
+// gives them) holding that letter, each square to at most one letter,
+// spreading an answer over different words where it can; the same input
+// always gives the same choice. Per answer, the indexes into `squares` in
+// letter order; empty when a letter finds no free square.
+std::vector<std::vector<int>> spreadAnswers(const std::vector<std::uint8_t>& squares,
+                                            const std::vector<std::string>& answers);
+
 struct BuildResult {
     PuzzleRecord record;
     std::vector<SourceProblem> problems; // empty when record is the puzzle

@@ -1,6 +1,7 @@
 // vlqtool: builds puzzle files from their text sources, checks puzzle files
-// against every rule of the format and shows them as text, and makes the
-// answers of a new puzzle from its quotation.
+// against every rule of the format and shows them as text, makes the
+// answers of a new puzzle from its quotation, and converts the acrostic
+// files of other programs (JPZ, APZ, ipuz) to puzzle files and back.
 //
 // Exit status: 0 success (a sound file for "check"), 1 the puzzle or source
 // has problems (all are printed), 2 wrong usage or a file that cannot be
@@ -14,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ForeignFormats.h"
 #include "core/Lexicon.h"
 #include "core/PuzzleBuilder.h"
 #include "core/PuzzleMaker.h"
@@ -38,7 +40,9 @@ int usage() {
                  "       vlqtool make SOURCE.txt [-o OUT.txt] [--seed N] [--min L] [--max L]\n"
                  "                    [--avoid WORD,...] [--time S]\n"
                  "                                             find answers for the source's letters,\n"
-                 "                                             with draft clues (kept answers stay)\n";
+                 "                                             with draft clues (kept answers stay)\n"
+                 "       vlqtool import FILE -o OUT.vlq        convert a JPZ, APZ or ipuz acrostic\n"
+                 "       vlqtool export FILE.vlq --to jpz|apz|ipuz -o OUT\n";
     return kUsage;
 }
 
@@ -50,6 +54,8 @@ std::optional<std::string> readFile(const std::string& path) {
     }
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
+
+int writeFile(const std::string& outPath, const std::string& data);
 
 int build(const std::string& sourcePath, const std::string& outPath) {
     const auto text = readFile(sourcePath);
@@ -70,12 +76,16 @@ int build(const std::string& sourcePath, const std::string& outPath) {
         report(built.problems);
         return kProblems;
     }
-    // Write beside the target and rename, so a failure never leaves half a file.
+    const auto& bytes = built.record.bytes();
+    return writeFile(outPath, std::string(bytes.begin(), bytes.end()));
+}
+
+// Writes beside the target and renames, so a failure never leaves half a file.
+int writeFile(const std::string& outPath, const std::string& data) {
     const std::string temp = outPath + ".part";
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        const auto& bytes = built.record.bytes();
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        out.write(data.data(), static_cast<std::streamsize>(data.size()));
         out.close();
         if (!out) {
             std::error_code ignored;
@@ -197,6 +207,38 @@ int make(const std::vector<std::string>& args) {
     return kOk;
 }
 
+int importFile(const std::string& path, const std::string& outPath) {
+    const auto data = readFile(path);
+    if (!data) return kUsage;
+    if (data->size() > vlq::kMaxForeignFileSize) {
+        std::cerr << path << ": larger than 4 MiB, not a puzzle\n";
+        return kProblems;
+    }
+    const vlq::ImportResult imported = vlq::importForeign(
+        std::span(reinterpret_cast<const std::uint8_t*>(data->data()), data->size()), fs::path(path).stem().string());
+    for (const auto& w : imported.warnings) std::cerr << path << ": warning: " << w << "\n";
+    if (!imported.ok()) {
+        std::cerr << path << ": " << imported.error << "\n";
+        return kProblems;
+    }
+    const auto& bytes = imported.record.bytes();
+    return writeFile(outPath, std::string(bytes.begin(), bytes.end()));
+}
+
+int exportFile(const std::string& path, vlq::ForeignFormat format, const std::string& outPath) {
+    const auto data = readFile(path);
+    if (!data) return kUsage;
+    const auto problems =
+        vlq::checkPuzzleFile(std::span(reinterpret_cast<const std::uint8_t*>(data->data()), data->size()));
+    if (!problems.empty()) {
+        for (const auto& p : problems) std::cerr << path << ": " << p << "\n";
+        return kProblems;
+    }
+    vlq::PuzzleRecord rec;
+    rec.loadBytes(std::span(reinterpret_cast<const std::uint8_t*>(data->data()), data->size()));
+    return writeFile(outPath, vlq::exportForeign(rec, fs::path(path).stem().string(), format));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -215,6 +257,23 @@ int main(int argc, char** argv) {
         }
         if (source.empty() || out.empty()) return usage();
         return build(source, out);
+    }
+    if (command == "import" || command == "export") {
+        std::string in, out, to;
+        for (std::size_t i = 1; i < args.size(); ++i) {
+            if (args[i] == "-o" && i + 1 < args.size())
+                out = args[++i];
+            else if (args[i] == "--to" && i + 1 < args.size() && command == "export")
+                to = args[++i];
+            else if (in.empty())
+                in = args[i];
+            else
+                return usage();
+        }
+        if (in.empty() || out.empty()) return usage();
+        if (command == "import") return to.empty() ? importFile(in, out) : usage();
+        const auto format = vlq::foreignFormatNamed(to);
+        return format ? exportFile(in, *format, out) : usage();
     }
     if (command == "check" && args.size() >= 2) return check({args.begin() + 1, args.end()});
     if (command == "show" && args.size() == 2) return show(args[1]);
