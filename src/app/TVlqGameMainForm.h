@@ -51,7 +51,8 @@ public:
     // Opens a puzzle file by its path as a puzzle chosen in the open dialog
     // is opened: saves the open puzzle silently first when it has unsaved
     // changes; on failure shows the error box and keeps the open puzzle.
-    // Returns true when the puzzle was opened.
+    // A JPZ, APZ or ipuz file opens as its .vlq in the puzzle folder
+    // (importIntoPuzzleFolder). Returns true when the puzzle was opened.
     bool OpenPuzzleFile(const QString& path);
     // The puzzle commands: Save, Print, Score Puzzle, Revert to Saved and the
     // buttons SaveBtn, LetterBtn, WordBtn, CheatBtn, ScoreBtn, PrintBtn, with

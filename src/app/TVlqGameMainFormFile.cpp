@@ -27,6 +27,7 @@
 #include "game/SettingsTable.h"
 
 #include "platform/TSoundFX.h"
+#include "services/PuzzleImport.h"
 #include "services/TVlqDlgForm.h"
 #include "views/TGameClockForm.h"
 #include "views/TVlqGameClueForm.h"
@@ -55,7 +56,16 @@ void TVlqGameMainForm::Solve1Click() {
     });
 }
 
-bool TVlqGameMainForm::OpenPuzzleFile(const QString& path) { return openPuzzle(path, false); }
+bool TVlqGameMainForm::OpenPuzzleFile(const QString& path) {
+    if (!isForeignPuzzleFile(path)) return openPuzzle(path, false);
+    // Another program's acrostic opens as its .vlq in the puzzle folder.
+    const ImportedPuzzle imported = importIntoPuzzleFolder(path);
+    if (imported.path.isEmpty()) {
+        TVlqProcs::ErrorBox(imported.error);
+        return false;
+    }
+    return openPuzzle(imported.path, false);
+}
 
 void TVlqGameMainForm::HistoryClick(int number) {
     guarded([this, number] {
@@ -226,7 +236,8 @@ void TVlqGameMainForm::PulseProgress() {
 static QString droppedPuzzle(const QMimeData* mime) {
     if (!mime || !mime->hasUrls()) return {};
     for (const QUrl& url : mime->urls())
-        if (url.isLocalFile() && url.toLocalFile().endsWith(QStringLiteral(".vlq"), Qt::CaseInsensitive))
+        if (url.isLocalFile() && (url.toLocalFile().endsWith(QStringLiteral(".vlq"), Qt::CaseInsensitive) ||
+                                  isForeignPuzzleFile(url.toLocalFile())))
             return url.toLocalFile();
     return {};
 }
