@@ -17,6 +17,7 @@
 #include "game/GameContext.h"
 #include "app/TVlqGameMainForm.h"
 #include "game/TVlqProcs.h"
+#include "services/PuzzleImport.h"
 #include "services/TVlqDlgForm.h"
 #include "game/SettingsStore.h"
 #include "support/PromptRecorder.h"
@@ -59,6 +60,16 @@ QByteArray asShown(const QString& path) {
     return recordBytes(rec);
 }
 
+// A copy of a test file of tests/data/formats in dir.
+QString copiedFormatFile(const QTemporaryDir& dir, const QString& name) {
+    const QString to = dir.filePath(name);
+    QFile::copy(QStringLiteral(VLQ_SOURCE_DIR "/tests/data/formats/") + name, to);
+    return to;
+}
+
+const char* const kChecksumOnly =
+    "{\"kind\":[\"http://ipuz.org/acrostic#1\"],\"dimensions\":{\"width\":1,\"height\":1},\"checksum\":[\"x\"]}";
+
 } // namespace
 
 class TestOpening : public QObject {
@@ -85,6 +96,10 @@ private slots:
     void failedSilentSaveKeepsOpenPuzzle();
     void saveOnReadOnlyFolder();
     void droppedFileOpens();
+    // Another program's acrostic becomes a .vlq in the puzzle folder.
+    void droppedFileBecomesPuzzleAndResumes();
+    void refusedFileNamesCause();
+    void fileNamesFromTitles();
 
 private:
     // Picks `name` in the open dialog that Solve shows, and presses Open.
@@ -521,6 +536,57 @@ void TestOpening::droppedFileOpens() {
     refused.setAccepted(false);
     QCoreApplication::sendEvent(form.get(), &refused);
     QVERIFY(!refused.isAccepted());
+}
+
+void TestOpening::droppedFileBecomesPuzzleAndResumes() {
+    QTemporaryDir elsewhere;
+    const QString jpz = copiedFormatFile(elsewhere, QStringLiteral("islands.jpz"));
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(jpz)});
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(form.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(form.get(), &drop);
+    const QString vlq = docs.path(QStringLiteral("Islands.vlq"));
+    QTRY_COMPARE(game().currentPuzzlePath, vlq);
+    QCOMPARE(game().gridForm->windowTitle(), QStringLiteral("ISLANDS - by Ada Setter"));
+    QCOMPARE(form->History[0]->text(), QStringLiteral("&1 ISLANDS"));
+    QCOMPARE(game().puzzle.entry(1, 1), std::uint8_t('N')); // the file's progress
+
+    // The player types, the game saves; opening the file again resumes.
+    game().gridForm->setFocus();
+    QTest::mouseClick(game().gridForm, Qt::LeftButton, {}, QPoint(3, 3));
+    QTest::keyClick(game().gridForm, Qt::Key_N);
+    QTest::keyClick(game().gridForm, Qt::Key_O);
+    QVERIFY(game().modified);
+    QVERIFY(form->OpenPuzzleFile(copiedFormatFile(elsewhere, QStringLiteral("islands-zip.jpz"))));
+    QCOMPARE(game().currentPuzzlePath, vlq);
+    QCOMPARE(game().puzzle.entry(2, 1), std::uint8_t('O'));
+
+    // Another puzzle of the same title never overwrites it.
+    const QByteArray before = fileBytes(vlq);
+    QVERIFY(form->OpenPuzzleFile(copiedFormatFile(elsewhere, QStringLiteral("islands-nokey.apz"))));
+    QCOMPARE(game().currentPuzzlePath, docs.path(QStringLiteral("Islands (2).vlq")));
+    QCOMPARE(fileBytes(vlq), before);
+    QVERIFY(prompts->errors.isEmpty());
+}
+
+void TestOpening::refusedFileNamesCause() {
+    QTemporaryDir elsewhere;
+    const QString bad = elsewhere.filePath(QStringLiteral("Bad.ipuz"));
+    QVERIFY(writeBytes(bad, kChecksumOnly));
+    QVERIFY(!form->OpenPuzzleFile(bad));
+    QCOMPARE(prompts->errors.size(), 1);
+    QVERIFY2(prompts->errors[0].startsWith(QStringLiteral("Cannot open Bad.ipuz: the file has no solution, only a checksum")),
+             qPrintable(prompts->errors[0]));
+    QVERIFY(game().currentPuzzlePath.isEmpty());
+    QVERIFY(QDir(docs.puzzleFolder()).entryList({QStringLiteral("*.vlq")}).isEmpty());
+}
+
+void TestOpening::fileNamesFromTitles() {
+    QCOMPARE(puzzleFileName(QStringLiteral("<b>A/B: c?</b>"), QStringLiteral("x")), QStringLiteral("A B c"));
+    QCOMPARE(puzzleFileName(QStringLiteral(" ..  "), QStringLiteral("fallback")), QStringLiteral("fallback"));
 }
 
 QTEST_MAIN(TestOpening)
