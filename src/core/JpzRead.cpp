@@ -19,7 +19,7 @@ namespace vlq::xml {
 namespace {
 
 constexpr int kMaxExtent = 1000;       // columns or rows of a grid we read at all
-constexpr std::size_t kMaxWordCells = 4000;
+constexpr std::size_t kMaxWordCells = 20000; // all words together
 
 struct Cell {
     std::string type;
@@ -63,14 +63,14 @@ std::vector<int> range(const char* text, const char* what) {
     return out;
 }
 
-void addCells(const pugi::xml_node& node, std::vector<Pos>& cells) {
+void addCells(const pugi::xml_node& node, std::vector<Pos>& cells, std::size_t& total) {
     const auto x = node.attribute("x");
     const auto y = node.attribute("y");
     if (!x || !y) return;
     for (int col : range(x.value(), "column"))
         for (int row : range(y.value(), "row")) {
             cells.push_back({row, col});
-            if (cells.size() > kMaxWordCells) throw ForeignError("a word of the grid has too many cells");
+            if (++total > kMaxWordCells) throw ForeignError("the words of the grid have too many cells");
         }
 }
 
@@ -107,12 +107,13 @@ ForeignPuzzle readJpz(const pugi::xml_node& root) {
     }
 
     std::map<std::string, std::vector<Pos>> words;
+    std::size_t wordCells = 0;
     for (pugi::xml_node w = acrostic.first_child(); w; w = w.next_sibling()) {
         if (w.type() != pugi::node_element || localName(w) != "word") continue;
         std::vector<Pos>& list = words[w.attribute("id").value()];
-        addCells(w, list);
+        addCells(w, list, wordCells);
         for (pugi::xml_node c = w.first_child(); c; c = c.next_sibling())
-            if (c.type() == pugi::node_element && localName(c) == "cells") addCells(c, list);
+            if (c.type() == pugi::node_element && localName(c) == "cells") addCells(c, list, wordCells);
     }
 
     // The quotation's letter cells: word 1000, else the first cell of each
@@ -133,6 +134,7 @@ ForeignPuzzle readJpz(const pugi::xml_node& root) {
     // The quotation rows cell by cell: padding skipped, blocks separate
     // words, "clue" cells are punctuation; a row end separates nothing.
     std::map<std::string, int> squareOfNumber;
+    int letters = 0;
     int firstCol = kMaxExtent, lastCol = 0;
     for (auto it = cells.lower_bound({firstRow, 0}); it != cells.end() && it->first.first <= lastRow; ++it) {
         const Cell& cell = it->second;
@@ -153,7 +155,7 @@ ForeignPuzzle readJpz(const pugi::xml_node& root) {
             throw ForeignError("a quotation square holds several letters (\"" + cell.solution.substr(0, 20) +
                                "\"); the game has one letter per square");
         out.quote.push_back({QuoteCell::Letter, solution[0]});
-        const int n = static_cast<int>(squareOfNumber.size()) + 1;
+        const int n = ++letters;
         if (!cell.number.empty()) squareOfNumber.emplace(cell.number, n);
         out.progress += cell.solveState.empty() ? char32_t(0) : codePoints(cell.solveState)[0];
     }
