@@ -1,6 +1,7 @@
 #include "Lexicon.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <string_view>
 #include <unordered_set>
@@ -133,9 +134,11 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
     Lexicon lex;
     lex.wordnetDir_ = paths.wordnetDir;
     const std::string dir = paths.wordnetDir + "/";
+    lex.index_.reserve(160000);
 
     for (int p = 0; p < 4; ++p) {
-        const std::string text = readWhole(dir + "index." + kPosName[p], "wordnet-base");
+        lex.indexText_[static_cast<std::size_t>(p)] = readWhole(dir + "index." + kPosName[p], "wordnet-base");
+        const std::string& text = lex.indexText_[static_cast<std::size_t>(p)];
         forEachLine(text, [&](std::string_view line) {
             if (line.empty() || line[0] == ' ') return; // licence text
             const std::string_view lemma = firstField(line);
@@ -152,7 +155,9 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
             for (int i = 0; i < synsets && cut != std::string_view::npos; ++i) cut = rest.rfind(' ', cut - 1);
             if (cut == std::string_view::npos || synsets <= 0) return;
             const long offset = std::atol(std::string(rest.substr(cut + 1, 8)).c_str());
-            lex.index_[std::string(lemma)].offset[static_cast<std::size_t>(p)] = offset;
+            IndexEntry& entry = lex.index_[std::string(lemma)];
+            entry.offset[static_cast<std::size_t>(p)] = offset;
+            entry.line[static_cast<std::size_t>(p)] = static_cast<std::uint32_t>(line.data() - text.data());
         });
         const std::string exc = readWhole(dir + kPosName[p] + ".exc", "wordnet-base");
         forEachLine(exc, [&](std::string_view line) {
@@ -224,27 +229,63 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
         for (int c : entry.count) word.count += c;
         word.base = base;
         word.pos = kPosLetter[pos];
-        word.offset = entry.offset[static_cast<std::size_t>(pos)];
         lex.words_.push_back(std::move(word));
     }
     return lex;
 }
 
 std::string Lexicon::definition(const LexiconWord& word) const {
-    if (!word.gloss.empty() || wordnetDir_.empty() || word.offset < 0) return word.gloss;
+    if (!word.gloss.empty() || wordnetDir_.empty()) return word.gloss;
     const auto* p = std::find(std::begin(kPosLetter), std::end(kPosLetter), word.pos);
-    if (p == std::end(kPosLetter)) return {};
-    std::ifstream in(wordnetDir_ + "/data." + kPosName[p - kPosLetter], std::ios::binary);
-    in.seekg(word.offset);
-    std::string line;
-    if (!in || !std::getline(in, line)) return {};
-    const auto bar = line.find(" | ");
-    if (bar == std::string::npos) return {};
-    std::string gloss = line.substr(bar + 3);
-    // Examples follow the definition as "; \"...\"".
-    if (const auto quote = gloss.find("; \""); quote != std::string::npos) gloss.resize(quote);
-    while (!gloss.empty() && (gloss.back() == ' ' || gloss.back() == '\r')) gloss.pop_back();
-    return gloss;
+    const auto entry = index_.find(word.base);
+    if (p == std::end(kPosLetter) || entry == index_.end()) return {};
+    const auto pos = static_cast<std::size_t>(p - kPosLetter);
+    if (entry->second.offset[pos] < 0) return {};
+    // The index line's last synset_cnt fields are the senses, most frequent first.
+    const std::string& text = indexText_[pos];
+    std::string_view line(text);
+    line = line.substr(entry->second.line[pos]);
+    line = line.substr(0, line.find('\n'));
+    std::vector<std::string_view> fields;
+    for (std::size_t at = 0; at < line.size();) {
+        const auto end = std::min(line.find(' ', at), line.size());
+        if (end > at) fields.push_back(line.substr(at, end - at));
+        at = end + 1;
+    }
+    if (fields.size() < 3) return {};
+    const auto senses = static_cast<std::size_t>(std::atoi(std::string(fields[2]).c_str()));
+    if (senses == 0 || senses > fields.size()) return {};
+
+    std::ifstream in(wordnetDir_ + "/data." + kPosName[pos], std::ios::binary);
+    std::string first;
+    for (std::size_t s = fields.size() - senses; s < fields.size(); ++s) {
+        in.clear();
+        in.seekg(std::atol(std::string(fields[s]).c_str()));
+        std::string data;
+        if (!in || !std::getline(in, data)) continue;
+        const auto bar = data.find(" | ");
+        if (bar == std::string::npos) continue;
+        std::string gloss = data.substr(bar + 3);
+        // Examples follow the definition after "; ".
+        for (const char* cut : {"; \"", "; e.g.", "; `"})
+            if (const auto at = gloss.find(cut); at != std::string::npos) gloss.resize(at);
+        while (!gloss.empty() && (gloss.back() == ' ' || gloss.back() == '\r' || gloss.back() == ';')) gloss.pop_back();
+        if (first.empty()) first = gloss;
+        // offset lex_filenum ss_type w_cnt word lex_id [word lex_id...]: a sense
+        // whose words hold ours only with a capital is a name; skip it.
+        std::vector<std::string_view> head;
+        const std::string_view synset = std::string_view(data).substr(0, bar);
+        for (std::size_t at = 0; at < synset.size();) {
+            const auto end = std::min(synset.find(' ', at), synset.size());
+            head.push_back(synset.substr(at, end - at));
+            at = end + 1;
+        }
+        if (head.size() < 4) continue;
+        const auto count = static_cast<std::size_t>(std::strtol(std::string(head[3]).c_str(), nullptr, 16));
+        for (std::size_t w = 0; w < count && 4 + 2 * w < head.size(); ++w)
+            if (head[4 + 2 * w].substr(0, head[4 + 2 * w].find('(')) == word.base) return gloss;
+    }
+    return first;
 }
 
 } // namespace vlq

@@ -16,11 +16,9 @@
 #pragma once
 #include <array>
 #include <cstdint>
-#include <map>
 #include <stdexcept>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace vlq {
@@ -37,7 +35,6 @@ struct LexiconWord {
     int count = 0;       // how often its base word was seen in tagged text
     std::string base;    // the lower-case WordNet word it is a form of
     char pos = 'n';      // part of speech of the definition: n, v, a or r
-    long offset = -1;    // the definition's place in WordNet's data file
     std::string gloss;   // the definition when known without WordNet's files
 };
 
@@ -75,11 +72,13 @@ public:
 private:
     struct IndexEntry {
         std::array<long, 4> offset{-1, -1, -1, -1}; // first sense per n, v, a, r
+        std::array<std::uint32_t, 4> line{};         // its line in indexText_
         std::array<int, 4> count{};                 // tagged-text count per part of speech
     };
     std::vector<LexiconWord> words_;
     std::string wordnetDir_;
     std::unordered_map<std::string, IndexEntry> index_;
+    std::array<std::string, 4> indexText_; // WordNet's index files
     std::array<std::unordered_map<std::string, std::string>, 4> exceptions_;
 
     // The base word and part of speech (0..3) of a lower-case word.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstdio>
 #include <chrono>
 #include <cmath>
 #include <random>
@@ -39,7 +40,6 @@ std::string letterList(const Counts& counts) {
 // One word a slot may take; `tail` counts its letters after the first.
 struct Candidate {
     std::array<std::uint8_t, 26> tail{};
-    std::uint32_t mask = 0; // letters present in tail
     int tailLength = 0;
     float cost = 0;         // how much less common the word is
     int word = 0;           // index into the lexicon
@@ -51,7 +51,9 @@ struct Key {
     bool operator==(const Key&) const = default;
 };
 struct KeyHash {
-    std::size_t operator()(const Key& k) const { return std::hash<std::uint64_t>()(k.lo * 0x9E3779B97F4A7C15ull ^ k.hi); }
+    std::size_t operator()(const Key& k) const {
+        return std::hash<std::uint64_t>()(k.lo * 0x9E3779B97F4A7C15ull ^ k.hi);
+    }
 };
 template <typename C>
 Key keyOf(const C& counts) {
@@ -62,11 +64,21 @@ Key keyOf(const C& counts) {
 }
 
 class TimeUp {};
+// Search weights, found by trying them on the sample quotations.
+constexpr double kEasyTail = 5.5;    // letters after the first in a word easy to find last
+constexpr double kLengthWeight = 2.0; // against leaving long words to the end
+constexpr double kJitter = 3.0;       // random spread between equally good words
+constexpr std::size_t kTries = 3;     // words tried per slot, and per slot of the last three
+constexpr std::size_t kTriesNearEnd = 12;
+constexpr double kTierWeight = 6.0;   // against less common words
+constexpr double kFormWeight = 4.0;   // against inflected forms (plurals, tenses)
+constexpr double kDecay = 0.85;       // how the two weights above fade with each restart
+constexpr double kFloor = 0.1;
+constexpr long long kFirstRun = 20000; // words tried before the first restart
 
 class Search {
 public:
     struct Slot {
-        int letter = 0;                 // 0..25
         std::vector<Candidate>* words = nullptr;
         std::unordered_map<Key, std::vector<int>, KeyHash>* exact = nullptr;
     };
@@ -88,31 +100,33 @@ public:
         bestLeft_ = left_;
     }
 
-    // Fills every slot or gives up at the deadline; `chosen()` then holds
-    // the set or the best partial set.
+    // Fills every slot or gives up at the deadline; `best()` then holds the
+    // set or the best partial set found (word per slot, -1 for none).
     bool run(int minTail, int maxTail) {
         minTail_ = minTail;
         maxTail_ = maxTail;
-        long long limit = 4000;
+        long long limit = kFirstRun;
         try {
             for (;;) {
                 stepLimit_ = steps_ + limit;
                 noise_.seed(rng_());
+                cut_ = false;
                 try {
                     if (fill(0)) {
                         best_ = chosen_;
-                        bestLeft_ = 0;
                         return true;
                     }
-                    return false; // the whole tree was searched
+                    if (!cut_) return false; // every word was tried everywhere: there is no set
                 } catch (const Restart&) {
-                    std::fill(chosen_.begin(), chosen_.end(), -1);
-                    std::fill(used_.begin(), used_.end(), 0);
-                    budget_ = start_;
-                    left_ = 0;
-                    for (int c : budget_) left_ += c;
                 }
+                std::fill(chosen_.begin(), chosen_.end(), -1);
+                std::fill(used_.begin(), used_.end(), 0);
+                budget_ = start_;
+                left_ = 0;
+                for (int c : budget_) left_ += c;
                 limit = limit * 3 / 2;
+                // Each fresh start cares a little less for common words.
+                preference_ = std::max(kFloor, preference_ * kDecay);
             }
         } catch (const TimeUp&) {
             return false;
@@ -120,7 +134,6 @@ public:
     }
 
     const std::vector<int>& best() const { return best_; }
-    int bestLeft() const { return bestLeft_; }
     long long steps() const { return steps_; }
 
 private:
@@ -135,9 +148,11 @@ private:
     std::array<double, 26> share_{};
     std::vector<int> chosen_, best_;
     int bestLeft_ = 0;
+    bool cut_ = false; // some words that fit were left untried
     std::size_t bestDepth_ = 0;
     long long steps_ = 0, stepLimit_ = 0;
     int minTail_ = 0, maxTail_ = 0;
+    double preference_ = 1.0;
 
     void tick() {
         ++steps_;
@@ -221,10 +236,15 @@ private:
                 const double d = budget_[l] - c.tail[l] - expect;
                 deviation += d * d / (expect + 1.0);
             }
+            // Long words are hard to find last: leave the last ones short.
+            const double longer = std::max(0.0, after / static_cast<double>(rest - 1) - kEasyTail);
             const double jitter = static_cast<double>(noise_() >> 8) / static_cast<double>(1u << 24);
-            ranked.emplace_back(static_cast<float>(deviation + c.cost + 3.0 * jitter), static_cast<int>(i));
+            const double score =
+                deviation + preference_ * c.cost + kLengthWeight * longer * longer + kJitter * jitter;
+            ranked.emplace_back(static_cast<float>(score), static_cast<int>(i));
         }
-        const std::size_t tries = std::min<std::size_t>(ranked.size(), rest <= 3 ? 12 : 3);
+        const std::size_t tries = std::min<std::size_t>(ranked.size(), rest <= 3 ? kTriesNearEnd : kTries);
+        cut_ = cut_ || tries < ranked.size();
         std::partial_sort(ranked.begin(), ranked.begin() + static_cast<std::ptrdiff_t>(tries), ranked.end());
         for (std::size_t t = 0; t < tries; ++t) {
             const Candidate& c = (*s.words)[static_cast<std::size_t>(ranked[t].second)];
@@ -235,6 +255,12 @@ private:
         return false;
     }
 };
+
+std::string lowerOf(const std::string& upper) {
+    std::string out;
+    for (char c : upper) out += static_cast<char>(c - 'A' + 'a');
+    return out;
+}
 
 std::string sanitizeClue(const std::string& gloss, const std::string& base, const std::string& word) {
     std::string text = kDraftMark;
@@ -271,7 +297,8 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
     const std::string spelled = lettersOf(toAnsi(src.source).value_or(src.source));
     const int slots = static_cast<int>(spelled.size());
     if (slots > kMaxSlots)
-        problem(src.sourceLine, "the source spells " + std::to_string(slots) + " letters; a puzzle has at most 30 clues");
+        problem(src.sourceLine,
+                "the source spells " + std::to_string(slots) + " letters; a puzzle has at most 30 clues");
     if (static_cast<int>(src.clues.size()) > slots)
         problem(src.clues.back().line, "there are more clue lines than letters in the source (" + spelled + ")");
     if (options.minLength < 2 || options.maxLength > 31 || options.minLength > options.maxLength)
@@ -372,17 +399,19 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
         if (length < options.minLength || length > options.maxLength || !needed[idx(w.word[0])]) continue;
         if (avoidBases.count(w.base) || avoidBases.count(w.word) || keptWords.count(w.word)) continue;
         Candidate c;
-        for (std::size_t j = 1; j < w.word.size(); ++j) ++c.tail[idx(w.word[j])], c.mask |= 1u << idx(w.word[j]);
+        for (std::size_t j = 1; j < w.word.size(); ++j) ++c.tail[idx(w.word[j])];
         c.tailLength = length - 1;
-        c.cost = static_cast<float>(2.0 * w.tier - 0.25 * std::log1p(w.count));
+        const double form = w.base != lowerOf(w.word) ? kFormWeight : 0.0;
+        c.cost = static_cast<float>(kTierWeight * w.tier + form - 0.25 * std::log1p(w.count));
         c.word = static_cast<int>(i);
         byLetter[idx(w.word[0])].push_back(c);
     }
     for (std::size_t l = 0; l < 26; ++l) {
         auto& list = byLetter[l];
-        std::shuffle(list.begin(), list.end(), order);
-        std::stable_sort(list.begin(), list.end(), [](const Candidate& a, const Candidate& b) { return a.cost < b.cost; });
-        for (std::size_t i = 0; i < list.size(); ++i) exact[l][keyOf(list[i].tail)].push_back(static_cast<int>(i));
+        // Fisher-Yates on the raw generator, whose sequence the language fixes.
+        for (std::size_t i = list.size(); i > 1; --i) std::swap(list[i - 1], list[order() % i]);
+        std::stable_sort(list.begin(), list.end(),
+                         [](const Candidate& a, const Candidate& b) { return a.cost < b.cost; });
     }
 
     // Letters no set of words can hold: each slot holds at most the most of
@@ -417,10 +446,16 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
         return byLetter[idx(spelled[static_cast<std::size_t>(a)])].size() <
                byLetter[idx(spelled[static_cast<std::size_t>(b)])].size();
     });
+    // Only the last slot is filled by exact look-up.
+    {
+        const std::size_t l = idx(spelled[static_cast<std::size_t>(slotOrder.back())]);
+        for (std::size_t i = 0; i < byLetter[l].size(); ++i)
+            exact[l][keyOf(byLetter[l][i].tail)].push_back(static_cast<int>(i));
+    }
     std::vector<Search::Slot> searchSlots;
     for (int k : slotOrder) {
         const std::size_t l = idx(spelled[static_cast<std::size_t>(k)]);
-        searchSlots.push_back({static_cast<int>(l), &byLetter[l], &exact[l]});
+        searchSlots.push_back({&byLetter[l], &exact[l]});
     }
     Search search(searchSlots, budget, words.size(), options.seed, options.seconds);
     result.complete = search.run(options.minLength - 1, options.maxLength - 1);
@@ -443,7 +478,9 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
         for (int n = 0; n < unplaced[l]; ++n) result.unplaced += static_cast<char>('A' + l);
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     if (!result.complete) {
-        problem(src.quotationLine, "no complete set of answers found within " + std::to_string(options.seconds).substr(0, 4) +
+        char limit[32];
+        std::snprintf(limit, sizeof limit, "%g", options.seconds);
+        problem(src.quotationLine, "no complete set of answers found within " + std::string(limit) +
                                        " s; the best set found leaves " + std::to_string(result.unplaced.size()) +
                                        " letters unplaced: " + result.unplaced);
         return result;

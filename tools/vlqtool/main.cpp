@@ -135,7 +135,8 @@ int show(const std::string& path) {
 }
 
 std::optional<long> number(const std::string& text, long lo, long hi) {
-    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
     const long v = std::stol(text);
     if (v < lo || v > hi) return std::nullopt;
     return v;
@@ -187,9 +188,10 @@ int make(const std::vector<std::string>& args) {
         bool any = false;
         for (const auto& a : made.answers) any = any || !a.answer.empty();
         if (any) {
-            std::cerr << "best answers found (? where none fits):\n";
+            std::cerr << "the best answers found (? where none fits):\n";
             for (std::size_t k = 0; k < made.answers.size(); ++k)
-                std::cerr << "  " << (made.answers[k].answer.empty() ? "?" : made.answers[k].answer) << "\n";
+                std::cerr << "  " << (k < 26 ? std::string(1, char('A' + k)) : std::string(2, char('a' + k - 26)))
+                          << ". " << (made.answers[k].answer.empty() ? "?" : made.answers[k].answer) << "\n";
         }
         return kProblems;
     }
