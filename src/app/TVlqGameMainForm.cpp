@@ -23,6 +23,7 @@
 #include "VlqApplication.h"
 
 #include "platform/Artwork.h"
+#include "services/HelpWindow.h"
 #include "platform/VlqCursors.h"
 #include "game/SettingsTable.h"
 
@@ -78,8 +79,8 @@ TVlqGameMainForm::TVlqGameMainForm(QWidget* parent) : QMainWindow(parent) {
     createLogo();
     move(289, 183);
 
-    // Creation step: help file, then the program's cursors 2 and 3.
-    setProperty("helpFile", QStringLiteral("Vorlaquince6Game.chm"));
+    // Creation step: the program's cursors 2 and 3 (the help file is found
+    // when help is first asked for).
     VlqCursors::loadProgramCursors();
     game().mainForm = this;
 }
@@ -352,6 +353,7 @@ void TVlqGameMainForm::Exit1Click() { close(); }
 void TVlqGameMainForm::closeEvent(QCloseEvent* event) {
     // Closing is never refused; unsaved letters are saved without asking.
     guarded([this] { saveSilentlyWhenModified(); });
+    HelpWindow::closeIfCreated();
     event->accept();
     emit closed();
 }

@@ -16,6 +16,7 @@
 #include "game/TVlqProcs.h"
 #include "VlqApplication.h"
 #include "platform/SystemMetrics.h"
+#include "services/HelpWindow.h"
 #include "services/PrintPuzzle.h"
 #include "services/TLaunchModule.h"
 #include "services/TVlqGameAboutForm.h"
@@ -162,8 +163,13 @@ static void runReferenceTool(int slot, const VlqSetting::Text& setting, const ch
 // button.
 void TVlqGameMainForm::Dictionary1Click() { runReferenceTool(0, VlqSetting::DictPath, "Dictionary"); }
 void TVlqGameMainForm::Thesaurus1Click() { runReferenceTool(1, VlqSetting::ThesPath, "Thesaurus"); }
-void TVlqGameMainForm::Contents1Click() {}
-void TVlqGameMainForm::KeywordIndex1Click() {}
+// Help opens at its table of contents, or at its index with an empty keyword.
+void TVlqGameMainForm::Contents1Click() {
+    guarded([this] { HelpWindow::showHelp(this, HelpWindow::ContentsTab); });
+}
+void TVlqGameMainForm::KeywordIndex1Click() {
+    guarded([this] { HelpWindow::showHelp(this, HelpWindow::IndexTab); });
+}
 void TVlqGameMainForm::About1Click() {
     if (TVlqGameAboutForm* about = TVlqGameAboutForm::instance()) {
         about->ShowModal();

@@ -45,7 +45,6 @@ bool VlqApplication::notify(QObject* receiver, QEvent* event) {
 
 int runVorlaquince(int argc, char** argv) {
     VlqApplication app(argc, argv);
-    app.setProperty("helpFile", QString::fromLatin1(VlqApplication::HelpFile));
 
     // The long-lived windows and modules, in their order; the open dialog
     // is made anew for every use.

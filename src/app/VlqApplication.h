@@ -13,7 +13,6 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 
     static constexpr const char* Title = "Vorlaquince 6 Game";
-    static constexpr const char* HelpFile = "VORLAQUINCE6GAME.CHM";
 };
 
 // Runs the whole program; returns its exit code.

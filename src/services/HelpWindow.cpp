@@ -1,0 +1,237 @@
+#include "HelpWindow.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QHelpContentWidget>
+#include <QHelpContentItem>
+#include <QHelpContentModel>
+#include <QHelpEngine>
+#include <QHelpIndexWidget>
+#include <QHelpLink>
+#include <QHelpSearchEngine>
+#include <QHelpSearchQueryWidget>
+#include <QHelpSearchResultWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "game/TVlqProcs.h"
+
+namespace {
+
+QPointer<HelpWindow> theWindow;
+QString chosenHelpFile;
+
+const QString HomePage = QStringLiteral("qthelp://com.marlowick.vorlaquince.game/doc/index.html");
+
+// The collection of registered help files belongs to the player, never to
+// the program's folder, which may be read-only.
+QString collectionFile() {
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (dir.isEmpty()) dir = QDir::tempPath();
+    QDir().mkpath(dir);
+    return dir + QStringLiteral("/Vorlaquince6Game.qhc");
+}
+
+// A help engine whose collection holds exactly the help file qch; null
+// (with the engine's reason in why) when it cannot be set up.
+QHelpEngine* openEngine(const QString& qch, QString& why) {
+    const QString ns = QHelpEngineCore::namespaceName(qch);
+    if (ns.isEmpty()) {
+        why = QStringLiteral("The file is not a help file.");
+        return nullptr;
+    }
+    auto* engine = new QHelpEngine(collectionFile());
+    engine->setReadOnly(false);
+    if (!engine->setupData()) {
+        why = engine->error();
+        delete engine;
+        return nullptr;
+    }
+    const QString want = QFileInfo(qch).canonicalFilePath();
+    for (const QString& old : engine->registeredDocumentations())
+        if (old != ns || QFileInfo(engine->documentationFileName(old)).canonicalFilePath() != want)
+            engine->unregisterDocumentation(old);
+    if (!engine->registeredDocumentations().contains(ns) && !engine->registerDocumentation(want)) {
+        why = engine->error();
+        delete engine;
+        return nullptr;
+    }
+    return engine;
+}
+
+} // namespace
+
+// --- browser -----------------------------------------------------------------
+
+HelpBrowser::HelpBrowser(QHelpEngine* engine, QWidget* parent) : QTextBrowser(parent), engine_(engine) {
+    setOpenExternalLinks(true);
+}
+
+QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
+    // Pictures and style sheets are named relative to their page.
+    // While a page loads, its address is the document's base and not yet
+    // the browser's source.
+    const QUrl base = document()->baseUrl().isValid() ? document()->baseUrl() : source();
+    const QUrl url = name.isRelative() ? base.resolved(name) : name;
+    if (url.scheme() == QLatin1String("qthelp")) {
+        const QByteArray data = engine_->fileData(url);
+        if (type == QTextDocument::ImageResource) return data;
+        return QString::fromUtf8(data);
+    }
+    return QTextBrowser::loadResource(type, name);
+}
+
+// --- window ------------------------------------------------------------------
+
+QString HelpWindow::helpFile() {
+    if (!chosenHelpFile.isNull()) return QFileInfo(chosenHelpFile).isFile() ? chosenHelpFile : QString();
+    const QString dir = QCoreApplication::applicationDirPath();
+    for (const QString& path : {dir + QLatin1Char('/') + QLatin1String(FileName),
+                                dir + QStringLiteral("/../share/vorlaquince/") + QLatin1String(FileName)})
+        if (QFileInfo(path).isFile()) return QDir::cleanPath(path);
+    return {};
+}
+
+void HelpWindow::setHelpFile(const QString& path) { chosenHelpFile = path; }
+
+HelpWindow* HelpWindow::instance() { return theWindow; }
+
+void HelpWindow::closeIfCreated() {
+    if (theWindow) theWindow->close();
+}
+
+HelpWindow* HelpWindow::showHelp(QWidget* owner, Tab tab) {
+    if (!theWindow) {
+        const QString qch = helpFile();
+        if (qch.isEmpty()) {
+            TVlqProcs::ErrorBox(QStringLiteral("The help file %1 could not be found beside the program.")
+                                    .arg(QLatin1String(FileName)));
+            return nullptr;
+        }
+        QString why;
+        QHelpEngine* engine = openEngine(qch, why);
+        if (!engine) {
+            TVlqProcs::ErrorBox(QStringLiteral("The help file %1 could not be opened. %2")
+                                    .arg(QDir::toNativeSeparators(qch), why));
+            return nullptr;
+        }
+        theWindow = new HelpWindow(engine, owner);
+    }
+    HelpWindow* w = theWindow;
+    w->tabs_->setCurrentIndex(tab);
+    if (tab == IndexTab) {
+        w->indexFilter_->clear();
+        w->engine_->indexWidget()->filterIndices(QString());
+        w->indexFilter_->setFocus();
+    }
+    if (w->isMinimized()) w->showNormal();
+    w->show();
+    w->raise();
+    w->activateWindow();
+    return w;
+}
+
+HelpWindow::HelpWindow(QHelpEngine* engine, QWidget* owner) : QWidget(owner, Qt::Window), engine_(engine) {
+    engine_->setParent(this);
+    setObjectName(QStringLiteral("HelpWindow"));
+    setWindowTitle(QStringLiteral("Vorlaquince Help"));
+    resize(900, 640);
+
+    browser_ = new HelpBrowser(engine_, this);
+    browser_->setObjectName(QStringLiteral("HelpBrowser"));
+
+    auto* bar = new QToolBar(this);
+    QAction* back = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("&Back"));
+    QAction* forward = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("&Forward"));
+    QAction* home = bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("&Home"));
+    back->setObjectName(QStringLiteral("BackAction"));
+    forward->setObjectName(QStringLiteral("ForwardAction"));
+    back->setShortcut(QKeySequence::Back);
+    forward->setShortcut(QKeySequence::Forward);
+    back->setEnabled(false);
+    forward->setEnabled(false);
+    connect(back, &QAction::triggered, browser_, &QTextBrowser::backward);
+    connect(forward, &QAction::triggered, browser_, &QTextBrowser::forward);
+    connect(home, &QAction::triggered, browser_, &QTextBrowser::home);
+    connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+
+    // Contents, index (with its keyword line) and search, one tab each.
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("HelpTabs"));
+    QHelpContentWidget* contents = engine_->contentWidget();
+    tabs_->insertTab(ContentsTab, contents, QStringLiteral("&Contents"));
+
+    auto* indexPage = new QWidget;
+    auto* indexLayout = new QVBoxLayout(indexPage);
+    indexLayout->setContentsMargins(4, 4, 4, 4);
+    auto* label = new QLabel(QStringLiteral("&Type a keyword:"), indexPage);
+    indexFilter_ = new QLineEdit(indexPage);
+    indexFilter_->setObjectName(QStringLiteral("IndexFilter"));
+    indexFilter_->setClearButtonEnabled(true);
+    label->setBuddy(indexFilter_);
+    QHelpIndexWidget* index = engine_->indexWidget();
+    indexLayout->addWidget(label);
+    indexLayout->addWidget(indexFilter_);
+    indexLayout->addWidget(index);
+    tabs_->insertTab(IndexTab, indexPage, QStringLiteral("&Index"));
+    connect(indexFilter_, &QLineEdit::textChanged, index, [index](const QString& text) { index->filterIndices(text); });
+    connect(indexFilter_, &QLineEdit::returnPressed, index, &QHelpIndexWidget::activateCurrentItem);
+
+    QHelpSearchEngine* search = engine_->searchEngine();
+    auto* searchPage = new QWidget;
+    auto* searchLayout = new QVBoxLayout(searchPage);
+    searchLayout->setContentsMargins(4, 4, 4, 4);
+    searchLayout->addWidget(search->queryWidget());
+    searchLayout->addWidget(search->resultWidget());
+    tabs_->insertTab(SearchTab, searchPage, QStringLiteral("&Search"));
+    connect(search->queryWidget(), &QHelpSearchQueryWidget::search, search,
+            [search] { search->search(search->queryWidget()->searchInput()); });
+    // The words of the pages are indexed in the background on first use.
+    search->reindexDocumentation();
+
+    connect(contents, &QHelpContentWidget::linkActivated, this, &HelpWindow::openLink);
+    connect(contents, &QTreeView::clicked, this, [this](const QModelIndex& at) {
+        if (const QHelpContentItem* item = engine_->contentModel()->contentItemAt(at)) openLink(item->url());
+    });
+    // The book open at its chapters; the page shown marked in the contents.
+    connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, contents,
+            [contents] { contents->expandToDepth(0); });
+    contents->expandToDepth(0);
+    connect(browser_, &QTextBrowser::sourceChanged, contents, [contents](const QUrl& url) {
+        const QModelIndex at = contents->indexOf(url);
+        if (at.isValid()) contents->setCurrentIndex(at);
+    });
+    connect(index, &QHelpIndexWidget::documentActivated, this,
+            [this](const QHelpLink& link, const QString&) { openLink(link.url); });
+    connect(index, &QHelpIndexWidget::documentsActivated, this, [this](const QList<QHelpLink>& links, const QString&) {
+        if (!links.isEmpty()) openLink(links.first().url);
+    });
+    connect(search->resultWidget(), &QHelpSearchResultWidget::requestShowLink, this, &HelpWindow::openLink);
+
+    auto* split = new QSplitter(this);
+    split->addWidget(tabs_);
+    split->addWidget(browser_);
+    split->setStretchFactor(1, 1);
+    split->setSizes({260, 640});
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(bar);
+    layout->addWidget(split);
+
+    browser_->setSource(QUrl(HomePage));
+}
+
+void HelpWindow::openLink(const QUrl& url) {
+    browser_->setSource(url);
+    browser_->setFocus();
+}
