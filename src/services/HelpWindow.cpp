@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QHelpContentWidget>
@@ -54,14 +55,23 @@ QHelpEngine* openEngine(const QString& qch, QString& why) {
         delete engine;
         return nullptr;
     }
-    const QString want = QFileInfo(qch).canonicalFilePath();
-    for (const QString& old : engine->registeredDocumentations())
-        if (old != ns || QFileInfo(engine->documentationFileName(old)).canonicalFilePath() != want)
-            engine->unregisterDocumentation(old);
-    if (!engine->registeredDocumentations().contains(ns) && !engine->registerDocumentation(want)) {
-        why = engine->error();
-        delete engine;
-        return nullptr;
+    // The collection keeps a copy of the file's contents and index: a help
+    // file that moved or changed since it was registered is registered anew.
+    const QFileInfo info(qch);
+    const QString want = info.canonicalFilePath();
+    const QString stamp = QStringLiteral("%1 %2").arg(info.lastModified().toMSecsSinceEpoch()).arg(info.size());
+    const QString stampKey = QStringLiteral("VorlaquinceHelpStamp");
+    const bool current = engine->registeredDocumentations() == QStringList{ns} &&
+                         QFileInfo(engine->documentationFileName(ns)).canonicalFilePath() == want &&
+                         engine->customValue(stampKey).toString() == stamp;
+    if (!current) {
+        for (const QString& old : engine->registeredDocumentations()) engine->unregisterDocumentation(old);
+        if (!engine->registerDocumentation(want)) {
+            why = engine->error();
+            delete engine;
+            return nullptr;
+        }
+        engine->setCustomValue(stampKey, stamp);
     }
     return engine;
 }
