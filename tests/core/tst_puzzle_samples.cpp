@@ -25,7 +25,7 @@ private slots:
     void everySourceHasResource() {
         const QString root = QStringLiteral(VLQ_SOURCE_DIR);
         const QStringList sources = names(root + "/puzzles", "*.txt");
-        QVERIFY(sources.size() >= 8);
+        QVERIFY(sources.size() >= 24);
         QCOMPARE(names(root + "/resources/puzzles", "*.vlq"), sources);
         QCOMPARE(names(QStringLiteral(VLQ_SAMPLE_DIR), "*.vlq"), sources);
     }
@@ -53,8 +53,9 @@ private slots:
 
     void samplesCoverTheCases() {
         // One with aa.., one with a long answer, one with punctuation squares,
-        // one small.
+        // one small, one with every clue on a grid of full height.
         int mostClues = 0, longest = 0, punctuation = 0, smallest = 1000;
+        bool fullest = false;
         for (const QString& name : names(QStringLiteral(VLQ_SAMPLE_DIR), "*.vlq")) {
             const QByteArray data = contents(QStringLiteral(VLQ_SAMPLE_DIR) + "/" + name + ".vlq");
             PuzzleRecord rec;
@@ -62,6 +63,7 @@ private slots:
             int clues = 0;
             while (clues < kMaxClues && rec.clueSquares(100 + clues + 1) != 0) ++clues;
             mostClues = std::max(mostClues, clues);
+            fullest |= clues == kMaxClues && rec.height() == kMaxRows;
             smallest = std::min(smallest, clues);
             for (int k = 1; k <= clues; ++k) {
                 int j = 1;
@@ -80,6 +82,7 @@ private slots:
         QVERIFY(longest >= 15);
         QVERIFY(punctuation >= 1);
         QVERIFY(smallest <= 10);
+        QVERIFY(fullest);
     }
 };
 
