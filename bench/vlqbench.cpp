@@ -7,6 +7,7 @@
 //    windows have painted;
 //  - one key press in the grid and in the answer window, with its paint;
 //  - one full paint of the 31 x 21 grid;
+//  - importing that puzzle from a JPZ, an APZ and an ipuz file in memory;
 //  - peak memory of the game after opening that puzzle against the empty
 //    window's, both maximized (the game's puzzle state is).
 // Settings and puzzle files live in a scratch home folder, never the user's.
@@ -41,6 +42,7 @@
 #include "app/TVlqGameMainForm.h"
 #include "game/TVlqProcs.h"
 #include "app/VlqApplication.h"
+#include "core/ForeignFormats.h"
 #include "core/PuzzleRecord.h"
 #include "views/TVlqGameClueForm.h"
 #include "views/TVlqGameGridForm.h"
@@ -72,7 +74,7 @@ double median(std::vector<double> v) {
 
 // A 31 x 21 puzzle with 30 clues of 21 letters; the last 21 squares black,
 // so the whole grid is one long word.
-void writeBigPuzzle(const QString& path) {
+vlq::PuzzleRecord bigPuzzle() {
     vlq::PuzzleRecord rec;
     rec.setWidth(31);
     rec.setHeight(21);
@@ -91,6 +93,11 @@ void writeBigPuzzle(const QString& path) {
     }
     for (int k = 1; k <= 30; ++k) rec.setClue(k, "A clue of moderate length for answer number " + std::to_string(k));
     rec.setByline("Benchmark");
+    return rec;
+}
+
+void writeBigPuzzle(const QString& path) {
+    const vlq::PuzzleRecord rec = bigPuzzle();
     std::ofstream out(path.toStdString(), std::ios::binary);
     out.write(reinterpret_cast<const char*>(rec.bytes().data()), std::streamsize(rec.bytes().size()));
 }
@@ -308,6 +315,20 @@ int runOrchestrator(int argc, char** argv, int runs) {
     }
     game().modified = false;
 
+    // Importing the 30-clue puzzle from each foreign format (file in memory).
+    std::array<std::vector<double>, 3> imports;
+    const vlq::ForeignFormat formats[] = {vlq::ForeignFormat::Jpz, vlq::ForeignFormat::Apz, vlq::ForeignFormat::Ipuz};
+    for (std::size_t f = 0; f < 3; ++f) {
+        const std::string text = vlq::exportForeign(bigPuzzle(), "Benchmark", formats[f]);
+        const std::span bytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+        for (int i = 0; i < runs * 5; ++i) {
+            const double t0 = nowMs();
+            const vlq::ImportResult got = vlq::importForeign(bytes, "Benchmark");
+            imports[f].push_back(nowMs() - t0);
+            if (!got.ok()) std::fprintf(stderr, "import failed: %s\n", got.error.c_str());
+        }
+    }
+
     const double gs = median(gameStart), es = median(emptyStart);
     const double gm = median(gameMem), em = median(emptyMem);
     std::printf("Vorlaquince benchmark (%d runs each, medians; platform %s)\n", runs,
@@ -318,6 +339,8 @@ int runOrchestrator(int argc, char** argv, int runs) {
     std::printf("  key press, grid           %8.3f ms  (target < 1)\n", median(gridKey));
     std::printf("  key press, answer window  %8.3f ms  (target < 1)\n", median(solveKey));
     std::printf("  full paint, 31x21 grid    %8.3f ms  (target < 3)\n", median(fullPaint));
+    std::printf("  import 30 clues, JPZ / APZ / ipuz  %6.2f / %6.2f / %6.2f ms  (target < 5)\n", median(imports[0]),
+                median(imports[1]), median(imports[2]));
     std::printf("  peak memory, maximized     game %6.1f MiB   empty window %6.1f MiB   over %5.1f MiB  (target <= 10)\n",
                 gm / 1024, em / 1024, (gm - em) / 1024);
     std::fflush(stdout);
