@@ -166,6 +166,7 @@ std::string apz(const PuzzleRecord& rec, const ForeignPuzzle& p) {
     meta.append_child("description");
     std::string solution, key, answers, clues;
     for (const auto& cell : p.quote) solution += cell.kind == QuoteCell::Break ? std::string(" ") : utf8(cell.ch);
+    solution.erase(solution.find_last_not_of(' ') + 1); // the black squares filling the last row
     for (const auto& c : p.clues) {
         for (std::size_t j = 0; j < c.squares.size(); ++j) key += (j ? " " : "") + std::to_string(c.squares[j]);
         for (char32_t ch : c.answer) answers += utf8(ch);
