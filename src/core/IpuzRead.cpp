@@ -70,6 +70,27 @@ int dimension(const json& dims, const char* name) {
     return static_cast<int>(it->get<long long>());
 }
 
+// Deepest nesting of arrays and objects, outside strings; the readers
+// below recurse no deeper than the file nests.
+int nestingDepth(std::string_view text) {
+    int depth = 0, deepest = 0;
+    bool inString = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            if (c == '\\') ++i;
+            else if (c == '"') inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            deepest = std::max(deepest, ++depth);
+        } else if (c == ']' || c == '}') {
+            --depth;
+        }
+    }
+    return deepest;
+}
+
 struct RawClue {
     std::string label;
     std::string text;
@@ -84,12 +105,10 @@ ForeignPuzzle read(std::string_view text) {
         const auto close = text.rfind(')');
         if (close != std::string_view::npos) text = text.substr(0, close);
     }
+    if (nestingDepth(text) > kMaxDepth) throw ForeignError("the ipuz file is nested too deeply");
     json doc;
     try {
-        doc = json::parse(text, [](int depth, json::parse_event_t, json&) {
-            if (depth > kMaxDepth) throw ForeignError("the ipuz file is nested too deeply");
-            return true;
-        });
+        doc = json::parse(text);
     } catch (const json::exception&) {
         throw ForeignError("the ipuz file is not valid JSON");
     }

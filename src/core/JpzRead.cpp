@@ -21,21 +21,23 @@ namespace {
 constexpr int kMaxExtent = 1000;       // columns or rows of a grid we read at all
 constexpr std::size_t kMaxWordCells = 20000; // all words together
 
+// Attribute values point into the parsed document.
 struct Cell {
-    std::string type;
-    std::string solution;
-    std::string number;
-    std::string solveState;
+    std::string_view type;
+    std::string_view solution;
+    std::string_view number;
+    std::string_view solveState;
     bool quoteMark = false; // carries top-right-number
     bool whitePadding = false;
 };
 
 using Pos = std::pair<int, int>; // (row, column), so a map runs in reading order
 
-std::u32string codePoints(const std::string& s) {
+std::u32string codePoints(std::string_view s) {
+    const std::string text(s);
     std::u32string out;
     std::size_t i = 0;
-    while (i < s.size()) out += nextCodePoint(s, i);
+    while (i < text.size()) out += nextCodePoint(text, i);
     return out;
 }
 
@@ -95,15 +97,26 @@ ForeignPuzzle readJpz(const pugi::xml_node& root) {
     for (pugi::xml_node c = grid.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element || localName(c) != "cell") continue;
         Cell cell;
-        cell.type = c.attribute("type").value();
-        cell.solution = c.attribute("solution").value();
-        cell.number = c.attribute("number").value();
-        cell.solveState = c.attribute("solve-state").value();
-        cell.quoteMark = !c.attribute("top-right-number").empty();
-        std::string bg = c.attribute("background-color").value();
-        std::transform(bg.begin(), bg.end(), bg.begin(), ::toupper);
-        cell.whitePadding = cell.type == "block" && (bg == "#FFFFFF" || bg == "#FFF" || bg == "WHITE");
-        cells[{coordinate(c.attribute("y").value(), "row"), coordinate(c.attribute("x").value(), "column")}] = cell;
+        const char* x = "";
+        const char* y = "";
+        std::string bg;
+        // One pass over the attributes: a grid has hundreds of cells.
+        for (const pugi::xml_attribute a : c.attributes()) {
+            const std::string_view name = a.name();
+            if (name == "x") x = a.value();
+            else if (name == "y") y = a.value();
+            else if (name == "type") cell.type = a.value();
+            else if (name == "solution") cell.solution = a.value();
+            else if (name == "number") cell.number = a.value();
+            else if (name == "solve-state") cell.solveState = a.value();
+            else if (name == "top-right-number") cell.quoteMark = true;
+            else if (name == "background-color") bg = a.value();
+        }
+        if (cell.type == "block") {
+            std::transform(bg.begin(), bg.end(), bg.begin(), ::toupper);
+            cell.whitePadding = bg == "#FFFFFF" || bg == "#FFF" || bg == "WHITE";
+        }
+        cells[{coordinate(y, "row"), coordinate(x, "column")}] = cell;
     }
 
     std::map<std::string, std::vector<Pos>> words;
@@ -123,7 +136,7 @@ ForeignPuzzle readJpz(const pugi::xml_node& root) {
     if (words.count("1000")) {
         quoteLetters.insert(words["1000"].begin(), words["1000"].end());
     } else {
-        std::set<std::string> seen;
+        std::set<std::string_view> seen;
         for (const auto& [pos, cell] : cells)
             if (cell.quoteMark && seen.insert(cell.number).second) quoteLetters.insert(pos);
     }
@@ -133,7 +146,7 @@ ForeignPuzzle readJpz(const pugi::xml_node& root) {
 
     // The quotation rows cell by cell: padding skipped, blocks separate
     // words, "clue" cells are punctuation; a row end separates nothing.
-    std::map<std::string, int> squareOfNumber;
+    std::map<std::string_view, int> squareOfNumber;
     int letters = 0;
     int firstCol = kMaxExtent, lastCol = 0;
     for (auto it = cells.lower_bound({firstRow, 0}); it != cells.end() && it->first.first <= lastRow; ++it) {
@@ -152,7 +165,7 @@ ForeignPuzzle readJpz(const pugi::xml_node& root) {
         }
         if (solution.empty()) throw ForeignError("the JPZ file has no solution for its quotation squares");
         if (solution.size() > 1)
-            throw ForeignError("a quotation square holds several letters (\"" + cell.solution.substr(0, 20) +
+            throw ForeignError("a quotation square holds several letters (\"" + std::string(cell.solution.substr(0, 20)) +
                                "\"); the game has one letter per square");
         out.quote.push_back({QuoteCell::Letter, solution[0]});
         const int n = ++letters;
