@@ -92,6 +92,8 @@ bool Lexicon::findBase(const std::string& lower, std::string& base, int& pos) co
     auto consider = [&](const std::string& candidate, int p) {
         const auto it = index_.find(candidate);
         if (it == index_.end() || it->second.offset[static_cast<std::size_t>(p)] < 0) return;
+        if (!plain_[static_cast<std::size_t>(p)].empty() && !plain_[static_cast<std::size_t>(p)].count(candidate))
+            return; // only a name
         const int c = it->second.count[static_cast<std::size_t>(p)];
         if (c > bestCount) {
             bestCount = c;
@@ -183,10 +185,30 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
         it->second.count[static_cast<std::size_t>(p)] += std::atoi(std::string(line.substr(last + 1)).c_str());
     });
 
-    // Senses WordNet marks as offensive, by part of speech and offset.
+    // Senses WordNet marks as offensive, by part of speech and offset; and
+    // the words that some sense writes in lower case (the others are names).
     std::array<std::unordered_set<long>, 4> offensive;
     for (int p = 0; p < 4; ++p) {
         const std::string data = readWhole(dir + "data." + kPosName[p], "wordnet-base");
+        auto& plain = lex.plain_[static_cast<std::size_t>(p)];
+        forEachLine(data, [&](std::string_view line) {
+            // offset lex_filenum ss_type w_cnt word lex_id [word lex_id...] ...
+            if (line.empty() || line[0] == ' ') return;
+            std::size_t at = 0;
+            for (int f = 0; f < 3 && at != std::string_view::npos; ++f) at = line.find(' ', at + 1);
+            if (at == std::string_view::npos || at + 3 >= line.size()) return;
+            const auto count = std::strtol(std::string(line.substr(at + 1, 2)).c_str(), nullptr, 16);
+            at += 4;
+            for (long w = 0; w < count && at < line.size(); ++w) {
+                const auto end = std::min(line.find(' ', at), line.size());
+                std::string_view word = line.substr(at, end - at);
+                word = word.substr(0, word.find('('));
+                if (allLower(word)) plain.emplace(word);
+                at = line.find(' ', end + 1); // past lex_id
+                if (at == std::string_view::npos) break;
+                ++at;
+            }
+        });
         // Few glosses carry a mark: look for the marks, then for their lines.
         for (std::string_view mark : kOffensiveMarks) {
             for (auto at = data.find(mark); at != std::string::npos; at = data.find(mark, at + 1)) {

@@ -19,6 +19,7 @@
 #include <stdexcept>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace vlq {
@@ -80,6 +81,7 @@ private:
     std::unordered_map<std::string, IndexEntry> index_;
     std::array<std::string, 4> indexText_; // WordNet's index files
     std::array<std::unordered_map<std::string, std::string>, 4> exceptions_;
+    std::array<std::unordered_set<std::string>, 4> plain_; // words with a sense that is no name
 
     // The base word and part of speech (0..3) of a lower-case word.
     bool findBase(const std::string& lower, std::string& base, int& pos) const;

@@ -299,6 +299,7 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
     if (slots > kMaxSlots)
         problem(src.sourceLine,
                 "the source spells " + std::to_string(slots) + " letters; a puzzle has at most 30 clues");
+    if (slots == 0) problem(src.sourceLine, "the source has no letters for the answers to start with");
     if (static_cast<int>(src.clues.size()) > slots)
         problem(src.clues.back().line, "there are more clue lines than letters in the source (" + spelled + ")");
     if (options.minLength < 2 || options.maxLength > 31 || options.minLength > options.maxLength)
@@ -447,7 +448,7 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
                byLetter[idx(spelled[static_cast<std::size_t>(b)])].size();
     });
     // Only the last slot is filled by exact look-up.
-    {
+    if (!slotOrder.empty()) {
         const std::size_t l = idx(spelled[static_cast<std::size_t>(slotOrder.back())]);
         for (std::size_t i = 0; i < byLetter[l].size(); ++i)
             exact[l][keyOf(byLetter[l][i].tail)].push_back(static_cast<int>(i));
@@ -501,7 +502,9 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
         }
         while (out.size() >= 2 && out[out.size() - 1] == '\n' && out[out.size() - 2] == '\n') out.pop_back();
     }
-    out += "\n# Clues marked " + std::string(kDraftMark) + "are dictionary definitions: rewrite each one.\n";
+    out += "\n";
+    if (!slotOrder.empty())
+        out += "# Clues marked " + std::string(kDraftMark) + "are dictionary definitions: rewrite each one.\n";
     for (int k = 0; k < slots; ++k) {
         const auto& made = result.answers[static_cast<std::size_t>(k)];
         out += label(k + 1) + ". " + made.clue + " = " + made.answer + "\n";
