@@ -154,7 +154,8 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
             std::string_view rest = line;
             while (!rest.empty() && rest.back() == ' ') rest.remove_suffix(1);
             std::size_t cut = rest.size();
-            for (int i = 0; i < synsets && cut != std::string_view::npos; ++i) cut = rest.rfind(' ', cut - 1);
+            for (int i = 0; i < synsets && cut != std::string_view::npos && cut > 0; ++i)
+                cut = rest.rfind(' ', cut - 1);
             if (cut == std::string_view::npos || synsets <= 0) return;
             const long offset = std::atol(std::string(rest.substr(cut + 1, 8)).c_str());
             IndexEntry& entry = lex.index_[std::string(lemma)];
