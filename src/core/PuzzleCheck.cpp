@@ -25,18 +25,15 @@ std::string kindOf(std::uint8_t b) {
 
 } // namespace
 
-std::vector<std::string> checkPuzzleFile(std::span<const std::uint8_t> data) {
+std::vector<std::string> checkPuzzleFile(std::span<const std::uint8_t> data, std::vector<std::string>* warnings) {
     if (data.size() < kRecordSize)
         return {"the file has " + std::to_string(data.size()) + " bytes; a puzzle file has exactly 11519"};
+    if (data.size() > kRecordSize && warnings)
+        warnings->push_back("the file has " + std::to_string(data.size()) +
+                            " bytes; the game reads the first 11519 and ignores the rest");
     PuzzleRecord::Bytes image;
     std::copy_n(data.begin(), kRecordSize, image.begin());
-    std::vector<std::string> problems;
-    if (data.size() > kRecordSize)
-        problems.push_back("the file has " + std::to_string(data.size()) +
-                           " bytes; a puzzle file has exactly 11519 (the rest is ignored)");
-    const auto more = checkPuzzle(image);
-    problems.insert(problems.end(), more.begin(), more.end());
-    return problems;
+    return checkPuzzle(image);
 }
 
 std::vector<std::string> checkPuzzle(const PuzzleRecord::Bytes& image) {

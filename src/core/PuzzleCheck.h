@@ -14,7 +14,8 @@ namespace vlq {
 
 // Problems of a file's bytes, one sentence each, in the order found; empty
 // for a sound puzzle file. Rules:
-// - exactly 11519 bytes;
+// - at least 11519 bytes (more are ignored by the game, so they are a
+//   warning, added to *warnings when given, not a problem);
 // - Width 1..31, Height 1..21;
 // - clue texts and byline at most 80 characters;
 // - every Solution byte of the grid a capital letter, black (219),
@@ -26,7 +27,8 @@ namespace vlq {
 //   code names that answer letter back;
 // - every letter square belongs to an answer letter, black and punctuation
 //   squares to none.
-std::vector<std::string> checkPuzzleFile(std::span<const std::uint8_t> data);
+std::vector<std::string> checkPuzzleFile(std::span<const std::uint8_t> data,
+                                         std::vector<std::string>* warnings = nullptr);
 
 // The same rules over a record image of the right size.
 std::vector<std::string> checkPuzzle(const PuzzleRecord::Bytes& image);

@@ -354,8 +354,10 @@ private slots:
         const PuzzleRecord rec = builtSample();
         std::vector<std::uint8_t> bytes(rec.bytes().begin(), rec.bytes().end());
         QCOMPARE(joined(checkPuzzleFile(bytes)), std::string());
-        bytes.push_back(0);
-        QVERIFY(joined(checkPuzzleFile(bytes)).find("11520 bytes") != std::string::npos);
+        bytes.push_back(0); // the game reads the record and ignores the rest: a warning
+        std::vector<std::string> warnings;
+        QCOMPARE(joined(checkPuzzleFile(bytes, &warnings)), std::string());
+        QVERIFY(joined(warnings).find("11520 bytes") != std::string::npos);
         bytes.resize(11518);
         QVERIFY(joined(checkPuzzleFile(bytes)).find("11518 bytes") != std::string::npos);
         QVERIFY(!checkPuzzleFile({}).empty());
@@ -414,6 +416,11 @@ private slots:
 
         QFile f(good);
         QVERIFY(f.open(QIODevice::ReadWrite));
+        f.seek(kRecordSize);
+        f.write("x");
+        f.flush();
+        QCOMPARE(run({"check", good}, &out), 0); // longer: a warning only
+        QVERIFY(out.contains("warning"));
         f.seek(0);
         f.write(QByteArray(1, '\0')); // Width 0
         f.close();

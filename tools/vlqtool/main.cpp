@@ -3,7 +3,7 @@
 // answers of a new puzzle from its quotation, and converts the acrostic
 // files of other programs (JPZ, APZ, ipuz) to puzzle files and back.
 //
-// Exit status: 0 success (a sound file for "check"), 1 the puzzle or source
+// Exit status: 0 success (a sound file for "check", warnings aside), 1 the puzzle or source
 // has problems (all are printed), 2 wrong usage or a file that cannot be
 // read or written.
 #include <cstdio>
@@ -112,8 +112,10 @@ int check(const std::vector<std::string>& paths) {
             status = kUsage;
             continue;
         }
+        std::vector<std::string> warnings;
         const auto problems = vlq::checkPuzzleFile(
-            std::span(reinterpret_cast<const std::uint8_t*>(data->data()), data->size()));
+            std::span(reinterpret_cast<const std::uint8_t*>(data->data()), data->size()), &warnings);
+        for (const auto& w : warnings) std::cout << path << ": warning: " << w << "\n";
         for (const auto& p : problems) std::cout << path << ": " << p << "\n";
         if (!problems.empty() && status == kOk) status = kProblems;
     }
