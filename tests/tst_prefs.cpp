@@ -276,11 +276,14 @@ void TestPrefs::saveWritesEveryValueWithItsKind() {
         return std::optional(TVlqGamePrefForm::FontChoice{f, QColor(Qt::red)});
     });
     QTest::mouseClick(dialog.FontBtn, Qt::LeftButton);
-    TVlqGamePrefForm::SetFileChooser([](QWidget*, const QString& title, const QString&) {
+    QStringList filters;
+    TVlqGamePrefForm::SetFileChooser([&filters](QWidget*, const QString& title, const QString& filter) {
+        filters << filter;
         return title == QStringLiteral("Link Dictionary") ? QStringLiteral("/usr/bin/dict") : QString();
     });
     QTest::mouseClick(dialog.DictBtn, Qt::LeftButton);
     QTest::mouseClick(dialog.ThesBtn, Qt::LeftButton); // cancelled: stays as it was
+    for (const QString& f : filters) QVERIFY2(f.startsWith(QStringLiteral("All Files (*);;")), qPrintable(f));
     dialog.ThesEdit->setText(QStringLiteral(" nowhere "));
     QTest::mouseClick(dialog.SaveBtn, Qt::LeftButton);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));

@@ -56,6 +56,23 @@ class TestTools : public QObject {
     std::unique_ptr<TLaunchModule> launcher;
     QTemporaryDir scratch;
 
+    // Only on an X11 display (tst_tools_x11 runs this program under Xvfb):
+    // shows window and makes windows look-up-able by process. On a bare X
+    // server without a window manager the client list is faked with xprop;
+    // a real window manager's list is never touched. Returns why not, or "".
+    static QString lookUpWindows(QWidget& window) {
+        if (QGuiApplication::platformName() != QLatin1String("xcb")) return QStringLiteral("needs an X11 display");
+        window.setWindowTitle(QStringLiteral("tool window"));
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window)) return QStringLiteral("window never shown");
+        if (vlq::toolWindowsSupported()) return {};
+        const QString xprop = QStandardPaths::findExecutable(QStringLiteral("xprop"));
+        if (xprop.isEmpty()) return QStringLiteral("no window manager and no xprop");
+        QProcess::execute(xprop, {"-root", "-f", "_NET_CLIENT_LIST", "32x", "-set", "_NET_CLIENT_LIST",
+                                  QString::number(window.winId())});
+        return vlq::toolWindowsSupported() ? QString() : QStringLiteral("client list not set");
+    }
+
 private slots:
     void init() {
         SettingsStore::open().clear();
@@ -148,31 +165,35 @@ private slots:
         QCOMPARE(launcher->processId(99), 0);
     }
 
-    // Only on an X11 display (run by hand, e.g. under xvfb-run with
-    // QT_QPA_PLATFORM=xcb): our own window is found by our process id and
-    // can be raised; a window id that does not exist cannot. On a bare X
-    // server without a window manager the client list is faked with xprop;
-    // a real window manager's list is never touched.
+    // Our own window is found by our process id and can be raised; a window
+    // id that does not exist cannot.
     void x11WindowLookup() {
-        if (QGuiApplication::platformName() != QLatin1String("xcb")) QSKIP("needs an X11 display");
         QWidget window;
-        window.setWindowTitle(QStringLiteral("tool window"));
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QString missing = lookUpWindows(window);
+        if (!missing.isEmpty()) QSKIP(qPrintable(missing));
         const quintptr id = window.winId();
-        if (!vlq::toolWindowsSupported()) {
-            const QString xprop = QStandardPaths::findExecutable(QStringLiteral("xprop"));
-            if (xprop.isEmpty()) QSKIP("no window manager and no xprop");
-            QCOMPARE(QProcess::execute(xprop, {"-root", "-f", "_NET_CLIENT_LIST", "32x", "-set", "_NET_CLIENT_LIST",
-                                               QString::number(id)}),
-                     0);
-            QVERIFY(vlq::toolWindowsSupported());
-        }
         QCOMPARE(vlq::findToolWindow(QCoreApplication::applicationPid()), id);
         QCOMPARE(vlq::findToolWindow(0), quintptr(0));
         QVERIFY(vlq::raiseToolWindow(id));
         QVERIFY(!vlq::raiseToolWindow(0));
         QVERIFY(!vlq::raiseToolWindow(0x7ffffff0)); // no such window
+    }
+
+    // A tool whose process lives on without a window to raise (the player
+    // closed it, the tool stays resident) is started again.
+    void toolWithoutWindowStartsAgain() {
+        QWidget window;
+        const QString missing = lookUpWindows(window);
+        if (!missing.isEmpty()) QSKIP(qPrintable(missing));
+        const QString log = scratch.filePath(QStringLiteral("resident.log"));
+        TVlqProcs::WriteSetting(VlqSetting::DictPath, writeTool(scratch.path(), QStringLiteral("resident"), log));
+        form->Dictionary1Click();
+        const qint64 first = launcher->processId(0);
+        form->Dictionary1Click();
+        QTRY_COMPARE(starts(log), 2);
+        QVERIFY(!vlq::processLifeToken(first).isEmpty());
+        endProcess(first);
+        endProcess(launcher->processId(0));
     }
 
     void aboutBoxIsModal() {
@@ -181,12 +202,17 @@ private slots:
         QCOMPARE(about.windowTitle(), QStringLiteral("About Vorlaquince Game Edition"));
         QVERIFY(about.windowFlags() & Qt::WindowStaysOnTopHint);
         QCOMPARE(about.windowFlags() & Qt::WindowType_Mask, Qt::Tool);
+        QCOMPARE(about.windowFlags() & (Qt::CustomizeWindowHint | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+                 Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint);
         QStringList texts;
         for (const QLabel* label : {about.TMLabel, about.GameLabel, about.EditionLabel, about.TagLine,
                                     about.VersionLabel})
             texts << label->text();
         QCOMPARE(texts, (QStringList{"TM", "G   A   M   E", "E   D   I   T   I   O   N",
-                                     "Acrostic puzzles for Windows", "Version 6.0   (Build 6.0.3)"}));
+                                     "Acrostic puzzles for Linux", "Version 6.0   (Build 6.0.3)"}));
+        QFont bold = about.font();
+        bold.setBold(true);
+        QVERIFY(about.sizeHint().width() > QFontMetrics(bold).horizontalAdvance(about.windowTitle()) + 48); // caption fits
         QCOMPARE(about.OKBtn->text(), QStringLiteral("OK"));
         // The logo is painted, not blank.
         const QImage logo = about.Logo->pixmap().toImage();

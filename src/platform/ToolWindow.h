@@ -29,4 +29,14 @@ bool raiseToolWindow(quintptr window);
 // process is still alive, so a reused process id is not mistaken for it.
 QString processLifeToken(qint64 pid);
 
+// Title bars of our own windows. True when the running window manager
+// draws minimize and maximize buttons whatever a window's Motif hints say
+// (Openbox); false for every other one and off X11.
+bool windowManagerIgnoresButtonHints();
+
+// Puts the toolbar type first in window's _NET_WM_WINDOW_TYPE list, keeping
+// the types already there: such a manager draws toolbar windows with only a
+// close button. Takes effect when called before the window is mapped.
+void preferToolbarType(quintptr window);
+
 } // namespace vlq

@@ -9,5 +9,7 @@ namespace vlq {
 bool toolWindowsSupported() { return false; }
 quintptr findToolWindow(qint64) { return 0; }
 bool raiseToolWindow(quintptr) { return false; }
+bool windowManagerIgnoresButtonHints() { return false; }
+void preferToolbarType(quintptr) {}
 } // namespace vlq
 #endif

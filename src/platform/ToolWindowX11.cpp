@@ -34,6 +34,7 @@ struct Xcb {
     decltype(&xcb_get_window_attributes) getAttributes = nullptr;
     decltype(&xcb_get_window_attributes_reply) getAttributesReply = nullptr;
     decltype(&xcb_send_event) sendEvent = nullptr;
+    decltype(&xcb_change_property) changeProperty = nullptr;
     decltype(&xcb_flush) flush = nullptr;
     bool ok = false;
 
@@ -49,6 +50,7 @@ struct Xcb {
              get(propertyValueLength, "xcb_get_property_value_length") &&
              get(getAttributes, "xcb_get_window_attributes") &&
              get(getAttributesReply, "xcb_get_window_attributes_reply") && get(sendEvent, "xcb_send_event") &&
+             get(changeProperty, "xcb_change_property") &&
              get(flush, "xcb_flush");
     }
 };
@@ -104,7 +106,48 @@ std::vector<uint32_t> property32(xcb_connection_t* c, xcb_window_t w, xcb_atom_t
     return out;
 }
 
+// The 8-bit text of a property (any type); empty when absent.
+QByteArray property8(xcb_connection_t* c, xcb_window_t w, xcb_atom_t prop) {
+    QByteArray out;
+    xcb_generic_error_t* err = nullptr;
+    xcb_get_property_reply_t* reply = xcb().getPropertyReply(c, xcb().getProperty(c, 0, w, prop, XCB_ATOM_ANY, 0, 256), &err);
+    std::free(err);
+    if (!reply) return out;
+    if (reply->format == 8) {
+        const int bytes = xcb().propertyValueLength(reply);
+        const auto* v = static_cast<const char*>(xcb().propertyValue(reply));
+        if (v && bytes > 0) out = QByteArray(v, bytes);
+    }
+    std::free(reply);
+    return out;
+}
+
 } // namespace
+
+bool windowManagerIgnoresButtonHints() {
+    xcb_connection_t* c = connection();
+    if (!c) return false;
+    const xcb_window_t root = rootWindow(c);
+    const xcb_atom_t check = atom(c, "_NET_SUPPORTING_WM_CHECK");
+    if (!root || check == XCB_ATOM_NONE) return false;
+    const std::vector<uint32_t> wm = property32(c, root, check, XCB_ATOM_WINDOW, 1);
+    if (wm.empty()) return false;
+    return property8(c, wm.front(), atom(c, "_NET_WM_NAME")) == "Openbox";
+}
+
+void preferToolbarType(quintptr window) {
+    xcb_connection_t* c = connection();
+    if (!c || window == 0 || window > 0xffffffffu) return;
+    const auto w = xcb_window_t(window);
+    const xcb_atom_t type = atom(c, "_NET_WM_WINDOW_TYPE");
+    const xcb_atom_t toolbar = atom(c, "_NET_WM_WINDOW_TYPE_TOOLBAR");
+    if (type == XCB_ATOM_NONE || toolbar == XCB_ATOM_NONE) return;
+    std::vector<uint32_t> types = property32(c, w, type, XCB_ATOM_ATOM, 16);
+    if (!types.empty() && types.front() == toolbar) return;
+    types.insert(types.begin(), toolbar);
+    xcb().changeProperty(c, XCB_PROP_MODE_REPLACE, w, type, XCB_ATOM_ATOM, 32, uint32_t(types.size()), types.data());
+    xcb().flush(c);
+}
 
 bool toolWindowsSupported() {
     xcb_connection_t* c = connection();

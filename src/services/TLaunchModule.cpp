@@ -42,8 +42,12 @@ bool TLaunchModule::LaunchTool(const QString& path) {
         // The window may have shown up after the start-up wait, or been
         // replaced by another one of the same process.
         t.window = vlq::findToolWindow(t.pid);
-        if (t.window) vlq::raiseToolWindow(t.window);
-        return true;
+        if (t.window && vlq::raiseToolWindow(t.window)) return true;
+        t.window = 0;
+        // Where windows cannot be looked up, the live process is all there
+        // is to go by. Otherwise a process without a window to show (the
+        // player closed it, the tool stays resident) gets a fresh start.
+        if (!vlq::toolWindowsSupported()) return true;
     }
     return StartTool(path);
 }

@@ -24,9 +24,10 @@ public:
     void setCurrentTool(int slot);
 
     // Shows the tool of the current slot: raises its window when it has
-    // one, does nothing more while its process still runs, and otherwise
-    // starts it from path. False only when a start was needed and failed
-    // (missing file, not executable, not a program).
+    // one, and otherwise starts it from path, also while its process still
+    // runs (only where windows cannot be looked up does a live process count
+    // as shown). False only when a start was needed and failed (missing
+    // file, not executable, not a program).
     bool LaunchTool(const QString& path);
 
     // Starts path as a program (the path as stored, no arguments, the

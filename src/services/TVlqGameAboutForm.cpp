@@ -5,9 +5,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QFontMetrics>
+#include <QSysInfo>
 #include <QVBoxLayout>
 
 #include "platform/Artwork.h"
+#include "platform/TitleBar.h"
 
 namespace {
 TVlqGameAboutForm* g_instance = nullptr;
@@ -22,10 +25,25 @@ QLabel* centredLabel(QWidget* parent, const char* text, int pointSize, bool bold
     label->setFont(f);
     return label;
 }
+// The system the game runs on, as its users call it.
+QString platformName() {
+#if defined(Q_OS_WIN)
+    return QStringLiteral("Windows");
+#elif defined(Q_OS_MACOS)
+    return QStringLiteral("macOS");
+#elif defined(Q_OS_LINUX)
+    return QStringLiteral("Linux");
+#elif defined(Q_OS_FREEBSD)
+    return QStringLiteral("FreeBSD");
+#else
+    return QSysInfo::kernelType();
+#endif
+}
 } // namespace
 
 TVlqGameAboutForm::TVlqGameAboutForm(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+    vlq::closeBoxOnly(this);
     setObjectName(QStringLiteral("VlqGameAboutForm"));
     setWindowTitle(QStringLiteral("About Vorlaquince Game Edition"));
     setModal(true);
@@ -38,7 +56,8 @@ TVlqGameAboutForm::TVlqGameAboutForm(QWidget* parent)
     TMLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     GameLabel = centredLabel(this, "G   A   M   E", 12, true);
     EditionLabel = centredLabel(this, "E   D   I   T   I   O   N", 12, true);
-    TagLine = centredLabel(this, "Acrostic puzzles for Windows", 0, false);
+    TagLine = centredLabel(this, "", 0, false);
+    TagLine->setText(QStringLiteral("Acrostic puzzles for ") + platformName());
     VersionLabel = centredLabel(this, "Version 6.0   (Build 6.0.3)", 0, false);
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
     OKBtn->setDefault(true);
@@ -63,6 +82,11 @@ TVlqGameAboutForm::TVlqGameAboutForm(QWidget* parent)
     layout->addSpacing(8);
     layout->addLayout(buttonRow);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    // Wide enough for the whole caption in a bold title font, beside the
+    // window icon and the close button.
+    QFont caption = font();
+    caption.setBold(true);
+    GameLabel->setMinimumWidth(QFontMetrics(caption).horizontalAdvance(windowTitle()) + 64);
 
     g_instance = this;
 }

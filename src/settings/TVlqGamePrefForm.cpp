@@ -23,6 +23,7 @@
 #include "game/TVlqProcs.h"
 #include "core/VlqError.h"
 #include "platform/Artwork.h"
+#include "platform/TitleBar.h"
 #include "views/SquareLook.h"
 
 namespace {
@@ -171,8 +172,8 @@ private:
 };
 
 TVlqGamePrefForm::TVlqGamePrefForm(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+    vlq::closeBoxOnly(this);
     s_instance = this;
     setWindowTitle(QStringLiteral("Vorlaquince Preferences"));
     QFont small(QStringLiteral("Arial"));
@@ -433,16 +434,25 @@ QString TVlqGamePrefForm::browse(const QString& title, const QString& filter) {
     return choose(this, title, filter);
 }
 
-// Programs here rarely end in .EXE, so every file can be picked too.
+// Programs end in .EXE on Windows only; elsewhere the dialog starts on
+// every file, with the .EXE filter one choice away.
+static QString programFilter(const QString& kind) {
+    const QString exe = kind + QStringLiteral(" Files (*.EXE *.exe)");
+    const QString all = QStringLiteral("All Files (*)");
+#ifdef Q_OS_WIN
+    return exe + QStringLiteral(";;") + all;
+#else
+    return all + QStringLiteral(";;") + exe;
+#endif
+}
+
 void TVlqGamePrefForm::DictBtnClick() {
-    const QString path = browse(QStringLiteral("Link Dictionary"),
-                                QStringLiteral("Dictionary Files (*.EXE *.exe);;All Files (*)"));
+    const QString path = browse(QStringLiteral("Link Dictionary"), programFilter(QStringLiteral("Dictionary")));
     if (!path.isEmpty()) DictEdit->setText(path);
 }
 
 void TVlqGamePrefForm::ThesBtnClick() {
-    const QString path = browse(QStringLiteral("Link Thesaurus"),
-                                QStringLiteral("Thesaurus Files (*.EXE *.exe);;All Files (*)"));
+    const QString path = browse(QStringLiteral("Link Thesaurus"), programFilter(QStringLiteral("Thesaurus")));
     if (!path.isEmpty()) ThesEdit->setText(path);
 }
 
