@@ -171,7 +171,7 @@ void TestMainForm::logoStateGeometry() {
     QCOMPARE(form->ToolButton14->width(), 69);
     QVERIFY(form->ToolButton14->isVisible());
     QCOMPARE(form->ExitBtn->x(), form->OpenBtn->x() + 34);
-    QCOMPARE(form->ToolButton14->x(), form->ExitBtn->x() + 34);
+    QCOMPARE(form->ToolButton14->x(), form->ExitBtn->x() + 35);
     QCOMPARE(form->ProgBar->size(), QSize(123, 34));
     QVERIFY(!form->ProgBar->isVisible());
 

@@ -157,6 +157,7 @@ void TestOpening::dialogLayout() {
     TVlqDlgForm dlg;
     dlg.show();
     QCOMPARE(dlg.windowTitle(), QStringLiteral("Open puzzle for solving"));
+    QCOMPARE(dlg.windowFlags() & (Qt::CustomizeWindowHint | Qt::WindowMinMaxButtonsHint), Qt::CustomizeWindowHint);
     QCOMPARE(dlg.size(), QSize(536 + 16, 365 + 16)); // client area inside a border of 8
     QCOMPARE(dlg.VlqList->parentWidget()->geometry(), QRect(8, 8, 536, 365));
     QCOMPARE(dlg.VlqList->size(), QSize(440, 265));
@@ -183,9 +184,7 @@ void TestOpening::dialogListsPuzzleFolder() {
     TVlqDlgForm dlg;
     dlg.show();
     QCOMPARE(QDir::currentPath(), docs.puzzleFolder());
-    QStringList names = listed(dlg);
-    names.sort();
-    QCOMPARE(names, (QStringList{"Broken", "Sample One", "abc"}));
+    QCOMPARE(listed(dlg), (QStringList{"abc", "Broken", "Sample One"})); // alphabetical, any case
     QCOMPARE(dlg.VlqList->currentRow(), -1);
     QVERIFY(dlg.Edit1->text().isEmpty());
 
@@ -199,7 +198,7 @@ void TestOpening::dialogListsPuzzleFolder() {
     QTest::mouseDClick(dlg.VlqList->viewport(), Qt::LeftButton, {}, dlg.VlqList->visualItemRect(abc).center());
     QCOMPARE(dlg.Edit1->text(), QStringLiteral("abc"));
     QVERIFY(dlg.isVisible());
-    QCOMPARE(dlg.chosenPath(), docs.path(QStringLiteral("abc.vlq")));
+    QCOMPARE(dlg.chosenPath(), docs.path(QStringLiteral("abc.VLQ")));
     QTest::mouseClick(dlg.OpenBtn, Qt::LeftButton);
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
 }
@@ -256,7 +255,8 @@ void TestOpening::solveEndToEnd() {
     }
     QVERIFY(form->ClockBtn->isVisible() && form->DictBtn->isVisible() && form->ExitBtn->isVisible());
     QVERIFY(!form->ProgBar->isVisible());
-    QCOMPARE(form->ToolButton14->x(), form->ExitBtn->x() + form->ExitBtn->width());
+    QCOMPARE(form->ExitBtn->x(), form->Sep3->x() + 8 + 1);
+    QCOMPARE(form->ToolButton14->x(), form->ExitBtn->x() + form->ExitBtn->width() + 1);
     QCOMPARE(game().availableWidth, form->width());
     QVERIFY(game().availableHeight > 0);
 
@@ -275,8 +275,11 @@ void TestOpening::solveEndToEnd() {
     QCOMPARE(game().currentClue, 2);
     QVERIFY(solveForm->isVisible());
     const QPointer<TVlqGameGridForm> oldGrid = game().gridForm;
-    docs.writePuzzle(QStringLiteral("Monday.vlq"), smallPuzzle(6));
+    // An upper-case extension opens, and the recent list keeps the real name.
+    docs.writePuzzle(QStringLiteral("Monday.VLQ"), smallPuzzle(6));
     solve(QStringLiteral("Monday"));
+    QVERIFY(prompts->errors.isEmpty());
+    QCOMPARE(setting(VlqSetting::HistoryPuzzle1), docs.path(QStringLiteral("Monday.VLQ")) + " /s");
     QVERIFY(oldGrid.isNull());
     QVERIFY(!solveForm->isVisible());
     QCOMPARE(game().currentClue, 0);

@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -230,6 +232,21 @@ void TestPrint::pdfJob() {
     QVERIFY(prompts.errors.isEmpty());
     QVERIFY(pdfPages(docs.path(QStringLiteral("long.pdf"))) >= 2);
     QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Portrait);
+
+    // Read back as text: the heading, a square label, a clue line and the
+    // square numbers under clue A's blanks.
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (!pdftotext.isEmpty()) {
+        QProcess read;
+        read.start(pdftotext, {QStringLiteral("-layout"), docs.path(QStringLiteral("long.pdf")), QStringLiteral("-")});
+        QVERIFY(read.waitForFinished(30000));
+        const QString text = QString::fromUtf8(read.readAllStandardOutput());
+        QVERIFY2(text.contains(QString::fromUtf8("“Long”")), qPrintable(text.left(400)));
+        QVERIFY2(text.contains(QStringLiteral("12 A")), qPrintable(text.left(2000)));
+        QVERIFY2(text.contains(QString::fromUtf8("A. Clue “1” isn’t short")), qPrintable(text.right(3000)));
+        QVERIFY2(text.contains(QRegularExpression(QStringLiteral("\\b1 +2 +3 +4 +5 +6 +7 +8 +9 +10 +11\\b"))),
+                 qPrintable(text.right(3000)));
+    }
 
     // A job that cannot begin is an error box, not a crash.
     printer.setOutputFileName(docs.path(QStringLiteral("no/such/folder/x.pdf")));

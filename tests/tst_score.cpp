@@ -104,6 +104,7 @@ private slots:
     void startOverSavesTheEmptyGridAtOnce();
     void recycleBinMovesThePuzzleToTheTrash();
     void showErrorsCrossesWrongAndEmptySquares();
+    void inputDuringTheCelebrationGoesNowhere();
 
 private:
     void openGrid();
@@ -420,7 +421,10 @@ void TestScore::startOverSavesTheEmptyGridAtOnce() {
     answerCard(QStringLiteral("&Start Over"));
     QTest::mouseClick(form_->ScoreBtn, Qt::LeftButton);
 
+    // The repaint before the save has put the punctuation back.
     vlq::PuzzleRecord empty = fixture::makePuzzle(kRows, kClues);
+    empty.setEntry(3, 1, '\'');
+    empty.setEntry(5, 2, '-');
     QCOMPARE(fileBytes(path_), recordBytes(empty));
     QVERIFY(!game().modified);
     QVERIFY(game().clueForm->ClueList->item(0)->text().endsWith(QStringLiteral("__ __ __ ")));
@@ -493,9 +497,42 @@ void TestScore::showErrorsCrossesWrongAndEmptySquares() {
     QVERIFY(crossPixels(img, 4, 4) > 0);
     for (auto [c, r] : {std::pair{2, 1}, {3, 1}, {5, 2}, {6, 3}, {5, 1}, {5, 4}, {6, 4}, {1, 4}})
         QVERIFY2(crossPixels(img, c, r) == 0, qPrintable(QStringLiteral("%1,%2").arg(c).arg(r)));
-    // The next full repaint takes them away.
-    game().gridForm->update();
+    // Revert takes them away, also when another document window was active.
+    form_->mdiArea()->setActiveSubWindow(game().clueForm->subWindow());
+    PromptRecorder prompts;
+    prompts.answers << true;
+    form_->RevertToSaved1->trigger();
     QTRY_COMPARE(crossPixels(probe::shot(game().gridForm), 1, 1), 0);
+}
+
+// A second click on Score and a click on the grid, posted while the
+// celebration runs, are dropped: one card, no current square.
+void TestScore::inputDuringTheCelebrationGoesNowhere() {
+    openInMainWindow();
+    fixture::fillSolution(game().puzzle);
+    int cards = 0;
+    connect(card_, &QDialog::finished, this, [&cards] { ++cards; });
+    auto click = [](QWidget* w, QPoint at) {
+        for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            QCoreApplication::postEvent(w, new QMouseEvent(type, at, w->mapToGlobal(at), Qt::LeftButton,
+                                                           type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, {}));
+    };
+    QTimer::singleShot(0, this, [&] {
+        QVERIFY(!QApplication::activeModalWidget()); // still celebrating
+        click(form_->ScoreBtn, form_->ScoreBtn->rect().center());
+        click(game().gridForm, vlq::squareOutline(1, 1, s()).center());
+        QCoreApplication::postEvent(game().gridForm, new QKeyEvent(QEvent::KeyPress, Qt::Key_X, {}, "X"));
+    });
+    auto* answer = new QTimer(this);
+    connect(answer, &QTimer::timeout, this, [] {
+        if (auto* card = qobject_cast<TScoreForm*>(QApplication::activeModalWidget())) card->reject();
+    });
+    answer->start(5);
+    QTest::mouseClick(form_->ScoreBtn, Qt::LeftButton);
+    QTest::qWait(50);
+    delete answer;
+    QCOMPARE(cards, 1);
+    QVERIFY(!game().gridForm->currentSquare());
 }
 
 QTEST_MAIN(TestScore)

@@ -168,7 +168,7 @@ private slots:
         QTest::addColumn<int>("clue");
         QTest::addColumn<QString>("before");
         QTest::addColumn<int>("cursor");
-        QTest::addColumn<QString>("keys"); // '<' Backspace, '>' Enter, '~' Delete
+        QTest::addColumn<QString>("keys"); // '<' Backspace, '>' Enter, '~' Delete, '@' chords of the next
         QTest::addColumn<QString>("after");
         QTest::addColumn<int>("cursorAfter");
         QTest::addColumn<bool>("modified");
@@ -187,6 +187,7 @@ private slots:
         QTest::newRow("digits and punctuation ignored") << 1 << "___" << 0 << "1!?-" << "___" << 0 << false;
         QTest::newRow("plus reveals") << 3 << "X___" << 0 << "++" << "AN__" << 2 << true;
         QTest::newRow("one-letter answer") << 4 << "_" << 0 << "ij" << "I" << 1 << true;
+        QTest::newRow("Ctrl, Alt, Meta chords ignored") << 1 << "___" << 0 << "@c" << "___" << 0 << false;
     }
     void keys() {
         QFETCH(int, clue);
@@ -198,8 +199,14 @@ private slots:
         QFETCH(bool, modified);
         fixture::enterAnswer(clue, before.toStdString());
         openOn(clue, cursor);
+        bool chords = false;
         for (const QChar ch : keys) {
-            if (ch == '<')
+            if (std::exchange(chords, ch == '@'))
+                for (auto m : {Qt::ControlModifier, Qt::AltModifier, Qt::MetaModifier})
+                    QTest::keyClick(solve_, ch.toLatin1(), m);
+            else if (ch == '@')
+                continue;
+            else if (ch == '<')
                 QTest::keyClick(solve_, Qt::Key_Backspace);
             else if (ch == '>')
                 QTest::keyClick(solve_, Qt::Key_Return);

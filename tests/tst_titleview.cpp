@@ -247,11 +247,12 @@ private slots:
         QTest::addColumn<int>("cursor");
         QTest::newRow("parked by default") << -1 << 31;
         QTest::newRow("first letter") << 0 << 0;
+        QTest::newRow("out of range parks") << -7 << 31;
     }
     void clickChoosesAClue() {
         QFETCH(int, hlOn);
         QFETCH(int, cursor);
-        if (hlOn >= 0) TVlqProcs::WriteSetting("SolveHLOn", hlOn);
+        if (hlOn != -1) TVlqProcs::WriteSetting("SolveHLOn", hlOn);
         new TVlqGameClueForm(area_);
         game().solveForm = new TVlqSolveForm;
         QTest::mouseClick(grid_, Qt::LeftButton, {}, QPoint(100, 15)); // the grid's own square stays

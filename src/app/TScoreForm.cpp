@@ -1,5 +1,7 @@
 #include "TScoreForm.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
@@ -9,6 +11,7 @@
 #include "core/PuzzleRules.h"
 #include "platform/Artwork.h"
 #include "platform/TSoundFX.h"
+#include "platform/TitleBar.h"
 #include "views/TVlqGameGridForm.h"
 
 namespace {
@@ -30,11 +33,48 @@ void setTextColour(QLabel* label, const QColor& c) {
 
 QPixmap picture(const QSize& size) { return vlq::artwork(QStringLiteral("images/scorecard"), size); }
 
+// While it lives, the player's input goes nowhere: the celebration waits
+// with the messages flowing, and a click or key then (a second Score, Solve,
+// a shortcut) would run in the middle of the scoring. The card, once up, is
+// modal and takes over.
+class InputBlock : public QObject {
+public:
+    InputBlock() { qApp->installEventFilter(this); }
+    ~InputBlock() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        switch (e->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::ContextMenu:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::TabletPress:
+        case QEvent::TabletRelease:
+            return true;
+        case QEvent::Close: // the title bar's close box
+            if (!e->spontaneous()) return false;
+            e->ignore();
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
 } // namespace
 
 TScoreForm::TScoreForm(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                          Qt::WindowStaysOnTopHint) {
+    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+    vlq::closeBoxOnly(this);
     setWindowTitle(QStringLiteral("Score Card"));
     setFixedSize(330, 179);
 
@@ -100,7 +140,10 @@ bool TScoreForm::FormShow() {
 }
 
 int TScoreForm::ShowModal() {
-    FormShow();
+    {
+        const InputBlock block;
+        FormShow();
+    }
     CancelBtn->setFocus();
     return exec();
 }

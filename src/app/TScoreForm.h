@@ -22,7 +22,8 @@ public:
     // Incorrect: red banner, Show Errors offered, PlayIncorrect (sounds on).
     // Returns the verdict.
     bool FormShow();
-    // FormShow, then the card modally; returns a Result.
+    // FormShow, then the card modally; returns a Result. No input reaches
+    // any window from the start until the card is up (and modal).
     int ShowModal();
 
     QLabel* BannerLbl = nullptr;

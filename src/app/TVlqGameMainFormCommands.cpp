@@ -96,7 +96,7 @@ void TVlqGameMainForm::Preferences1Click() {
         if (game().gridForm) guarded([] {
             game().gridForm->ReadSettings();
             game().gridForm->PlaceWindow();
-            game().gridForm->update();
+            game().gridForm->FullRepaint();
         });
         if (game().titleForm) guarded([] {
             game().titleForm->ReadSettings();

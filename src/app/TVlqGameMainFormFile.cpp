@@ -126,7 +126,7 @@ void TVlqGameMainForm::RevertToSaved1Click() {
         TVlqProcs::LoadPuzzle(game().currentPuzzlePath);
         if (auto* grid = game().gridForm) {
             grid->ClearCursor();
-            grid->update();
+            grid->FullRepaint();
         }
         if (auto* clues = game().clueForm) {
             clues->ClearSelection();
@@ -134,7 +134,7 @@ void TVlqGameMainForm::RevertToSaved1Click() {
         }
         if (auto* title = game().titleForm) {
             title->ClearCurrentClue();
-            title->update();
+            title->FullRepaint();
         }
         if (auto* grid = game().gridForm) grid->setFocus();
         game().modified = false;

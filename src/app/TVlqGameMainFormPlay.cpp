@@ -90,8 +90,8 @@ void TVlqGameMainForm::CheatBtnMouseDown() {
 
 void TVlqGameMainForm::CheatBtnMouseUp() {
     guarded([] {
-        if (TVlqGameGridForm* g = game().gridForm) g->update();
-        if (TVlqGameTitleForm* t = game().titleForm) t->update();
+        if (TVlqGameGridForm* g = game().gridForm) g->FullRepaint();
+        if (TVlqGameTitleForm* t = game().titleForm) t->FullRepaint();
     });
 }
 
@@ -124,8 +124,8 @@ void TVlqGameMainForm::ScoreBtnClick() {
             vlq::PuzzleRecord& rec = gc.puzzle;
             for (int r = 1; r <= rec.height(); ++r)
                 for (int c = 1; c <= rec.width(); ++c) rec.setEntry(c, r, 0);
-            if (gc.gridForm) gc.gridForm->update();
-            if (gc.titleForm) gc.titleForm->update();
+            if (gc.gridForm) gc.gridForm->FullRepaint();
+            if (gc.titleForm) gc.titleForm->FullRepaint();
             if (gc.clueForm) gc.clueForm->FillList();
             // Saved at once, without the progress pulse. A failed save goes
             // to the general error report; the modified flag is left as it

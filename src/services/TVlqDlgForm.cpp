@@ -12,6 +12,9 @@
 #include <QStyledItemDelegate>
 #include <QSvgRenderer>
 
+#include <algorithm>
+
+#include "platform/TitleBar.h"
 #include "services/PuzzleFolder.h"
 
 namespace {
@@ -75,8 +78,8 @@ QPixmap TVlqDlgForm::listIcon() {
 }
 
 TVlqDlgForm::TVlqDlgForm(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint) {
+    : QDialog(parent, Qt::Dialog) {
+    vlq::closeBoxOnly(this);
     setObjectName(QStringLiteral("VlqDlgForm"));
     setWindowTitle(QStringLiteral("Open puzzle for solving"));
     QFont f(QStringLiteral("MS Sans Serif"));
@@ -147,7 +150,7 @@ TVlqDlgForm::TVlqDlgForm(QWidget* parent)
 }
 
 QString TVlqDlgForm::chosenPath() const {
-    return folder_ + QLatin1Char('/') + Edit1->text() + QStringLiteral(".vlq");
+    return folder_ + QLatin1Char('/') + chosenFile_;
 }
 
 void TVlqDlgForm::showEvent(QShowEvent* event) {
@@ -160,14 +163,19 @@ void TVlqDlgForm::FormShow() {
     VlqList->clear();
     folder_ = puzzleFolderLocation();
     QDir::setCurrent(folder_);
-    // In the order the file system gives them; the name less its last four
-    // characters (the extension, whatever its case).
+    // Alphabetical, ignoring case; each item shows the name less its last
+    // four characters (the extension, whatever its case) and keeps the file's
+    // real name, which is what opens.
     const QDir dir(folder_);
-    const QStringList files = dir.entryList({QStringLiteral("*.vlq")},
-                                            QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
-    for (QString name : files) {
-        name.chop(4);
-        VlqList->addItem(name);
+    QStringList files = dir.entryList({QStringLiteral("*.vlq")}, QDir::Files | QDir::Hidden | QDir::System);
+    const auto shown = [](const QString& file) { return QStringView(file).chopped(4); };
+    std::sort(files.begin(), files.end(), [&shown](const QString& a, const QString& b) {
+        const int c = shown(a).compare(shown(b), Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    for (const QString& file : files) {
+        auto* item = new QListWidgetItem(shown(file).toString(), VlqList);
+        item->setData(Qt::UserRole, file);
     }
     VlqList->setCurrentIndex(QModelIndex());
 }
@@ -176,6 +184,7 @@ void TVlqDlgForm::VlqListSelectionChanged() {
     const auto selected = VlqList->selectedItems();
     if (selected.isEmpty()) return;
     Edit1->setText(selected.first()->text());
+    chosenFile_ = selected.first()->data(Qt::UserRole).toString();
     openArmed_ = true;
 }
 

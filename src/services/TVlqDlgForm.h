@@ -21,7 +21,8 @@ public:
 
     // The puzzle folder listed (absolute, no trailing separator).
     QString puzzleFolder() const { return folder_; }
-    // Full path of the picked puzzle: puzzle folder, Edit1's name, ".vlq".
+    // Full path of the picked puzzle: the puzzle folder and the file's real
+    // name (Edit1's name and its extension as the folder spells it).
     QString chosenPath() const;
 
     // The list icon "FICO2", 16 x 16, white made transparent.
@@ -46,5 +47,6 @@ private:
     void OpenBtnClick();
 
     QString folder_;
+    QString chosenFile_; // real file name of the picked item
     bool openArmed_ = false; // Open closes with OK only after a pick
 };

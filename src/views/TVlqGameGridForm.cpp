@@ -142,7 +142,7 @@ void TVlqGameGridForm::FormResize() {
     sub_->setGeometry(g.x(), g.y(), w * s + extra.width() + 1, std::max(1, rows()) * s + extra.height() + 1);
     fontSizeSetting_ = vlq::SquareLook::fontSizeOr(fontSizeSetting_);
     vlq::rescaleFont(*this, fontSizeSetting_, s, game().defaultSquareSize);
-    requestFullRepaint();
+    FullRepaint();
     resizing_ = false;
 }
 
@@ -185,7 +185,7 @@ bool TVlqGameGridForm::eventFilter(QObject* watched, QEvent* e) {
 // The record is made whole for the paint at once (punctuation back in
 // Entry), so that a freshly shown or resized grid holds it even before the
 // toolkit gets round to painting.
-void TVlqGameGridForm::requestFullRepaint() {
+void TVlqGameGridForm::FullRepaint() {
     fullPaintReset();
     fullPending_ = true;
     update();
@@ -431,7 +431,7 @@ void TVlqGameGridForm::Celebrate() {
         TVlqProcs::Delay(2);
         if (!self) return; // released while the messages went on
     }
-    requestFullRepaint();
+    FullRepaint();
 }
 
 void TVlqGameGridForm::MarkErrors() {

@@ -56,6 +56,11 @@ public:
     void ShowSolution();                // grey solution letters until next full paint; sets cheated flag
     void Celebrate();                   // animation then full repaint
     void MarkErrors();                  // 5 ms delay, red crosses until next full paint
+    // The full repaint the game asks for (revert, start over, the release of
+    // the solution button, new settings): every mark and overlay goes and
+    // the punctuation is back in Entry at once. A bare update() may be taken
+    // for the repaint after a raise, which keeps the marks.
+    void FullRepaint();
     void FormKeyPress(QChar ch);        // key rules incl. reveal '+'
     void SelectSquareClue(int c, int r);
     std::optional<vlq::Square> currentSquare() const;
@@ -101,7 +106,6 @@ private:
     void drawSquare(int c, int r);      // anew, as the record says
     void drawSquare(int c, int r, const Mark& mark);
     void requestSquare(int c, int r);
-    void requestFullRepaint();
     Mark& mark(int c, int r) { return marks_[std::size_t((r - 1) * vlq::kMaxCols + (c - 1))]; }
 
     QMdiSubWindow* sub_ = nullptr;

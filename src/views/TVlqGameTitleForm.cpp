@@ -181,6 +181,11 @@ void TVlqGameTitleForm::ShowSolution() {
     update();
 }
 
+void TVlqGameTitleForm::FullRepaint() {
+    showSolution_ = false;
+    update();
+}
+
 void TVlqGameTitleForm::ClearCurrentClue() {
     if (game().currentClue == 0) return;
     game().currentClue = 0;
@@ -211,7 +216,8 @@ void TVlqGameTitleForm::FormMouseUp(int x) {
         } catch (const vlq::SettingsError&) {
             // A value of the wrong kind parks the cursor.
         }
-        solve->AnswerCursor = std::clamp(cursor, 0, 31);
+        // As in the clue list: anything outside the strip's range parks it.
+        solve->AnswerCursor = (cursor >= 0 && cursor <= 31) ? cursor : 31;
         solve->OpenOnClue();
     }
     update();

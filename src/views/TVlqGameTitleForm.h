@@ -34,6 +34,9 @@ public:
     void PlaceWindow();
     // Grey solution first letters in the empty squares until the next paint.
     void ShowSolution();
+    // Repaint without the grey letters, whether or not a paint ran since
+    // ShowSolution.
+    void FullRepaint();
     void ClearCurrentClue();            // current clue 0 + repaint, if it was not 0
     int squareCount() const;
 

@@ -227,6 +227,11 @@ void TVlqSolveForm::SolveGridPaint(QPainter& p, const QRegion& region) {
 }
 
 void TVlqSolveForm::keyPressEvent(QKeyEvent* event) {
+    // As in the grid: Ctrl, Alt and Meta chords are not letters.
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Delete: FormKeyPress(QLatin1Char(' ')); return;
     case Qt::Key_Backspace: FormKeyPress(QChar(8)); return;
