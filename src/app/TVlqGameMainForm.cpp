@@ -49,21 +49,6 @@ private:
     std::function<void()> down_, up_;
 };
 
-// A 1-pixel gap in the toolbar row that shows and hides with `leader`.
-class GapAfter : public QWidget {
-public:
-    GapAfter(QWidget* leader, QWidget* parent) : QWidget(parent) {
-        setFixedSize(1, 1);
-        setVisible(!leader->isHidden());
-        leader->installEventFilter(this);
-    }
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::ShowToParent) show();
-        else if (e->type() == QEvent::HideToParent) hide();
-        return false;
-    }
-};
-
 // Image list, in its order: index -> resource.
 constexpr std::array<const char*, TVlqGameMainForm::ImageCount> kImageFiles{
     "00-open", "01-save", "02-letter", "03-word", "04-cheat", "05-score",
@@ -270,9 +255,9 @@ void TVlqGameMainForm::createToolBar() {
     PrintBtn = addToolButton("PrintBtn", 7, "Print acrostic");
     DictBtn = addToolButton("DictBtn", 8, "Open dictionary");
     Sep3 = addSeparator("Sep3");
-    row->addWidget(new GapAfter(Sep3, ToolPanel)); // ExitBtn 1 pixel after Sep3
+    row->addSpacing(1); // ExitBtn 1 pixel after Sep3
     ExitBtn = addToolButton("ExitBtn", 9, "Exit Vorlaquince");
-    row->addSpacing(1);                             // and the spacer 1 pixel after ExitBtn
+    row->addSpacing(1); // and the spacer 1 pixel after ExitBtn
     ToolButton14 = new QWidget(ToolPanel);
     ToolButton14->setObjectName(QStringLiteral("ToolButton14"));
     ToolButton14->setFixedSize(69, kButtonSize);
