@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTabWidget>
+#include <QTextBlock>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -136,6 +137,8 @@ private slots:
         QCOMPARE(help->tabs()->count(), 3);
         QVERIFY(help->browser()->source().toString().endsWith(QLatin1String("/index.html")));
         QVERIFY(help->browser()->toPlainText().contains(QLatin1String("acrostic puzzles")));
+        const QTextBlock heading = help->browser()->document()->firstBlock(); // styled by the page's style sheet
+        QCOMPARE(heading.begin().fragment().charFormat().foreground().color(), QColor(0x1f, 0x3a, 0x68));
 
         help->indexFilter()->setText(QStringLiteral("clock"));
         form->KeywordIndex1->trigger();

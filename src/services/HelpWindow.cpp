@@ -86,9 +86,10 @@ HelpBrowser::HelpBrowser(QHelpEngine* engine, QWidget* parent) : QTextBrowser(pa
 
 QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
     // Pictures and style sheets are named relative to their page.
-    // While a page loads, its address is the document's base and not yet
-    // the browser's source.
-    const QUrl base = document()->baseUrl().isValid() ? document()->baseUrl() : source();
+    // While a page loads (and its style sheet with it), its address is the
+    // document's and not yet the browser's source.
+    const QString page = document()->metaInformation(QTextDocument::DocumentUrl);
+    const QUrl base = page.isEmpty() ? source() : QUrl(page);
     const QUrl url = name.isRelative() ? base.resolved(name) : name;
     if (url.scheme() == QLatin1String("qthelp")) {
         const QByteArray data = engine_->fileData(url);
@@ -238,6 +239,10 @@ HelpWindow::HelpWindow(QHelpEngine* engine, QWidget* owner) : QWidget(owner, Qt:
     layout->addWidget(bar);
     layout->addWidget(split);
 
+    // The pages' common style sheet, given to the browser once: Qt's rich
+    // text applies a document's default style sheet to every page it shows.
+    browser_->document()->setDefaultStyleSheet(
+        QString::fromUtf8(engine_->fileData(QUrl(HomePage).resolved(QUrl(QStringLiteral("style.css"))))));
     browser_->setSource(QUrl(HomePage));
 }
 
