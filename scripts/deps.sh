@@ -6,7 +6,7 @@ PACKAGES=(build-essential cmake ninja-build clang-14 libclang-rt-14-dev
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools
   qt6-documentation-tools libqt6sql6-sqlite
   qt6-qpa-plugins qt6-image-formats-plugins libgl-dev
-  xvfb xauth x11-utils xdotool imagemagick poppler-utils
+  xvfb xauth x11-utils xdotool imagemagick poppler-utils openbox
   fonts-dejavu fonts-liberation2
   wamerican-small wamerican wordnet-base
   libpugixml-dev nlohmann-json3-dev libzip-dev)

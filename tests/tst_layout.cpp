@@ -1,5 +1,7 @@
 // Auto Arrange: the document windows go back to the default layout, or to
 // the stored custom arrangement when there is one.
+#include <QListWidget>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QtTest>
 
@@ -10,6 +12,7 @@
 #include "game/TVlqProcs.h"
 #include "game/SettingsStore.h"
 #include "support/PromptRecorder.h"
+#include "support/PuzzleFixture.h"
 #include "support/ScratchDocuments.h"
 #include "views/TVlqGameClueForm.h"
 #include "views/TVlqGameGridForm.h"
@@ -23,6 +26,7 @@ private slots:
     void restoresTheDefaultLayout();
     void restoresTheStoredArrangement();
     void malformedBoundsMoveTheOthers();
+    void tallPuzzleLeavesTheCluesRoom();
 
 private:
     QMdiSubWindow* frame(QWidget* w) { return qobject_cast<QMdiSubWindow*>(w->parentWidget()); }
@@ -95,6 +99,34 @@ void TestLayout::malformedBoundsMoveTheOthers() {
     QVERIFY(prompts_->errors.first().contains(QStringLiteral("ScreenBoundsGrid")));
     QCOMPARE(grid->pos(), before);
     QCOMPARE(game().clueForm->subWindow()->geometry(), QRect(15, 400, 300, 150));
+}
+
+// A 31 x 21 grid with 30 clues is too tall for the screen at the default
+// square size: the grid's squares shrink until the clue list shows six
+// lines, Auto Arrange gives the same, and a window stored on a bigger
+// screen comes back into view.
+void TestLayout::tallPuzzleLeavesTheCluesRoom() {
+    std::vector<fixture::ClueSpec> clues;
+    for (int k = 1; k <= 30; ++k) clues.push_back({"Clue", std::string(20, char('A' + (k - 1) % 26))});
+    QVERIFY(form_->OpenPuzzleFile(docs_->writePuzzle(QStringLiteral("Tall.vlq"), fixture::answersInReadingOrder(clues, 31))));
+    QMdiSubWindow* windows[] = {game().gridForm->subWindow(), game().titleForm->subWindow(), game().clueForm->subWindow()};
+    const QRect area = windows[0]->mdiArea()->viewport()->rect();
+    QRect placed[3];
+    for (int i = 0; i < 3; ++i) {
+        placed[i] = windows[i]->geometry();
+        QVERIFY2(area.contains(placed[i]), qPrintable(QStringLiteral("window %1").arg(i)));
+    }
+    QVERIFY(game().gridSquareSize < game().defaultSquareSize);
+    QCOMPARE(game().titleSquareSize, game().defaultSquareSize);
+    QVERIFY(game().clueForm->ClueList->viewport()->height() >= 6 * TVlqGameClueForm::kLineHeight);
+
+    windows[0]->move(placed[0].topLeft() + QPoint(30, 30));
+    form_->AutoArrange1->trigger();
+    for (int i = 0; i < 3; ++i) QCOMPARE(windows[i]->geometry(), placed[i]);
+
+    TVlqProcs::WriteBounds(QStringLiteral("ScreenBoundsGrid"), 2500, 1500, 5, 5);
+    form_->AutoArrange1->trigger();
+    QVERIFY(area.contains(windows[0]->geometry()));
 }
 
 QTEST_MAIN(TestLayout)

@@ -26,6 +26,7 @@
 #include "core/VlqError.h"
 #include "game/SettingsTable.h"
 
+#include "platform/Maximize.h"
 #include "platform/TSoundFX.h"
 #include "services/PuzzleImport.h"
 #include "services/TVlqDlgForm.h"
@@ -155,10 +156,8 @@ void TVlqGameMainForm::ShowPuzzle() {
     if (!isMaximized()) {
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        // Without a window manager nothing maximizes: take the screen's
-        // available area ourselves first.
-        if (const QScreen* s = screen()) setGeometry(s->availableGeometry());
-        showMaximized();
+        // The client size is measured below once the window is maximized.
+        vlq::showMaximizedAndWait(this);
         LogoPanel->hide();
         ToolBar1->show();
         for (QWidget* w : std::initializer_list<QWidget*>{OpenBtn, SaveBtn, Sep1, LetterBtn, WordBtn, CheatBtn, Sep4,

@@ -1,6 +1,7 @@
 #include "DocumentWindow.h"
 
 #include <QApplication>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -8,6 +9,8 @@
 #include <QStyleOptionTitleBar>
 #include <algorithm>
 
+#include "core/PuzzleRules.h"
+#include "game/GameContext.h"
 #include "platform/SystemMetrics.h"
 #include "platform/VlqCursors.h"
 
@@ -67,11 +70,51 @@ QSize frameExtra(const QMdiSubWindow* sub) {
     return {m.left() + m.right(), m.top() + m.bottom()};
 }
 
+namespace {
+constexpr int kMaxPosition = 100000;
+}
+
 QPoint storedTopLeft(const Bounds& b) {
-    constexpr int kMaxPosition = 100000;
     return {std::clamp(b.left, -kMaxPosition, kMaxPosition), std::clamp(b.top, -kMaxPosition, kMaxPosition)};
 }
 
+QSize storedSize(const Bounds& b) {
+    return {std::clamp(b.width, 0, kMaxPosition), std::clamp(b.height, 0, kMaxPosition)};
+}
+
 int screenWidth() { return SystemMetrics::screenWidth(); }
+
+DocumentLayout fittedDocumentLayout(const QMdiSubWindow* sub, int s, int t) {
+    // The clue list's box and scroll bar as the style draws them, measured once.
+    static const int listFrame = QListWidget().frameWidth();
+    const GameContext& g = game();
+    const QSize extra = frameExtra(sub);
+    LayoutMetrics m;
+    m.screenWidth = screenWidth();
+    m.areaWidth = g.availableWidth > 0 ? g.availableWidth : m.screenWidth;
+    m.availableHeight = g.availableHeight;
+    m.frameSize = g.frameSize;
+    m.frameWidth = extra.width();
+    m.frameHeight = extra.height();
+    m.listFrame = listFrame;
+    m.scrollBarHeight = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const PuzzleShape shape{std::clamp(g.puzzle.width(), 1, kMaxCols), std::clamp(g.puzzle.height(), 1, kMaxRows),
+                            clueCount(g.puzzle)};
+    // Without a measured area (no main window) the default layout stands.
+    if (m.availableHeight <= 0) return defaultLayout(m, shape, s, t);
+    return fittedLayout(m, shape, s, t);
+}
+
+QRect keptInView(const QMdiSubWindow* sub, const QRect& r) {
+    const QMdiArea* area = sub ? sub->mdiArea() : nullptr;
+    if (!area) return r;
+    return keptInView(r, area->viewport()->rect());
+}
+
+QRect keptInView(const QRect& r, const QRect& area) {
+    if (area.isEmpty()) return r;
+    const Rect in = intoView({r.x(), r.y(), r.width(), r.height()}, {area.x(), area.y(), area.width(), area.height()});
+    return {in.left, in.top, in.width, in.height};
+}
 
 } // namespace vlq

@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QSize>
 
+#include "core/ScreenFit.h"
 #include "core/SettingsText.h"
 
 class QMdiArea;
@@ -33,6 +34,20 @@ inline constexpr int kMaxSquare = 500;
 // within 100000 pixels of the origin so that no geometry arithmetic can
 // overflow.
 QPoint storedTopLeft(const Bounds& b);
+// Width and height of stored bounds, each within 0 to 100000.
+QSize storedSize(const Bounds& b);
+
+// The default layout of the open puzzle's document windows, fitted to the
+// document area (game().availableWidth and availableHeight), for grid
+// squares s and strip squares t; sub is any document window (they share
+// one frame).
+DocumentLayout fittedDocumentLayout(const QMdiSubWindow* sub, int s, int t);
+
+// Outer bounds r of a document window placed from stored bounds, moved
+// back into the visible document area when it lies wholly outside it.
+QRect keptInView(const QMdiSubWindow* sub, const QRect& r);
+// r moved into area when it lies wholly outside it (vlq::intoView).
+QRect keptInView(const QRect& r, const QRect& area);
 
 // The pencil pointer the square views show when UseCursors is 1.
 QCursor pencilCursor();

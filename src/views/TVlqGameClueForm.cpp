@@ -1,6 +1,7 @@
 #include "TVlqGameClueForm.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QListWidget>
@@ -166,7 +167,9 @@ void TVlqGameClueForm::PlaceWindow() {
     const QRect grid = outerBounds(g.gridForm);
     QRect r;
     if (!b) {
-        r = QRect(g.frameSize, title.y() + title.height() + g.frameSize, vlq::screenWidth() - 2 * g.frameSize,
+        // As wide as the screen, but never beyond the document area.
+        const int across = g.availableWidth > 0 ? std::min(vlq::screenWidth(), g.availableWidth) : vlq::screenWidth();
+        r = QRect(g.frameSize, title.y() + title.height() + g.frameSize, across - 2 * g.frameSize,
                   g.availableHeight - title.y() - title.height() - 2 * g.frameSize);
     } else {
         const int wide = vlq::screenWidth() - 8;
@@ -182,7 +185,7 @@ void TVlqGameClueForm::PlaceWindow() {
             r = QRect(2, 2, wide, g.availableHeight - grid.height() - title.height() - 12);
             break;
         default:
-            r = QRect(b->left, b->top, b->width, b->height);
+            r = vlq::keptInView(subWindow(), QRect(vlq::storedTopLeft(*b), vlq::storedSize(*b)));
         }
     }
     if (QMdiSubWindow* sub = subWindow())

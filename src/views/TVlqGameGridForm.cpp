@@ -94,11 +94,13 @@ void TVlqGameGridForm::ReadSettings() {
 }
 
 void TVlqGameGridForm::PlaceWindow() {
-    const int s = TVlqProcs::ReadSetting(VlqSetting::ScreenSquare);
+    const int s = std::clamp<int>(TVlqProcs::ReadSetting(VlqSetting::ScreenSquare), 1, vlq::kMaxSquare);
     // Only left and top count: the size always follows the puzzle and s.
     const auto b = TVlqProcs::ReadSetting(VlqSetting::ScreenBoundsGrid);
     if (!b) {
-        placeAt(s, std::nullopt);
+        // Squares small enough to leave the strip and the clue list room.
+        const int t = std::clamp<int>(TVlqProcs::ReadSetting(VlqSetting::AuthorTitleSquare), 1, vlq::kMaxSquare);
+        placeAt(vlq::fittedDocumentLayout(sub_, s, t).gridSquare, std::nullopt);
         return;
     }
     placeAt(s, vlq::storedTopLeft(*b));
@@ -111,7 +113,8 @@ void TVlqGameGridForm::placeAt(int s, std::optional<QPoint> topLeft) {
     const QSize extra = vlq::frameExtra(sub_);
     const int outerW = std::max(1, cols()) * s + extra.width() + 1;
     const int outerH = std::max(1, rows()) * s + extra.height() + 1;
-    const QPoint at = topLeft ? *topLeft : QPoint((vlq::screenWidth() - outerW) / 2, game().frameSize);
+    QPoint at((vlq::screenWidth() - outerW) / 2, game().frameSize);
+    if (topLeft) at = vlq::keptInView(sub_, QRect(*topLeft, QSize(outerW, outerH))).topLeft();
     game().gridSquareSize = s;
     placing_ = true;
     sub_->setGeometry(at.x(), at.y(), outerW, outerH);

@@ -86,8 +86,13 @@ void TVlqGameTitleForm::ReadSettings() {
 }
 
 void TVlqGameTitleForm::PlaceWindow() {
-    const int t = TVlqProcs::ReadSetting(VlqSetting::AuthorTitleSquare);
-    placeAt(t, TVlqProcs::ReadSetting(VlqSetting::ScreenBoundsAuthorTitle));
+    int t = std::clamp<int>(TVlqProcs::ReadSetting(VlqSetting::AuthorTitleSquare), 1, vlq::kMaxSquare);
+    const std::optional<vlq::Bounds> stored = TVlqProcs::ReadSetting(VlqSetting::ScreenBoundsAuthorTitle);
+    if (!stored) {
+        const int s = std::clamp<int>(TVlqProcs::ReadSetting(VlqSetting::ScreenSquare), 1, vlq::kMaxSquare);
+        t = vlq::fittedDocumentLayout(sub_, s, t).titleSquare;
+    }
+    placeAt(t, stored);
 }
 
 // Sets t and the bounds for it from a stored value (placement code or left
@@ -109,7 +114,7 @@ void TVlqGameTitleForm::placeAt(int t, std::optional<vlq::Bounds> stored) {
         case 20000: at = {centred, 2}; break;
         case 30000: at = {centred, available - outerH}; break;
         case 40000: at = {centred, available - grid.height() - 4 - outerH}; break;
-        default: at = vlq::storedTopLeft(*stored); break;
+        default: at = vlq::keptInView(sub_, QRect(vlq::storedTopLeft(*stored), QSize(outerW, outerH))).topLeft(); break;
         }
     }
     game().titleSquareSize = t;

@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 
 #include "DocumentWindow.h"
@@ -80,6 +81,9 @@ TVlqSolveForm::TVlqSolveForm(QWidget* parent)
     stripFont_ = QFont(QStringLiteral("Arial"));
     stripFont_.setPixelSize(15);
 
+    frameWatch_.setInterval(10);
+    connect(&frameWatch_, &QTimer::timeout, this, &TVlqSolveForm::watchFrame);
+
     SquareSize = std::max(1, game().defaultSquareSize);
     resize(kDesignedClientWidth + 2 * kInnerBorder, defaultHeight());
     followCurrentClue();
@@ -114,11 +118,21 @@ void TVlqSolveForm::PlaceWindow() {
     const int frameW = frameGeometry().width() - width();
     const int frameH = frameGeometry().height() - height();
     if (b) {
-        move(b->left, b->top);
-        resize(std::max(1, b->width - frameW), std::max(1, b->height - frameH));
+        // Bounds stored on a bigger screen come back into view.
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        QRect stored(vlq::storedTopLeft(*b), vlq::storedSize(*b));
+        if (screen) stored = vlq::keptInView(stored, screen->geometry());
+        takeBounds(stored);
+        // A window manager frames the window only once it is first shown;
+        // until then the frame is unknown and the size would come out too
+        // large by it. The bounds are taken again once it is known.
+        storedBounds_ = stored;
+        frameWatchTicks_ = 0;
+        frameWatch_.start();
         followCurrentClue();
         return;
     }
+    storedBounds_.reset();
 
     if (!heightFixed_) resize(width(), defaultHeight());
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -141,6 +155,45 @@ void TVlqSolveForm::PlaceWindow() {
         move(avail.x() + (avail.width() - outerW) / 2, avail.y() + (avail.height() - outerH) / 2);
     }
     followCurrentClue();
+}
+
+// The frame as the window system knows it now (the widget's own idea of it
+// lags behind the window manager's). While the window manager is framing
+// or unframing the window the toolkit can report nonsense, and a hidden
+// window has no frame: then knownFrame_ keeps the frame last seen. True
+// when the frame seen now is a real one.
+bool TVlqSolveForm::readFrame() {
+    const QWindow* win = windowHandle();
+    const QMargins m = win ? win->frameMargins() : QMargins();
+    const auto sane = [](int side) { return side >= 0 && side < 100; };
+    const bool real = !m.isNull() && sane(m.left()) && sane(m.top()) && sane(m.right()) && sane(m.bottom());
+    if (real) knownFrame_ = m;
+    return real;
+}
+
+void TVlqSolveForm::takeBounds(const QRect& outer) {
+    readFrame();
+    const QRect client = outer.marginsRemoved(knownFrame_);
+    const int h = std::max(1, client.height());
+    if (heightFixed_) {
+        setMinimumHeight(h);
+        setMaximumHeight(h);
+    }
+    setGeometry(client.x(), client.y(), std::max(1, client.width()), h);
+}
+
+// Runs every 10 ms for a second after a showing with stored bounds: each
+// time the window is framed but not at its bounds (the window manager
+// framed it after it was placed, or placed it on its own), it takes them
+// again.
+void TVlqSolveForm::watchFrame() {
+    const QWindow* win = windowHandle();
+    const bool framed = readFrame();
+    if (framed && storedBounds_ && isVisible() && win->frameGeometry() != *storedBounds_) takeBounds(*storedBounds_);
+    if (!storedBounds_ || !isVisible() || ++frameWatchTicks_ >= 100) {
+        frameWatch_.stop();
+        frameWatchTicks_ = 0;
+    }
 }
 
 void TVlqSolveForm::OpenOnClue() {

@@ -8,7 +8,9 @@
 #include <QColor>
 #include <QFont>
 #include <QRegion>
+#include <QTimer>
 #include <QWidget>
+#include <optional>
 
 class QLabel;
 
@@ -89,6 +91,17 @@ private:
     QColor blankColour_{Qt::white};
     QColor outlineColour_{Qt::black};
     QColor letterColour_{Qt::black};
+    bool readFrame();
+    // Outer bounds outer exactly: the client size less the frame as known now.
+    void takeBounds(const QRect& outer);
+    // Takes the stored bounds again once the window manager has framed
+    // the window.
+    void watchFrame();
+
     QFont stripFont_;
     bool heightFixed_ = false;
+    std::optional<QRect> storedBounds_;  // placed from ScreenBoundsSolve
+    QTimer frameWatch_;
+    int frameWatchTicks_ = 0;
+    QMargins knownFrame_;
 };

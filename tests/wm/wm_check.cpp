@@ -1,0 +1,152 @@
+// Runs the game itself, as started from the command line with a puzzle,
+// under a real window manager (see run.sh), and checks what only a window
+// manager shows: the document windows lie inside the visible document area
+// of the maximized main window, the clue list shows its lines, and the
+// answer window takes exactly its stored bounds, also the first time it is
+// shown and again after it was closed.
+//   wm_check <puzzle: "tall", "tall18" or a .vlq path> <screenshot.png or "">
+// Exit code 0 when every check passed; failures are printed.
+#include <QApplication>
+#include <QDir>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+#include <QToolBar>
+#include <QtTest>
+
+#include <cstdio>
+#include <string>
+
+#include "app/TVlqGameMainForm.h"
+#include "app/VlqApplication.h"
+#include "core/PuzzleRules.h"
+#include "game/GameContext.h"
+#include "game/TVlqProcs.h"
+#include "support/PuzzleFixture.h"
+#include "support/ScratchDocuments.h"
+#include "views/TVlqGameClueForm.h"
+#include "views/TVlqGameGridForm.h"
+#include "views/TVlqGameTitleForm.h"
+#include "views/TVlqSolveForm.h"
+
+namespace {
+
+int failures = 0;
+QString shotPath;
+
+void check(bool ok, const QString& what) {
+    std::printf("%s: %s\n", ok ? "ok" : "FAILED", qPrintable(what));
+    if (!ok) ++failures;
+}
+
+QString show(const QRect& r) {
+    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
+// A puzzle of 31 columns, `rows` rows (12 to 21) and 30 clues; with 21
+// rows the largest puzzle there is.
+QString writeTallPuzzle(int rows) {
+    std::vector<fixture::ClueSpec> clues;
+    for (int k = 1; k <= 30; ++k)
+        clues.push_back({"Clue " + vlq::clueLabel(k) + ", an answer of " + std::to_string(rows - 1) + " letters",
+                         std::string(std::size_t(rows - 1), char('A' + (k - 1) % 26))});
+    const vlq::PuzzleRecord rec = fixture::answersInReadingOrder(clues, 31);
+    const QString path = QDir::home().filePath(QStringLiteral("Tall.vlq"));
+    return writeBytes(path, recordBytes(rec)) ? path : QString();
+}
+
+QString copyIntoHome(const QString& source) {
+    const QString path = QDir::home().filePath(QFileInfo(source).fileName());
+    QFile::remove(path);
+    return QFile::copy(source, path) ? path : QString();
+}
+
+void checkDocumentWindows(TVlqGameMainForm* main) {
+    const GameContext& g = game();
+    // The client size was measured once the window manager had maximized
+    // the main window, so it is the size it has now.
+    const int menu = main->menuBar()->isVisible() ? main->menuBar()->height() : 0;
+    check(g.availableWidth == main->width(), QStringLiteral("available width %1 = client width %2").arg(g.availableWidth).arg(main->width()));
+    check(g.availableHeight == main->height() - menu - main->ToolBar1->height() - 4,
+          QStringLiteral("available height %1 measured on the maximized window (client %2)").arg(g.availableHeight).arg(main->height()));
+
+    const QRect area = g.gridForm->subWindow()->mdiArea()->viewport()->rect();
+    for (QWidget* w : {static_cast<QWidget*>(g.gridForm), static_cast<QWidget*>(g.titleForm), static_cast<QWidget*>(g.clueForm)}) {
+        const QRect r = qobject_cast<QMdiSubWindow*>(w->parentWidget())->geometry();
+        check(area.contains(r), QStringLiteral("%1 at %2 inside the document area %3").arg(w->metaObject()->className(), show(r), show(area)));
+    }
+    const int lines = g.clueForm->ClueList->viewport()->height() / TVlqGameClueForm::kLineHeight;
+    const int clues = vlq::clueCount(g.puzzle);
+    check(lines >= std::min(6, clues), QStringLiteral("clue list shows %1 of %2 lines").arg(lines).arg(clues));
+}
+
+void checkAnswerWindow() {
+    GameContext& g = game();
+    const QRect stored(200, 150, 640, 120);
+    TVlqProcs::WriteBounds(QStringLiteral("ScreenBoundsSolve"), stored.x(), stored.y(), stored.width(), stored.height());
+    TVlqSolveForm* solve = g.solveForm;
+    const auto outer = [solve] { return solve->windowHandle() ? solve->windowHandle()->frameGeometry() : QRect(); };
+    for (const char* round : {"first showing", "after close and reopen"}) {
+        // A right click on the grid's first square chooses its clue.
+        QTest::mouseClick(g.gridForm, Qt::RightButton, {}, QPoint(2, 2));
+        const auto placed = [&] {
+            const QWindow* win = solve->windowHandle();
+            return solve->isVisible() && win && win->frameGeometry() == stored && win->size() != stored.size();
+        };
+        (void)QTest::qWaitFor(placed, 3000);
+        check(placed(),
+              QStringLiteral("answer window, %1: %2, stored %3").arg(QLatin1String(round), show(outer()), show(stored)));
+        QTest::qWait(200); // nothing moves it afterwards
+        check(outer() == stored, QStringLiteral("answer window, %1, stays: %2").arg(QLatin1String(round), show(outer())));
+        solve->close();
+        QTest::qWait(100);
+    }
+    // Shown again for the picture.
+    QTest::mouseClick(g.gridForm, Qt::RightButton, {}, QPoint(2, 2));
+    (void)QTest::qWaitFor([&] { return solve->isVisible(); }, 2000);
+}
+
+void scenario() {
+    const bool opened = QTest::qWaitFor([] { return game().gridForm && game().clueForm && game().titleForm; }, 15000);
+    check(opened, QStringLiteral("the puzzle opened"));
+    TVlqGameMainForm* main = game().mainForm;
+    if (opened && main) {
+        QTest::qWait(300);
+        checkDocumentWindows(main);
+        checkAnswerWindow();
+        QTest::qWait(300);
+        if (!shotPath.isEmpty()) {
+            const bool saved = QGuiApplication::primaryScreen()->grabWindow(0).save(shotPath);
+            check(saved, QStringLiteral("screenshot %1").arg(shotPath));
+        }
+    }
+    if (main) main->close();
+    QTimer::singleShot(0, [] { QCoreApplication::exit(failures); });
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: wm_check <tall|tallNN|puzzle.vlq> [screenshot.png]\n");
+        return 2;
+    }
+    if (argc > 2) shotPath = QString::fromLocal8Bit(argv[2]);
+    std::string puzzle = argv[1];
+    // The puzzle is opened from the scratch home, never from where it lies.
+    // "tall" is the 31 x 21 puzzle, "tall18" one of 18 rows.
+    const QString path = puzzle.rfind("tall", 0) == 0 ? writeTallPuzzle(puzzle == "tall" ? 21 : std::clamp(std::atoi(puzzle.c_str() + 4), 2, 21))
+                                                      : copyIntoHome(QString::fromLocal8Bit(argv[1]));
+    if (path.isEmpty()) return 2;
+    puzzle = path.toStdString();
+    qAddPreRoutine([] { QTimer::singleShot(0, scenario); });
+    char* args[] = {argv[0], puzzle.data(), nullptr};
+    const int rc = runVorlaquince(2, args);
+    std::printf("%d failed\n", failures);
+    return failures > 0 ? 1 : rc;
+}
