@@ -122,6 +122,8 @@ void TVlqSolveForm::PlaceWindow() {
         const QScreen* screen = QGuiApplication::primaryScreen();
         QRect stored(vlq::storedTopLeft(*b), vlq::storedSize(*b));
         if (screen) stored = vlq::keptInView(stored, screen->geometry());
+        // The height stays what the first showing gave it.
+        firstShowing_ = !heightFixed_;
         takeBounds(stored);
         // A window manager frames the window only once it is first shown;
         // until then the frame is unknown and the size would come out too
@@ -175,7 +177,7 @@ void TVlqSolveForm::takeBounds(const QRect& outer) {
     readFrame();
     const QRect client = outer.marginsRemoved(knownFrame_);
     const int h = std::max(1, client.height());
-    if (heightFixed_) {
+    if (heightFixed_ && firstShowing_) {
         setMinimumHeight(h);
         setMaximumHeight(h);
     }

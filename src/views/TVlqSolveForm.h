@@ -92,7 +92,8 @@ private:
     QColor outlineColour_{Qt::black};
     QColor letterColour_{Qt::black};
     bool readFrame();
-    // Outer bounds outer exactly: the client size less the frame as known now.
+    // Outer bounds outer exactly: the client size less the frame as known
+    // now (after the first showing the height stays).
     void takeBounds(const QRect& outer);
     // Takes the stored bounds again once the window manager has framed
     // the window.
@@ -104,4 +105,5 @@ private:
     QTimer frameWatch_;
     int frameWatchTicks_ = 0;
     QMargins knownFrame_;
+    bool firstShowing_ = false;  // placed from stored bounds at the first showing
 };
