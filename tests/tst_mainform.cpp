@@ -40,6 +40,7 @@ private slots:
     void printerSetupOpensPrintDialog();
     void closeSavesSilentlyWhenModified_data();
     void closeSavesSilentlyWhenModified();
+    void failedSaveKeepsGameOpen();
 
 private:
     std::unique_ptr<TVlqGameMainForm> form;
@@ -297,6 +298,25 @@ void TestMainForm::closeSavesSilentlyWhenModified() {
     const bool saved = modified && withPath;
     QCOMPARE(fileBytes(path), saved ? recordBytes(game().puzzle) : original);
     QCOMPARE(game().modified, modified && !saved);
+}
+
+// Exit whose silent save fails shows the error and leaves the game running
+// with the puzzle, its letters and the modified flag.
+void TestMainForm::failedSaveKeepsGameOpen() {
+    PromptRecorder prompts;
+    TVlqProcs::LoadPuzzle(docs.writeFile(QStringLiteral("Open.vlq"), recordBytes(smallPuzzle())));
+    game().puzzle.setEntry(2, 1, 'A');
+    const QByteArray typed = recordBytes(game().puzzle);
+    game().currentPuzzlePath = docs.path(QStringLiteral("gone/Open.vlq"));
+    game().modified = true;
+
+    QSignalSpy closed(form.get(), &TVlqGameMainForm::closed);
+    QTest::mouseClick(form->ExitBtn, Qt::LeftButton);
+    QCOMPARE(prompts.errors, QStringList{QStringLiteral("Path not found.")});
+    QCOMPARE(closed.size(), 0);
+    QVERIFY(form->isVisible());
+    QVERIFY(game().modified);
+    QCOMPARE(recordBytes(game().puzzle), typed);
 }
 
 // With VLQ_MAINFORM_SIZE set the process only reports the logo-state

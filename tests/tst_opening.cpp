@@ -490,8 +490,8 @@ void TestOpening::failedSilentSaveKeepsOpenPuzzle() {
     typeInGrid(QStringLiteral("C"));
     const QByteArray typed = recordBytes(game().puzzle);
     {
-        ReadOnlyGuard guard(docs.puzzleFolder());
-        if (!guard.ok()) QSKIP("cannot make a folder read-only here");
+        ReadOnlyGuard guard(a);
+        if (!guard.ok()) QSKIP("cannot make a file read-only here");
         form->OpenPuzzleFile(b); // through the window's own handler edge
     }
     QCOMPARE(prompts->errors, QStringList{QStringLiteral("File access denied.")});
@@ -510,11 +510,7 @@ void TestOpening::saveOnReadOnlyFolder() {
         if (!guard.ok()) QSKIP("cannot make a folder read-only here");
         QTest::mouseClick(form->SaveBtn, Qt::LeftButton);
     }
-    QCOMPARE(prompts->errors, QStringList{QStringLiteral("File access denied.")});
-    QCOMPARE(fileBytes(a), recordBytes(smallPuzzle(1)));
-    QVERIFY(game().modified);
-    // Once the folder can be written again, Save works.
-    form->Save1->trigger();
+    QVERIFY(prompts->errors.isEmpty());
     QCOMPARE(fileBytes(a), recordBytes(game().puzzle));
     QVERIFY(!game().modified);
 }

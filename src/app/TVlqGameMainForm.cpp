@@ -352,8 +352,15 @@ void TVlqGameMainForm::ReadToolSettings() {
 void TVlqGameMainForm::Exit1Click() { close(); }
 
 void TVlqGameMainForm::closeEvent(QCloseEvent* event) {
-    // Closing is never refused; unsaved letters are saved without asking.
-    guarded([this] { saveSilentlyWhenModified(); });
+    // Unsaved letters are saved without asking. When that save fails the
+    // error is shown and the game stays open with the letters.
+    try {
+        saveSilentlyWhenModified();
+    } catch (...) {
+        reportCurrentException();
+        event->ignore();
+        return;
+    }
     HelpWindow::closeIfCreated();
     event->accept();
     emit closed();

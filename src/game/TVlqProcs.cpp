@@ -13,6 +13,8 @@
 
 #include <span>
 
+#include <unistd.h>
+
 #include "GameContext.h"
 
 #include "core/SettingsText.h"
@@ -57,6 +59,22 @@ vlq::IoError openError(const QString& path) {
         return vlq::IoError::fileNotFound();
     }
     return vlq::IoError::accessDenied();
+}
+
+// Overwrites the file's first bytes with data and cuts it to that length.
+// When the write fails the old bytes are put back, so a failure leaves the
+// file as it was as far as the disk allows.
+void writeInPlace(const QString& path, const QByteArray& data) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered))
+        throw vlq::IoError::accessDenied();
+    const QByteArray old = f.read(data.size());
+    const bool written = f.seek(0) && f.write(data) == data.size() && ::fsync(f.handle()) == 0;
+    if (!written) {
+        if (f.seek(0)) f.write(old);
+        throw vlq::IoError::diskWrite();
+    }
+    f.resize(data.size());
 }
 
 QColor systemColour(std::uint32_t index) {
@@ -149,22 +167,27 @@ void TVlqProcs::LoadPuzzle(const QString& path) {
 }
 
 void TVlqProcs::SavePuzzle(const QString& path) {
+    const auto& record = game().puzzle.bytes();
+    const QByteArray bytes(reinterpret_cast<const char*>(record.data()), qsizetype(record.size()));
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
+    if (f.open(QIODevice::WriteOnly)) {
+        if (f.write(bytes) != bytes.size()) {
+            f.cancelWriting();
+            throw vlq::IoError::diskWrite();
+        }
+        if (!f.commit()) {
+            if (f.error() == QFileDevice::RenameError || f.error() == QFileDevice::PermissionsError)
+                throw vlq::IoError::accessDenied();
+            throw vlq::IoError::diskWrite();
+        }
+    } else {
         const QFileInfo info(path);
         if (!info.dir().exists()) throw vlq::IoError(3, "Path not found");
-        throw vlq::IoError::accessDenied();
-    }
-    const auto& bytes = game().puzzle.bytes();
-    const qint64 written = f.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
-    if (written != qint64(bytes.size())) {
-        f.cancelWriting();
-        throw vlq::IoError::diskWrite();
-    }
-    if (!f.commit()) {
-        if (f.error() == QFileDevice::RenameError || f.error() == QFileDevice::PermissionsError)
+        // A writable file in a folder that takes no new files (no room for
+        // the temporary file) is written where it is.
+        if (!info.isFile() || !info.isWritable() || QFileInfo(info.absolutePath()).isWritable())
             throw vlq::IoError::accessDenied();
-        throw vlq::IoError::diskWrite();
+        writeInPlace(path, bytes);
     }
     game().modified = false;
 }

@@ -48,8 +48,10 @@ public:
     // a record whose sizes or codes lie outside the grid.
     static void LoadPuzzle(const QString& path);
     // Writes game().puzzle to path through a temporary file renamed over the
-    // target, then clears the modified flag. On failure (vlq::IoError 3, 5 or
-    // 101) the old file stays whole and the flag stays as it was.
+    // target, then clears the modified flag. A writable file in a folder
+    // that refuses new files is overwritten in place instead. On failure
+    // (vlq::IoError 3, 5 or 101) the old file stays whole and the flag stays
+    // as it was.
     static void SavePuzzle(const QString& path);
     // Moves the file to the trash (the result is not examined) and clears
     // the modified flag.
