@@ -3,14 +3,15 @@
 # UndefinedBehaviorSanitizer) in build-fuzz and runs each one for a short
 # while from its seeds in fuzz/corpus/<target>/ (the record targets also
 # start from the sample puzzles in resources/puzzles/, the importer target
-# from the test files in tests/data/formats/). Fails on the first crash;
-# the crashing input is left in build-fuzz/artifacts/.
-#   VLQ_FUZZ_SECONDS  seconds per target (default 20)
+# from the test files in tests/data/formats/, the source target from the
+# puzzle sources in puzzles/). Fails on the first crash; the crashing input
+# is left in build-fuzz/artifacts/.
+#   VLQ_FUZZ_SECONDS  seconds per target (default: about a minute in all)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
-SECONDS_PER_TARGET="${VLQ_FUZZ_SECONDS:-20}"
-TARGETS=(fuzz_record fuzz_settings_text fuzz_rules fuzz_foreign)
+TARGETS=(fuzz_record fuzz_settings_text fuzz_rules fuzz_foreign fuzz_check fuzz_source)
+SECONDS_PER_TARGET="${VLQ_FUZZ_SECONDS:-$(( 60 / ${#TARGETS[@]} > 5 ? 60 / ${#TARGETS[@]} : 5 ))}"
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVLQ_BUILD_GUI=OFF -DVLQ_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++-14
@@ -25,10 +26,11 @@ for t in "${TARGETS[@]}"; do
   mkdir -p "$work"
   seeds=()
   if [ -d "fuzz/corpus/$t" ]; then seeds+=("fuzz/corpus/$t"); fi
-  if [ "$t" = fuzz_foreign ]; then seeds+=(tests/data/formats); fi
-  if { [ "$t" = fuzz_record ] || [ "$t" = fuzz_rules ]; } && [ -d resources/puzzles ]; then
-    seeds+=(resources/puzzles)
-  fi
+  case "$t" in
+    fuzz_record | fuzz_rules | fuzz_check) seeds+=(resources/puzzles) ;;
+    fuzz_foreign) seeds+=(tests/data/formats) ;;
+    fuzz_source) seeds+=(puzzles) ;;
+  esac
   echo "== $t: ${SECONDS_PER_TARGET} s"
   log="build-fuzz/$t.log"
   if ! "build-fuzz/fuzz/$t" -max_total_time="$SECONDS_PER_TARGET" -max_len=12000 -timeout=10 \
