@@ -170,8 +170,11 @@ void TVlqProcs::SavePuzzle(const QString& path) {
     const auto& record = game().puzzle.bytes();
     const QByteArray bytes(reinterpret_cast<const char*>(record.data()), qsizetype(record.size()));
     QSaveFile f(path);
-    if (f.open(QIODevice::WriteOnly)) {
-        if (f.write(bytes) != bytes.size()) {
+    // Unbuffered, so a short write (full disk, file-size limit) shows here;
+    // a buffered one would only fail inside commit(), which then still puts
+    // the cut file in place. The data reach the disk before the rename.
+    if (f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        if (f.write(bytes) != bytes.size() || ::fsync(f.handle()) != 0) {
             f.cancelWriting();
             throw vlq::IoError::diskWrite();
         }

@@ -1,0 +1,440 @@
+// A player's letters under faults: saves that fail in every way the disk and
+// the folder allow, kills in the middle of saving, and bad input from the
+// player's own files. The save faults run the game's window in a child
+// process (this program started with "--child"), which lowers its own
+// file-size limit, runs short of disk room or changes the folder after the
+// puzzle is open. Tests run as root switch the child to an ordinary user,
+// since root ignores permission bits.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QDirIterator>
+#include <QListWidget>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+#include <cerrno>
+#include <csignal>
+#include <grp.h>
+#include <sys/resource.h>
+#include <sys/time.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "app/TVlqGameMainForm.h"
+#include "app/VlqApplication.h"
+#include "views/TVlqGameGridForm.h"
+#include "game/GameContext.h"
+#include "game/SettingsStore.h"
+#include "game/TVlqProcs.h"
+#include "services/TVlqDlgForm.h"
+#include "support/PromptRecorder.h"
+#include "support/PuzzleFixture.h"
+#include "support/ScratchDocuments.h"
+
+// --- a failing disk -------------------------------------------------------------
+// While room >= 0, writes into files under roomFolder take `room` more bytes
+// in all; the next one fails once with roomError (ENOSPC: the disk is full,
+// EIO: it broke) and the disk works again. Every other write goes straight
+// through.
+namespace {
+long long room = -1;
+int roomError = ENOSPC;
+char roomFolder[512];
+
+bool writesIntoRoomFolder(int fd) {
+    char link[64];
+    char target[512];
+    std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+    const ssize_t n = ::readlink(link, target, sizeof target - 1);
+    if (n <= 0) return false;
+    target[n] = '\0';
+    return std::strncmp(target, roomFolder, std::strlen(roomFolder)) == 0;
+}
+} // namespace
+
+extern "C" ssize_t write(int fd, const void* buf, size_t n) {
+    if (room >= 0 && writesIntoRoomFolder(fd)) {
+        if (room == 0) {
+            room = -1;
+            errno = roomError;
+            return -1;
+        }
+        n = std::min(n, size_t(room));
+        const ssize_t done = ::syscall(SYS_write, fd, buf, n);
+        if (done > 0) room -= done;
+        return done;
+    }
+    return ::syscall(SYS_write, fd, buf, n);
+}
+
+namespace {
+
+constexpr uid_t kNobody = 65534;
+const bool asRoot = ::geteuid() == 0;
+const QString kNotVlq = QStringLiteral("Puzzle not in Vorlaquince format or is corrupt.");
+
+void clickSquare11AndType(char letter) {
+    auto* grid = game().gridForm;
+    const int s = game().gridSquareSize;
+    QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(s / 2, s / 2));
+    QTest::keyClick(grid, letter);
+}
+
+// The child: opens the puzzle, types X into its first square, meets the
+// fault, presses Exit and reports what the player would see.
+int saveChild(const QString& fault, const QString& path) {
+    game().reset();
+    TVlqProcs procs;
+    PromptRecorder prompts;
+    auto form = fixture::showMainWindow();
+    if (!form || !form->OpenPuzzleFile(path)) return 2;
+    clickSquare11AndType('X');
+    const QString folder = QFileInfo(path).absolutePath();
+    const bool full = fault.contains(QLatin1String("full disk"));
+    const bool broken = fault.contains(QLatin1String("failing disk"));
+    if (fault.contains(QLatin1String("read-only folder"))) QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    if (fault == QLatin1String("read-only file")) QFile::setPermissions(path, QFile::ReadOwner);
+    if (fault == QLatin1String("file size limit")) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{4096, 4096};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    if (full || broken) {
+        std::snprintf(roomFolder, sizeof roomFolder, "%s/", QFile::encodeName(folder).constData());
+        roomError = full ? ENOSPC : EIO;
+        room = 5000;
+    }
+    if (fault == QLatin1String("folder in place of the file")) {
+        QFile::rename(path, folder + QStringLiteral("/A.old"));
+        QDir().mkdir(path);
+    }
+    if (fault == QLatin1String("missing folder")) QDir().rename(folder, folder + QStringLiteral(".moved"));
+
+    QTest::mouseClick(form->ExitBtn, Qt::LeftButton);
+    room = -1;
+    QTextStream(stdout) << prompts.errors.join(QLatin1Char('|')) << '\n'
+                        << int(form->isVisible()) << int(game().modified) << char(game().puzzle.entry(1, 1)) << '\n';
+    return 0;
+}
+
+// The child of the listing test: the open dialog's items, one a line.
+int listChild() {
+    TVlqDlgForm dialog;
+    dialog.show();
+    for (int i = 0; i < dialog.VlqList->count(); ++i) QTextStream(stdout) << dialog.VlqList->item(i)->text() << '\n';
+    return 0;
+}
+
+// This program where the child's user can start it: as root, a copy in
+// /tmp, since the build folder may be closed to other users.
+QString childProgram() {
+    if (!asRoot) return QCoreApplication::applicationFilePath();
+    static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/vlqfaults-bin-XXXXXX"));
+    const QString copy = dir.path() + QStringLiteral("/child");
+    if (!QFile::exists(copy)) {
+        QFile::copy(QCoreApplication::applicationFilePath(), copy);
+        QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ExeOther);
+        QFile::setPermissions(copy, QFile::permissions(copy) | QFile::ExeOther | QFile::ReadOther);
+    }
+    return copy;
+}
+
+// A scratch tree in /tmp that the child can use also as the ordinary user:
+// home/ for its settings and Puzzles/ for its puzzle.
+struct ChildTree {
+    QTemporaryDir dir{QDir::tempPath() + QStringLiteral("/vlqfaults-XXXXXX")};
+    QString home() const { return dir.path() + QStringLiteral("/home"); }
+    QString folder() const { return dir.path() + QStringLiteral("/Puzzles"); }
+
+    ChildTree() {
+        QDir().mkpath(home() + QStringLiteral("/runtime"));
+        QDir().mkpath(folder());
+        QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ExeOther | QFile::ReadOther);
+    }
+    // Hands every file of the tree to the child's user.
+    void handOver() const {
+        if (!asRoot) return;
+        (void)::chown(QFile::encodeName(dir.path()).constData(), kNobody, kNobody);
+        QDirIterator it(dir.path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+        while (it.hasNext()) (void)::chown(QFile::encodeName(it.next()).constData(), kNobody, kNobody);
+    }
+    // Runs this program with args as the child; its standard output.
+    QString run(const QStringList& args) const {
+        handOver();
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), home());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home() + QStringLiteral("/.config"));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home() + QStringLiteral("/.local/share"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home() + QStringLiteral("/runtime"));
+        p.setProcessEnvironment(env);
+        p.setChildProcessModifier([] {
+            if (::geteuid() != 0) return;
+            if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(90);
+        });
+        p.setWorkingDirectory(dir.path());
+        p.start(childProgram(), QStringList{QStringLiteral("--child")} + args);
+        if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+            qWarning().noquote() << "child" << args << "exit" << p.exitCode() << p.readAllStandardError().right(3000);
+            return QStringLiteral("child failed");
+        }
+        return QString::fromLocal8Bit(p.readAllStandardOutput());
+    }
+};
+
+// A record whose every 4 KiB page carries the counter n, so that a file
+// mixed from two records, or cut short, is told from every whole one.
+vlq::PuzzleRecord counterRecord(quint64 n) {
+    vlq::PuzzleRecord rec = smallPuzzle();
+    for (int i = 0; i < 4; ++i) rec.setClueSquares(1 + i, std::int16_t(n >> (16 * i)));
+    for (int entry : {1510, 2930}) rec.setClueSquares(entry, std::int16_t(n));
+    rec.setEntry(1, 1, std::uint8_t('A' + n % 26));
+    rec.setEntry(4, 2, std::uint8_t('A' + n / 26 % 26));
+    auto& bytes = rec.bytes();
+    const std::string digits = std::to_string(n);
+    std::copy(digits.begin(), digits.end(), bytes.end() - 1 - digits.size()); // end of the byline
+    return rec;
+}
+
+quint64 counterOf(const QByteArray& file) {
+    vlq::PuzzleRecord rec;
+    if (file.size() != qsizetype(vlq::kRecordSize)) return ~quint64(0);
+    std::copy(file.begin(), file.end(), rec.bytes().begin());
+    quint64 n = 0;
+    for (int i = 0; i < 4; ++i) n |= quint64(std::uint16_t(rec.clueSquares(1 + i))) << (16 * i);
+    return n;
+}
+
+} // namespace
+
+class TestFaults : public QObject {
+    Q_OBJECT
+private slots:
+    void saveFaults_data();
+    void saveFaults();
+    void killDuringSave();
+    void handEditedSettings_data();
+    void handEditedSettings();
+    void puzzleFolderFaults_data();
+    void puzzleFolderFaults();
+};
+
+void TestFaults::saveFaults_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("error"); // empty: the save succeeds
+    QTest::newRow("file size limit") << "file size limit" << "Disk write error.";
+    QTest::newRow("full disk") << "full disk" << "Disk write error.";
+    QTest::newRow("read-only file") << "read-only file" << "File access denied.";
+    QTest::newRow("read-only folder: written in place") << "read-only folder" << "";
+    QTest::newRow("read-only folder, disk failing in place") << "read-only folder, failing disk" << "Disk write error.";
+    QTest::newRow("folder in place of the file") << "folder in place of the file" << "File access denied.";
+    QTest::newRow("missing folder") << "missing folder" << "Path not found.";
+}
+
+// Whatever fails, the old file stays byte for byte, the error names the
+// problem, and Exit keeps the game open with the letter and the flag.
+void TestFaults::saveFaults() {
+    QFETCH(QString, fault);
+    QFETCH(QString, error);
+    ChildTree tree;
+    const QByteArray old = recordBytes(smallPuzzle(1));
+    const QString path = tree.folder() + QStringLiteral("/A.vlq");
+    QVERIFY(writeBytes(path, old));
+
+    const QString report = tree.run({fault, path});
+    QFile::setPermissions(tree.folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (error.isEmpty()) {
+        vlq::PuzzleRecord typed = smallPuzzle(1);
+        typed.setEntry(1, 1, 'X');
+        typed.setEntry(1, 2, '\''); // the grid shows its punctuation into the record
+        QCOMPARE(report, QStringLiteral("\n00X\n")); // closed, saved
+        QCOMPARE(fileBytes(path), recordBytes(typed));
+        return;
+    }
+    QCOMPARE(report, error + QStringLiteral("\n11X\n")); // still open, modified, letter kept
+    QString folder = tree.folder();
+    QString kept = path;
+    if (fault == QLatin1String("missing folder")) {
+        folder += QStringLiteral(".moved");
+        kept = folder + QStringLiteral("/A.vlq");
+    } else if (fault == QLatin1String("folder in place of the file")) {
+        kept = folder + QStringLiteral("/A.old");
+        QVERIFY(QDir(path).isEmpty());
+    }
+    QCOMPARE(fileBytes(kept), old);
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(kept).fileName()});
+}
+
+// A process saving a changing record is killed at random moments: the file
+// is always one whole record, and the open dialog lists nothing but it.
+void TestFaults::killDuringSave() {
+    ScratchDocuments docs;
+    const QString path = docs.writePuzzle(QStringLiteral("K.vlq"), counterRecord(0));
+    quint64 last = 0;
+    int changes = 0;
+    constexpr int kKills = 200;
+    for (int i = 1; i <= kKills; ++i) {
+        const quint64 first = quint64(i) << 32; // this child's records: first, first + 1, ...
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            for (quint64 n = first;; ++n) {
+                game().puzzle = counterRecord(n);
+                try {
+                    TVlqProcs::SavePuzzle(path);
+                } catch (...) {
+                    ::_exit(3);
+                }
+            }
+        }
+        QVERIFY(pid > 0);
+        ::usleep(QRandomGenerator::global()->bounded(2000u, 50000u));
+        ::kill(pid, SIGKILL);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        QVERIFY2(WIFSIGNALED(status), "the saving child ended by itself");
+        const QByteArray now = fileBytes(path);
+        const quint64 n = counterOf(now);
+        QVERIFY2(now == recordBytes(counterRecord(n)), qPrintable(QStringLiteral("kill %1: torn file").arg(i)));
+        QVERIFY(n == last || (n >> 32) == quint64(i));
+        changes += n != last;
+        last = n;
+    }
+    QVERIFY2(changes >= kKills / 10, qPrintable(QStringLiteral("only %1 kills came after a save").arg(changes)));
+    TVlqDlgForm dialog;
+    dialog.show();
+    QCOMPARE(dialog.VlqList->count(), 1);
+    QCOMPARE(dialog.VlqList->item(0)->text(), QStringLiteral("K"));
+    qInfo("%d kills, %d after a finished save, %lld temporary files left beside the puzzle", kKills, changes,
+          qlonglong(QDir(docs.puzzleFolder()).entryList(QDir::Files).size() - 1));
+}
+
+void TestFaults::handEditedSettings_data() {
+    QTest::addColumn<QByteArray>("store");
+    QByteArray wrongKinds, absurd;
+    for (const char* name : {"PlaySounds", "UseCursors", "SolveHLOn", "FontSize", "FontStyle", "SolveFontSize",
+                             "SolveFontStyle", "ScreenSquare", "AuthorTitleSquare"}) {
+        wrongKinds += QByteArray("\"") + name + "\"=\"12\"\n";
+        absurd += QByteArray("\"") + name + "\"=dword:" + (qstrcmp(name, "ScreenSquare") ? "7fffffff\n" : "80000000\n");
+    }
+    for (const char* name : {"FilledSqColor", "BlankSqColor", "FontColor", "FontName", "SolveFontName",
+                             "SolveFontColor", "DictPath", "ThesPath", "ScreenBoundsGrid", "ScreenBoundsAuthorTitle",
+                             "ScreenBoundsClues", "ScreenBoundsSolve", "CurrentPuzzle", "HistoryPuzzle1"}) {
+        wrongKinds += QByteArray("\"") + name + "\"=dword:00000007\n";
+        absurd += QByteArray("\"") + name + "\"=\"" +
+                  (QByteArray(name).startsWith("ScreenBounds") ? "2147483647,-2147483648,2147483647,2147483647"
+                                                               : "$FFFFFFFFFFFFFFFFFFFF" + QByteArray(5000, 'W')) +
+                  "\"\n";
+    }
+    QByteArray binary(8192, '\0');
+    for (qsizetype i = 0; i < binary.size(); ++i) binary[i] = char(QRandomGenerator::global()->bounded(256));
+    QTest::newRow("every value of the wrong kind") << wrongKinds;
+    QTest::newRow("absurd numbers and texts") << absurd;
+    QTest::newRow("binary file") << binary;
+}
+
+// A settings file edited by hand never stops the game: each bad value gives
+// a message naming it or its default, and the puzzle opens, takes a letter
+// and is saved.
+void TestFaults::handEditedSettings() {
+    QFETCH(QByteArray, store);
+    ScratchDocuments docs;
+    const QString storePath = SettingsStore::open().fileName();
+    QDir().mkpath(QFileInfo(storePath).absolutePath());
+    QVERIFY(writeBytes(storePath, store));
+    game().reset();
+    TVlqProcs procs;
+    PromptRecorder prompts;
+    auto form = fixture::showMainWindow();
+    QVERIFY(form);
+    const QString path = docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(1));
+    guarded([&] { form->OpenPuzzleFile(path); });
+    QVERIFY(game().gridForm);
+    clickSquare11AndType('X');
+    form->Save1->trigger();
+    QCOMPARE(fileBytes(path).at(655), 'X');
+    for (const QString& e : prompts.errors) QVERIFY2(e.contains(QLatin1Char('\'')), qPrintable(e));
+    QFile::remove(storePath);
+}
+
+void TestFaults::puzzleFolderFaults_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("folder is a file") << "file";
+    QTest::newRow("folder without read permission") << "unreadable";
+    QTest::newRow("2 GB file") << "huge";
+    QTest::newRow("symlink loop") << "loop";
+}
+
+// The puzzle folder in a bad state: the open dialog lists what it can and
+// opening a listed bad file gives the format message, quickly.
+void TestFaults::puzzleFolderFaults() {
+    QFETCH(QString, fault);
+    ScratchDocuments docs;
+    const QString folder = docs.puzzleFolder();
+    if (fault == QLatin1String("unreadable")) {
+        // Run as the child's ordinary user, whose reading the folder refuses.
+        ChildTree tree;
+        writeBytes(tree.folder() + QStringLiteral("/A.vlq"), recordBytes(smallPuzzle(1)));
+        QDir().mkpath(tree.home() + QStringLiteral("/Documents/Marlowick"));
+        QVERIFY(QFile::rename(tree.folder(), tree.home() + QStringLiteral("/Documents/Marlowick/Puzzles")));
+        tree.handOver();
+        QFile::setPermissions(tree.home() + QStringLiteral("/Documents/Marlowick/Puzzles"), QFile::WriteOwner);
+        const QString listed = tree.run({QStringLiteral("list")});
+        QFile::setPermissions(tree.home() + QStringLiteral("/Documents/Marlowick/Puzzles"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(listed, QString());
+        return;
+    }
+    QString bad;
+    if (fault == QLatin1String("file")) {
+        QDir(folder).removeRecursively();
+        QVERIFY(writeBytes(folder, "not a folder"));
+    } else if (fault == QLatin1String("huge")) {
+        bad = folder + QStringLiteral("/Huge.vlq");
+        QFile f(bad);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(qint64(2) << 30)); // sparse: no disk used
+    } else {
+        bad = folder + QStringLiteral("/Loop.vlq");
+        QVERIFY(QFile::link(folder + QStringLiteral("/Loop2.vlq"), bad));
+        QVERIFY(QFile::link(bad, folder + QStringLiteral("/Loop2.vlq")));
+    }
+    game().reset();
+    TVlqProcs procs;
+    PromptRecorder prompts;
+    auto form = fixture::showMainWindow();
+    QVERIFY(form);
+    TVlqDlgForm dialog;
+    dialog.show();
+    if (bad.isEmpty()) {
+        QCOMPARE(dialog.VlqList->count(), 0);
+        QFile::remove(folder);
+        return;
+    }
+    QVERIFY(dialog.VlqList->count() >= 1);
+    QElapsedTimer clock;
+    clock.start();
+    rusage before{}, after{};
+    ::getrusage(RUSAGE_SELF, &before);
+    QVERIFY(!form->OpenPuzzleFile(bad));
+    ::getrusage(RUSAGE_SELF, &after);
+    QVERIFY(clock.elapsed() < 5000);
+    QVERIFY(after.ru_maxrss - before.ru_maxrss < 100 * 1024); // KiB: never the whole file
+    QCOMPARE(prompts.errors, QStringList{kNotVlq});
+}
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() >= 2 && args[1] == QLatin1String("--child")) {
+        if (args.size() == 3 && args[2] == QLatin1String("list")) return listChild();
+        if (args.size() == 4) return saveChild(args[2], args[3]);
+        return 64;
+    }
+    TestFaults tc;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&tc, argc, argv);
+}
+#include "tst_faults.moc"
