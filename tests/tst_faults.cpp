@@ -422,6 +422,13 @@ void TestFaults::puzzleFolderFaults() {
     ::getrusage(RUSAGE_SELF, &after);
     QVERIFY(clock.elapsed() < 5000);
     QVERIFY(after.ru_maxrss - before.ru_maxrss < 100 * 1024); // KiB: never the whole file
+    if (fault == QLatin1String("huge")) {
+        QProcess tool;
+        tool.start(QStringLiteral(VLQ_TOOL_PATH), {QStringLiteral("check"), bad});
+        QVERIFY(tool.waitForFinished(5000));
+        QCOMPARE(tool.exitCode(), 2);
+        QVERIFY(tool.readAllStandardError().contains("too large for a puzzle file"));
+    }
     QCOMPARE(prompts.errors, QStringList{kNotVlq});
 }
 

@@ -47,6 +47,15 @@ int usage() {
 }
 
 std::optional<std::string> readFile(const std::string& path) {
+    // Puzzles, their sources and other programs' files are a few kilobytes:
+    // a huge file is refused before it is read.
+    constexpr std::uintmax_t kMaxInput = 16u << 20;
+    std::error_code ec;
+    const std::uintmax_t size = fs::file_size(path, ec);
+    if (!ec && size > kMaxInput) {
+        std::cerr << path << ": " << size << " bytes, too large for a puzzle file\n";
+        return std::nullopt;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         std::cerr << path << ": cannot be read\n";
