@@ -83,8 +83,9 @@ public:
         std::unordered_map<Key, std::vector<int>, KeyHash>* exact = nullptr;
     };
 
-    Search(std::vector<Slot> slots, Counts budget, std::size_t lexiconSize, std::uint32_t seed, double seconds)
-        : slots_(std::move(slots)), budget_(budget), used_(lexiconSize, 0), rng_(seed),
+    Search(std::vector<Slot> slots, Counts budget, std::size_t lexiconSize, std::uint32_t seed, double seconds,
+           long long maxSteps)
+        : slots_(std::move(slots)), budget_(budget), used_(lexiconSize, 0), rng_(seed), maxSteps_(maxSteps),
           deadline_(std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                                                             std::chrono::duration<double>(seconds))) {
         for (int c : budget_) left_ += c;
@@ -135,6 +136,7 @@ public:
 
     const std::vector<int>& best() const { return best_; }
     long long steps() const { return steps_; }
+    bool outOfSteps() const { return steps_ > maxSteps_; }
 
 private:
     class Restart {};
@@ -144,6 +146,7 @@ private:
     int left_ = 0;
     std::vector<char> used_;
     std::mt19937 rng_, noise_;
+    long long maxSteps_;
     std::chrono::steady_clock::time_point deadline_;
     std::array<double, 26> share_{};
     std::vector<int> chosen_, best_;
@@ -155,7 +158,7 @@ private:
     double preference_ = 1.0;
 
     void tick() {
-        ++steps_;
+        if (++steps_ > maxSteps_) throw TimeUp();
         if ((steps_ & 1023) == 0 && std::chrono::steady_clock::now() > deadline_) throw TimeUp();
     }
 
@@ -458,9 +461,10 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
         const std::size_t l = idx(spelled[static_cast<std::size_t>(k)]);
         searchSlots.push_back({&byLetter[l], &exact[l]});
     }
-    Search search(searchSlots, budget, words.size(), options.seed, options.seconds);
+    Search search(searchSlots, budget, words.size(), options.seed, options.seconds, options.steps);
     result.complete = search.run(options.minLength - 1, options.maxLength - 1);
     result.steps = search.steps();
+    result.outOfSteps = search.outOfSteps();
 
     Counts unplaced = budget;
     for (std::size_t s = 0; s < slotOrder.size(); ++s) {
@@ -480,9 +484,11 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     if (!result.complete) {
         char limit[32];
-        std::snprintf(limit, sizeof limit, "%g", options.seconds);
-        problem(src.quotationLine, "no complete set of answers found within " + std::string(limit) +
-                                       " s; the best set found leaves " + std::to_string(result.unplaced.size()) +
+        std::snprintf(limit, sizeof limit, "%g s", options.seconds);
+        problem(src.quotationLine, "no complete set of answers found within " +
+                                       (result.outOfSteps ? std::to_string(options.steps) + " words tried"
+                                                          : std::string(limit)) +
+                                       "; the best set found leaves " + std::to_string(result.unplaced.size()) +
                                        " letters unplaced: " + result.unplaced);
         return result;
     }

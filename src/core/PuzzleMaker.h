@@ -26,6 +26,7 @@ struct MakeOptions {
     int maxLength = 12;
     std::vector<std::string> avoid; // words not to propose (any case)
     double seconds = 10.0;          // the longest the search may run
+    long long steps = 200'000'000;  // the most words it may try (a limit a busy machine does not move)
 };
 
 struct MadeAnswer {
@@ -42,6 +43,7 @@ struct MakeResult {
     std::string text;                // the complete source, when complete
     long long steps = 0;             // words tried
     double seconds = 0;
+    bool outOfSteps = false;         // the search stopped at its step limit rather than its time limit
 };
 
 // The prefix that marks a clue as a draft to be rewritten.
