@@ -2,6 +2,7 @@
 // no puzzle, and a player's files are never overwritten or deleted.
 #include <QtTest>
 
+#include "platform/DataFolder.h"
 #include "services/PuzzleFolder.h"
 #include "support/ScratchDocuments.h"
 
@@ -11,7 +12,7 @@ private:
     QString folder;
 
     static QStringList resourceNames() {
-        return QDir(QStringLiteral(":/puzzles")).entryList({"*.vlq"}, QDir::Files, QDir::Name);
+        return QDir(dataFilePath("puzzles")).entryList({"*.vlq"}, QDir::Files, QDir::Name);
     }
 
 private slots:
@@ -30,7 +31,7 @@ private slots:
         QCOMPARE(ensureSamplePuzzles(), resourceNames().size());
         for (const QString& name : resourceNames()) {
             const QString path = QDir(folder).filePath(name);
-            QCOMPARE(fileBytes(path), fileBytes(":/puzzles/" + name));
+            QCOMPARE(fileBytes(path), fileBytes(dataFilePath("puzzles/" + name)));
             QVERIFY2(QFileInfo(path).isWritable(), qPrintable(name));
             QFile f(path);
             QVERIFY(f.open(QIODevice::ReadWrite)); // the game opens puzzles for writing

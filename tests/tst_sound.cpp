@@ -109,7 +109,7 @@ void TestSound::waveResources() {
     QFETCH(QString, name);
     QFETCH(int, rate);
     QFETCH(double, seconds);
-    QFile f(TSoundFX::resourcePath(name));
+    QFile f(TSoundFX::soundFile(name));
     QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(f.fileName()));
     const WaveInfo w = parseWave(f.readAll());
     QVERIFY(w.ok);
@@ -119,9 +119,9 @@ void TestSound::waveResources() {
     QCOMPARE(int(w.rate), rate);
     const double length = double(w.dataBytes) / w.rate;
     QVERIFY2(qAbs(length - seconds) < 0.01, qPrintable(QString::number(length)));
-    // And the player's decoder takes it from the resource URL we give it.
+    // And the player's decoder takes it from the file URL we give it.
     QSoundEffect effect;
-    effect.setSource(QUrl(QStringLiteral("qrc") + TSoundFX::resourcePath(name)));
+    effect.setSource(QUrl::fromLocalFile(TSoundFX::soundFile(name)));
     QTRY_COMPARE(effect.status(), QSoundEffect::Ready);
 }
 

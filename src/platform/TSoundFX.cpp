@@ -5,6 +5,8 @@
 #include <QSoundEffect>
 #include <QUrl>
 
+#include "DataFolder.h"
+
 namespace {
 
 TSoundFX::PlayHook& playHook() {
@@ -22,8 +24,8 @@ TSoundFX::~TSoundFX() = default; // the effects are children of this object
 
 void TSoundFX::SetPlayHook(PlayHook hook) { playHook() = std::move(hook); }
 
-QString TSoundFX::resourcePath(const QString& name) {
-    return QStringLiteral(":/sounds/") + name + QStringLiteral(".wav");
+QString TSoundFX::soundFile(const QString& name) {
+    return dataFilePath(QStringLiteral("sounds/") + name + QStringLiteral(".wav"));
 }
 
 void TSoundFX::PlayAttention() { play(1); }
@@ -45,8 +47,10 @@ void TSoundFX::play(int number) {
     if (QMediaDevices::defaultAudioOutput().isNull()) return;
     QSoundEffect*& effect = effects_[number];
     if (!effect) {
+        const QString file = soundFile(soundName(number));
+        if (file.isEmpty()) return; // no data folder: no sound, no complaint
         effect = new QSoundEffect(this);
-        effect->setSource(QUrl(QStringLiteral("qrc") + resourcePath(soundName(number))));
+        effect->setSource(QUrl::fromLocalFile(file));
     }
     current_ = effect;
     if (effect->status() == QSoundEffect::Error) return;

@@ -1,8 +1,8 @@
-// The game's sound effects: short WAVE recordings compiled into the
-// program's resources (":/sounds/WAVE_n.wav"). Each operation starts its
+// The game's sound effects: short WAVE recordings in the data folder
+// ("sounds/WAVE_n.wav"). Each operation starts its
 // sound and returns at once; a sound started while another one plays cuts
 // the earlier one off. A sound that cannot be played (no audio device,
-// missing resource) is skipped without a word, and nothing ever waits for
+// missing file) is skipped without a word, and nothing ever waits for
 // playback to finish. The operations do not look at the sound mode: each
 // caller tests game().soundMode first.
 #pragma once
@@ -24,8 +24,9 @@ public:
     void PlaySpokenPrompt();  // "WAVE_6": the revert question spoken, sound mode 2
     void PlayErrorSound();    // "WAVE_7": before every error box
 
-    // Resource path of a sound by its name ("WAVE_1" .. "WAVE_7").
-    static QString resourcePath(const QString& name);
+    // File of a sound by its name ("WAVE_1" .. "WAVE_7") in the data
+    // folder; empty when the game has no data folder.
+    static QString soundFile(const QString& name);
 
     // Test seam: when set, every operation calls it with the sound's name
     // instead of playing anything.

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "platform/DataFolder.h"
+
 QString puzzleFolderPath() {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (documents.isEmpty()) return {};
@@ -21,15 +23,17 @@ int ensureSamplePuzzles() {
         return 0;
     if (!dir.mkpath(QStringLiteral("."))) return 0;
 
+    const QString sampleFolder = dataFilePath(QStringLiteral("puzzles"));
+    if (sampleFolder.isEmpty()) return 0;
     int copied = 0;
-    const QDir samples(QStringLiteral(":/puzzles"));
+    const QDir samples(sampleFolder);
     for (const QString& name : samples.entryList(puzzleFilter, QDir::Files, QDir::Name)) {
         const QString target = dir.filePath(name);
         // QFile::copy refuses an existing target as well; the check states
         // the promise where it is kept.
         if (QFileInfo::exists(target)) continue;
         if (!QFile::copy(samples.filePath(name), target)) continue;
-        // Copies of resources are read-only; the player saves progress into them.
+        // Copies of installed files may be read-only; the player saves progress into them.
         QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
         ++copied;
     }
