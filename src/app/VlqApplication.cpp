@@ -1,16 +1,17 @@
 #include "VlqApplication.h"
 
-#include <QFileInfo>
 #include <QTimer>
 
 #include <exception>
 #include <memory>
 
+#include "CommandLine.h"
 #include "game/GameContext.h"
 #include "TMiscWin.h"
 #include "TScoreForm.h"
 #include "TVlqGameMainForm.h"
 #include "game/TVlqProcs.h"
+#include "platform/TerminationSignal.h"
 #include "platform/VlqStyle.h"
 #include "services/PuzzleFolder.h"
 #include "services/TLaunchModule.h"
@@ -43,8 +44,26 @@ bool VlqApplication::notify(QObject* receiver, QEvent* event) {
     }
 }
 
+static QStringList rawArguments(int argc, char** argv) {
+    QStringList list;
+    for (int i = 0; i < argc; ++i) list << QString::fromLocal8Bit(argv[i]);
+    return list;
+}
+
 int runVorlaquince(int argc, char** argv) {
+    // --help and --version answer before any window system is needed.
+    const CommandLine info = readCommandLine(rawArguments(argc, argv), true);
+    if (info.exitCode >= 0) {
+        printCommandLineMessage(info);
+        return info.exitCode;
+    }
     VlqApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.marlowick.Vorlaquince"));
+    const CommandLine commandLine = readCommandLine(QApplication::arguments());
+    if (commandLine.exitCode >= 0) {
+        printCommandLineMessage(commandLine);
+        return commandLine.exitCode;
+    }
 
     // The long-lived windows and modules, in their order; the open dialog
     // is made anew for every use.
@@ -68,13 +87,14 @@ int runVorlaquince(int argc, char** argv) {
     // A first run finds the sample puzzles in its puzzle folder.
     ensureSamplePuzzles();
     QObject::connect(mainForm.get(), &TVlqGameMainForm::closed, &app, &QApplication::quit, Qt::QueuedConnection);
+    TVlqGameMainForm* form = mainForm.get();
+    onTerminationSignal(form, [form] { form->close(); });
     mainForm->show();
 
-    // A puzzle file named on the command line opens as a chosen one.
-    const QStringList args = QApplication::arguments();
-    if (args.size() > 1 && QFileInfo(args.at(1)).isFile()) {
-        const QString path = args.at(1);
-        TVlqGameMainForm* form = mainForm.get();
+    // A puzzle file named on the command line opens as a chosen one; a
+    // missing or bad one gets the usual error box and the logo stays.
+    if (!commandLine.puzzle.isEmpty()) {
+        const QString path = commandLine.puzzle;
         QTimer::singleShot(0, form, [form, path] { guarded([form, path] { form->OpenPuzzleFile(path); }); });
     }
 
