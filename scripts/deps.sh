@@ -9,7 +9,8 @@ PACKAGES=(build-essential cmake ninja-build clang-14 libclang-rt-14-dev
   xvfb xauth x11-utils xdotool imagemagick poppler-utils openbox
   fonts-dejavu fonts-liberation2
   wamerican-small wamerican wordnet-base
-  libpugixml-dev nlohmann-json3-dev libzip-dev)
+  libpugixml-dev nlohmann-json3-dev libzip-dev
+  desktop-file-utils appstream libxml2-utils shared-mime-info file dpkg-dev lintian)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -33,17 +33,17 @@ constexpr int kOk = 0;
 constexpr int kProblems = 1;
 constexpr int kUsage = 2;
 
-int usage() {
-    std::cerr << "usage: vlqtool build SOURCE.txt -o FILE.vlq   build a puzzle file from its source\n"
-                 "       vlqtool check FILE.vlq...             check puzzle files, print every problem\n"
-                 "       vlqtool show FILE.vlq                 print grid, clues, answers and progress\n"
-                 "       vlqtool make SOURCE.txt [-o OUT.txt] [--seed N] [--min L] [--max L]\n"
-                 "                    [--avoid WORD,...] [--time S]\n"
-                 "                                             find answers for the source's letters,\n"
-                 "                                             with draft clues (kept answers stay)\n"
-                 "       vlqtool import FILE -o OUT.vlq        convert a JPZ, APZ or ipuz acrostic\n"
-                 "       vlqtool export FILE.vlq --to jpz|apz|ipuz -o OUT\n";
-    return kUsage;
+int usage(std::ostream& out = std::cerr, int status = kUsage) {
+    out << "usage: vlqtool build SOURCE.txt -o FILE.vlq   build a puzzle file from its source\n"
+           "       vlqtool check FILE.vlq...             check puzzle files, print every problem\n"
+           "       vlqtool show FILE.vlq                 print grid, clues, answers and progress\n"
+           "       vlqtool make SOURCE.txt [-o OUT.txt] [--seed N] [--min L] [--max L]\n"
+           "                    [--avoid WORD,...] [--time S]\n"
+           "                                             find answers for the source's letters,\n"
+           "                                             with draft clues (kept answers stay)\n"
+           "       vlqtool import FILE -o OUT.vlq        convert a JPZ, APZ or ipuz acrostic\n"
+           "       vlqtool export FILE.vlq --to jpz|apz|ipuz -o OUT\n";
+    return status;
 }
 
 std::optional<std::string> readFile(const std::string& path) {
@@ -258,6 +258,11 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) return usage();
     const std::string& command = args[0];
+    if (command == "--help" || command == "-h") return usage(std::cout, kOk);
+    if (command == "--version" || command == "-v") {
+        std::cout << "vlqtool " VLQ_VERSION "\n";
+        return kOk;
+    }
     if (command == "build") {
         std::string source, out;
         for (std::size_t i = 1; i < args.size(); ++i) {
