@@ -1,4 +1,5 @@
 #include "HelpWindow.h"
+#include "platform/DataFolder.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -103,11 +104,8 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
 
 QString HelpWindow::helpFile() {
     if (!chosenHelpFile.isNull()) return QFileInfo(chosenHelpFile).isFile() ? chosenHelpFile : QString();
-    const QString dir = QCoreApplication::applicationDirPath();
-    for (const QString& path : {dir + QLatin1Char('/') + QLatin1String(FileName),
-                                dir + QStringLiteral("/../share/vorlaquince/") + QLatin1String(FileName)})
-        if (QFileInfo(path).isFile()) return QDir::cleanPath(path);
-    return {};
+    const QString path = dataFilePath(QLatin1String(FileName));
+    return !path.isEmpty() && QFileInfo(path).isFile() ? path : QString();
 }
 
 void HelpWindow::setHelpFile(const QString& path) { chosenHelpFile = path; }
@@ -122,7 +120,7 @@ HelpWindow* HelpWindow::showHelp(QWidget* owner, Tab tab) {
     if (!theWindow) {
         const QString qch = helpFile();
         if (qch.isEmpty()) {
-            TVlqProcs::ErrorBox(QStringLiteral("The help file %1 could not be found beside the program.")
+            TVlqProcs::ErrorBox(QStringLiteral("The help file %1 could not be found in the game's data folder.")
                                     .arg(QLatin1String(FileName)));
             return nullptr;
         }

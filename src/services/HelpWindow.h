@@ -29,10 +29,9 @@ public:
     enum Tab { ContentsTab = 0, IndexTab = 1, SearchTab = 2 };
     static constexpr const char* FileName = "Vorlaquince6Game.qch";
 
-    // The help file: the one set with setHelpFile(), else the first that
-    // exists of <program folder>/Vorlaquince6Game.qch and
-    // <program folder>/../share/vorlaquince/Vorlaquince6Game.qch; empty when
-    // there is none.
+    // The help file: the one set with setHelpFile(), else
+    // Vorlaquince6Game.qch in the game's data folder; empty when there is
+    // none.
     static QString helpFile();
     static void setHelpFile(const QString& path);
 

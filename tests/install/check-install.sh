@@ -36,6 +36,8 @@ for page in man6/vorlaquince.6.gz man1/vlqtool.1.gz; do
   gzip -dc "$usr/share/man/$page" | grep -q '^\.TH ' || fail "manual page $page"
 done
 
+[ -s "$share/Vorlaquince6Game.qch" ] || fail "no help file installed"
+
 # The installed vlqtool accepts every installed sample.
 shopt -s nullglob
 samples=("$share"/puzzles/*.vlq)
