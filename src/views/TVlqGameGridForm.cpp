@@ -52,7 +52,6 @@ TVlqGameGridForm::TVlqGameGridForm(QMdiArea* area) {
     setFont(f);
 
     sub_ = vlq::addDocumentWindow(area, this);
-    sub_->installEventFilter(this);
     game().gridForm = this;
     sub_->show();
     try {
@@ -173,16 +172,7 @@ void TVlqGameGridForm::drawSquare(int c, int r, const Mark& m) {
 
 void TVlqGameGridForm::requestSquare(int c, int r) {
     const QRect outline = vlq::squareOutline(c, r, squareSize());
-    ownPending_ += outline;
     update(outline);
-}
-
-// Raising the frame (activating the window) makes the toolkit repaint it
-// whole; the paint that follows only shows the squares again. A raise of a
-// visible window always brings that paint, which clears the flag.
-bool TVlqGameGridForm::eventFilter(QObject* watched, QEvent* e) {
-    if (watched == sub_ && e->type() == QEvent::ZOrderChange && isVisible() && paintedFully_) exposing_ = true;
-    return QWidget::eventFilter(watched, e);
 }
 
 // The record is made whole for the paint at once (punctuation back in
@@ -196,16 +186,9 @@ void TVlqGameGridForm::FullRepaint() {
 
 void TVlqGameGridForm::paintEvent(QPaintEvent* e) {
     const int s = squareSize();
-    const QRect squares(0, 0, cols() * s + 1, rows() * s + 1);
-    // A paint this window asked for, or one that follows raising it, shows
-    // the squares as they are; any other paint of all the squares one can
-    // see is a full repaint. The first paint always is.
-    const bool own = !ownPending_.isEmpty() && (e->region() - ownPending_).isEmpty();
-    const bool exposing = exposing_;
-    ownPending_ = QRegion();
-    exposing_ = false;
-    const bool whole = (visibleRegion().intersected(squares) - e->region()).isEmpty();
-    if (fullPending_ || !paintedFully_ || (!own && !exposing && whole)) {
+    // Only FullRepaint and the first paint rebuild the squares from the
+    // record; a paint the toolkit makes on its own shows them as they are.
+    if (fullPending_ || !paintedFully_) {
         fullPaintReset();
         fullPending_ = false;
         paintedFully_ = true;

@@ -12,14 +12,14 @@
 // normal colours inside the yellow run, the answer window's mark, the grey
 // solution, the celebration's letters, the error crosses), as a canvas
 // would. Edits ask for a repaint of just the squares they touch, so a key
-// press costs one square. A full repaint (a repaint request for the whole
-// window, a resize, the end of the celebration) forgets those marks and
-// puts the punctuation back into Entry. Raising the window only shows the
-// squares again: the toolkit repaints a raised window whole, where the
-// player sees nothing change.
+// press costs one square. A full repaint (FullRepaint: a resize, new
+// settings, a replaced record, the end of the celebration; and the first
+// paint) forgets those marks and puts the punctuation back into Entry. Any
+// other paint only shows the squares again: the toolkit repaints the window
+// whole when it is raised, when the main window gains or loses activation
+// or a menu opens, where the player sees nothing change.
 #pragma once
 #include <QColor>
-#include <QRegion>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -58,8 +58,7 @@ public:
     void MarkErrors();                  // 5 ms delay, red crosses until next full paint
     // The full repaint the game asks for (revert, start over, the release of
     // the solution button, new settings): every mark and overlay goes and
-    // the punctuation is back in Entry at once. A bare update() may be taken
-    // for the repaint after a raise, which keeps the marks.
+    // the punctuation is back in Entry at once. A bare update() keeps them.
     void FullRepaint();
     void FormKeyPress(QChar ch);        // key rules incl. reveal '+'
     void SelectSquareClue(int c, int r);
@@ -80,7 +79,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     bool focusNextPrevChild(bool next) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     // What a drawing routine left on a square beyond what the record says.
@@ -117,9 +115,7 @@ private:
     bool cheated_ = false;
 
     std::array<Mark, std::size_t(vlq::kMaxCols) * vlq::kMaxRows> marks_{};
-    QRegion ownPending_;                // squares this window asked to repaint
     bool fullPending_ = false;          // a full repaint was asked for
-    bool exposing_ = false;             // the frame was raised: show, don't rebuild
     bool paintedFully_ = false;         // the first full paint has run
     bool resizing_ = false;             // FormResize runs; ignore its own resizes
     bool placing_ = false;              // PlaceWindow runs; it resizes once itself

@@ -22,6 +22,7 @@
 #include "game/TVlqProcs.h"
 #include "core/PuzzleRules.h"
 #include "core/SettingsText.h"
+#include "platform/TitleBar.h"
 #include "game/SettingsTable.h"
 
 namespace {
@@ -59,7 +60,8 @@ private:
 };
 
 TVlqSolveForm::TVlqSolveForm(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    : QWidget(parent, Qt::Tool) {
+    vlq::closeBoxOnly(this);
     setWindowTitle(QStringLiteral("Acrostic Clue A"));
     setAutoFillBackground(true);
     QPalette pal = palette();
