@@ -55,7 +55,8 @@ QString writeTallPuzzle(int rows) {
     for (int k = 1; k <= 30; ++k)
         clues.push_back({"Clue " + vlq::clueLabel(k) + ", an answer of " + std::to_string(rows - 1) + " letters",
                          std::string(std::size_t(rows - 1), char('A' + (k - 1) % 26))});
-    const vlq::PuzzleRecord rec = fixture::answersInReadingOrder(clues, 31);
+    vlq::PuzzleRecord rec = fixture::answersInReadingOrder(clues, 31);
+    rec.setByline("Vera Quince");
     const QString path = QDir::home().filePath(QStringLiteral("Tall.vlq"));
     return writeBytes(path, recordBytes(rec)) ? path : QString();
 }
