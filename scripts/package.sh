@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the Debian package build-deb/vorlaquince_<version>_<arch>.deb: a
-# Release build with Debian's hardening flags, stripped, its dependencies
+# Release build with Debian's hardening flags, the game in /usr/games, stripped, its dependencies
 # taken from the libraries it links (dpkg-shlibdeps); then checks it with
 # lintian, which must report no error.
 set -euo pipefail
@@ -9,7 +9,7 @@ scripts/deps.sh
 export CPPFLAGS="$(dpkg-buildflags --get CPPFLAGS)"
 export CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $CPPFLAGS"
 export LDFLAGS="$(dpkg-buildflags --get LDFLAGS)"
-cmake -S . -B build-deb -G Ninja -DCMAKE_BUILD_TYPE=Release -DVLQ_BUILD_TESTS=OFF
+cmake -S . -B build-deb -G Ninja -DCMAKE_BUILD_TYPE=Release -DVLQ_BUILD_TESTS=OFF -DVLQ_GAME_BINDIR=games
 cmake --build build-deb
 rm -f build-deb/vorlaquince_*.deb
 (cd build-deb && cpack -G DEB)
