@@ -591,8 +591,13 @@ private slots:
         QVERIFY(inkIn(img, 4, 2, kRed, 30) > 10);
         for (const Square q : {Square{2, 1}, Square{3, 1}, Square{6, 2}, Square{6, 3}, Square{6, 4}})
             QCOMPARE(inkIn(img, q.col, q.row, kRed, 30), 0);
-        // The cross's arms start six pixels in from the corner.
+        // The cross's arms start six pixels in from the corner; on small
+        // squares (a grid shrunk by the player) less, so a cross remains.
         QCOMPARE(img.pixelColor(outline(4, 2).topLeft() + QPoint(7, 7)), kRed);
+        grid_->subWindow()->resize(grid_->subWindow()->width() - 6 * 19, grid_->subWindow()->height());
+        QCOMPARE(s(), 11);
+        grid_->MarkErrors();
+        QVERIFY(inkIn(probe::shot(grid_), 4, 2, kRed, 30) > 16);
 
         grid_->FullRepaint();
         img = probe::shot(grid_);

@@ -220,10 +220,12 @@ void TVlqGameGridForm::paintEvent(QPaintEvent* e) {
                 vlq::drawCentredLetter(p, outline, s, QChar::fromLatin1(char(letter)), offset);
             }
             if (m.cross) {
-                const int x = outline.x(), y = outline.y();
+                // Six pixels in from the corners; less on squares too small
+                // for that to leave a cross.
+                const int x = outline.x(), y = outline.y(), in = std::min(6, s / 3), out = s - in + 1;
                 p.setPen(QPen(kRed, 2));
-                p.drawLine(x + 6, y + 6, x + s - 5, y + s - 5);
-                p.drawLine(x + s - 5, y + 6, x + 6, y + s - 5);
+                p.drawLine(x + in, y + in, x + out, y + out);
+                p.drawLine(x + out, y + in, x + in, y + out);
             }
         }
     }
