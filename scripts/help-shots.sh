@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Makes the help's screenshots (help/images/*.png) from the running game: a
+# Makes the help's screenshots (help/images/*.png) and the README's picture
+# (docs/screenshot.png) from the running game: a
 # private X server with openbox, a scratch home folder (so the player's own
 # settings and puzzles are never touched), the sample puzzle Alice, and
 # xdotool for the mouse and keys. The positions below belong to the
@@ -65,6 +66,7 @@ click 1 2; keys PLEASE; click 8 2; keys WH
 root "${GRID[@]}" "$OUT/grid-typing.png"
 click 2 4 3; keys EN
 root -resize 900x "$OUT/puzzle.png"
+root -resize 1000x docs/screenshot.png  # the README's picture
 shot "Acrostic Clue" answer-window.png
 xdotool key Escape; sleep 0.3
 xdotool mousemove 164 58 mousedown 1; sleep 0.7
