@@ -96,19 +96,20 @@ std::vector<std::string> checkPuzzle(const PuzzleRecord::Bytes& image) {
         for (; j <= kMaxAnswer; ++j) {
             const int code = rec.clueSquares(j * 100 + k);
             if (code == 0) break;
-            const std::string who = "letter " + std::to_string(j) + " of clue " + label(k);
+            // Names are made only for a problem: most squares have none.
+            auto who = [&] { return "letter " + std::to_string(j) + " of clue " + label(k); };
             const int c = code / 100;
             const int r = code % 100;
             if (code < 0 || c < 1 || c > w || r < 1 || r > h) {
-                problem(who + " names square code " + std::to_string(code) + ", outside the " + std::to_string(w) +
+                problem(who() + " names square code " + std::to_string(code) + ", outside the " + std::to_string(w) +
                         " x " + std::to_string(h) + " grid");
                 continue;
             }
             const auto s = rec.solution(c, r);
-            if (!isLetter(s)) problem(who + " lies on square " + at(c, r) + ", " + kindOf(s));
+            if (!isLetter(s)) problem(who() + " lies on square " + at(c, r) + ", " + kindOf(s));
             const int back = rec.squareClue(c, r);
             if (back != j * 100 + k)
-                problem(who + " names square " + at(c, r) + ", whose letter code is " + std::to_string(back) +
+                problem(who() + " names square " + at(c, r) + ", whose letter code is " + std::to_string(back) +
                         " instead of " + std::to_string(j * 100 + k));
         }
         length[static_cast<std::size_t>(k)] = j - 1;
@@ -119,31 +120,31 @@ std::vector<std::string> checkPuzzle(const PuzzleRecord::Bytes& image) {
         for (int c = 1; c <= w; ++c) {
             const int code = rec.squareClue(c, r);
             const auto s = rec.solution(c, r);
-            const std::string where = "square " + at(c, r);
+            auto where = [&] { return "square " + at(c, r); };
             if (!isLetter(s)) {
                 if (code != 0)
-                    problem(where + " is " + kindOf(s) + " but has letter code " + std::to_string(code));
+                    problem(where() + " is " + kindOf(s) + " but has letter code " + std::to_string(code));
                 continue;
             }
             if (code == 0) {
-                problem(where + " (" + std::string(1, static_cast<char>(s)) + ") belongs to no answer");
+                problem(where() + " (" + std::string(1, static_cast<char>(s)) + ") belongs to no answer");
                 continue;
             }
             const int k = code % 100;
             const int j = code / 100;
             if (code < 0 || k < 1 || k > kMaxClues || j < 1 || j > kMaxAnswer) {
-                problem(where + " has letter code " + std::to_string(code) + ", which names no clue letter");
+                problem(where() + " has letter code " + std::to_string(code) + ", which names no clue letter");
                 continue;
             }
             if (j > length[static_cast<std::size_t>(k)]) {
-                problem(where + " has letter code " + std::to_string(code) + " (letter " + std::to_string(j) +
+                problem(where() + " has letter code " + std::to_string(code) + " (letter " + std::to_string(j) +
                         " of clue " + label(k) + "), but that answer has " +
                         std::to_string(length[static_cast<std::size_t>(k)]) + " letters");
                 continue;
             }
             const int named = rec.clueSquares(code);
             if (named != c * 100 + r)
-                problem(where + " has letter code " + std::to_string(code) + " (letter " + std::to_string(j) +
+                problem(where() + " has letter code " + std::to_string(code) + " (letter " + std::to_string(j) +
                         " of clue " + label(k) + "), but that letter names square code " + std::to_string(named));
         }
     }
