@@ -50,12 +50,11 @@ std::string_view firstField(std::string_view line) { return line.substr(0, line.
 // vulgar words, and words too easily read as one.
 const std::unordered_set<std::string>& blockList() {
     static const std::unordered_set<std::string> words = {
-        "arse",   "arsehole", "ass",    "asshole", "bastard", "bitch",  "bollocks", "boob",  "bugger",
-        "butt",   "chink",    "cock",   "coon",    "crap",    "cunt",   "dago",     "damn",  "dick",
-        "dildo",  "dyke",     "fag",    "faggot",  "fuck",    "gook",   "homo",     "honky", "horny",
-        "hooker", "jap",      "kike",   "nigga",   "nigger",  "piss",   "porn",     "prick", "pussy",
-        "queer",  "rape",     "retard", "screw",   "shit",    "slut",   "spastic",  "spic",  "tit",
-        "titty",  "tranny",   "twat",   "wank",    "wanker",  "whore",  "wop"};
+        "arse", "arsehole", "ass", "asshole", "bastard", "bitch", "bollocks", "boob", "bugger", "butt", "chink",
+        "cock", "coon", "crap", "cunt", "dago", "damn", "dick", "dildo", "dyke", "fag", "faggot", "fuck",
+        "gook", "homo", "honky", "hooker", "horny", "jap", "kike", "nigga", "nigger", "piss", "porn", "prick",
+        "pussy", "queer", "rape", "rapist", "retard", "screw", "shit", "slut", "spastic", "spic", "tit",
+        "titty", "tranny", "twat", "wank", "wanker", "whore", "wop"};
     return words;
 }
 
@@ -83,11 +82,15 @@ LexiconPaths LexiconPaths::debian() {
 
 bool Lexicon::blocked(const std::string& lowerWord) { return blockList().count(lowerWord) > 0; }
 
-void Lexicon::add(LexiconWord word) { words_.push_back(std::move(word)); }
+// Derivations taken off a base for its stem, each leaving at least 4
+// letters that WordNet knows as they are, with a final e restored, or with a
+// final i made y again (happi-ness).
+constexpr std::string_view kDerivations[] = {"ness", "ly", "ful", "less", "ment", "hood", "ship", "ion", "ous"};
 
-bool Lexicon::findBase(const std::string& lower, std::string& base, int& pos) const {
-    // The word itself first, then its exceptions, then the suffix rules; of
-    // several parts of speech the one seen most in tagged text wins.
+bool Lexicon::findBase(const std::string& lower, std::string& base, int& pos, bool formsOnly) const {
+    // The word itself first (unless only its being a form of another word
+    // counts), then its exceptions, then the suffix rules; of several parts
+    // of speech the one seen most in tagged text wins.
     int bestCount = -1;
     auto consider = [&](const std::string& candidate, int p) {
         const auto it = index_.find(candidate);
@@ -101,7 +104,7 @@ bool Lexicon::findBase(const std::string& lower, std::string& base, int& pos) co
             pos = p;
         }
     };
-    for (int p = 0; p < 4; ++p) consider(lower, p);
+    for (int p = 0; p < 4 && !formsOnly; ++p) consider(lower, p);
     if (bestCount >= 0) return true;
     for (int p = 0; p < 4; ++p) {
         const auto& exc = exceptions_[static_cast<std::size_t>(p)];
@@ -118,6 +121,71 @@ bool Lexicon::findBase(const std::string& lower, std::string& base, int& pos) co
     applyRules(kVerbRules, 1);
     applyRules(kAdjRules, 2);
     return bestCount >= 0;
+}
+
+std::string Lexicon::stemOf(const std::string& word) const {
+    std::string stem = baseOf(word), form;
+    // A word that is also a form of another (thought, thinking) takes that one.
+    if (int pos = 0; findBase(stem, form, pos, true) && form.size() <= stem.size() + 1) stem = form;
+    for (bool cut = true; cut;) {
+        cut = false;
+        for (std::string_view suffix : kDerivations) {
+            if (stem.size() < suffix.size() + 4 || !stem.ends_with(suffix)) continue;
+            const std::string root = stem.substr(0, stem.size() - suffix.size());
+            const std::string y = root.back() == 'i' ? root.substr(0, root.size() - 1) + "y" : root;
+            for (const std::string& r : {root, root + "e", y}) {
+                if (!index_.count(r)) continue;
+                if (std::string shorter = baseOf(r); shorter.size() < stem.size()) {
+                    stem = std::move(shorter);
+                    cut = true;
+                }
+                break;
+            }
+            if (cut) break;
+        }
+    }
+    return stem;
+}
+
+bool Lexicon::related(const std::string& a, const std::string& stemA, const std::string& b, const std::string& stemB,
+                      bool anywhere) {
+    if (a == b || stemA == stemB) return true;
+    const auto within = [anywhere](const std::string& part, const std::string& whole) {
+        if (part.size() < 4 || part.size() > whole.size()) return false;
+        return anywhere ? whole.find(part) != std::string::npos : whole.starts_with(part) || whole.ends_with(part);
+    };
+    for (const std::string* x : {&a, &stemA})
+        for (const std::string* y : {&b, &stemB})
+            if (within(*x, *y) || within(*y, *x)) return true;
+    return false;
+}
+
+std::vector<int> Lexicon::relatedTo(std::size_t index) const {
+    const LexiconWord& w = words_.at(index);
+    std::string lower;
+    for (char c : w.word) lower += static_cast<char>(c - 'A' + 'a');
+    std::vector<int> out;
+    // Words whose word or stem begins (ends) with a key of ours, or is one.
+    const auto from = [&](const std::vector<std::pair<std::string, int>>& keys, const std::string& key, bool equal) {
+        auto it = std::lower_bound(keys.begin(), keys.end(), std::make_pair(key, -1));
+        for (; it != keys.end() && (equal ? it->first == key : it->first.starts_with(key)); ++it)
+            out.push_back(it->second);
+    };
+    for (const std::string& key : {lower, w.stem}) {
+        from(keys_, key, key.size() < 4);
+        if (key.size() < 4) continue;
+        const std::string backwards(key.rbegin(), key.rend());
+        from(reversedKeys_, backwards, false);
+        // Words or stems that are a beginning or an end of ours.
+        for (std::size_t n = 4; n < key.size(); ++n) {
+            from(keys_, key.substr(0, n), true);
+            from(keys_, key.substr(key.size() - n), true);
+        }
+    }
+    std::sort(out.begin(), out.end());
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+    out.erase(std::remove(out.begin(), out.end(), static_cast<int>(index)), out.end());
+    return out;
 }
 
 std::string Lexicon::baseOf(const std::string& word) const {
@@ -244,16 +312,31 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
         std::string base;
         int pos = 0;
         if (!lex.findBase(w, base, pos)) continue;
-        if (blocked(w) || blocked(base) || isOffensive(base)) continue;
+        const std::string stem = lex.stemOf(base);
+        if (blocked(w) || blocked(base) || blocked(stem) || isOffensive(base)) continue;
         const IndexEntry& entry = lex.index_.at(base);
         LexiconWord word;
         for (char c : w) word.word += static_cast<char>(c - 'a' + 'A');
         word.tier = common.count(w) ? 0 : 1;
-        for (int c : entry.count) word.count += c;
+        // A form counts as seen as often as its base is as that part of speech.
+        if (w == base)
+            for (int c : entry.count) word.count += c;
+        else
+            word.count = entry.count[static_cast<std::size_t>(pos)];
         word.base = base;
         word.pos = kPosLetter[pos];
+        word.stem = stem;
+        const int at = static_cast<int>(lex.words_.size());
+        lex.keys_.emplace_back(w, at);
+        lex.reversedKeys_.emplace_back(std::string(w.rbegin(), w.rend()), at);
+        if (word.stem != w) {
+            lex.keys_.emplace_back(word.stem, at);
+            lex.reversedKeys_.emplace_back(std::string(word.stem.rbegin(), word.stem.rend()), at);
+        }
         lex.words_.push_back(std::move(word));
     }
+    std::sort(lex.keys_.begin(), lex.keys_.end());
+    std::sort(lex.reversedKeys_.begin(), lex.reversedKeys_.end());
     return lex;
 }
 

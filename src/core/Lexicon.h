@@ -11,6 +11,9 @@
 //   lists), which leaves out function words and most abbreviations; its
 //   tagged-text counts (cntlist.rev) order words within a tier, and the
 //   gloss of its most frequent sense becomes the draft clue.
+// Each word also gets a stem (its base with derivations such as -ness, -ly
+// or -ful taken off while WordNet knows what is left), so that the maker
+// can keep a puzzle's answers from being forms of one another.
 // Words whose most frequent sense WordNet calls offensive, obscene or a slur,
 // and the words of our own short block list, are left out.
 #pragma once
@@ -33,8 +36,9 @@ public:
 struct LexiconWord {
     std::string word;    // upper-case letters A..Z
     int tier = 0;        // 0 the most common words, 1 less common
-    int count = 0;       // how often its base word was seen in tagged text
+    int count = 0;       // how often its base word (as this part of speech, for a form) was seen in tagged text
     std::string base;    // the lower-case WordNet word it is a form of
+    std::string stem;    // the base less derivations: HAPPINESS and HAPPILY have the stem happy
     char pos = 'n';      // part of speech of the definition: n, v, a or r
     std::string gloss;   // the definition when known without WordNet's files
 };
@@ -54,14 +58,21 @@ public:
     // missing or unreadable.
     static Lexicon load(const LexiconPaths& paths);
 
-    // For a lexicon made in memory (tests): words are kept as given.
-    void add(LexiconWord word);
-
     const std::vector<LexiconWord>& words() const { return words_; }
 
     // The WordNet word that `word` (any case) is a form of, or the word
     // itself in lower case when WordNet does not know it.
     std::string baseOf(const std::string& word) const;
+    // Its base less derivations (see LexiconWord::stem).
+    std::string stemOf(const std::string& word) const;
+
+    // Whether two words (lower case) or their stems are too near to stand in
+    // one puzzle: the same stem, or one begins or ends with the other (at
+    // least 4 letters). With `anywhere`, containing the other anywhere counts.
+    static bool related(const std::string& a, const std::string& stemA, const std::string& b,
+                        const std::string& stemB, bool anywhere);
+    // The indices of the words related to words()[index], itself left out.
+    std::vector<int> relatedTo(std::size_t index) const;
 
     // The first definition of the word's most frequent sense, without
     // examples; empty when none can be read.
@@ -82,9 +93,11 @@ private:
     std::array<std::string, 4> indexText_; // WordNet's index files
     std::array<std::unordered_map<std::string, std::string>, 4> exceptions_;
     std::array<std::unordered_set<std::string>, 4> plain_; // words with a sense that is no name
+    // Every word and stem with its word's index, in order, and written backwards.
+    std::vector<std::pair<std::string, int>> keys_, reversedKeys_;
 
     // The base word and part of speech (0..3) of a lower-case word.
-    bool findBase(const std::string& lower, std::string& base, int& pos) const;
+    bool findBase(const std::string& lower, std::string& base, int& pos, bool formsOnly = false) const;
 };
 
 } // namespace vlq

@@ -42,6 +42,7 @@ struct Candidate {
     std::array<std::uint8_t, 26> tail{};
     int tailLength = 0;
     float cost = 0;         // how much less common the word is
+    int level = 0;          // 0 common, 1 less common, 2 rare: the search widens to rarer words as it restarts
     int word = 0;           // index into the lexicon
 };
 
@@ -72,8 +73,11 @@ constexpr std::size_t kTries = 3;     // words tried per slot, and per slot of t
 constexpr std::size_t kTriesNearEnd = 12;
 constexpr double kTierWeight = 6.0;   // against less common words
 constexpr double kFormWeight = 4.0;   // against inflected forms (plurals, tenses)
-constexpr double kDecay = 0.85;       // how the two weights above fade with each restart
+constexpr double kRareWeight = 1.5;   // against words seldom seen in tagged text: per halving of
+constexpr double kCommonCount = 4.0;  // the count below 15 (2^4 - 1)
+constexpr double kDecay = 0.85;       // how the three weights above fade with each restart
 constexpr double kFloor = 0.1;
+constexpr int kRestartsPerLevel = 4;  // fresh starts before rarer words are let in
 constexpr long long kFirstRun = 20000; // words tried before the first restart
 
 class Search {
@@ -83,9 +87,11 @@ public:
         std::unordered_map<Key, std::vector<int>, KeyHash>* exact = nullptr;
     };
 
-    Search(std::vector<Slot> slots, Counts budget, std::size_t lexiconSize, std::uint32_t seed, double seconds,
-           long long maxSteps)
-        : slots_(std::move(slots)), budget_(budget), used_(lexiconSize, 0), rng_(seed), maxSteps_(maxSteps),
+    Search(std::vector<Slot> slots, Counts budget, const Lexicon& lexicon, std::uint32_t seed, double seconds,
+           long long maxSteps, long long polish)
+        : slots_(std::move(slots)), budget_(budget), lexicon_(lexicon), blocked_(lexicon.words().size(), 0),
+          related_(lexicon.words().size()), known_(lexicon.words().size(), 0), rng_(seed), maxSteps_(maxSteps),
+          polish_(polish),
           deadline_(std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                                                             std::chrono::duration<double>(seconds))) {
         for (int c : budget_) left_ += c;
@@ -96,41 +102,55 @@ public:
                 for (std::size_t l = 0; l < 26; ++l) share_[l] += c.tail[l], total += c.tail[l];
         for (double& v : share_) v = total > 0 ? v / total : 1.0 / 26;
         start_ = budget_;
+        leastCost_.assign(slots_.size() + 1, 0.0);
+        for (std::size_t d = slots_.size(); d-- > 0;) {
+            float least = slots_[d].words->empty() ? 0.0f : slots_[d].words->front().cost;
+            for (const Candidate& c : *slots_[d].words) least = std::min(least, c.cost);
+            leastCost_[d] = leastCost_[d + 1] + least;
+        }
         chosen_.assign(slots_.size(), -1);
         best_ = chosen_;
         bestLeft_ = left_;
     }
 
     // Fills every slot or gives up at the deadline; `best()` then holds the
-    // set or the best partial set found (word per slot, -1 for none).
+    // set or the best partial set found (word per slot, -1 for none). Once a
+    // set is found, fresh starts look for one of more common words a while.
     bool run(int minTail, int maxTail) {
         minTail_ = minTail;
         maxTail_ = maxTail;
-        long long limit = kFirstRun;
+        long long limit = kFirstRun, polishEnd = 0;
         try {
             for (;;) {
-                stepLimit_ = steps_ + limit;
+                stepLimit_ = found_ ? std::min(steps_ + limit, polishEnd) : steps_ + limit;
                 noise_.seed(rng_());
                 cut_ = false;
                 try {
                     if (fill(0)) {
+                        if (!found_) polishEnd = steps_ + polish_;
+                        found_ = true;
+                        bestCost_ = cost_;
                         best_ = chosen_;
-                        return true;
+                    } else if (!cut_ && level_ == 2) {
+                        return found_; // every word was tried everywhere: there is no (better) set
                     }
-                    if (!cut_) return false; // every word was tried everywhere: there is no set
                 } catch (const Restart&) {
                 }
+                if (found_ && steps_ >= polishEnd) return true;
                 std::fill(chosen_.begin(), chosen_.end(), -1);
-                std::fill(used_.begin(), used_.end(), 0);
+                std::fill(blocked_.begin(), blocked_.end(), 0);
                 budget_ = start_;
                 left_ = 0;
                 for (int c : budget_) left_ += c;
+                cost_ = 0;
+                if (found_) continue;
                 limit = limit * 3 / 2;
                 // Each fresh start cares a little less for common words.
                 preference_ = std::max(kFloor, preference_ * kDecay);
+                if (++restarts_ % kRestartsPerLevel == 0 && level_ < 2) ++level_;
             }
         } catch (const TimeUp&) {
-            return false;
+            return found_;
         }
     }
 
@@ -144,9 +164,13 @@ private:
     Counts budget_;
     Counts start_{};
     int left_ = 0;
-    std::vector<char> used_;
+    const Lexicon& lexicon_;
+    // How many chosen words each word is, or is related to; those of each word taken so far.
+    std::vector<int> blocked_;
+    std::vector<std::vector<int>> related_;
+    std::vector<char> known_;
     std::mt19937 rng_, noise_;
-    long long maxSteps_;
+    long long maxSteps_, polish_;
     std::chrono::steady_clock::time_point deadline_;
     std::array<double, 26> share_{};
     std::vector<int> chosen_, best_;
@@ -156,6 +180,10 @@ private:
     long long steps_ = 0, stepLimit_ = 0;
     int minTail_ = 0, maxTail_ = 0;
     double preference_ = 1.0;
+    bool found_ = false;
+    double cost_ = 0, bestCost_ = 0; // of the words chosen, and of the best set found
+    std::vector<double> leastCost_;  // the least the slots from each one on can cost
+    int restarts_ = 0, level_ = 0;
 
     void tick() {
         if (++steps_ > maxSteps_) throw TimeUp();
@@ -163,6 +191,7 @@ private:
     }
 
     bool fits(const Candidate& c) const {
+        if (c.level > level_) return false;
         for (std::size_t l = 0; l < 26; ++l)
             if (c.tail[l] > budget_[l]) return false;
         return true;
@@ -170,14 +199,23 @@ private:
     void take(std::size_t slot, const Candidate& c) {
         for (std::size_t l = 0; l < 26; ++l) budget_[l] -= c.tail[l];
         left_ -= c.tailLength;
+        cost_ += c.cost;
         chosen_[slot] = c.word;
-        used_[static_cast<std::size_t>(c.word)] = 1;
+        block(c.word, 1);
+    }
+    bool free(int word) const { return blocked_[static_cast<std::size_t>(word)] == 0; }
+    void block(int word, int by) {
+        const auto w = static_cast<std::size_t>(word);
+        if (!known_[w]) related_[w] = lexicon_.relatedTo(w), known_[w] = 1;
+        blocked_[w] += by;
+        for (int r : related_[w]) blocked_[static_cast<std::size_t>(r)] += by;
     }
     void give(std::size_t slot, const Candidate& c) {
         for (std::size_t l = 0; l < 26; ++l) budget_[l] += c.tail[l];
         left_ += c.tailLength;
+        cost_ -= c.cost;
         chosen_[slot] = -1;
-        used_[static_cast<std::size_t>(c.word)] = 0;
+        block(c.word, -1);
     }
     bool lengthFits(int tail, std::size_t restAfter) const {
         const int rest = left_ - tail;
@@ -185,6 +223,7 @@ private:
     }
 
     void noteBest(std::size_t depth) {
+        if (found_) return;
         if (depth > bestDepth_ || (depth == bestDepth_ && left_ < bestLeft_)) {
             bestDepth_ = depth;
             bestLeft_ = left_;
@@ -199,7 +238,8 @@ private:
         if (it == s.exact->end()) return false;
         for (int i : it->second) {
             const Candidate& c = (*s.words)[static_cast<std::size_t>(i)];
-            if (!used_[static_cast<std::size_t>(c.word)]) {
+            if (found_ && cost_ + c.cost >= bestCost_) return false;
+            if (free(c.word) && c.level <= level_) {
                 take(depth, c);
                 return true;
             }
@@ -213,12 +253,16 @@ private:
         if (rest == 0) return left_ == 0;
         if (rest == 1) return finishLast(depth);
         if (steps_ > stepLimit_) throw Restart();
+        if (found_ && cost_ + leastCost_[depth] >= bestCost_) {
+            cut_ = true; // no set from here would beat the best
+            return false;
+        }
         const Slot& s = slots_[depth];
         if (rest == 2) {
             // Every word of this slot against an exact look-up for the last.
             for (const Candidate& c : *s.words) {
                 tick();
-                if (used_[static_cast<std::size_t>(c.word)] || !lengthFits(c.tailLength, 1) || !fits(c)) continue;
+                if (!free(c.word) || !lengthFits(c.tailLength, 1) || !fits(c)) continue;
                 take(depth, c);
                 if (finishLast(depth + 1)) return true;
                 noteBest(depth + 1);
@@ -231,7 +275,7 @@ private:
         for (std::size_t i = 0; i < s.words->size(); ++i) {
             const Candidate& c = (*s.words)[i];
             tick();
-            if (used_[static_cast<std::size_t>(c.word)] || !lengthFits(c.tailLength, rest - 1) || !fits(c)) continue;
+            if (!free(c.word) || !lengthFits(c.tailLength, rest - 1) || !fits(c)) continue;
             const double after = left_ - c.tailLength;
             double deviation = 0;
             for (std::size_t l = 0; l < 26; ++l) {
@@ -315,7 +359,17 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
 
     // Kept answers and the letters they use.
     result.answers.resize(static_cast<std::size_t>(slots));
-    std::unordered_set<std::string> avoidBases;
+    // Words the new answers must not be, contain, or share a stem with: the
+    // kept answers, the quotation's own words and --avoid; as (word, stem).
+    std::vector<std::pair<std::string, std::string>> avoid;
+    const auto keepOut = [&](const std::string& text) {
+        std::string lower;
+        for (char c : lettersOf(text)) lower += static_cast<char>(c - 'A' + 'a');
+        if (lower.empty()) return;
+        for (const auto& a : avoid)
+            if (a.first == lower) return;
+        avoid.emplace_back(lower, lexicon.stemOf(lower));
+    };
     for (int k = 0; k < slots; ++k) {
         auto& made = result.answers[static_cast<std::size_t>(k)];
         if (k >= static_cast<int>(src.clues.size())) continue;
@@ -332,7 +386,7 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
         made.clue = clue.text;
         made.kept = true;
         for (char c : letters) --budget[idx(c)];
-        avoidBases.insert(lexicon.baseOf(letters));
+        keepOut(letters);
     }
     Counts over{};
     bool overused = false;
@@ -368,26 +422,18 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
     }
     if (!result.problems.empty()) return result;
 
-    // Words to keep out: the quotation's own, the kept answers, --avoid.
     {
         std::string word;
         for (char ch : src.quotation + " ") {
             if (std::isalpha(static_cast<unsigned char>(ch))) {
                 word += ch;
             } else if (ch != '\'' && !word.empty()) {
-                avoidBases.insert(lexicon.baseOf(word));
-                avoidBases.insert(lettersOf(word));
+                keepOut(word);
                 word.clear();
             }
         }
-        for (const std::string& w : options.avoid) {
-            avoidBases.insert(lexicon.baseOf(w));
-            avoidBases.insert(lettersOf(w));
-        }
+        for (const std::string& w : options.avoid) keepOut(w);
     }
-    std::unordered_set<std::string> keptWords;
-    for (const auto& m : result.answers)
-        if (m.kept) keptWords.insert(lettersOf(m.answer));
 
     // Candidate words per first letter, the most common first and in seeded
     // order within a tier.
@@ -401,13 +447,21 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
         const LexiconWord& w = words[i];
         const int length = static_cast<int>(w.word.size());
         if (length < options.minLength || length > options.maxLength || !needed[idx(w.word[0])]) continue;
-        if (avoidBases.count(w.base) || avoidBases.count(w.word) || keptWords.count(w.word)) continue;
+        const std::string lower = lowerOf(w.word);
+        if (std::any_of(avoid.begin(), avoid.end(), [&](const auto& a) {
+                return Lexicon::related(lower, w.stem, a.first, a.second, true);
+            }))
+            continue;
         Candidate c;
         for (std::size_t j = 1; j < w.word.size(); ++j) ++c.tail[idx(w.word[j])];
         c.tailLength = length - 1;
-        const double form = w.base != lowerOf(w.word) ? kFormWeight : 0.0;
-        c.cost = static_cast<float>(kTierWeight * w.tier + form - 0.25 * std::log1p(w.count));
+        const double form = w.base != lower ? kFormWeight : 0.0;
+       
+        const double unseen = std::max(0.0, kCommonCount - std::log2(1.0 + w.count));
+        c.cost = static_cast<float>(kTierWeight * w.tier + form - 0.25 * std::log1p(w.count) + kRareWeight * unseen);
         c.word = static_cast<int>(i);
+        // A form never seen as its part of speech (TOMAHAWKED) is rare whatever its list.
+        c.level = w.tier == 0 && w.count > 0 ? 0 : (w.tier == 0 || w.count > 0) && form == 0 ? 1 : 2;
         byLetter[idx(w.word[0])].push_back(c);
     }
     for (std::size_t l = 0; l < 26; ++l) {
@@ -461,7 +515,7 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
         const std::size_t l = idx(spelled[static_cast<std::size_t>(k)]);
         searchSlots.push_back({&byLetter[l], &exact[l]});
     }
-    Search search(searchSlots, budget, words.size(), options.seed, options.seconds, options.steps);
+    Search search(searchSlots, budget, lexicon, options.seed, options.seconds, options.steps, options.polish);
     result.complete = search.run(options.minLength - 1, options.maxLength - 1);
     result.steps = search.steps();
     result.outOfSteps = search.outOfSteps();

@@ -8,8 +8,11 @@
 // letters keep what is left of the quotation close to ordinary English,
 // backtracks, and finishes the last two answers with an exact look-up of
 // the letters left. It restarts with fresh random choices after a number of
-// steps; all choices come from the seed, so the same input and seed always
-// give the same answers.
+// steps, letting in less common words every few restarts; once it has a
+// set it goes on a while for a set of more common words. All choices come
+// from the seed, so the same input and seed always give the same answers.
+// No new answer shares a stem with another answer, begins or ends with
+// one, or holds, is held in or shares a stem with a word of the quotation.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -27,6 +30,7 @@ struct MakeOptions {
     std::vector<std::string> avoid; // words not to propose (any case)
     double seconds = 10.0;          // the longest the search may run
     long long steps = 200'000'000;  // the most words it may try (a limit a busy machine does not move)
+    long long polish = 300'000;     // words tried after the first complete set, for one of more common words
 };
 
 struct MadeAnswer {
