@@ -6,6 +6,11 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QWindow>
+
+#include <algorithm>
 
 #include "game/GameContext.h"
 #include "core/PuzzleRules.h"
@@ -146,4 +151,29 @@ int TScoreForm::ShowModal() {
     }
     CancelBtn->setFocus();
     return exec();
+}
+
+void TScoreForm::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    // QDialog centres the frame by the frames of the windows on screen. Over
+    // the maximized main window (framed without side borders) and before
+    // the card's own first framing it finds none and guesses one, and the
+    // card sat that guess off centre the first time. Under a window manager
+    // the client area is placed instead, wherever the frame then goes: its
+    // centre on the main window's, as every opening after the first had it.
+    // Where the main window has no frame QDialog's placement stays; where
+    // all frames are known alike from the start (offscreen) both agree.
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    const QWindow* ownerWin = owner ? owner->windowHandle() : nullptr;
+    if (e->spontaneous() || !ownerWin || ownerWin->frameMargins().isNull()) return;
+    const QPoint origin = owner->mapToGlobal(QPoint(0, 0));
+    QPoint at(origin.x() + owner->width() / 2 - width() / 2, origin.y() + owner->height() / 2 - height() / 2);
+    if (const QScreen* screen = owner->screen()) {
+        // Inside the screen, taking the card's frame to be the main window's.
+        const QRect avail = screen->availableGeometry().marginsRemoved(ownerWin->frameMargins());
+        at.setX(std::max(avail.left(), std::min(at.x(), avail.right() + 1 - width())));
+        at.setY(std::max(avail.top(), std::min(at.y(), avail.bottom() + 1 - height())));
+    }
+    setGeometry(QRect(at, size()));
+    setAttribute(Qt::WA_Moved, false); // placed anew at each opening
 }

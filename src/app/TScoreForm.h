@@ -33,4 +33,8 @@ public:
     QPushButton* StartOverBtn = nullptr;
     QPushButton* DeleteBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
+
+protected:
+    // Centres the card over the main window, the first opening included.
+    void showEvent(QShowEvent* e) override;
 };

@@ -1,7 +1,8 @@
 // Runs the game itself, as started from the command line with a puzzle,
 // under a real window manager (see run.sh), and checks what only a window
 // manager shows: the document windows lie inside the visible document area
-// of the maximized main window, the clue list shows its lines, and the
+// of the maximized main window, the clue list shows its lines, the score
+// card opens centred over the main window (the first time too), and the
 // answer window takes exactly its stored bounds, also the first time it is
 // shown and again after it was closed.
 //   wm_check <puzzle: "tall", "tall18" or a .vlq path> <screenshot.png or "">
@@ -17,11 +18,13 @@
 #include <QTimer>
 #include <QWindow>
 #include <QToolBar>
+#include <QToolButton>
 #include <QtTest>
 
 #include <cstdio>
 #include <string>
 
+#include "app/TScoreForm.h"
 #include "app/TVlqGameMainForm.h"
 #include "app/VlqApplication.h"
 #include "core/PuzzleRules.h"
@@ -112,6 +115,27 @@ void checkAnswerWindow() {
     (void)QTest::qWaitFor([&] { return solve->isVisible(); }, 2000);
 }
 
+// The score card, opened from the Score button twice, sits centred over
+// the main window each time: the first time too, before the window
+// manager has framed it.
+void checkScoreCard(TVlqGameMainForm* main) {
+    TScoreForm* card = game().scoreForm;
+    for (const char* round : {"first opening", "second opening"}) {
+        QRect client;
+        QTimer::singleShot(0, [&] {
+            // Up, framed, and left alone by the window manager for a moment.
+            (void)QTest::qWaitFor([&] { return card->isVisible() && !card->windowHandle()->frameMargins().isNull(); }, 3000);
+            QTest::qWait(300);
+            client = QRect(card->mapToGlobal(QPoint(0, 0)), card->size());
+            card->reject();
+        });
+        main->ScoreBtn->click();
+        const QPoint want = QRect(main->mapToGlobal(QPoint(0, 0)), main->size()).center();
+        check((client.center() - want).manhattanLength() <= 2,
+              QStringLiteral("score card, %1: %2, centre %3,%4").arg(QLatin1String(round), show(client)).arg(want.x()).arg(want.y()));
+    }
+}
+
 void scenario() {
     const bool opened = QTest::qWaitFor([] { return game().gridForm && game().clueForm && game().titleForm; }, 15000);
     check(opened, QStringLiteral("the puzzle opened"));
@@ -119,6 +143,7 @@ void scenario() {
     if (opened && main) {
         QTest::qWait(300);
         checkDocumentWindows(main);
+        checkScoreCard(main);
         checkAnswerWindow();
         QTest::qWait(300);
         if (!shotPath.isEmpty()) {
