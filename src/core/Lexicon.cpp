@@ -162,8 +162,7 @@ bool Lexicon::related(const std::string& a, const std::string& stemA, const std:
 
 std::vector<int> Lexicon::relatedTo(std::size_t index) const {
     const LexiconWord& w = words_.at(index);
-    std::string lower;
-    for (char c : w.word) lower += static_cast<char>(c - 'A' + 'a');
+    const std::string lower = lowerOf(w.word);
     std::vector<int> out;
     // Words whose word or stem begins (ends) with a key of ours, or is one.
     const auto from = [&](const std::vector<std::pair<std::string, int>>& keys, const std::string& key, bool equal) {
@@ -185,6 +184,12 @@ std::vector<int> Lexicon::relatedTo(std::size_t index) const {
     std::sort(out.begin(), out.end());
     out.erase(std::unique(out.begin(), out.end()), out.end());
     out.erase(std::remove(out.begin(), out.end(), static_cast<int>(index)), out.end());
+    return out;
+}
+
+std::string lowerOf(const std::string& upper) {
+    std::string out;
+    for (char c : upper) out += static_cast<char>(c - 'A' + 'a');
     return out;
 }
 

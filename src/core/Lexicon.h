@@ -100,4 +100,8 @@ private:
     bool findBase(const std::string& lower, std::string& base, int& pos, bool formsOnly = false) const;
 };
 
+// An upper-case word (A to Z only, as the lexicon and the letter counts
+// hold them) in lower case, as WordNet and the stems spell it.
+std::string lowerOf(const std::string& upper);
+
 } // namespace vlq

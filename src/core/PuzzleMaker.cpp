@@ -303,16 +303,9 @@ private:
     }
 };
 
-std::string lowerOf(const std::string& upper) {
-    std::string out;
-    for (char c : upper) out += static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
 std::string sanitizeClue(const std::string& gloss, const std::string& base, const std::string& word) {
     std::string text = kDraftMark;
-    std::string lowerWord;
-    for (char c : word) lowerWord += static_cast<char>(c - 'A' + 'a');
+    const std::string lowerWord = lowerOf(word);
     if (!base.empty() && base != lowerWord) text += "(" + base + ") ";
     std::string body = gloss.empty() ? "no definition found" : gloss;
     for (char c : body) {
@@ -363,8 +356,7 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
     // kept answers, the quotation's own words and --avoid; as (word, stem).
     std::vector<std::pair<std::string, std::string>> avoid;
     const auto keepOut = [&](const std::string& text) {
-        std::string lower;
-        for (char c : lettersOf(text)) lower += static_cast<char>(c - 'A' + 'a');
+        const std::string lower = lowerOf(lettersOf(text));
         if (lower.empty()) return;
         for (const auto& a : avoid)
             if (a.first == lower) return;
