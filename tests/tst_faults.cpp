@@ -31,7 +31,9 @@
 #include "game/GameContext.h"
 #include "game/SettingsStore.h"
 #include "game/TVlqProcs.h"
+#include "services/PuzzleImport.h"
 #include "services/TVlqDlgForm.h"
+#include "core/ForeignFormats.h"
 #include "support/PromptRecorder.h"
 #include "support/PuzzleFixture.h"
 #include "support/ScratchDocuments.h"
@@ -218,6 +220,7 @@ private slots:
     void saveFaults_data();
     void saveFaults();
     void killDuringSave();
+    void importOnFullDisk();
     void handEditedSettings_data();
     void handEditedSettings();
     void puzzleFolderFaults_data();
@@ -311,6 +314,35 @@ void TestFaults::killDuringSave() {
     QCOMPARE(dialog.VlqList->item(0)->text(), QStringLiteral("K"));
     qInfo("%d kills, %d after a finished save, %lld temporary files left beside the puzzle", kKills, changes,
           qlonglong(QDir(docs.puzzleFolder()).entryList(QDir::Files).size() - 1));
+}
+
+// Opening another program's puzzle writes a .vlq into the puzzle folder: a
+// disk that fills on the way leaves no cut file there to be listed, and the
+// player is told.
+void TestFaults::importOnFullDisk() {
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QStringLiteral("/Puzzles");
+    QVERIFY(QDir().mkpath(folder));
+    QFile sample(QStringLiteral(VLQ_SOURCE_DIR "/resources/puzzles/If.vlq"));
+    QVERIFY(sample.open(QIODevice::ReadOnly));
+    const QByteArray bytes = sample.readAll();
+    vlq::PuzzleRecord rec;
+    rec.loadBytes(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())));
+    const QString jpz = dir.path() + QStringLiteral("/If.jpz");
+    QVERIFY(writeBytes(jpz, QByteArray::fromStdString(vlq::exportForeign(rec, "If", vlq::ForeignFormat::Jpz))));
+
+    std::snprintf(roomFolder, sizeof roomFolder, "%s/", QFile::encodeName(folder).constData());
+    roomError = ENOSPC;
+    room = 5000;
+    const ImportedPuzzle failed = importIntoPuzzleFolder(jpz, folder);
+    room = -1;
+    QVERIFY(failed.path.isEmpty());
+    QVERIFY2(failed.error.contains(QLatin1String("Disk write error")), qPrintable(failed.error));
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{});
+
+    const ImportedPuzzle done = importIntoPuzzleFolder(jpz, folder); // the disk has room again
+    QCOMPARE(done.path, folder + QStringLiteral("/If.vlq"));
+    QCOMPARE(QFileInfo(done.path).size(), qint64(vlq::kRecordSize));
 }
 
 void TestFaults::handEditedSettings_data() {

@@ -168,7 +168,11 @@ void TVlqProcs::LoadPuzzle(const QString& path) {
 
 void TVlqProcs::SavePuzzle(const QString& path) {
     const auto& record = game().puzzle.bytes();
-    const QByteArray bytes(reinterpret_cast<const char*>(record.data()), qsizetype(record.size()));
+    WritePuzzleFile(path, QByteArray(reinterpret_cast<const char*>(record.data()), qsizetype(record.size())));
+    game().modified = false;
+}
+
+void TVlqProcs::WritePuzzleFile(const QString& path, const QByteArray& bytes) {
     QSaveFile f(path);
     // Unbuffered, so a short write (full disk, file-size limit) shows here;
     // a buffered one would only fail inside commit(), which then still puts
@@ -192,7 +196,6 @@ void TVlqProcs::SavePuzzle(const QString& path) {
             throw vlq::IoError::accessDenied();
         writeInPlace(path, bytes);
     }
-    game().modified = false;
 }
 
 void TVlqProcs::RecyclePuzzle(const QString& path) {

@@ -4,12 +4,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <algorithm>
 
 #include "PuzzleFolder.h"
 #include "core/ForeignFormats.h"
+#include "core/VlqError.h"
+#include "game/TVlqProcs.h"
 
 namespace {
 
@@ -67,12 +68,13 @@ ImportedPuzzle importIntoPuzzleFolder(const QString& foreignPath, QString folder
                 return {target, {}};
             continue;
         }
-        QSaveFile out(target);
-        if (!out.open(QIODevice::WriteOnly) ||
-            out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) !=
-                static_cast<qint64>(bytes.size()) ||
-            !out.commit())
-            return {{}, QStringLiteral("Cannot open %1: %2 cannot be written.").arg(shown, target)};
+        try {
+            // Written as a save is: a full disk leaves no cut file behind.
+            TVlqProcs::WritePuzzleFile(
+                target, QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
+        } catch (const vlq::IoError& e) {
+            return {{}, QStringLiteral("Cannot open %1: %2 cannot be written (%3).").arg(shown, target, e.what())};
+        }
         return {target, {}};
     }
     return {{}, QStringLiteral("Cannot open %1: the puzzle folder holds too many puzzles named %2.").arg(shown, base)};

@@ -210,14 +210,7 @@ int make(const std::vector<std::string>& args) {
         std::cout << made.text;
         return kOk;
     }
-    std::ofstream out(outPath, std::ios::binary | std::ios::trunc);
-    out << made.text;
-    out.close();
-    if (!out) {
-        std::cerr << outPath << ": cannot be written\n";
-        return kUsage;
-    }
-    return kOk;
+    return writeFile(outPath, made.text);
 }
 
 int importFile(const std::string& path, const std::string& outPath) {
