@@ -167,12 +167,12 @@ void TVlqProcs::LoadPuzzle(const QString& path) {
 }
 
 void TVlqProcs::SavePuzzle(const QString& path) {
-    const auto& record = game().puzzle.bytes();
-    WritePuzzleFile(path, QByteArray(reinterpret_cast<const char*>(record.data()), qsizetype(record.size())));
+    WritePuzzleFile(path, game().puzzle);
     game().modified = false;
 }
 
-void TVlqProcs::WritePuzzleFile(const QString& path, const QByteArray& bytes) {
+void TVlqProcs::WritePuzzleFile(const QString& path, const vlq::PuzzleRecord& record) {
+    const QByteArray bytes(reinterpret_cast<const char*>(record.bytes().data()), qsizetype(record.bytes().size()));
     QSaveFile f(path);
     // Unbuffered, so a short write (full disk, file-size limit) shows here;
     // a buffered one would only fail inside commit(), which then still puts

@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+#include "core/PuzzleRecord.h"
 #include "core/SettingsText.h"
 #include "game/SettingsTable.h"
 
@@ -53,10 +54,10 @@ public:
     // (vlq::IoError 3, 5 or 101) the old file stays whole and the flag stays
     // as it was.
     static void SavePuzzle(const QString& path);
-    // The writing step of SavePuzzle for any whole record: the file holds
-    // either its old bytes or all of `bytes`, never a part. Throws as
-    // SavePuzzle does.
-    static void WritePuzzleFile(const QString& path, const QByteArray& bytes);
+    // The writing step of SavePuzzle for any record: the file holds either
+    // its old bytes or the whole record, never a part. Throws as SavePuzzle
+    // does.
+    static void WritePuzzleFile(const QString& path, const vlq::PuzzleRecord& record);
     // Moves the file to the trash (the result is not examined) and clears
     // the modified flag.
     static void RecyclePuzzle(const QString& path);

@@ -58,7 +58,6 @@ ImportedPuzzle importIntoPuzzleFolder(const QString& foreignPath, QString folder
     if (folder.isEmpty() || !QDir().mkpath(folder))
         return {{}, QStringLiteral("Cannot open %1: there is no puzzle folder to put it in.").arg(shown)};
     const QString base = puzzleFileName(QString::fromStdString(imported.title), info.completeBaseName());
-    const auto& bytes = imported.record.bytes();
     for (int n = 1; n < 100; ++n) {
         const QString target = QDir(folder).filePath(
             (n == 1 ? base : QStringLiteral("%1 (%2)").arg(base).arg(n)) + QStringLiteral(".vlq"));
@@ -70,8 +69,7 @@ ImportedPuzzle importIntoPuzzleFolder(const QString& foreignPath, QString folder
         }
         try {
             // Written as a save is: a full disk leaves no cut file behind.
-            TVlqProcs::WritePuzzleFile(
-                target, QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
+            TVlqProcs::WritePuzzleFile(target, imported.record);
         } catch (const vlq::IoError& e) {
             return {{}, QStringLiteral("Cannot open %1: %2 cannot be written (%3).").arg(shown, target, e.what())};
         }
