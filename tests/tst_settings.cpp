@@ -95,10 +95,21 @@ void TestSettings::defaultsOnMissingStore() {
     QCOMPARE(TVlqProcs::ReadSetting(VlqSetting::SolveHLOn), 31);
     QCOMPARE(TVlqProcs::ReadSetting(VlqSetting::SolveFontName), QStringLiteral("Times New Roman"));
     QCOMPARE(TVlqProcs::ReadSetting(VlqSetting::BlankSqColor), QColor(Qt::white));
+    // No store: the classic game, every aid off.
+    const SolvingAids classic = SolvingAids::read();
+    QVERIFY(!classic.squareLabels && !classic.linkedTint && !classic.keyboardFlow && !classic.undoRedo
+            && !classic.checkLetters && !classic.zoom && !classic.placeAnswer);
+    QCOMPARE(classic.zoomPercent, 100);
     // Reading creates nothing; the first write creates the store.
     QVERIFY(!QFile::exists(storePath()));
     TVlqProcs::WriteSetting(VlqSetting::UseCursors, 1);
     QVERIFY(QFile::exists(storePath()));
+    // The one switch brings every aid; each can then be left out on its own.
+    SolvingAids::setSwitchedOn(true);
+    TVlqProcs::WriteSetting(VlqSetting::AidZoom, 0);
+    const SolvingAids on = SolvingAids::read();
+    QVERIFY(on.squareLabels && on.linkedTint && on.keyboardFlow && on.undoRedo && on.checkLetters && on.placeAnswer);
+    QVERIFY(!on.zoom);
 }
 
 void TestSettings::kindsKeptAcrossHandles_data() {

@@ -134,6 +134,8 @@ void TVlqGameMainForm::createMenus() {
     separator(Options1, "N5");
     AutoArrange1 = item(Options1, "AutoArrange1", QStringLiteral("&Auto Arrange"), QKeySequence(Qt::Key_F9));
     Preferences1 = item(Options1, "Preferences1", QStringLiteral("&Preferences..."));
+    SolvingAids1 = item(Options1, "SolvingAids1", QStringLiteral("Solving A&ids"));
+    SolvingAids1->setCheckable(true);
 
     Tools1 = menuBar()->addMenu(QStringLiteral("&Tools"));
     Tools1->setObjectName(QStringLiteral("Tools1"));
@@ -162,6 +164,7 @@ void TVlqGameMainForm::createMenus() {
     connect(RevertToSaved1, &QAction::triggered, this, &TVlqGameMainForm::RevertToSaved1Click);
     connect(AutoArrange1, &QAction::triggered, this, &TVlqGameMainForm::AutoArrange1Click);
     connect(Preferences1, &QAction::triggered, this, &TVlqGameMainForm::Preferences1Click);
+    connect(SolvingAids1, &QAction::triggered, this, &TVlqGameMainForm::SolvingAids1Click);
     connect(Dictionary1, &QAction::triggered, this, &TVlqGameMainForm::Dictionary1Click);
     connect(Thesaurus1, &QAction::triggered, this, &TVlqGameMainForm::Thesaurus1Click);
     connect(Contents1, &QAction::triggered, this, &TVlqGameMainForm::Contents1Click);
@@ -344,6 +347,8 @@ void TVlqGameMainForm::ReadToolSettings() {
     Dictionary1->setEnabled(!TVlqProcs::ReadSetting(VlqSetting::DictPath).isEmpty());
     Thesaurus1->setEnabled(!TVlqProcs::ReadSetting(VlqSetting::ThesPath).isEmpty());
     game().soundMode = TVlqProcs::ReadSetting(VlqSetting::PlaySounds);
+    game().aids = SolvingAids::read();
+    SolvingAids1->setChecked(SolvingAids::switchedOn());
     const bool dict = Dictionary1->isEnabled();
     setImageIndex(DictBtn, dict ? 8 : 10);
     setHintShown(DictBtn, dict);

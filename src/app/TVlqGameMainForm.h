@@ -84,6 +84,7 @@ public:
     QAction* RevertToSaved1 = nullptr;
     QAction* AutoArrange1 = nullptr;
     QAction* Preferences1 = nullptr;
+    QAction* SolvingAids1 = nullptr;
     QMenu* Tools1 = nullptr;
     QAction* Dictionary1 = nullptr;
     QAction* Thesaurus1 = nullptr;
@@ -120,6 +121,8 @@ public:
 signals:
     // The main window has closed; the program ends.
     void closed();
+    // The solving aids were switched on or off (game().aids is already new).
+    void aidsChanged();
 
 public slots:
     // Puzzle menu.
@@ -134,6 +137,9 @@ public slots:
     void RevertToSaved1Click();
     void AutoArrange1Click();
     void Preferences1Click();
+    // Switches the solving aids on or off as a whole (kept in the settings)
+    // and has the open puzzle's windows take the change.
+    void SolvingAids1Click();
     // Tools and Help menus.
     void Dictionary1Click();
     void Thesaurus1Click();

@@ -83,6 +83,17 @@ void TVlqGameMainForm::AutoArrange1Click() {
     if (game().titleForm) guarded([] { game().titleForm->PlaceWindow(); });
     if (game().clueForm) guarded([] { game().clueForm->PlaceWindow(); });
 }
+void TVlqGameMainForm::SolvingAids1Click() {
+    guarded([this] {
+        SolvingAids::setSwitchedOn(SolvingAids1->isChecked());
+        ReadToolSettings();
+        emit aidsChanged();
+        if (game().gridForm) game().gridForm->FullRepaint();
+        if (game().titleForm) game().titleForm->update();
+        if (game().clueForm) game().clueForm->update();
+    });
+}
+
 // Shows the preferences dialog; after Save the tools and sounds are read
 // again and, with a puzzle open, the layout option is stored and the
 // document windows take the new settings and places.

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "core/PuzzleRecord.h"
+#include "game/SolvingAids.h"
 
 class TVlqGameMainForm;
 class TVlqProcs;
@@ -29,6 +30,7 @@ struct GameContext {
     int availableWidth = 0;      // main window client width in puzzle state
     int availableHeight = 0;     // client height below the toolbar, less 4
     int currentClue = 0;         // 0 none, else 1..30
+    SolvingAids aids;            // all off: the classic game
 
     // Long-lived windows and modules (created at start-up; null in tests that
     // do not build them). Everyone must cope with a null pointer.

@@ -72,6 +72,21 @@ inline constexpr Text HistoryPuzzle2{"HistoryPuzzle2", ""};
 inline constexpr Text HistoryPuzzle3{"HistoryPuzzle3", ""};
 inline constexpr std::array<Text, 3> HistoryPuzzle{HistoryPuzzle1, HistoryPuzzle2, HistoryPuzzle3};
 
+// Solving aids (all off in the classic game). SolvingAids switches them on
+// together; each Aid... value then switches one aid on its own.
+inline constexpr Integer SolvingAids{"SolvingAids", 0};
+inline constexpr Integer AidLabels{"AidLabels", 1};
+inline constexpr Integer AidLinked{"AidLinked", 1};
+inline constexpr Integer AidKeys{"AidKeys", 1};
+inline constexpr Integer AidUndo{"AidUndo", 1};
+inline constexpr Integer AidCheck{"AidCheck", 1};
+inline constexpr Integer AidZoom{"AidZoom", 1};
+inline constexpr Integer AidPlaceAnswer{"AidPlaceAnswer", 1};
+// Tint of the squares linked to the current one (a soft blue).
+inline constexpr Colour LinkedSqColor{"LinkedSqColor", "$00FFE1C8"};
+// Grid zoom in per cent of the fitted size, used while AidZoom is on.
+inline constexpr Integer ZoomPercent{"ZoomPercent", 100};
+
 // The whole table, for checks that walk every value.
 enum class Kind { Integer, SquareSize, Text, Colour, Bounds };
 struct Entry {
@@ -86,7 +101,7 @@ struct Entry {
     constexpr Entry(Bounds s) : name(s.name), kind(Kind::Bounds) {}
 };
 
-inline constexpr std::array<Entry, 25> All{
+inline constexpr std::array<Entry, 35> All{
     Entry(PlaySounds), Entry(UseCursors), Entry(SolveHLOn),
     Entry(FilledSqColor), Entry(BlankSqColor), Entry(FontColor), Entry(FontName), Entry(FontSize), Entry(FontStyle),
     Entry(SolveFontName), Entry(SolveFontColor), Entry(SolveFontSize), Entry(SolveFontStyle),
@@ -94,6 +109,8 @@ inline constexpr std::array<Entry, 25> All{
     Entry(ScreenSquare), Entry(AuthorTitleSquare),
     Entry(ScreenBoundsGrid), Entry(ScreenBoundsAuthorTitle), Entry(ScreenBoundsClues), Entry(ScreenBoundsSolve),
     Entry(CurrentPuzzle), Entry(HistoryPuzzle1), Entry(HistoryPuzzle2), Entry(HistoryPuzzle3),
+    Entry(SolvingAids), Entry(AidLabels), Entry(AidLinked), Entry(AidKeys), Entry(AidUndo),
+    Entry(AidCheck), Entry(AidZoom), Entry(AidPlaceAnswer), Entry(LinkedSqColor), Entry(ZoomPercent),
 };
 
 } // namespace VlqSetting

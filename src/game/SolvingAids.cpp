@@ -1,0 +1,24 @@
+#include "game/SolvingAids.h"
+
+#include "game/SettingsTable.h"
+#include "game/TVlqProcs.h"
+
+SolvingAids SolvingAids::read() {
+    SolvingAids a;
+    a.linkedColour = TVlqProcs::ReadSetting(VlqSetting::LinkedSqColor);
+    if (!switchedOn()) return a;
+    auto on = [](const VlqSetting::Integer& s) { return TVlqProcs::ReadSetting(s) != 0; };
+    a.squareLabels = on(VlqSetting::AidLabels);
+    a.linkedTint = on(VlqSetting::AidLinked);
+    a.keyboardFlow = on(VlqSetting::AidKeys);
+    a.undoRedo = on(VlqSetting::AidUndo);
+    a.checkLetters = on(VlqSetting::AidCheck);
+    a.zoom = on(VlqSetting::AidZoom);
+    a.placeAnswer = on(VlqSetting::AidPlaceAnswer);
+    if (a.zoom) a.zoomPercent = std::clamp(TVlqProcs::ReadSetting(VlqSetting::ZoomPercent), 50, 400);
+    return a;
+}
+
+bool SolvingAids::switchedOn() { return TVlqProcs::ReadSetting(VlqSetting::SolvingAids) != 0; }
+
+void SolvingAids::setSwitchedOn(bool on) { TVlqProcs::WriteSetting(VlqSetting::SolvingAids, on ? 1 : 0); }
