@@ -11,6 +11,7 @@
 #include <QToolButton>
 
 #include "game/GameContext.h"
+#include "game/PlayerLetters.h"
 #include "TScoreForm.h"
 #include "game/TVlqProcs.h"
 #include "VlqApplication.h"
@@ -123,7 +124,7 @@ void TVlqGameMainForm::ScoreBtnClick() {
         case TScoreForm::StartOver: {
             vlq::PuzzleRecord& rec = gc.puzzle;
             for (int r = 1; r <= rec.height(); ++r)
-                for (int c = 1; c <= rec.width(); ++c) rec.setEntry(c, r, 0);
+                for (int c = 1; c <= rec.width(); ++c) setPlayerLetter({c, r}, 0, LetterCause::StartOver);
             if (gc.gridForm) gc.gridForm->FullRepaint();
             if (gc.titleForm) gc.titleForm->FullRepaint();
             if (gc.clueForm) gc.clueForm->FillList();

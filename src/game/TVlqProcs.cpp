@@ -163,6 +163,8 @@ void TVlqProcs::LoadPuzzle(const QString& path) {
     f.close();
     vlq::PuzzleRecord scratch;
     scratch.loadBytes(std::span(reinterpret_cast<const std::uint8_t*>(data.constData()), std::size_t(data.size())));
+    // The whole record at once, past the letter door: a new puzzle (or the
+    // saved one again) is no change by the player.
     game().puzzle = scratch;
 }
 

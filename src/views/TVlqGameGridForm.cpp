@@ -20,6 +20,7 @@
 #include "TVlqGameTitleForm.h"
 #include "TVlqSolveForm.h"
 #include "game/GameContext.h"
+#include "game/PlayerLetters.h"
 #include "game/TVlqProcs.h"
 #include "core/PuzzleRules.h"
 #include "core/SettingsText.h"
@@ -157,7 +158,9 @@ void TVlqGameGridForm::fullPaintReset() {
     auto& r = rec();
     for (int row = 1; row <= rows(); ++row)
         for (int c = 1; c <= cols(); ++c)
-            if (r.isPunctuation(c, row)) r.setEntry(c, row, r.solution(c, row)); // not a change by the player
+            // Not a change by the player: past the letter door, unrecorded
+            // and unannounced.
+            if (r.isPunctuation(c, row)) r.setEntry(c, row, r.solution(c, row));
 }
 
 // Square (c, r) is drawn anew: it shows the record plus mark, nothing that
@@ -348,7 +351,7 @@ void TVlqGameGridForm::TypeKey(QChar ch) {
         byte = r.solution(at.col, at.row);
         cheated_ = true;
     }
-    r.setEntry(at.col, at.row, byte == ' ' ? 0 : byte);
+    setPlayerLetter(at, byte == ' ' ? 0 : byte, ch == QLatin1Char('+') ? LetterCause::Revealed : LetterCause::Typed);
     // The typed square leaves the yellow run; the next one already lies in
     // it and is not redrawn.
     current_ = vlq::advance(r, at);

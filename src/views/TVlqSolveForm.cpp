@@ -18,6 +18,7 @@
 #include "TVlqGameGridForm.h"
 #include "TVlqGameTitleForm.h"
 #include "game/GameContext.h"
+#include "game/PlayerLetters.h"
 #include "game/RecordText.h"
 #include "game/TVlqProcs.h"
 #include "core/PuzzleRules.h"
@@ -338,7 +339,7 @@ void TVlqSolveForm::FormKeyPress(QChar ch) {
     default: break;
     }
 
-    rec.setEntry(sq.col, sq.row, letter == ' ' ? 0 : letter);
+    setPlayerLetter(sq, letter == ' ' ? 0 : letter, c == u'+' ? LetterCause::Revealed : LetterCause::Typed);
     // The square's new look follows from Entry and the cursor: behind an
     // advancing cursor it is blank, under a stepped-back one yellow.
     SolveGrid->update(stripSquare(AnswerCursor));

@@ -1,0 +1,19 @@
+#include "game/PlayerLetters.h"
+
+#include "game/GameContext.h"
+
+bool PlayerLetters::setPlayerLetter(vlq::Square at, std::uint8_t letter, LetterCause why) {
+    vlq::PuzzleRecord& rec = game().puzzle;
+    if (!rec.inGrid(at.col, at.row) || at.col > vlq::kMaxCols || at.row > vlq::kMaxRows) return false;
+    const std::uint8_t before = rec.entry(at.col, at.row);
+    if (before == letter) return false;
+    rec.setEntry(at.col, at.row, letter);
+    (void)why;
+    emit letterChanged(at);
+    return true;
+}
+
+PlayerLetters& playerLetters() {
+    static PlayerLetters instance;
+    return instance;
+}
