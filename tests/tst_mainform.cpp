@@ -114,7 +114,7 @@ void TestMainForm::puzzleMenuOrder() {
     QCOMPARE(form->Puzzle1->actions().indexOf(form->History[0]) + 1, 8); // items 8 to 10
     QCOMPARE(form->Puzzle1->actions().at(6), form->N4);
     QCOMPARE(shape(form->Options1),
-             (QStringList{"ScorePuzzle1", "ShowClock1", "RevertToSaved1", "-", "AutoArrange1", "Preferences1"}));
+             (QStringList{"ScorePuzzle1", "ShowClock1", "RevertToSaved1", "-", "AutoArrange1", "Preferences1", "SolvingAids1"}));
     QCOMPARE(shape(form->Tools1), (QStringList{"Dictionary1", "Thesaurus1"}));
     QCOMPARE(shape(form->Help1), (QStringList{"Contents1", "KeywordIndex1", "-", "About1"}));
 }
