@@ -59,8 +59,8 @@ void setPdfFileHook(PdfFileHook hook);
 // documents folder; empty on Cancel.
 QString askPdfFile(QWidget* parent, const QString& name);
 
-// True when the printer prints nowhere: PDF output with no file, which is
-// what Qt offers when no printer is installed.
-bool printsNowhere(const QPrinter& printer);
+// True when the printer writes a PDF file rather than printing: the PDF
+// file of Printer Setup, and what Qt offers when no printer is installed.
+bool printsToFile(const QPrinter& printer);
 
 } // namespace printout
