@@ -265,10 +265,7 @@ void TestMainForm::printerSetupChoosesPrinterAndPaper() {
         QStringList buttons;
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<PrinterSetupDialog*>(QApplication::activeModalWidget());
-            if (!dialog) {
-                if (QWidget* other = QApplication::activeModalWidget()) other->close();
-                return;
-            }
+            if (!dialog) { if (QWidget* w = QApplication::activeModalWidget()) w->close(); return; }
             for (const QPushButton* b : dialog->findChildren<QPushButton*>()) buttons << b->text().remove(u'&');
             QVERIFY(dialog->printerBox()->count() >= 1); // the PDF file at least
             dialog->paperBox()->setCurrentIndex(dialog->paperBox()->findText(QStringLiteral("A5")));
