@@ -131,7 +131,7 @@ void PrintPuzzle(QPainter& p, const QRect& page, int dpiX, const std::function<b
     // Squares share the band; a grid too tall for the page below the heading
     // gets smaller squares, centred in the band, so that its last row still
     // reaches the paper.
-    const int bandSquare = band / width;
+    const int bandSquare = std::max(1, band / width);
     const int s = std::max(1, std::min(bandSquare, (pageH - 3 * lineH - 1) / height));
     const int gridX = x0 + width * (bandSquare - s) / 2;
     const int right = x0 + width * bandSquare; // the heading rule's right end
