@@ -1,7 +1,9 @@
 // The printed puzzle: a heading with the puzzle's name, the empty grid with
 // black squares, punctuation and a small label in every letter square, and
-// the clue list with one numbered blank per answer letter. Drawn in device
-// pixels of whatever surface it is given; reads game().puzzle and
+// the clue list with one numbered blank per answer letter. A grid taller
+// than the page is drawn with smaller squares, so that all of it stands on
+// the first page; the clue list takes as many pages as it needs. Drawn in
+// device pixels of whatever surface it is given; reads game().puzzle and
 // game().currentPuzzlePath and changes neither.
 #pragma once
 #include <QRect>
