@@ -8,6 +8,8 @@
 #include <QHelpLink>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTemporaryDir>
@@ -164,6 +166,24 @@ private slots:
 
         form->close(); // closing the main window closes help
         QVERIFY(!help->isVisible());
+    }
+
+    // The start page's picture fits the pane, however narrow; Home shows a
+    // house, not the style's home-folder icon.
+    void startPageFitsThePaneAndHomeIsAHouse() {
+        form->Contents1->trigger();
+        HelpWindow* help = HelpWindow::instance();
+        QVERIFY(help);
+        for (const int width : {900, 620}) {
+            help->resize(width, 640);
+            QApplication::processEvents();
+            QVERIFY2(help->browser()->horizontalScrollBar()->maximum() == 0, qPrintable(QString::number(width)));
+        }
+        const auto* home = help->findChild<QAction*>(QStringLiteral("HomeAction"));
+        QVERIFY(home);
+        const QImage folder = help->style()->standardIcon(QStyle::SP_DirHomeIcon).pixmap(16, 16).toImage();
+        QVERIFY(!home->icon().isNull() && home->icon().pixmap(16, 16).toImage() != folder);
+        form->close();
     }
 
     // Without a help file the player is told so and no window appears.

@@ -1,13 +1,15 @@
 // The main window in its logo state: menu and toolbar as the player first
 // sees them, the tool settings, the printer set-up, and closing.
-#include <QAbstractPrintDialog>
 #include <QAction>
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QPrinter>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QToolBar>
 #include <QToolButton>
@@ -17,6 +19,7 @@
 #include "app/TVlqGameMainForm.h"
 #include "game/TVlqProcs.h"
 #include "platform/VlqCursors.h"
+#include "services/PrinterSetup.h"
 #include "game/SettingsStore.h"
 #include "support/PromptRecorder.h"
 #include "support/PuzzleFixture.h"
@@ -37,7 +40,7 @@ private slots:
     void toolImagesAndCursors();
     void readToolSettings_data();
     void readToolSettings();
-    void printerSetupOpensPrintDialog();
+    void printerSetupChoosesPrinterAndPaper();
     void closeSavesSilentlyWhenModified_data();
     void closeSavesSilentlyWhenModified();
     void failedSaveKeepsGameOpen();
@@ -254,19 +257,25 @@ void TestMainForm::readToolSettings() {
     QCOMPARE(game().soundMode, sounds < 0 ? 1 : sounds);
 }
 
-void TestMainForm::printerSetupOpensPrintDialog() {
-    QString seen;
-    QTimer::singleShot(0, [&seen] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (auto* dialog = qobject_cast<QAbstractPrintDialog*>(modal)) {
-            seen = QString::fromLatin1(dialog->metaObject()->className());
-            dialog->reject();
-        } else if (modal) {
-            modal->close();
-        }
-    });
-    form->PrinterSetup1->trigger();
-    QCOMPARE(seen, QStringLiteral("QPrintDialog"));
+// Printer Setup picks the printer and the paper, with OK and Cancel and no
+// Print button; Cancel keeps the old choice, OK makes the new one Print's.
+void TestMainForm::printerSetupChoosesPrinterAndPaper() {
+    form->printer()->setPageSize(QPageSize(QPageSize::Letter));
+    for (const bool ok : {false, true}) {
+        QStringList buttons;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<PrinterSetupDialog*>(QApplication::activeModalWidget());
+            if (!dialog) { if (QWidget* w = QApplication::activeModalWidget()) w->close(); return; }
+            for (const QPushButton* b : dialog->findChildren<QPushButton*>()) buttons << b->text().remove(u'&');
+            QVERIFY(dialog->printerBox()->count() >= 1); // the PDF file at least
+            dialog->paperBox()->setCurrentIndex(dialog->paperBox()->findText(QStringLiteral("A5")));
+            ok ? dialog->accept() : dialog->reject();
+        });
+        form->PrinterSetup1->trigger();
+        buttons.sort();
+        QCOMPARE(buttons, (QStringList{QStringLiteral("Cancel"), QStringLiteral("OK")}));
+        QCOMPARE(form->printer()->pageLayout().pageSize().id(), ok ? QPageSize::A5 : QPageSize::Letter);
+    }
     QVERIFY(form->isVisible());
 }
 

@@ -3,6 +3,8 @@
 // open puzzle's windows.
 #include <QAction>
 #include <QCheckBox>
+#include <QColorDialog>
+#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -65,6 +67,8 @@ private slots:
     void saveWritesEveryValueWithItsKind();
     void cancelWritesNothing();
     void previewShowsTheEditedColours();
+    void fontDialogsOpenOnTheFaceInUse_data();
+    void fontDialogsOpenOnTheFaceInUse();
 
     void applyingWithoutPuzzleKeepsTheLayout();
     void applyingUncheckedRestoresTheDefaultLayout();
@@ -371,6 +375,47 @@ void TestPrefs::previewShowsTheEditedColours() {
     QTest::mouseClick(dialog.ColorGrid1, Qt::RightButton, {}, cellCentre(kAqua));
     img = dialog.GridPad->grab().toImage();
     QVERIFY(countDark(img.copy(3 * 42 + 2, 2, 38, 38)) > 5);
+}
+
+void TestPrefs::fontDialogsOpenOnTheFaceInUse_data() {
+    QTest::addColumn<bool>("grid");
+    QTest::addColumn<QString>("subject");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("grid") << true << "Grid Font" << "Arial";
+    QTest::newRow("clue list") << false << "Clue List Font" << "Times New Roman";
+}
+
+// The real font dialog opens on the face that draws the named one (not on
+// whatever the toolkit guesses), the captions say what each of the two steps
+// sets, and OK on the face shown keeps the stored name.
+void TestPrefs::fontDialogsOpenOnTheFaceInUse() {
+    QFETCH(bool, grid);
+    QFETCH(QString, subject);
+    QFETCH(QString, named);
+    TVlqGamePrefForm::SetFontChooser({});
+    TVlqGamePrefForm dialog;
+    dialog.show();
+    QString fontTitle, shownFamily, colourTitle;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* fonts = qobject_cast<QFontDialog*>(modal); fonts && fontTitle.isEmpty()) {
+            fontTitle = fonts->windowTitle();
+            shownFamily = fonts->currentFont().family();
+            fonts->accept();
+        } else if (auto* colours = qobject_cast<QColorDialog*>(modal); colours && colourTitle.isEmpty()) {
+            colourTitle = colours->windowTitle();
+            colours->accept();
+        }
+    });
+    poll.start(10);
+    QTest::mouseClick(grid ? dialog.FontBtn : dialog.SolveFontBtn, Qt::LeftButton);
+    poll.stop();
+    QCOMPARE(shownFamily, QFontInfo(QFont(named)).family());
+    QVERIFY2(fontTitle.startsWith(subject) && fontTitle.contains(QStringLiteral("Size")), qPrintable(fontTitle));
+    QVERIFY2(colourTitle.startsWith(subject) && colourTitle.contains(QStringLiteral("Colour")), qPrintable(colourTitle));
+    QTest::mouseClick(dialog.SaveBtn, Qt::LeftButton);
+    QCOMPARE(stored(grid ? "FontName" : "SolveFontName").toString(), named);
 }
 
 void TestPrefs::applyingWithoutPuzzleKeepsTheLayout() {

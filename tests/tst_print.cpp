@@ -12,6 +12,8 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include <span>
+
 #include "game/GameContext.h"
 #include "app/TVlqGameMainForm.h"
 #include "core/PuzzleRules.h"
@@ -107,6 +109,8 @@ private slots:
     void gridAndBlanks();
     void pageBreaks();
     void pdfJob();
+    void tallPuzzleReachesThePaper_data();
+    void tallPuzzleReachesThePaper();
     void printCommand();
 };
 
@@ -255,6 +259,54 @@ void TestPrint::pdfJob() {
     QVERIFY(prompts.errors.first().startsWith(QStringLiteral("Unable to print")));
 }
 
+void TestPrint::tallPuzzleReachesThePaper_data() {
+    QTest::addColumn<int>("paper");
+    QTest::newRow("Letter") << int(QPageSize::Letter);
+    QTest::newRow("A4") << int(QPageSize::A4);
+    QTest::newRow("A5") << int(QPageSize::A5);
+}
+
+// The 12 x 21 sample is taller than the page at the band's square size:
+// every square's label and every clue still reach the PDF.
+void TestPrint::tallPuzzleReachesThePaper() {
+    QFETCH(int, paper);
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty()) QSKIP("pdftotext is not installed");
+    QFile sample(QStringLiteral(VLQ_SOURCE_DIR "/resources/puzzles/The Quality of Mercy.vlq"));
+    QVERIFY(sample.open(QIODevice::ReadOnly));
+    const QByteArray bytes = sample.readAll();
+    vlq::PuzzleRecord rec;
+    rec.loadBytes(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())));
+    ScratchDocuments docs;
+    openInGame(rec, docs.path(QStringLiteral("The Quality of Mercy.vlq")));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::PageSizeId(paper)));
+    const QString pdf = docs.path(QStringLiteral("mercy.pdf"));
+    printer.setOutputFileName(pdf);
+    PrintPuzzle(printer);
+
+    QProcess read;
+    read.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    QVERIFY(read.waitForFinished(30000));
+    const QString text = QString::fromUtf8(read.readAllStandardOutput());
+    QStringList missing;
+    int number = 0;
+    for (int r = 1; r <= rec.height(); ++r)
+        for (int c = 1; c <= rec.width(); ++c)
+            if (!rec.isBlack(c, r) && !rec.isPunctuation(c, r)) {
+                const QString label = printout::squareLabel(++number, rec.squareClue(c, r) % 100);
+                const QString pattern = QString(label).replace(u' ', QStringLiteral("\\s*"));
+                if (!text.contains(QRegularExpression(QStringLiteral("(?<!\\d)%1(?![a-z])").arg(pattern))))
+                    missing << label;
+            }
+    for (int k = 1; k <= vlq::kMaxClues && !rec.clue(k).empty(); ++k) {
+        const QString label = QString::fromStdString(vlq::clueLabel(k)) + QLatin1Char('.');
+        if (!text.contains(QRegularExpression(QStringLiteral("(?m)^\\s*%1\\s+\\w").arg(label)))) missing << label;
+    }
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(" | "))));
+}
+
 void TestPrint::printCommand() {
     PromptRecorder prompts;
     ScratchDocuments docs;
@@ -290,6 +342,12 @@ void TestPrint::printCommand() {
         QCOMPARE(pdfPages(pdf), 1);
         QVERIFY(form->printer()->outputFileName().isEmpty()); // asks again next time
         QVERIFY(prompts.errors.isEmpty());
+
+        // A file already named is asked for too, never written silently.
+        form->printer()->setOutputFileName(docs.path(QStringLiteral("print.pdf")));
+        answer.clear();
+        print->trigger();
+        QVERIFY(asked.size() == 3 && !QFile::exists(docs.path(QStringLiteral("print.pdf"))));
     }
     printout::setPdfFileHook({});
 }

@@ -16,6 +16,7 @@
 #include "app/TVlqGameMainForm.h"
 #include "game/TVlqProcs.h"
 #include "core/PuzzleRules.h"
+#include "platform/Artwork.h"
 #include "platform/Trash.h"
 #include "platform/TSoundFX.h"
 #include "game/SettingsStore.h"
@@ -271,6 +272,9 @@ void TestScore::verdict() {
     QCOMPARE(card_->ShowErrsBtn->isEnabled(), !correct);
     QCOMPARE(card_->DeleteBtn->isEnabled(), correct);
     QCOMPARE(!card_->CheatLbl->isHidden(), correct && cheated);
+    // The cup only for a right grid.
+    const QImage cup = vlq::artwork(QStringLiteral("images/scorecard"), card_->PictureImg->size()).toImage();
+    QCOMPARE(card_->PictureImg->pixmap().toImage() == cup, correct);
 }
 
 void TestScore::verdictSounds_data() {

@@ -36,7 +36,11 @@ void setTextColour(QLabel* label, const QColor& c) {
     label->setPalette(p);
 }
 
-QPixmap picture(const QSize& size) { return vlq::artwork(QStringLiteral("images/scorecard"), size); }
+// The cup for a right grid; a sheet with a crossed-out letter and a pencil
+// for one still to mend.
+QPixmap picture(const QSize& size, bool correct) {
+    return vlq::artwork(correct ? QStringLiteral("images/scorecard") : QStringLiteral("images/scoretry"), size);
+}
 
 // While it lives, the player's input goes nowhere: the celebration waits
 // with the messages flowing, and a click or key then (a second Score, Solve,
@@ -98,7 +102,7 @@ TScoreForm::TScoreForm(QWidget* parent)
 
     PictureImg = new QLabel(this);
     PictureImg->setGeometry(226, 64, 96, 112);
-    PictureImg->setPixmap(picture(PictureImg->size()));
+    PictureImg->setPixmap(picture(PictureImg->size(), true));
 
     // Cancel first: it holds the focus when the card opens, so Enter on a
     // card opened by mistake does no harm.
@@ -125,6 +129,7 @@ TScoreForm::TScoreForm(QWidget* parent)
 bool TScoreForm::FormShow() {
     GameContext& g = game();
     const bool correct = vlq::isCorrect(g.puzzle);
+    PictureImg->setPixmap(picture(PictureImg->size(), correct));
     if (correct) {
         if (g.soundMode > 0 && g.soundFX) g.soundFX->PlayCorrect();
         if (g.gridForm) g.gridForm->Celebrate();

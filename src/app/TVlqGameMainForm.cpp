@@ -10,7 +10,6 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QToolBar>
@@ -24,6 +23,7 @@
 
 #include "platform/Artwork.h"
 #include "services/HelpWindow.h"
+#include "services/PrinterSetup.h"
 #include "platform/VlqCursors.h"
 #include "game/SettingsTable.h"
 
@@ -371,9 +371,8 @@ void TVlqGameMainForm::closeEvent(QCloseEvent* event) {
     emit closed();
 }
 
+// Chooses the printer and the paper that Print uses; prints nothing.
 void TVlqGameMainForm::PrinterSetup1Click() {
-    QPrintDialog dialog(printer(), this);
-    dialog.setWindowTitle(QStringLiteral("Printer Setup"));
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    PrinterSetupDialog dialog(printer(), this);
     dialog.exec();
 }

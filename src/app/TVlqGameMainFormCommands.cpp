@@ -27,14 +27,14 @@
 #include "views/TVlqSolveForm.h"
 #include "views/TVlqGameTitleForm.h"
 
-// Prints the open puzzle on the printer chosen with Printer Setup. A printer
-// that prints nowhere (PDF with no file, all Qt offers without an installed
-// printer) becomes a PDF file the player names; Cancel prints nothing.
+// Prints the open puzzle on the printer chosen with Printer Setup. Printing
+// to a PDF file (also all Qt offers without an installed printer) asks for
+// the file every time; Cancel prints nothing.
 void TVlqGameMainForm::Print1Click() {
     guarded([this] {
         if (game().currentPuzzlePath.isEmpty() || !Save1->isEnabled()) return;
         QPrinter* target = printer();
-        if (printout::printsNowhere(*target)) {
+        if (printout::printsToFile(*target)) {
             const QString file =
                 printout::askPdfFile(this, printout::printedName(game().currentPuzzlePath));
             if (file.isEmpty()) return;

@@ -12,6 +12,7 @@
 #include "TVlqGameMainForm.h"
 #include "game/TVlqProcs.h"
 #include "platform/TerminationSignal.h"
+#include "platform/FontMatch.h"
 #include "platform/VlqStyle.h"
 #include "services/PuzzleFolder.h"
 #include "services/TLaunchModule.h"
@@ -33,6 +34,7 @@ void reportCurrentException() {
 
 VlqApplication::VlqApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setStyle(new VlqStyle); // the application owns it
+    vlq::installFontSubstitutes();
 }
 
 bool VlqApplication::notify(QObject* receiver, QEvent* event) {

@@ -1,4 +1,5 @@
 #include "HelpWindow.h"
+#include "platform/Artwork.h"
 #include "platform/DataFolder.h"
 
 #include <QAction>
@@ -15,15 +16,24 @@
 #include <QHelpSearchEngine>
 #include <QHelpSearchQueryWidget>
 #include <QHelpSearchResultWidget>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSplitter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
 
 #include "game/TVlqProcs.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -83,6 +93,69 @@ QHelpEngine* openEngine(const QString& qch, QString& why) {
 
 HelpBrowser::HelpBrowser(QHelpEngine* engine, QWidget* parent) : QTextBrowser(parent), engine_(engine) {
     setOpenExternalLinks(true);
+    connect(this, &QTextBrowser::sourceChanged, this, &HelpBrowser::fitPictures);
+}
+
+void HelpBrowser::resizeEvent(QResizeEvent* e) {
+    QTextBrowser::resizeEvent(e);
+    fitPictures();
+}
+
+// The size a picture asks for: its width and height attributes, the missing
+// one in proportion, or the picture's own size.
+QSizeF HelpBrowser::pictureSize(const QString& name) {
+    const QVariant data = document()->resource(QTextDocument::ImageResource, QUrl(name));
+    QImage image = data.value<QImage>();
+    if (image.isNull()) image = data.value<QPixmap>().toImage();
+    if (image.isNull()) image = QImage::fromData(data.toByteArray());
+    return image.size();
+}
+
+void HelpBrowser::fitPictures() {
+    // The room beside a vertical scroll bar, whether or not one shows now,
+    // so that fitting never makes one come and go.
+    const qreal room = width() - 2 * frameWidth() - verticalScrollBar()->sizeHint().width() -
+                       2 * document()->documentMargin() - 2;
+    if (room < 16) return;
+    // The width the page asked for (or the picture's own) is kept in the
+    // format, so a pane made wider again gets the picture back.
+    constexpr int kAskedWidth = QTextFormat::UserProperty + 1;
+    constexpr int kAskedHeight = QTextFormat::UserProperty + 2;
+    struct Fit {
+        int at, length;
+        QTextImageFormat format;
+    };
+    QList<Fit> fits;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            QTextImageFormat image = fragment.charFormat().toImageFormat();
+            if (!image.isValid()) continue;
+            if (!image.hasProperty(kAskedWidth)) {
+                QSizeF asked(image.width(), image.height());
+                const QSizeF own = pictureSize(image.name());
+                if (asked.width() <= 0 && asked.height() <= 0) asked = own;
+                else if (asked.height() <= 0 && own.width() > 0) asked.setHeight(own.height() * asked.width() / own.width());
+                else if (asked.width() <= 0 && own.height() > 0) asked.setWidth(own.width() * asked.height() / own.height());
+                if (asked.width() <= 0 || asked.height() <= 0) continue;
+                image.setProperty(kAskedWidth, asked.width());
+                image.setProperty(kAskedHeight, asked.height());
+            }
+            const qreal askedW = image.doubleProperty(kAskedWidth);
+            const qreal w = std::min(askedW, std::floor(room));
+            const qreal h = image.doubleProperty(kAskedHeight) * w / askedW;
+            if (image.width() == w && image.height() == h && fragment.charFormat().hasProperty(kAskedWidth)) continue;
+            image.setWidth(w);
+            image.setHeight(h);
+            fits.push_back({fragment.position(), fragment.length(), image});
+        }
+    }
+    for (const Fit& fit : fits) {
+        QTextCursor cursor(document());
+        cursor.setPosition(fit.at);
+        cursor.setPosition(fit.at + fit.length, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(fit.format);
+    }
 }
 
 QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
@@ -159,7 +232,12 @@ HelpWindow::HelpWindow(QHelpEngine* engine, QWidget* owner) : QWidget(owner, Qt:
     auto* bar = new QToolBar(this);
     QAction* back = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("&Back"));
     QAction* forward = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("&Forward"));
-    QAction* home = bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("&Home"));
+    // A house, from the desktop's icon theme when it has one: the style's
+    // home icon is the home folder's.
+    const QIcon house = QIcon::fromTheme(QStringLiteral("go-home"),
+                                         QIcon(vlq::artwork(QStringLiteral("images/home"), QSize(32, 32))));
+    QAction* home = bar->addAction(house, QStringLiteral("&Home"));
+    home->setObjectName(QStringLiteral("HomeAction"));
     back->setObjectName(QStringLiteral("BackAction"));
     forward->setObjectName(QStringLiteral("ForwardAction"));
     back->setShortcut(QKeySequence::Back);

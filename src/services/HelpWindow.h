@@ -12,14 +12,21 @@ class QLineEdit;
 class QTabWidget;
 
 // A text browser that reads qthelp:// pages and their images from the help
-// engine.
+// engine. Pictures wider than the pane are shown narrower, in proportion,
+// so a page never needs a horizontal scroll bar for them.
 class HelpBrowser : public QTextBrowser {
     Q_OBJECT
 public:
     HelpBrowser(QHelpEngine* engine, QWidget* parent);
     QVariant loadResource(int type, const QUrl& name) override;
 
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+
 private:
+    void fitPictures();
+    QSizeF pictureSize(const QString& name);
+
     QHelpEngine* engine_;
 };
 

@@ -14,6 +14,8 @@
 #include "game/TVlqProcs.h"
 #include "core/PuzzleRules.h"
 
+#include <algorithm>
+
 namespace printout {
 
 namespace {
@@ -76,9 +78,7 @@ QString askPdfFile(QWidget* parent, const QString& name) {
                                         QStringLiteral("PDF files (*.pdf)"));
 }
 
-bool printsNowhere(const QPrinter& printer) {
-    return printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty();
-}
+bool printsToFile(const QPrinter& printer) { return printer.outputFormat() == QPrinter::PdfFormat; }
 
 } // namespace printout
 
@@ -123,11 +123,18 @@ void PrintPuzzle(QPainter& p, const QRect& page, int dpiX, const std::function<b
     const int pageH = page.height();
 
     const int m = dpiX / 2;
-    const int s = (15 * m) / width;
-    const int x0 = (pageW - 15 * m) / 2;
-    const int right = x0 + width * s; // the grid's right edge
+    // The grid's 7.5-inch band, narrowed to paper narrower than that.
+    const int band = std::min(15 * m, pageW);
+    const int x0 = (pageW - band) / 2;
     setFont(p, QStringLiteral("Arial"), 9);
     const int lineH = p.fontMetrics().height();
+    // Squares share the band; a grid too tall for the page below the heading
+    // gets smaller squares, centred in the band, so that its last row still
+    // reaches the paper.
+    const int bandSquare = std::max(1, band / width);
+    const int s = std::max(1, std::min(bandSquare, (pageH - 3 * lineH - 1) / height));
+    const int gridX = x0 + width * (bandSquare - s) / 2;
+    const int right = x0 + width * bandSquare; // the heading rule's right end
 
     p.setBackgroundMode(Qt::TransparentMode);
     drawHeading(p, x0, right, lineH, printout::firstHeading(name, printout::recordText(rec.byline(), false)));
@@ -147,7 +154,7 @@ void PrintPuzzle(QPainter& p, const QRect& page, int dpiX, const std::function<b
     int count = 0;
     for (int r = 1; r <= height; ++r) {
         for (int c = 1; c <= width; ++c) {
-            const int x = x0 + (c - 1) * s;
+            const int x = gridX + (c - 1) * s;
             const int y = 3 * lineH + (r - 1) * s;
             p.setBrush(rec.isBlack(c, r) ? Qt::black : Qt::white);
             p.drawRect(x, y, s, s); // outline covers x..x+s, shared with the neighbours
@@ -178,42 +185,63 @@ void PrintPuzzle(QPainter& p, const QRect& page, int dpiX, const std::function<b
     const QString times = QStringLiteral("Times New Roman");
     int y = 3 * lineH + (height + 1) * s + 1;
     int pageNo = 1;
+    bool freshPage = false; // nothing below the heading yet
+    auto breakPage = [&] {
+        if (!newPage || !newPage()) return false;
+        ++pageNo;
+        drawHeading(p, x0, right, lineH, printout::pageHeading(name, pageNo));
+        setFont(p, times, 9);
+        y = 4 * lineH;
+        freshPage = true;
+        return true;
+    };
+    // Blanks: from the page's centre; a new line, two blanks further in,
+    // after the 19th or where the next would pass the paper's right edge.
+    setFont(p, times, 8);
+    const QString blank = QStringLiteral("___");
+    const int blankW = textWidth(p, blank);
+    const int step = textWidth(p, QStringLiteral("___ "));
+    const int wrapX = pageW / 2 + textWidth(p, QStringLiteral("___ ___ "));
+    auto wrapsAfter = [&](int j, int x) { return j == 19 || x + step + blankW > pageW; };
     for (int k = 1; k <= vlq::kMaxClues; ++k) {
         const std::string text = rec.clue(k);
         if (text.empty()) break;
+        const int letters = vlq::answerLength(rec, k);
+        int lines = 1;
+        for (int j = 1, x = pageW / 2; j < letters; ++j) {
+            const bool wrap = wrapsAfter(j, x);
+            lines += wrap;
+            x = wrap ? wrapX : x + step;
+        }
+        // A clue that would run off the page (the first one below a grid
+        // that fills it, or one whose blanks take more lines) starts the next
+        // page, unless it already stands at the top of one.
+        if (y + 2 * lineH * lines > pageH && !freshPage && !breakPage()) break;
+        freshPage = false;
         setFont(p, times, 9);
         textOut(p, x0, y, QString::fromStdString(vlq::clueLabel(k)) + QLatin1Char('.'));
         textOut(p, x0 + textWidth(p, QStringLiteral("bb. ")), y, printout::recordText(text, true));
 
         setFont(p, times, 8);
-        const QString blank = QStringLiteral("___");
-        const int blankW = textWidth(p, blank);
         int x = pageW / 2;
-        const int letters = vlq::answerLength(rec, k);
         for (int j = 1; j <= letters; ++j) {
             const vlq::Square sq = vlq::answerSquare(rec, k, j);
             const int number = rec.inGrid(sq.col, sq.row) ? vlq::squareNumber(rec, sq) : 0;
             const QString digits = QString::number(number);
             textOut(p, x, y, blank);
             textOut(p, x + (blankW - textWidth(p, digits)) / 2, y + lineH, digits);
-            if (j == 19 && j < letters) {
+            if (j < letters && wrapsAfter(j, x)) {
                 y += 2 * lineH;
-                x = pageW / 2 + textWidth(p, QStringLiteral("___ ___ "));
+                x = wrapX;
             } else {
-                x += textWidth(p, QStringLiteral("___ "));
+                x += step;
             }
         }
         y += 2 * lineH;
 
         // A further page only when another clue follows.
         const bool more = k < vlq::kMaxClues && !rec.clue(k + 1).empty();
-        if (y > pageH - 3 * lineH && more) {
-            if (!newPage || !newPage()) break;
-            ++pageNo;
-            drawHeading(p, x0, right, lineH, printout::pageHeading(name, pageNo));
-            setFont(p, times, 9);
-            y = 4 * lineH;
-        }
+        if (y > pageH - 3 * lineH && more && !breakPage()) break;
     }
     p.restore();
 }

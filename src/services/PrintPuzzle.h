@@ -1,7 +1,9 @@
 // The printed puzzle: a heading with the puzzle's name, the empty grid with
 // black squares, punctuation and a small label in every letter square, and
-// the clue list with one numbered blank per answer letter. Drawn in device
-// pixels of whatever surface it is given; reads game().puzzle and
+// the clue list with one numbered blank per answer letter. A grid taller
+// than the page is drawn with smaller squares, so that all of it stands on
+// the first page; the clue list takes as many pages as it needs. Drawn in
+// device pixels of whatever surface it is given; reads game().puzzle and
 // game().currentPuzzlePath and changes neither.
 #pragma once
 #include <QRect>
@@ -59,8 +61,8 @@ void setPdfFileHook(PdfFileHook hook);
 // documents folder; empty on Cancel.
 QString askPdfFile(QWidget* parent, const QString& name);
 
-// True when the printer prints nowhere: PDF output with no file, which is
-// what Qt offers when no printer is installed.
-bool printsNowhere(const QPrinter& printer);
+// True when the printer writes a PDF file rather than printing: the PDF
+// file of Printer Setup, and what Qt offers when no printer is installed.
+bool printsToFile(const QPrinter& printer);
 
 } // namespace printout

@@ -23,6 +23,7 @@
 #include "game/TVlqProcs.h"
 #include "core/VlqError.h"
 #include "platform/Artwork.h"
+#include "platform/FontMatch.h"
 #include "platform/TitleBar.h"
 #include "views/SquareLook.h"
 
@@ -64,14 +65,20 @@ TVlqGamePrefForm::FontChoice defaultSolveFont() {
             TVlqProcs::DefaultOf(SolveFontColor)};
 }
 
-std::optional<TVlqGamePrefForm::FontChoice> askFont(QWidget* parent, const TVlqGamePrefForm::FontChoice& current) {
+// The font in two steps, each caption naming what it sets: Qt's font dialog
+// has no colour, so the colour dialog follows it. The font dialog opens on
+// the face really drawn (the stand-in of a Windows face), and keeping that
+// face keeps the stored name. A cancelled colour keeps the old one.
+std::optional<TVlqGamePrefForm::FontChoice> askFont(QWidget* parent, const TVlqGamePrefForm::FontChoice& current,
+                                                    const QString& subject) {
     bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, current.font, parent, QStringLiteral("Font"),
-                                            QFontDialog::ScalableFonts);
+    QFont font = QFontDialog::getFont(&ok, vlq::installedFont(current.font), parent,
+                                      QStringLiteral("%1, Step 1 of 2: Typeface, Style and Size").arg(subject),
+                                      QFontDialog::ScalableFonts);
     if (!ok) return std::nullopt;
-    // Qt's font dialog has no colour; the colour follows the font. A
-    // cancelled colour keeps the old one.
-    QColor colour = QColorDialog::getColor(current.colour, parent, QStringLiteral("Font Colour"));
+    font.setFamily(vlq::familyToStore(font.family(), current.font.family()));
+    QColor colour = QColorDialog::getColor(current.colour, parent,
+                                           QStringLiteral("%1, Step 2 of 2: Text Colour").arg(subject));
     if (!colour.isValid()) colour = current.colour;
     return TVlqGamePrefForm::FontChoice{font, colour};
 }
@@ -410,13 +417,17 @@ void TVlqGamePrefForm::SpeechChkClick() {
 }
 
 void TVlqGamePrefForm::FontBtnClick() {
-    const FontChooser& choose = s_fontChooser ? s_fontChooser : FontChooser(askFont);
+    const FontChooser& choose = s_fontChooser ? s_fontChooser : FontChooser([](QWidget* parent, const FontChoice& f) {
+        return askFont(parent, f, QStringLiteral("Grid Font"));
+    });
     if (const std::optional<FontChoice> f = choose(this, gridFont())) setGridFont(*f);
     GridPad->update();
 }
 
 void TVlqGamePrefForm::SolveFontBtnClick() {
-    const FontChooser& choose = s_fontChooser ? s_fontChooser : FontChooser(askFont);
+    const FontChooser& choose = s_fontChooser ? s_fontChooser : FontChooser([](QWidget* parent, const FontChoice& f) {
+        return askFont(parent, f, QStringLiteral("Clue List Font"));
+    });
     if (const std::optional<FontChoice> f = choose(this, solveFont())) setSolveFont(*f);
 }
 
