@@ -18,6 +18,7 @@
 #include <functional>
 
 #include "game/GameContext.h"
+#include "game/PuzzleLock.h"
 #include "game/TVlqProcs.h"
 #include "VlqApplication.h"
 
@@ -358,14 +359,13 @@ void TVlqGameMainForm::Exit1Click() { close(); }
 
 void TVlqGameMainForm::closeEvent(QCloseEvent* event) {
     // Unsaved letters are saved without asking. When that save fails the
-    // error is shown and the game stays open with the letters.
-    try {
-        saveSilentlyWhenModified();
-    } catch (...) {
-        reportCurrentException();
+    // player chooses: a copy elsewhere, quitting (the letters kept as a
+    // recovery copy) or staying with the letters.
+    if (!leavePuzzle(QStringLiteral("&Quit Without Saving"))) {
         event->ignore();
         return;
     }
+    openPuzzleLock().release();
     HelpWindow::closeIfCreated();
     event->accept();
     emit closed();

@@ -10,6 +10,7 @@
 #pragma once
 #include <QMainWindow>
 #include <QPixmap>
+#include <QStringList>
 #include <array>
 
 class QAction;
@@ -21,6 +22,7 @@ class QPrinter;
 class QProgressBar;
 class QToolBar;
 class QToolButton;
+class SingleInstance;
 
 class TVlqGameMainForm : public QMainWindow {
     Q_OBJECT
@@ -58,6 +60,25 @@ public:
     // buttons SaveBtn, LetterBtn, WordBtn, CheatBtn, ScoreBtn, PrintBtn, with
     // their hints. Enabled by every opening, disabled after recycling.
     void EnablePuzzleCommands(bool on);
+
+    // --- the game's life (TVlqGameMainFormLife.cpp) -------------------------
+    // Before the open puzzle is left (Exit, the close box, another puzzle):
+    // saves its unsaved letters silently. When that save fails, a box says
+    // why and offers "Save a &Copy...", leaveCaption (which keeps the letters
+    // as a recovery copy) and "Cancel" (the default). False when the player
+    // stays with the puzzle.
+    bool leavePuzzle(const QString& leaveCaption);
+    // SIGTERM, SIGHUP, SIGINT: saves (or else writes a recovery copy) and
+    // ends the process at once, whatever window is open. Does not return.
+    void endOnSignal();
+    // Offers each recovery copy newer than its puzzle: Recover opens the
+    // puzzle with the copy's letters as unsaved changes, Discard deletes it.
+    void offerRecoveryCopies();
+    // Whether fullPath may be opened: true unless another game holds it and
+    // the player, asked, does not choose "Open Anyway".
+    bool mayOpenHeldPuzzle(const QString& fullPath);
+    // Files handed over by later starts open here (see SingleInstance).
+    void attachSingleInstance(SingleInstance* instance);
 
     // The image list of the toolbar: 11 pictures of 24 x 24.
     static constexpr int ImageCount = 11;
@@ -172,9 +193,15 @@ private:
     // Reads path into the record and shows it; the error box and false on
     // failure, leaving the open puzzle as it was.
     bool openPuzzle(const QString& path, bool fromHistory);
+    // Raises the window and opens the handed-over files, once no modal
+    // window or nested wait runs.
+    void servePendingOpens();
 
     QMdiArea* MdiArea = nullptr;
     QWidget* ToolPanel = nullptr; // the toolbar's row of buttons
     QPrinter* Printer = nullptr;
     bool shownOnce_ = false;
+    SingleInstance* singleInstance_ = nullptr;
+    QStringList pendingOpens_;
+    bool pendingRaise_ = false;
 };

@@ -18,6 +18,8 @@
 #include <QToolButton>
 
 #include "game/GameContext.h"
+#include "game/PuzzleLock.h"
+#include "game/RecoveryCopy.h"
 #include "game/RecordText.h"
 #include "game/TVlqProcs.h"
 #include "VlqApplication.h"
@@ -82,13 +84,19 @@ bool TVlqGameMainForm::openPuzzle(const QString& path, bool fromHistory) {
     const QFileInfo info(path);
     const QString fullPath = info.absoluteFilePath();
     // A player's letters are never dropped without a word: the open puzzle
-    // is saved first, and stays open when that fails.
+    // is saved first; when that fails the error is shown and the player
+    // chooses whether to go on without saving (keeping a recovery copy).
     try {
         saveSilentlyWhenModified();
     } catch (...) {
         reportCurrentException();
-        return false;
+        if (!TVlqProcs::Question(QStringLiteral("Open \"%1\" without saving the open puzzle? Its letters are kept "
+                                                "as a recovery copy, offered when the game next starts.")
+                                     .arg(info.completeBaseName())))
+            return false;
+        if (RecoveryCopy* copy = RecoveryCopy::instance()) copy->writeNow();
     }
+    if (!mayOpenHeldPuzzle(fullPath)) return false;
     try {
         if (fromHistory && !QDir::setCurrent(info.absolutePath())) throw vlq::IoError(3, "Path not found");
         TVlqProcs::LoadPuzzle(fullPath);
@@ -96,8 +104,11 @@ bool TVlqGameMainForm::openPuzzle(const QString& path, bool fromHistory) {
         TVlqProcs::ErrorBox(fromHistory && !info.exists() ? kNotFound : kNotVlq);
         return false;
     }
+    // A copy still to be written belongs to the puzzle being left.
+    if (RecoveryCopy* copy = RecoveryCopy::instance()) copy->dropPending();
     game().currentPuzzlePath = fullPath;
     game().modified = false;
+    openPuzzleLock().take(fullPath);
     ShowPuzzle();
     return true;
 }
@@ -139,6 +150,7 @@ void TVlqGameMainForm::RevertToSaved1Click() {
         }
         if (auto* grid = game().gridForm) grid->setFocus();
         game().modified = false;
+        RecoveryCopy::remove(game().currentPuzzlePath);
     });
 }
 

@@ -129,9 +129,15 @@ void TVlqGameMainForm::ScoreBtnClick() {
             if (gc.titleForm) gc.titleForm->FullRepaint();
             if (gc.clueForm) gc.clueForm->FillList();
             // Saved at once, without the progress pulse. A failed save goes
-            // to the general error report; the modified flag is left as it
-            // was, since clearing the grid does not set it.
-            TVlqProcs::SavePuzzle(gc.currentPuzzlePath);
+            // to the general error report; clearing the grid does not set
+            // the modified flag, but a cleared grid that could not be saved
+            // is an unsaved change that Exit must still offer to keep.
+            try {
+                TVlqProcs::SavePuzzle(gc.currentPuzzlePath);
+            } catch (...) {
+                gc.modified = true;
+                throw;
+            }
             break;
         }
         case TScoreForm::ShowErrors:

@@ -1,11 +1,15 @@
 #include "VlqApplication.h"
 
+#include <QFileInfo>
+#include <QTextStream>
 #include <QTimer>
 
 #include <exception>
 #include <memory>
 
 #include "CommandLine.h"
+#include "SingleInstance.h"
+#include "game/RecoveryCopy.h"
 #include "game/GameContext.h"
 #include "TMiscWin.h"
 #include "TScoreForm.h"
@@ -21,6 +25,11 @@
 #include "settings/TVlqGamePrefForm.h"
 #include "views/TGameClockForm.h"
 #include "views/TVlqSolveForm.h"
+
+namespace {
+// How long a later start waits for the running game to take its file.
+constexpr int kHandOverMs = 1500;
+} // namespace
 
 void reportCurrentException() {
     try {
@@ -53,6 +62,7 @@ static QStringList rawArguments(int argc, char** argv) {
 }
 
 int runVorlaquince(int argc, char** argv) {
+    ignoreFileSizeSignal();
     // --help and --version answer before any window system is needed.
     const CommandLine info = readCommandLine(rawArguments(argc, argv), true);
     if (info.exitCode >= 0) {
@@ -65,6 +75,17 @@ int runVorlaquince(int argc, char** argv) {
     if (commandLine.exitCode >= 0) {
         printCommandLineMessage(commandLine);
         return commandLine.exitCode;
+    }
+
+    // One game per session: a later start hands its puzzle file over to the
+    // running game and ends.
+    SingleInstance instance;
+    if (!instance.claim()) {
+        QStringList paths;
+        if (!commandLine.puzzle.isEmpty()) paths << QFileInfo(commandLine.puzzle).absoluteFilePath();
+        if (SingleInstance::handOver(paths, kHandOverMs)) return 0;
+        QTextStream(stderr) << "vorlaquince: a game is already running in this session but does not answer\n";
+        return 1;
     }
 
     // The long-lived windows and modules, in their order; the open dialog
@@ -90,8 +111,15 @@ int runVorlaquince(int argc, char** argv) {
     ensureSamplePuzzles();
     QObject::connect(mainForm.get(), &TVlqGameMainForm::closed, &app, &QApplication::quit, Qt::QueuedConnection);
     TVlqGameMainForm* form = mainForm.get();
-    onTerminationSignal(form, [form] { form->close(); });
+    onTerminationSignal(form, [form] { form->endOnSignal(); });
+    // Letters typed since the last save are copied aside every few seconds.
+    RecoveryCopy recoveryCopy;
+    form->attachSingleInstance(&instance);
     mainForm->show();
+
+    // Letters a crash or a kill left behind are offered first; a puzzle on
+    // the command line opens after them (saving a recovered one first).
+    QTimer::singleShot(0, form, [form] { guarded([form] { form->offerRecoveryCopies(); }); });
 
     // A puzzle file named on the command line opens as a chosen one; a
     // missing or bad one gets the usual error box and the logo stays.

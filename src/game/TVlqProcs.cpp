@@ -16,6 +16,8 @@
 #include <unistd.h>
 
 #include "GameContext.h"
+#include "PuzzleLock.h"
+#include "RecoveryCopy.h"
 
 #include "core/SettingsText.h"
 #include "core/VlqError.h"
@@ -171,6 +173,7 @@ void TVlqProcs::LoadPuzzle(const QString& path) {
 void TVlqProcs::SavePuzzle(const QString& path) {
     WritePuzzleFile(path, game().puzzle);
     game().modified = false;
+    RecoveryCopy::remove(path); // the letters are safe in the puzzle now
 }
 
 void TVlqProcs::WritePuzzleFile(const QString& path, const vlq::PuzzleRecord& record) {
@@ -203,6 +206,8 @@ void TVlqProcs::WritePuzzleFile(const QString& path, const vlq::PuzzleRecord& re
 void TVlqProcs::RecyclePuzzle(const QString& path) {
     vlq::moveToTrash(path);
     game().modified = false;
+    RecoveryCopy::remove(path);
+    if (openPuzzleLock().heldPath() == QFileInfo(path).absoluteFilePath()) openPuzzleLock().release();
 }
 
 // --- settings store -------------------------------------------------------

@@ -49,8 +49,11 @@ void onTerminationSignal(QObject* context, std::function<void()> closeGame) {
     });
 }
 
+void ignoreFileSizeSignal() { ::signal(SIGXFSZ, SIG_IGN); }
+
 #else
 
 void onTerminationSignal(QObject*, std::function<void()>) {}
+void ignoreFileSizeSignal() {}
 
 #endif

@@ -12,3 +12,9 @@ class QObject;
 // a later call replaces the earlier one. Does nothing where the signals do
 // not exist.
 void onTerminationSignal(QObject* context, std::function<void()> closeGame);
+
+// A write past the file-size limit (RLIMIT_FSIZE) raises SIGXFSZ, which
+// ends the process by default: the letters being saved would be lost with
+// it. Ignored, the write fails with EFBIG and the save reports an ordinary
+// write error. Called first thing at start-up.
+void ignoreFileSizeSignal();

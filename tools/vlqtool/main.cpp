@@ -6,6 +6,7 @@
 // Exit status: 0 success (a sound file for "check", warnings aside), 1 the puzzle or source
 // has problems (all are printed), 2 wrong usage or a file that cannot be
 // read or written.
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -248,6 +249,9 @@ int exportFile(const std::string& path, vlq::ForeignFormat format, const std::st
 } // namespace
 
 int main(int argc, char** argv) {
+    // A write past the file-size limit is then an ordinary write error
+    // ("cannot be written") instead of a killed process.
+    std::signal(SIGXFSZ, SIG_IGN);
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) return usage();
     const std::string& command = args[0];

@@ -1,0 +1,45 @@
+// One game per user session. The first game takes a lock file and listens
+// on a local socket, both in the session's runtime folder
+// ($XDG_RUNTIME_DIR). A later start finds the lock held, hands the puzzle
+// file it was given (as a full path, so its own working folder does not
+// matter) to the running game through the socket, and ends: a double click
+// on a puzzle file while the game runs opens it in that game.
+//
+// The running game opens what it receives as the Solve command does
+// (saving its open puzzle first), but only once no modal window and no
+// nested wait is running, and raises its window.
+#pragma once
+#include <QLocalServer>
+#include <QLockFile>
+#include <QObject>
+#include <QStringList>
+#include <memory>
+
+class SingleInstance : public QObject {
+    Q_OBJECT
+public:
+    SingleInstance();
+    ~SingleInstance() override;
+
+    // Takes this session's game lock; false when another game holds it.
+    bool claim();
+    // Sends the paths (full paths; possibly none, which only raises the
+    // window) to the game holding the lock. False when it could not be
+    // reached within timeoutMs.
+    static bool handOver(const QStringList& paths, int timeoutMs);
+    // Gives the lock and the socket up (also done on destruction).
+    void release();
+
+    static QString lockPath();
+    static QString socketPath();
+
+signals:
+    // A later start handed these paths over (empty: just show the game).
+    void requested(const QStringList& paths);
+
+private:
+    void readConnection(class QLocalSocket* socket);
+
+    std::unique_ptr<QLockFile> lock_;
+    QLocalServer server_;
+};

@@ -1,0 +1,191 @@
+// The game's life around its puzzle: never trapped by a failed save on the
+// way out, ended cleanly by the signals of a logout, offered the recovery
+// copies a crash left behind, and handed the puzzle files of later starts.
+#include "TVlqGameMainForm.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QStandardPaths>
+#include <QThread>
+#include <QTimer>
+
+#include <exception>
+#include <unistd.h>
+
+#include "SingleInstance.h"
+#include "VlqApplication.h"
+#include "core/VlqError.h"
+#include "game/ChoiceBox.h"
+#include "game/GameContext.h"
+#include "game/PuzzleLock.h"
+#include "game/RecoveryCopy.h"
+#include "game/TVlqProcs.h"
+#include "services/HelpWindow.h"
+
+namespace {
+
+const QString kTitle = QString::fromLatin1(VlqApplication::Title);
+
+// The text of the error being handled, as the general error report shows it.
+QString currentErrorText() {
+    QString text;
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        text = QString::fromLocal8Bit(e.what()).trimmed();
+    } catch (...) {
+    }
+    if (text.isEmpty()) text = QStringLiteral("Unexpected error");
+    if (!text.endsWith(QLatin1Char('.'))) text += QLatin1Char('.');
+    return text;
+}
+
+QString puzzleName(const QString& path) { return QFileInfo(path).completeBaseName(); }
+
+} // namespace
+
+bool TVlqGameMainForm::leavePuzzle(const QString& leaveCaption) {
+    GameContext& gc = game();
+    if (gc.currentPuzzlePath.isEmpty()) return true;
+    if (!gc.modified) {
+        if (RecoveryCopy* copy = RecoveryCopy::instance()) copy->removeOwnCopy();
+        return true;
+    }
+    QString reason;
+    try {
+        saveSilentlyWhenModified();
+        return true;
+    } catch (...) {
+        reason = currentErrorText();
+    }
+    enum { SaveCopy, Leave, Cancel };
+    for (;;) {
+        const QString text =
+            QStringLiteral("Your letters in \"%1\" could not be saved to %2\n\n%3\n\n"
+                           "You can save a copy of them elsewhere, or go on without saving: the letters are then "
+                           "kept as a recovery copy, offered when the game next starts. Cancel goes back to the "
+                           "puzzle.")
+                .arg(puzzleName(gc.currentPuzzlePath), QDir::toNativeSeparators(gc.currentPuzzlePath), reason);
+        const int choice = ChoiceBox::ask(kTitle, text, {QStringLiteral("Save a &Copy..."), leaveCaption, QStringLiteral("Cancel")},
+                                          Cancel, Cancel);
+        if (choice == Cancel) return false;
+        if (choice == Leave) {
+            if (RecoveryCopy* copy = RecoveryCopy::instance()) copy->writeNow();
+            return true;
+        }
+        const QString suggested = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+                                  QLatin1Char('/') + puzzleName(gc.currentPuzzlePath) + QStringLiteral(" (copy).vlq");
+        const QString target = ChoiceBox::askSavePath(QStringLiteral("Save a Copy"), suggested);
+        if (target.isEmpty()) continue;
+        try {
+            TVlqProcs::WritePuzzleFile(target, gc.puzzle);
+            // The letters are safe in the copy.
+            RecoveryCopy::remove(gc.currentPuzzlePath);
+            return true;
+        } catch (...) {
+            reason = QStringLiteral("The copy could not be saved to %1 either: %2")
+                         .arg(QDir::toNativeSeparators(target), currentErrorText());
+        }
+    }
+}
+
+void TVlqGameMainForm::endOnSignal() {
+    // A logout waits for no one: no progress pulse, no box. The letters go
+    // to the puzzle file, or else to a recovery copy, and the game ends at
+    // once, also from inside a modal window or a nested wait (which is why
+    // it does not unwind through them).
+    static bool ending = false;
+    if (ending) return;
+    ending = true;
+    GameContext& gc = game();
+    if (!gc.currentPuzzlePath.isEmpty()) {
+        bool saved = !gc.modified;
+        if (gc.modified) {
+            try {
+                TVlqProcs::SavePuzzle(gc.currentPuzzlePath);
+                saved = true;
+            } catch (...) {
+            }
+        }
+        if (RecoveryCopy* copy = RecoveryCopy::instance()) {
+            if (!saved) copy->writeNow();
+            else copy->removeOwnCopy();
+        }
+    }
+    openPuzzleLock().release();
+    if (singleInstance_) singleInstance_->release();
+    HelpWindow::closeIfCreated();
+    ::_exit(0);
+}
+
+void TVlqGameMainForm::offerRecoveryCopies() {
+    for (const RecoveryCopy::Found& found : RecoveryCopy::waiting()) {
+        const QString when = QLocale().toString(found.written, QLocale::LongFormat);
+        const QString text = QStringLiteral("Letters of the puzzle \"%1\" (%2) were not saved when the game last "
+                                            "ended. A recovery copy of them was kept at %3.\n\nRecover them?")
+                                 .arg(puzzleName(found.puzzlePath), QDir::toNativeSeparators(found.puzzlePath), when);
+        enum { Recover, Discard, Later };
+        const int choice = ChoiceBox::ask(kTitle, text, {QStringLiteral("&Recover"), QStringLiteral("&Discard"), QStringLiteral("&Later")},
+                                          Recover, Later);
+        if (choice == Discard) RecoveryCopy::remove(found.puzzlePath);
+        if (choice != Recover) continue;
+        // The recovered puzzle replaces the open one as any opening does.
+        if (!leavePuzzle(QStringLiteral("&Recover Without Saving"))) return;
+        try {
+            // The puzzle file first (when it is still there), so what is
+            // known of it is its own; then the letters from the copy.
+            if (QFileInfo(found.puzzlePath).isFile()) TVlqProcs::LoadPuzzle(found.puzzlePath);
+            TVlqProcs::LoadPuzzle(found.copyPath);
+        } catch (...) {
+            TVlqProcs::ErrorBox(QStringLiteral("The recovery copy %1 cannot be read: %2")
+                                    .arg(QDir::toNativeSeparators(found.copyPath), currentErrorText()));
+            continue;
+        }
+        if (!mayOpenHeldPuzzle(found.puzzlePath)) continue;
+        game().currentPuzzlePath = found.puzzlePath;
+        game().modified = true; // unsaved changes, as before the game ended
+        openPuzzleLock().take(found.puzzlePath);
+        ShowPuzzle();
+        return; // one puzzle open at a time; the others wait for the next start
+    }
+}
+
+bool TVlqGameMainForm::mayOpenHeldPuzzle(const QString& fullPath) {
+    const auto holder = PuzzleLock::otherHolder(fullPath);
+    if (!holder) return true;
+    const QString text =
+        QStringLiteral("\"%1\" is open in another Vorlaquince game (user %2 on %3, since %4).\n\n"
+                       "If both games save it, whichever saves last overwrites the other's letters.")
+            .arg(puzzleName(fullPath), holder->user, holder->host,
+                 QLocale().toString(holder->since, QLocale::ShortFormat));
+    return ChoiceBox::ask(kTitle, text, {QStringLiteral("Open Anyway"), QStringLiteral("Cancel")}, 1, 1) == 0;
+}
+
+void TVlqGameMainForm::attachSingleInstance(SingleInstance* instance) {
+    singleInstance_ = instance;
+    connect(instance, &SingleInstance::requested, this, [this](const QStringList& paths) {
+        pendingOpens_ += paths;
+        pendingRaise_ = true;
+        servePendingOpens();
+    });
+}
+
+void TVlqGameMainForm::servePendingOpens() {
+    if (!pendingRaise_) return;
+    // Never in the middle of a modal window, a question or a nested wait
+    // (a save's progress pulse): try again shortly.
+    if (QApplication::activeModalWidget() || QThread::currentThread()->loopLevel() > 1) {
+        QTimer::singleShot(200, this, [this] { servePendingOpens(); });
+        return;
+    }
+    pendingRaise_ = false;
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+    while (!pendingOpens_.isEmpty()) {
+        const QString path = pendingOpens_.takeFirst();
+        guarded([this, path] { OpenPuzzleFile(path); });
+    }
+}

@@ -1,0 +1,99 @@
+#include "PuzzleLock.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QSysInfo>
+
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QString userName() {
+    if (const passwd* pw = ::getpwuid(::getuid())) return QString::fromLocal8Bit(pw->pw_name);
+    return QString::number(::getuid());
+}
+
+// Whether a process of this computer runs under pid (one we may not signal
+// runs too).
+bool processRuns(qint64 pid) {
+    if (pid <= 0 || pid > 0x7fffffff) return false;
+    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
+}
+
+} // namespace
+
+QString PuzzleLock::lockPathOf(const QString& puzzlePath) {
+    const QFileInfo info(puzzlePath);
+    return info.absolutePath() + QStringLiteral("/.~lock.") + info.fileName() + QLatin1Char('#');
+}
+
+std::optional<PuzzleLock::Holder> PuzzleLock::otherHolder(const QString& puzzlePath) {
+    QFile f(lockPathOf(puzzlePath));
+    // Only a small regular file: never wait on a pipe of that name.
+    const QFileInfo info(f.fileName());
+    if (!info.isFile() || info.size() > 4096 || !f.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QStringList fields = QString::fromUtf8(f.read(4096)).trimmed().split(QLatin1Char(','));
+    if (fields.size() < 5 || fields[0] != QLatin1String("Vorlaquince")) return std::nullopt;
+    Holder h{fields[1], fields[2], fields[3].toLongLong(), QDateTime::fromString(fields[4], Qt::ISODate)};
+    if (h.host == QSysInfo::machineHostName()) {
+        if (h.pid == QCoreApplication::applicationPid() || !processRuns(h.pid)) return std::nullopt;
+    }
+    return h;
+}
+
+void PuzzleLock::take(const QString& puzzlePath) {
+    release();
+    const QString lockPath = lockPathOf(puzzlePath);
+    const QByteArray line = QStringLiteral("Vorlaquince,%1,%2,%3,%4\n")
+                                .arg(userName(), QSysInfo::machineHostName())
+                                .arg(QCoreApplication::applicationPid())
+                                .arg(QDateTime::currentDateTime().toString(Qt::ISODate))
+                                .toUtf8();
+    // A new file each time (the old one unlinked first), so release() can
+    // tell its own file by its inode.
+    ::unlink(QFile::encodeName(lockPath).constData());
+    const int fd = ::open(QFile::encodeName(lockPath).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
+    if (fd < 0) return;
+    if (::write(fd, line.constData(), size_t(line.size())) != line.size()) {
+        ::close(fd);
+        ::unlink(QFile::encodeName(lockPath).constData());
+        return;
+    }
+    fd_ = fd;
+    puzzlePath_ = QFileInfo(puzzlePath).absoluteFilePath();
+    lockPath_ = lockPath;
+}
+
+void PuzzleLock::release() {
+    if (fd_ < 0) return;
+    // Where the file is now: its folder may have been renamed since.
+    QString where = lockPath_;
+    char target[4096];
+    const QByteArray link = "/proc/self/fd/" + QByteArray::number(fd_);
+    const ssize_t n = ::readlink(link.constData(), target, sizeof target - 1);
+    if (n > 0) {
+        target[n] = '\0';
+        if (target[0] == '/') where = QFile::decodeName(target);
+    }
+    struct stat mine {}, there {};
+    const QByteArray encoded = QFile::encodeName(where);
+    // Another game that opened anyway may have put its own lock there.
+    if (::fstat(fd_, &mine) == 0 && ::lstat(encoded.constData(), &there) == 0 && mine.st_ino == there.st_ino &&
+        mine.st_dev == there.st_dev)
+        ::unlink(encoded.constData());
+    ::close(fd_);
+    fd_ = -1;
+    puzzlePath_.clear();
+    lockPath_.clear();
+}
+
+PuzzleLock& openPuzzleLock() {
+    static PuzzleLock lock;
+    return lock;
+}

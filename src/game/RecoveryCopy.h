@@ -1,0 +1,68 @@
+// Recovery copies: a few seconds after the player's letters change, the
+// whole record of the open puzzle is written (as atomically as a save) to a
+// copy of its own under the data home ($XDG_DATA_HOME/vorlaquince/recovery),
+// never over the puzzle file. A crash, a kill or a lost display then loses
+// at most those seconds. The copy goes when the letters are safe again: a
+// save, a revert, recycling, a clean close. On the next start a copy newer
+// than its puzzle is offered back (app/GameLife).
+//
+// Each copy is two files named after the puzzle plus a hash of its full
+// path, so two puzzles of one name in different folders never share one:
+// NAME-HASH.vlq (the record) and NAME-HASH.path (the puzzle's full path).
+// Writing never shows a box: a failed copy is retried at the next change.
+#pragma once
+#include <QDateTime>
+#include <QList>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QTimer>
+
+class RecoveryCopy : public QObject {
+    Q_OBJECT
+public:
+    // How long after a change the copy is written (at most; later changes
+    // within that time go into the same write).
+    static constexpr int kDelayMs = 5000;
+
+    // The game's one instance registers itself (instance()).
+    explicit RecoveryCopy(QObject* parent = nullptr);
+    ~RecoveryCopy() override;
+    static RecoveryCopy* instance();
+
+    // The folder of the copies, and the copy file of a puzzle.
+    static QString folder();
+    static QString copyPathOf(const QString& puzzlePath);
+
+    // Writes the open puzzle's record to its copy at once (any pending
+    // write is done with it). False when no puzzle path is open or the
+    // write failed.
+    bool writeNow();
+    // Deletes the copy of puzzlePath (a pending write of it is dropped).
+    // Safe without an instance.
+    static void remove(const QString& puzzlePath);
+    // Deletes the copy of the open puzzle when this run wrote it: for a
+    // clean close. A copy left from an earlier run is kept for its offer.
+    void removeOwnCopy();
+    // Forgets a write still to come (another puzzle is opened).
+    void dropPending() { timer_.stop(); }
+
+    struct Found {
+        QString puzzlePath; // the puzzle the letters belong to
+        QString copyPath;   // the record with the letters
+        QDateTime written;  // when the copy was written
+    };
+    // The copies newer than their puzzle file (or whose puzzle is gone),
+    // oldest first. Copies older than their puzzle (saved since) and halves
+    // of a copy are deleted on the way.
+    static QList<Found> waiting();
+
+public slots:
+    // The player's letters changed: the copy is written within kDelayMs.
+    void schedule();
+
+private:
+    QTimer timer_;
+    bool writing_ = false;
+    QSet<QString> written_; // puzzles this run wrote a copy of
+};
