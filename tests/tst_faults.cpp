@@ -8,7 +8,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QDeadlineTimer>
 #include <QDirIterator>
+#include <QTimer>
 #include <QListWidget>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -29,6 +31,7 @@
 #include "app/VlqApplication.h"
 #include "views/TVlqGameGridForm.h"
 #include "game/GameContext.h"
+#include "game/RecoveryCopy.h"
 #include "game/SettingsStore.h"
 #include "game/TVlqProcs.h"
 #include "services/PuzzleImport.h"
@@ -88,11 +91,20 @@ void clickSquare11AndType(char letter) {
 }
 
 // The child: opens the puzzle, types X into its first square, meets the
-// fault, presses Exit and reports what the player would see.
-int saveChild(const QString& fault, const QString& path) {
+// fault, presses Exit and reports what the player would see: the error
+// boxes, whether the game is open and modified and the square's letter, and
+// the text of a box of choices. answer: the button that box gets ("" for its
+// default, "quit", or "copy:PATH" for Save a Copy to PATH).
+int saveChild(const QString& fault, const QString& path, const QString& answer) {
     game().reset();
     TVlqProcs procs;
+    RecoveryCopy recovery;
     PromptRecorder prompts;
+    if (answer == QLatin1String("quit")) prompts.choiceAnswers << 1;
+    if (answer.startsWith(QLatin1String("copy:"))) {
+        prompts.choiceAnswers << 0;
+        prompts.savePaths << answer.mid(5);
+    }
     auto form = fixture::showMainWindow();
     if (!form || !form->OpenPuzzleFile(path)) return 2;
     clickSquare11AndType('X');
@@ -102,7 +114,6 @@ int saveChild(const QString& fault, const QString& path) {
     if (fault.contains(QLatin1String("read-only folder"))) QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
     if (fault == QLatin1String("read-only file")) QFile::setPermissions(path, QFile::ReadOwner);
     if (fault == QLatin1String("file size limit")) {
-        std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{4096, 4096};
         ::setrlimit(RLIMIT_FSIZE, &limit);
     }
@@ -120,8 +131,26 @@ int saveChild(const QString& fault, const QString& path) {
     QTest::mouseClick(form->ExitBtn, Qt::LeftButton);
     room = -1;
     QTextStream(stdout) << prompts.errors.join(QLatin1Char('|')) << '\n'
-                        << int(form->isVisible()) << int(game().modified) << char(game().puzzle.entry(1, 1)) << '\n';
+                        << int(form->isVisible()) << int(game().modified) << char(game().puzzle.entry(1, 1)) << '\n'
+                        << prompts.choices.join(QLatin1Char('|')).replace(QLatin1Char('\n'), QLatin1Char(' ')) << '\n';
     return 0;
+}
+
+// The child of the signal test: opens the puzzle, types X, meets the fault,
+// says "ready" and sits in a modal window (the about box) until the signal
+// ends it.
+int signalChild(const QString& fault, const QString& path) {
+    game().reset();
+    TVlqProcs procs;
+    RecoveryCopy recovery;
+    auto form = fixture::showMainWindow();
+    if (!form || !form->OpenPuzzleFile(path)) return 2;
+    endGameOnSignals(form.get());
+    clickSquare11AndType('X');
+    if (fault == QLatin1String("read-only file")) QFile::setPermissions(path, QFile::ReadOwner);
+    QTimer::singleShot(100, [] { QTextStream(stdout) << "ready" << Qt::endl; });
+    form->About1Click();
+    return 3; // the about box closed by itself: the signal never came
 }
 
 // The child of the listing test: the open dialog's items, one a line.
@@ -167,8 +196,17 @@ struct ChildTree {
     }
     // Runs this program with args as the child; its standard output.
     QString run(const QStringList& args) const {
-        handOver();
         QProcess p;
+        start(p, args);
+        if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+            qWarning().noquote() << "child" << args << "exit" << p.exitCode() << p.readAllStandardError().right(3000);
+            return QStringLiteral("child failed");
+        }
+        return QString::fromLocal8Bit(p.readAllStandardOutput());
+    }
+    // Starts this program with args as the child, in the tree's home.
+    void start(QProcess& p, const QStringList& args) const {
+        handOver();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("HOME"), home());
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), home() + QStringLiteral("/.config"));
@@ -181,11 +219,14 @@ struct ChildTree {
         });
         p.setWorkingDirectory(dir.path());
         p.start(childProgram(), QStringList{QStringLiteral("--child")} + args);
-        if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-            qWarning().noquote() << "child" << args << "exit" << p.exitCode() << p.readAllStandardError().right(3000);
-            return QStringLiteral("child failed");
-        }
-        return QString::fromLocal8Bit(p.readAllStandardOutput());
+    }
+    // The recovery copies the child left in its data home.
+    QStringList recoveryCopies() const {
+        const QDir recovery(home() + QStringLiteral("/.local/share/vorlaquince/recovery"));
+        QStringList files;
+        for (const QString& name : recovery.entryList({QStringLiteral("*.vlq")}, QDir::Files))
+            files << recovery.filePath(name);
+        return files;
     }
 };
 
@@ -219,6 +260,10 @@ class TestFaults : public QObject {
 private slots:
     void saveFaults_data();
     void saveFaults();
+    void wayOutOfFailedSave_data();
+    void wayOutOfFailedSave();
+    void signalsEndTheGame_data();
+    void signalsEndTheGame();
     void killDuringSave();
     void importOnFullDisk();
     void handEditedSettings_data();
@@ -239,8 +284,9 @@ void TestFaults::saveFaults_data() {
     QTest::newRow("missing folder") << "missing folder" << "Path not found.";
 }
 
-// Whatever fails, the old file stays byte for byte, the error names the
-// problem, and Exit keeps the game open with the letter and the flag.
+// Whatever fails, the old file stays byte for byte, the box on Exit names
+// the problem, and its default keeps the game open with the letter and the
+// flag.
 void TestFaults::saveFaults() {
     QFETCH(QString, fault);
     QFETCH(QString, error);
@@ -249,17 +295,21 @@ void TestFaults::saveFaults() {
     const QString path = tree.folder() + QStringLiteral("/A.vlq");
     QVERIFY(writeBytes(path, old));
 
-    const QString report = tree.run({fault, path});
+    const QString report = tree.run({fault, path, QString()});
     QFile::setPermissions(tree.folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (error.isEmpty()) {
         vlq::PuzzleRecord typed = smallPuzzle(1);
         typed.setEntry(1, 1, 'X');
         typed.setEntry(1, 2, '\''); // the grid shows its punctuation into the record
-        QCOMPARE(report, QStringLiteral("\n00X\n")); // closed, saved
+        QCOMPARE(report, QStringLiteral("\n00X\n\n")); // closed, saved
         QCOMPARE(fileBytes(path), recordBytes(typed));
         return;
     }
-    QCOMPARE(report, error + QStringLiteral("\n11X\n")); // still open, modified, letter kept
+    const QStringList lines = report.split(QLatin1Char('\n'));
+    QCOMPARE(lines.value(0), QString()); // no error box: the reason is in the box of choices
+    QCOMPARE(lines.value(1), QStringLiteral("11X")); // still open, modified, letter kept
+    QVERIFY2(lines.value(2).contains(QStringLiteral(" ") + error), qPrintable(report));
+    QCOMPARE(tree.recoveryCopies(), QStringList{}); // Cancel keeps the letters in the game only
     QString folder = tree.folder();
     QString kept = path;
     if (fault == QLatin1String("missing folder")) {
@@ -270,7 +320,72 @@ void TestFaults::saveFaults() {
         QVERIFY(QDir(path).isEmpty());
     }
     QCOMPARE(fileBytes(kept), old);
-    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(kept).fileName()});
+    // A folder made read-only under the game keeps the game's lock file: a
+    // stale lock, taken over at the next opening.
+    QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    left.removeAll(QStringLiteral(".~lock.A.vlq#"));
+    QCOMPARE(left, QStringList{QFileInfo(kept).fileName()});
+}
+
+void TestFaults::wayOutOfFailedSave_data() {
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("Quit Without Saving") << "quit";
+    QTest::newRow("Save a Copy") << "copy";
+}
+
+// A save that fails on Exit never traps the player: Quit Without Saving
+// ends the game with the letters in a recovery copy, Save a Copy ends it
+// with them in the copy.
+void TestFaults::wayOutOfFailedSave() {
+    QFETCH(QString, answer);
+    ChildTree tree;
+    const QString path = tree.folder() + QStringLiteral("/A.vlq");
+    QVERIFY(writeBytes(path, recordBytes(smallPuzzle(1))));
+    const QString copy = tree.home() + QStringLiteral("/A copy.vlq");
+    const QString report =
+        tree.run({QStringLiteral("read-only file"), path, answer == QLatin1String("copy") ? QStringLiteral("copy:") + copy : answer});
+    QVERIFY2(report.startsWith(QStringLiteral("\n01X\n")), qPrintable(report)); // closed, the letter unsaved
+    const QStringList copies = tree.recoveryCopies();
+    QCOMPARE(copies.size(), answer == QLatin1String("quit") ? 1 : 0);
+    QCOMPARE(fileBytes(copies.value(0, copy)).at(655), 'X');
+    QCOMPARE(fileBytes(path), recordBytes(smallPuzzle(1)));
+}
+
+void TestFaults::signalsEndTheGame_data() {
+    QTest::addColumn<int>("sig");
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("SIGTERM, saved") << int(SIGTERM) << "";
+    QTest::newRow("SIGTERM, read-only file") << int(SIGTERM) << "read-only file";
+    QTest::newRow("SIGHUP, read-only file") << int(SIGHUP) << "read-only file";
+    QTest::newRow("SIGINT, read-only file") << int(SIGINT) << "read-only file";
+}
+
+// A logout's signal finds a modal window open: the game ends by itself
+// within two seconds, its letters saved or, when the save fails, in a
+// recovery copy.
+void TestFaults::signalsEndTheGame() {
+    QFETCH(int, sig);
+    QFETCH(QString, fault);
+    ChildTree tree;
+    const QString path = tree.folder() + QStringLiteral("/A.vlq");
+    QVERIFY(writeBytes(path, recordBytes(smallPuzzle(1))));
+    QProcess p;
+    tree.start(p, {QStringLiteral("signal"), fault, path});
+    QDeadlineTimer ready(60000);
+    while (!p.canReadLine() && !ready.hasExpired()) p.waitForReadyRead(1000);
+    QCOMPARE(p.readLine(), QByteArray("ready\n"));
+    QTest::qWait(300);
+    QElapsedTimer clock;
+    clock.start();
+    ::kill(pid_t(p.processId()), sig);
+    QVERIFY(p.waitForFinished(10000));
+    QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 0);
+    const QStringList copies = tree.recoveryCopies();
+    QCOMPARE(copies.size(), fault.isEmpty() ? 0 : 1);
+    QCOMPARE(fileBytes(fault.isEmpty() ? path : copies.value(0)).at(655), 'X');
+    QVERIFY(!QFile::exists(tree.folder() + QStringLiteral("/.~lock.A.vlq#")));
 }
 
 // A process saving a changing record is killed at random moments: the file
@@ -469,7 +584,8 @@ int main(int argc, char** argv) {
     const QStringList args = app.arguments();
     if (args.size() >= 2 && args[1] == QLatin1String("--child")) {
         if (args.size() == 3 && args[2] == QLatin1String("list")) return listChild();
-        if (args.size() == 4) return saveChild(args[2], args[3]);
+        if (args.size() == 5 && args[2] == QLatin1String("signal")) return signalChild(args[3], args[4]);
+        if (args.size() == 5) return saveChild(args[2], args[3], args[4]);
         return 64;
     }
     TestFaults tc;

@@ -61,6 +61,10 @@ static QStringList rawArguments(int argc, char** argv) {
     return list;
 }
 
+void endGameOnSignals(TVlqGameMainForm* form) {
+    onTerminationSignal(form, [form] { form->endOnSignal(); });
+}
+
 int runVorlaquince(int argc, char** argv) {
     ignoreFileSizeSignal();
     // --help and --version answer before any window system is needed.
@@ -111,7 +115,7 @@ int runVorlaquince(int argc, char** argv) {
     ensureSamplePuzzles();
     QObject::connect(mainForm.get(), &TVlqGameMainForm::closed, &app, &QApplication::quit, Qt::QueuedConnection);
     TVlqGameMainForm* form = mainForm.get();
-    onTerminationSignal(form, [form] { form->endOnSignal(); });
+    endGameOnSignals(form);
     // Letters typed since the last save are copied aside every few seconds.
     RecoveryCopy recoveryCopy;
     form->attachSingleInstance(&instance);

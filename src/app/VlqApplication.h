@@ -15,6 +15,12 @@ public:
     static constexpr const char* Title = "Vorlaquince 6 Game";
 };
 
+class TVlqGameMainForm;
+
+// From now on SIGTERM, SIGHUP and SIGINT end the game through
+// form->endOnSignal(): saved or copied aside, and gone within two seconds.
+void endGameOnSignals(TVlqGameMainForm* form);
+
 // Runs the whole program; returns its exit code.
 int runVorlaquince(int argc, char** argv);
 

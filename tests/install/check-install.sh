@@ -11,7 +11,11 @@ scratch="$2"
 rm -rf "$scratch"
 mkdir -p "$scratch/home"
 # Never the real player's documents or settings.
+# A runtime folder of its own too: a game already running in the session
+# would be handed the sample instead of opening it.
+mkdir -m 700 "$scratch/home/runtime"
 export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/home/.config" XDG_DATA_HOME="$scratch/home/.local/share"
+export XDG_RUNTIME_DIR="$scratch/home/runtime"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 DESTDIR="$scratch/root" cmake --install "$build" --prefix /usr >"$scratch/install.log"

@@ -1,5 +1,6 @@
 #include "PromptRecorder.h"
 
+#include "game/ChoiceBox.h"
 #include "game/TVlqProcs.h"
 
 PromptRecorder::PromptRecorder() {
@@ -11,6 +12,15 @@ PromptRecorder::PromptRecorder() {
         questions << text;
         return answers.isEmpty() ? false : answers.takeFirst();
     });
+    ChoiceBox::setHook([this](const QString& text, const QStringList&, int defaultIndex) {
+        choices << text;
+        return choiceAnswers.isEmpty() ? defaultIndex : choiceAnswers.takeFirst();
+    });
+    ChoiceBox::setPathHook([this](const QString&) { return savePaths.isEmpty() ? QString() : savePaths.takeFirst(); });
 }
 
-PromptRecorder::~PromptRecorder() { TVlqProcs::SetPromptHook({}); }
+PromptRecorder::~PromptRecorder() {
+    TVlqProcs::SetPromptHook({});
+    ChoiceBox::setHook({});
+    ChoiceBox::setPathHook({});
+}

@@ -16,9 +16,16 @@ public:
     QStringList errors;    // error boxes and general error reports, in order
     QStringList questions; // questions asked, in order
     QList<bool> answers;   // answers to the next questions (true = Yes)
+    // Boxes with buttons of their own (game/ChoiceBox): their texts, and the
+    // indexes of the buttons to press (the default button when it runs dry).
+    QStringList choices;
+    QList<int> choiceAnswers;
+    // Answers to file-save dialogs (empty: cancelled).
+    QStringList savePaths;
 
     void clear() {
         errors.clear();
         questions.clear();
+        choices.clear();
     }
 };
