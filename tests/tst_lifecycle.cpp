@@ -16,6 +16,7 @@
 #include "game/PuzzleLock.h"
 #include "game/RecoveryCopy.h"
 #include "game/TVlqProcs.h"
+#include "views/TVlqGameGridForm.h"
 #include "support/PromptRecorder.h"
 #include "support/PuzzleFixture.h"
 #include "support/ScratchDocuments.h"
@@ -101,13 +102,14 @@ void TestLifecycle::cleanup() {
     docs.clear();
 }
 
-// A change is copied within the delay, and a save takes the copy away.
+// A typed letter is copied within the delay, and a save takes the copy away.
 void TestLifecycle::recoveryCopyFollowsTheLetters() {
     const QString a = docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(1));
     QVERIFY(form->OpenPuzzleFile(a));
-    game().puzzle.setEntry(1, 1, 'X');
-    game().modified = true;
-    recovery->schedule();
+    const int side = game().gridSquareSize;
+    QTest::mouseClick(game().gridForm, Qt::LeftButton, {}, QPoint(side / 2, side / 2));
+    QTest::keyClick(game().gridForm, 'X');
+    QCOMPARE(char(game().puzzle.entry(1, 1)), 'X');
     const QString copy = RecoveryCopy::copyPathOf(a);
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(copy), 10000);
     QCOMPARE(fileBytes(copy), recordBytes(game().puzzle));

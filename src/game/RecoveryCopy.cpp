@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 
 #include "GameContext.h"
+#include "PlayerLetters.h"
 #include "TVlqProcs.h"
 
 namespace {
@@ -29,6 +30,7 @@ RecoveryCopy::RecoveryCopy(QObject* parent) : QObject(parent) {
     timer_.setSingleShot(true);
     timer_.setInterval(kDelayMs);
     connect(&timer_, &QTimer::timeout, this, [this] { writeNow(); });
+    connect(&playerLetters(), &PlayerLetters::letterChanged, this, [this] { schedule(); });
     theInstance = this;
 }
 

@@ -25,7 +25,8 @@ public:
     // within that time go into the same write).
     static constexpr int kDelayMs = 5000;
 
-    // The game's one instance registers itself (instance()).
+    // The game's one instance registers itself (instance()) and follows
+    // every change of the player's letters (PlayerLetters::letterChanged).
     explicit RecoveryCopy(QObject* parent = nullptr);
     ~RecoveryCopy() override;
     static RecoveryCopy* instance();
