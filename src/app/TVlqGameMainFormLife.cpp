@@ -63,7 +63,7 @@ bool TVlqGameMainForm::leavePuzzle(const QString& leaveCaption) {
     enum { SaveCopy, Leave, Cancel };
     for (;;) {
         const QString text =
-            QStringLiteral("Your letters in \"%1\" could not be saved to %2\n\n%3\n\n"
+            QStringLiteral("Your letters in \"%1\" could not be saved to %2:\n\n%3\n\n"
                            "You can save a copy of them elsewhere, or go on without saving: the letters are then "
                            "kept as a recovery copy, offered when the game next starts. Cancel goes back to the "
                            "puzzle.")
