@@ -19,6 +19,7 @@
 #include "views/TVlqGameGridForm.h"
 #include "support/PromptRecorder.h"
 #include "support/PuzzleFixture.h"
+#include "support/ReadOnlyGuard.h"
 #include "support/ScratchDocuments.h"
 
 namespace {
@@ -69,6 +70,7 @@ private slots:
     void recoveryCopyFollowsTheLetters();
     void recoveryOffer_data();
     void recoveryOffer();
+    void openAnotherAfterFailedSave();
     void puzzleHeldElsewhere_data();
     void puzzleHeldElsewhere();
     void secondStartHandsOver();
@@ -151,6 +153,28 @@ void TestLifecycle::recoveryOffer() {
     QCOMPARE(game().modified, answer == 0);
     if (answer == 0) QCOMPARE(char(game().puzzle.entry(1, 1)), 'X');
     QCOMPARE(QFile::exists(copy), answer == 0); // kept until the letters are saved
+    QCOMPARE(fileBytes(a), recordBytes(smallPuzzle(1)));
+}
+
+// When the open puzzle cannot be saved, opening another one asks after the
+// error; Yes opens it, the unsaved letters kept in a recovery copy.
+void TestLifecycle::openAnotherAfterFailedSave() {
+    const QString a = docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(1));
+    const QString b = docs.writePuzzle(QStringLiteral("B.vlq"), smallPuzzle(2));
+    QVERIFY(form->OpenPuzzleFile(a));
+    const int side = game().gridSquareSize;
+    QTest::mouseClick(game().gridForm, Qt::LeftButton, {}, QPoint(side / 2, side / 2));
+    QTest::keyClick(game().gridForm, 'X');
+    {
+        ReadOnlyGuard guard(a);
+        if (!guard.ok()) QSKIP("cannot make a file read-only here");
+        prompts->answers << true;
+        QVERIFY(form->OpenPuzzleFile(b));
+    }
+    QCOMPARE(prompts->errors, QStringList{QStringLiteral("File access denied.")});
+    QCOMPARE(prompts->questions.size(), 1);
+    QCOMPARE(game().currentPuzzlePath, b);
+    QCOMPARE(fileBytes(RecoveryCopy::copyPathOf(a)).at(655), 'X');
     QCOMPARE(fileBytes(a), recordBytes(smallPuzzle(1)));
 }
 

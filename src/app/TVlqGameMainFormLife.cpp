@@ -132,18 +132,23 @@ void TVlqGameMainForm::offerRecoveryCopies() {
         if (choice == Discard) RecoveryCopy::remove(found.puzzlePath);
         if (choice != Recover) continue;
         // The recovered puzzle replaces the open one as any opening does.
-        if (!leavePuzzle(QStringLiteral("&Recover Without Saving"))) return;
+        if (!leavePuzzle(QStringLiteral("&Recover Without Saving")) || !mayOpenHeldPuzzle(found.puzzlePath)) return;
+        // The puzzle file first, so what is known of it is its own (a
+        // puzzle file gone or unreadable since is no reason to lose the
+        // letters); then the whole record from the copy.
+        if (QFileInfo(found.puzzlePath).isFile()) {
+            try {
+                TVlqProcs::LoadPuzzle(found.puzzlePath);
+            } catch (const vlq::IoError&) {
+            }
+        }
         try {
-            // The puzzle file first (when it is still there), so what is
-            // known of it is its own; then the letters from the copy.
-            if (QFileInfo(found.puzzlePath).isFile()) TVlqProcs::LoadPuzzle(found.puzzlePath);
             TVlqProcs::LoadPuzzle(found.copyPath);
-        } catch (...) {
+        } catch (const vlq::IoError&) {
             TVlqProcs::ErrorBox(QStringLiteral("The recovery copy %1 cannot be read: %2")
                                     .arg(QDir::toNativeSeparators(found.copyPath), currentErrorText()));
             continue;
         }
-        if (!mayOpenHeldPuzzle(found.puzzlePath)) continue;
         game().currentPuzzlePath = found.puzzlePath;
         game().modified = true; // unsaved changes, as before the game ended
         openPuzzleLock().take(found.puzzlePath);
