@@ -3,6 +3,7 @@
 // per session with the hand-over of a later start's file, and the real
 // program and vlqtool under a file-size limit.
 #include <QDeadlineTimer>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -11,6 +12,7 @@
 
 #include <csignal>
 
+#include "app/SingleInstance.h"
 #include "app/TVlqGameMainForm.h"
 #include "game/GameContext.h"
 #include "game/PuzzleLock.h"
@@ -73,6 +75,7 @@ private slots:
     void openAnotherAfterFailedSave();
     void puzzleHeldElsewhere_data();
     void puzzleHeldElsewhere();
+    void handOverWaitsForModalWindow();
     void secondStartHandsOver();
     void fileSizeLimit_data();
     void fileSizeLimit();
@@ -206,6 +209,24 @@ void TestLifecycle::puzzleHeldElsewhere() {
     QCOMPARE(held.contains(QStringLiteral(",%1,").arg(QCoreApplication::applicationPid())), opens);
     form->close();
     QCOMPARE(QFile::exists(lockPath), !opens);
+}
+
+// A file handed over while a modal window is open waits until it closes.
+void TestLifecycle::handOverWaitsForModalWindow() {
+    const QString a = docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(1));
+    SingleInstance instance; // only its signal: no lock, no socket
+    form->attachSingleInstance(&instance);
+    QDialog modal(form.get());
+    bool openedUnderModal = true;
+    QTimer::singleShot(0, &modal, [&] {
+        emit instance.requested({a});
+        QTest::qWait(600);
+        openedUnderModal = !game().currentPuzzlePath.isEmpty();
+        modal.accept();
+    });
+    modal.exec();
+    QVERIFY(!openedUnderModal);
+    QTRY_COMPARE(game().currentPuzzlePath, a);
 }
 
 // A second start with a puzzle file (named relative to its own folder)
