@@ -114,7 +114,7 @@ QList<RecoveryCopy::Found> RecoveryCopy::waiting() {
         if (pathFile.open(QIODevice::ReadOnly)) puzzlePath = QString::fromUtf8(pathFile.read(4096)).trimmed();
         // A copy belongs to the puzzle whose path hashes to its name; a path
         // file that says otherwise is not ours to trust.
-        if (!copyInfo.isFile() || puzzlePath.isEmpty() || copyPathOf(puzzlePath) != copyPath) {
+        if (!copyInfo.isFile() || puzzlePath.isEmpty() || QFileInfo(copyPathOf(puzzlePath)).fileName() != copyInfo.fileName()) {
             QFile::remove(pathInfo.absoluteFilePath());
             QFile::remove(copyPath);
             continue;
