@@ -125,6 +125,7 @@ void TestLifecycle::recoveryOffer() {
     QFETCH(int, answer);
     const QString a = docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(1));
     game().currentPuzzlePath = a;
+    game().puzzle = smallPuzzle(1);
     game().puzzle.setEntry(1, 1, 'X');
     QVERIFY(recovery->writeNow());
     game().reset();
