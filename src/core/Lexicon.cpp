@@ -46,6 +46,31 @@ bool hasVowel(std::string_view w) { return w.find_first_of("aeiouy") != std::str
 
 std::string_view firstField(std::string_view line) { return line.substr(0, line.find(' ')); }
 
+// The fields of a line split at spaces.
+std::vector<std::string_view> fieldsOf(std::string_view line) {
+    std::vector<std::string_view> fields;
+    for (std::size_t at = 0; at < line.size();) {
+        const auto end = std::min(line.find(' ', at), line.size());
+        if (end > at) fields.push_back(line.substr(at, end - at));
+        at = end + 1;
+    }
+    return fields;
+}
+
+// The synset offsets of an index line (from its start to anywhere after
+// its end), most frequent sense first: its last synset_cnt fields.
+std::vector<long> senseOffsets(std::string_view line) {
+    line = line.substr(0, line.find('\n'));
+    const auto fields = fieldsOf(line);
+    if (fields.size() < 3) return {};
+    const auto senses = static_cast<std::size_t>(std::atoi(std::string(fields[2]).c_str()));
+    if (senses == 0 || senses > fields.size()) return {};
+    std::vector<long> out;
+    for (std::size_t s = fields.size() - senses; s < fields.size(); ++s)
+        out.push_back(std::atol(std::string(fields[s]).c_str()));
+    return out;
+}
+
 // Words never proposed, whatever the dictionaries say of them: slurs and
 // vulgar words, and words too easily read as one.
 const std::unordered_set<std::string>& blockList() {
@@ -54,7 +79,11 @@ const std::unordered_set<std::string>& blockList() {
         "cock", "coon", "crap", "cunt", "dago", "damn", "dick", "dildo", "dyke", "fag", "faggot", "fuck",
         "gook", "homo", "honky", "hooker", "horny", "jap", "kike", "nigga", "nigger", "piss", "porn", "prick",
         "pussy", "queer", "rape", "rapist", "retard", "screw", "shit", "slut", "spastic", "spic", "tit",
-        "titty", "tranny", "twat", "wank", "wanker", "whore", "wop"};
+        "titty", "tranny", "twat", "wank", "wanker", "whore", "wop",
+        // Words for people that wound, and words no puzzle should make a solver write.
+        "cripple", "crippled", "cretin", "gypsy", "harlot", "heathen", "heathenish", "idiot", "imbecile",
+        "lunatic", "midget", "moron", "mulatto", "negro", "negroid", "nympho", "nymphomania", "nymphomaniac",
+        "retarded", "savage", "strumpet", "trollop", "wench", "hussy", "bimbo", "swastika", "nazi"};
     return words;
 }
 
@@ -63,6 +92,40 @@ constexpr std::string_view kOffensiveMarks[] = {
     "offensive term", "offensive name", "offensive word", "ethnic slur", "obscene term", "obscene word",
     "vulgar term",    "vulgar word",    "(vulgar",        "(obscene",    "disparaging term", "derogatory term",
     "contemptuous term"};
+
+// Words whose first sense is about sex or the body's waste: out of an acrostic.
+constexpr std::string_view kBodilyMarks[] = {"sexual", "sexually", "genital", "copulat", "prostitut", "excrement",
+                                             "feces", "faeces", "urinat", "masturbat", "orgasm", "erotic",
+                                             "pornograph", "brothel", "intercourse"};
+
+// WordNet's usage domains (noun synsets pointed to by ";u"): the first set
+// marks a word as offensive, the second as rare for a puzzle.
+constexpr long kOffensiveUsage[] = {6717170 /* disparagement */, 6718862 /* ethnic slur */,
+                                    7124340 /* obscenity */};
+constexpr long kRareUsage[] = {7073447 /* archaism */, 7157273 /* slang */, 7075172 /* colloquialism */,
+                               6845599 /* trade name */, 6851742 /* trademark */, 8860123 /* Britain */,
+                               6964901 /* French */, 7155661 /* dialect */, 7156497 /* regionalism */,
+                               6307152 /* combining form */};
+
+// Whether two words of one synset are spellings of one word (YOGURT,
+// YOGHOURT; LENGTHWISE, LENGTHWAYS): the same first three letters and at
+// most three letters changed, added or dropped.
+bool spellings(std::string_view a, std::string_view b) {
+    if (a.size() < 4 || b.size() < 4 || a.substr(0, 3) != b.substr(0, 3)) return false;
+    if (a.size() > b.size() + 3 || b.size() > a.size() + 3) return false;
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t up = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
+            diagonal = up;
+        }
+    }
+    return row[b.size()] <= 3;
+}
 
 struct SuffixRule {
     std::string_view from, to;
@@ -160,33 +223,6 @@ bool Lexicon::related(const std::string& a, const std::string& stemA, const std:
     return false;
 }
 
-std::vector<int> Lexicon::relatedTo(std::size_t index) const {
-    const LexiconWord& w = words_.at(index);
-    const std::string lower = lowerOf(w.word);
-    std::vector<int> out;
-    // Words whose word or stem begins (ends) with a key of ours, or is one.
-    const auto from = [&](const std::vector<std::pair<std::string, int>>& keys, const std::string& key, bool equal) {
-        auto it = std::lower_bound(keys.begin(), keys.end(), std::make_pair(key, -1));
-        for (; it != keys.end() && (equal ? it->first == key : it->first.starts_with(key)); ++it)
-            out.push_back(it->second);
-    };
-    for (const std::string& key : {lower, w.stem}) {
-        from(keys_, key, key.size() < 4);
-        if (key.size() < 4) continue;
-        const std::string backwards(key.rbegin(), key.rend());
-        from(reversedKeys_, backwards, false);
-        // Words or stems that are a beginning or an end of ours.
-        for (std::size_t n = 4; n < key.size(); ++n) {
-            from(keys_, key.substr(0, n), true);
-            from(keys_, key.substr(key.size() - n), true);
-        }
-    }
-    std::sort(out.begin(), out.end());
-    out.erase(std::unique(out.begin(), out.end()), out.end());
-    out.erase(std::remove(out.begin(), out.end(), static_cast<int>(index)), out.end());
-    return out;
-}
-
 std::string lowerOf(const std::string& upper) {
     std::string out;
     for (char c : upper) out += static_cast<char>(c - 'A' + 'a');
@@ -259,46 +295,72 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
         it->second.count[static_cast<std::size_t>(p)] += std::atoi(std::string(line.substr(last + 1)).c_str());
     });
 
-    // Senses WordNet marks as offensive, by part of speech and offset; and
-    // the words that some sense writes in lower case (the others are names).
-    std::array<std::unordered_set<long>, 4> offensive;
+    // Senses WordNet marks as offensive (by a gloss or a usage domain) or as
+    // of rare usage, by part of speech and offset; the words that some sense
+    // writes in lower case (the others are names); pairs of spellings.
+    std::array<std::unordered_set<long>, 4> offensive, bodily, rareUsage;
+    std::vector<std::pair<std::string, std::string>> spellingPairs;
+    const std::unordered_set<long> offensiveDomains(std::begin(kOffensiveUsage), std::end(kOffensiveUsage));
+    const std::unordered_set<long> rareDomains(std::begin(kRareUsage), std::end(kRareUsage));
     for (int p = 0; p < 4; ++p) {
         const std::string data = readWhole(dir + "data." + kPosName[p], "wordnet-base");
         auto& plain = lex.plain_[static_cast<std::size_t>(p)];
         forEachLine(data, [&](std::string_view line) {
-            // offset lex_filenum ss_type w_cnt word lex_id [word lex_id...] ...
+            // offset lex_filenum ss_type w_cnt word lex_id [word lex_id...] p_cnt [ptr...] | gloss
             if (line.empty() || line[0] == ' ') return;
+            const long offset = std::atol(std::string(line.substr(0, 8)).c_str());
             std::size_t at = 0;
             for (int f = 0; f < 3 && at != std::string_view::npos; ++f) at = line.find(' ', at + 1);
             if (at == std::string_view::npos || at + 3 >= line.size()) return;
             const auto count = std::strtol(std::string(line.substr(at + 1, 2)).c_str(), nullptr, 16);
             at += 4;
+            std::vector<std::string_view> members;
             for (long w = 0; w < count && at < line.size(); ++w) {
                 const auto end = std::min(line.find(' ', at), line.size());
                 std::string_view word = line.substr(at, end - at);
                 word = word.substr(0, word.find('('));
-                if (allLower(word)) plain.emplace(word);
+                if (allLower(word)) plain.emplace(word), members.push_back(word);
                 at = line.find(' ', end + 1); // past lex_id
                 if (at == std::string_view::npos) break;
                 ++at;
             }
+            for (std::size_t i = 0; i < members.size(); ++i)
+                for (std::size_t j = i + 1; j < members.size(); ++j)
+                    if (spellings(members[i], members[j]))
+                        spellingPairs.emplace_back(std::string(members[i]), std::string(members[j]));
+            const auto bar = line.find(" | ");
+            const std::string_view head = line.substr(0, bar);
+            for (auto u = head.find(" ;u "); u != std::string_view::npos; u = head.find(" ;u ", u + 1)) {
+                const long domain = std::atol(std::string(head.substr(u + 4, 8)).c_str());
+                if (offensiveDomains.count(domain)) offensive[static_cast<std::size_t>(p)].insert(offset);
+                if (rareDomains.count(domain)) rareUsage[static_cast<std::size_t>(p)].insert(offset);
+            }
         });
         // Few glosses carry a mark: look for the marks, then for their lines.
-        for (std::string_view mark : kOffensiveMarks) {
+        const auto marked = [&](std::string_view mark, std::unordered_set<long>& into) {
             for (auto at = data.find(mark); at != std::string::npos; at = data.find(mark, at + 1)) {
                 const auto start = data.rfind('\n', at);
                 const std::size_t lineStart = start == std::string::npos ? 0 : start + 1;
                 const auto bar = data.find(" | ", lineStart);
                 if (bar == std::string::npos || bar > at) continue; // not in a gloss
-                offensive[static_cast<std::size_t>(p)].insert(std::atol(data.c_str() + lineStart));
+                into.insert(std::atol(data.c_str() + lineStart));
             }
-        }
+        };
+        for (std::string_view mark : kOffensiveMarks) marked(mark, offensive[static_cast<std::size_t>(p)]);
+        for (std::string_view mark : kBodilyMarks) marked(mark, bodily[static_cast<std::size_t>(p)]);
     }
+    // Offensive when the first sense is, or any sense is marked by usage as
+    // a slur; bodily when the first sense is about sex or waste.
     auto isOffensive = [&](const std::string& base) {
         const auto it = lex.index_.find(base);
         if (it == lex.index_.end()) return false;
-        for (std::size_t p = 0; p < 4; ++p)
-            if (it->second.offset[p] >= 0 && offensive[p].count(it->second.offset[p])) return true;
+        for (std::size_t p = 0; p < 4; ++p) {
+            const long first = it->second.offset[p];
+            if (first < 0) continue;
+            if (offensive[p].count(first) || bodily[p].count(first)) return true;
+            for (long sense : senseOffsets(std::string_view(lex.indexText_[p]).substr(it->second.line[p])))
+                if (offensive[p].count(sense)) return true;
+        }
         return false;
     };
 
@@ -306,6 +368,30 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
     forEachLine(readWhole(paths.commonList, "wamerican-small"), [&](std::string_view w) {
         if (allLower(w)) common.emplace(w);
     });
+    // Of two spellings the common list's, else the one seen more in tagged
+    // text, else WordNet's first, is the word; the other a variant.
+    std::unordered_set<std::string> preferred, variants;
+    {
+        const auto seen = [&](const std::string& w) {
+            int n = 0;
+            if (const auto it = lex.index_.find(w); it != lex.index_.end())
+                for (int c : it->second.count) n += c;
+            return n;
+        };
+        for (const auto& [a, b] : spellingPairs) {
+            const bool ca = common.count(a) > 0, cb = common.count(b) > 0;
+            const bool aWins = ca != cb ? ca : seen(a) != seen(b) ? seen(a) > seen(b) : true;
+            preferred.insert(aWins ? a : b);
+            variants.insert(aWins ? b : a);
+        }
+    }
+    auto isRare = [&](const std::string& w, const std::string& base, int pos) {
+        if ((variants.count(w) && !preferred.count(w)) || (variants.count(base) && !preferred.count(base)))
+            return true;
+        const auto it = lex.index_.find(base);
+        const long first = it == lex.index_.end() ? -1 : it->second.offset[static_cast<std::size_t>(pos)];
+        return first >= 0 && rareUsage[static_cast<std::size_t>(pos)].count(first) > 0;
+    };
     std::vector<std::string> all;
     forEachLine(readWhole(paths.largerList, "wamerican"), [&](std::string_view w) {
         if (allLower(w) && w.size() >= 2 && hasVowel(w)) all.emplace_back(w);
@@ -331,72 +417,87 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
         word.base = base;
         word.pos = kPosLetter[pos];
         word.stem = stem;
-        const int at = static_cast<int>(lex.words_.size());
-        lex.keys_.emplace_back(w, at);
-        lex.reversedKeys_.emplace_back(std::string(w.rbegin(), w.rend()), at);
-        if (word.stem != w) {
-            lex.keys_.emplace_back(word.stem, at);
-            lex.reversedKeys_.emplace_back(std::string(word.stem.rbegin(), word.stem.rend()), at);
-        }
+        word.rare = isRare(w, base, pos);
+        word.family = lex.familyOf(w);
         lex.words_.push_back(std::move(word));
+        lex.indexWord(static_cast<int>(lex.words_.size() - 1));
     }
-    std::sort(lex.keys_.begin(), lex.keys_.end());
-    std::sort(lex.reversedKeys_.begin(), lex.reversedKeys_.end());
+    lex.sortKeys();
     return lex;
 }
 
-std::string Lexicon::definition(const LexiconWord& word) const {
-    if (!word.gloss.empty() || wordnetDir_.empty()) return word.gloss;
+std::vector<std::string> Lexicon::senseLines(const LexiconWord& word) const {
+    if (wordnetDir_.empty()) return {};
     const auto* p = std::find(std::begin(kPosLetter), std::end(kPosLetter), word.pos);
     const auto entry = index_.find(word.base);
     if (p == std::end(kPosLetter) || entry == index_.end()) return {};
     const auto pos = static_cast<std::size_t>(p - kPosLetter);
     if (entry->second.offset[pos] < 0) return {};
-    // The index line's last synset_cnt fields are the senses, most frequent first.
-    const std::string& text = indexText_[pos];
-    std::string_view line(text);
-    line = line.substr(entry->second.line[pos]);
-    line = line.substr(0, line.find('\n'));
-    std::vector<std::string_view> fields;
-    for (std::size_t at = 0; at < line.size();) {
-        const auto end = std::min(line.find(' ', at), line.size());
-        if (end > at) fields.push_back(line.substr(at, end - at));
-        at = end + 1;
-    }
-    if (fields.size() < 3) return {};
-    const auto senses = static_cast<std::size_t>(std::atoi(std::string(fields[2]).c_str()));
-    if (senses == 0 || senses > fields.size()) return {};
-
     std::ifstream in(wordnetDir_ + "/data." + kPosName[pos], std::ios::binary);
-    std::string first;
-    for (std::size_t s = fields.size() - senses; s < fields.size(); ++s) {
+    std::vector<std::string> named, lines;
+    for (long offset : senseOffsets(std::string_view(indexText_[pos]).substr(entry->second.line[pos]))) {
         in.clear();
-        in.seekg(std::atol(std::string(fields[s]).c_str()));
+        in.seekg(offset);
         std::string data;
-        if (!in || !std::getline(in, data)) continue;
-        const auto bar = data.find(" | ");
-        if (bar == std::string::npos) continue;
-        std::string gloss = data.substr(bar + 3);
-        // Examples follow the definition after "; ".
-        for (const char* cut : {"; \"", "; e.g.", "; `"})
-            if (const auto at = gloss.find(cut); at != std::string::npos) gloss.resize(at);
-        while (!gloss.empty() && (gloss.back() == ' ' || gloss.back() == '\r' || gloss.back() == ';')) gloss.pop_back();
-        if (first.empty()) first = gloss;
+        if (!in || !std::getline(in, data) || data.find(" | ") == std::string::npos) continue;
+        while (!data.empty() && (data.back() == '\r' || data.back() == ' ')) data.pop_back();
         // offset lex_filenum ss_type w_cnt word lex_id [word lex_id...]: a sense
-        // whose words hold ours only with a capital is a name; skip it.
-        std::vector<std::string_view> head;
-        const std::string_view synset = std::string_view(data).substr(0, bar);
-        for (std::size_t at = 0; at < synset.size();) {
-            const auto end = std::min(synset.find(' ', at), synset.size());
-            head.push_back(synset.substr(at, end - at));
-            at = end + 1;
+        // whose words hold ours only with a capital is a name; it goes last.
+        const auto head = fieldsOf(std::string_view(data).substr(0, data.find(" | ")));
+        bool plain = false;
+        if (head.size() >= 4) {
+            const auto count = static_cast<std::size_t>(std::strtol(std::string(head[3]).c_str(), nullptr, 16));
+            for (std::size_t w = 0; w < count && 4 + 2 * w < head.size(); ++w)
+                plain = plain || head[4 + 2 * w].substr(0, head[4 + 2 * w].find('(')) == word.base;
         }
+        (plain ? lines : named).push_back(std::move(data));
+    }
+    lines.insert(lines.end(), named.begin(), named.end());
+    return lines;
+}
+
+std::vector<std::string> Lexicon::senses(const LexiconWord& word) const {
+    if (!word.gloss.empty()) return {word.gloss};
+    std::vector<std::string> out;
+    for (const std::string& data : senseLines(word)) {
+        std::string gloss = data.substr(data.find(" | ") + 3);
+        // Examples follow the definition after "; ".
+        for (const char* cut : {"; \"", "; e.g.", "; `", " \""})
+            if (const auto at = gloss.find(cut); at != std::string::npos) gloss.resize(at);
+        while (!gloss.empty() && (gloss.back() == ' ' || gloss.back() == ';')) gloss.pop_back();
+        if (!gloss.empty()) out.push_back(std::move(gloss));
+    }
+    return out;
+}
+
+std::string Lexicon::definition(const LexiconWord& word) const {
+    const auto all = senses(word);
+    return all.empty() ? std::string() : all.front();
+}
+
+std::vector<std::string> Lexicon::irregularForms(const std::string& base, char pos) const {
+    const auto* p = std::find(std::begin(kPosLetter), std::end(kPosLetter), pos);
+    if (p == std::end(kPosLetter)) return {};
+    std::vector<std::string> out;
+    for (const auto& [form, of] : exceptions_[static_cast<std::size_t>(p - kPosLetter)])
+        if (of == base) out.push_back(form);
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+std::vector<std::string> Lexicon::synonyms(const LexiconWord& word) const {
+    std::vector<std::string> out;
+    for (const std::string& data : senseLines(word)) {
+        const auto head = fieldsOf(std::string_view(data).substr(0, data.find(" | ")));
         if (head.size() < 4) continue;
         const auto count = static_cast<std::size_t>(std::strtol(std::string(head[3]).c_str(), nullptr, 16));
-        for (std::size_t w = 0; w < count && 4 + 2 * w < head.size(); ++w)
-            if (head[4 + 2 * w].substr(0, head[4 + 2 * w].find('(')) == word.base) return gloss;
+        for (std::size_t w = 0; w < count && 4 + 2 * w < head.size(); ++w) {
+            std::string name(head[4 + 2 * w].substr(0, head[4 + 2 * w].find('(')));
+            std::replace(name.begin(), name.end(), '_', ' ');
+            if (name != word.base && std::find(out.begin(), out.end(), name) == out.end()) out.push_back(name);
+        }
     }
-    return first;
+    return out;
 }
 
 } // namespace vlq

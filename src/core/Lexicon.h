@@ -15,7 +15,17 @@
 // or -ful taken off while WordNet knows what is left), so that the maker
 // can keep a puzzle's answers from being forms of one another.
 // Words whose most frequent sense WordNet calls offensive, obscene or a slur,
-// and the words of our own short block list, are left out.
+// or marks by usage as disparaging, an ethnic slur or an obscenity, words
+// defined by their sexual or bodily sense, and the words of our own short
+// block list are left out. Spelling variants (YOGHOURT beside YOGURT) and
+// words whose first sense WordNet marks as archaic, slang, colloquial,
+// British, a dialect word or a trade name are kept but marked rare.
+// Each word also knows its family (LexiconFamily.cpp): the parts of a
+// compound (LIGHT-HEADED), the root under a negating prefix (UN-HAPPY), and
+// its core (the word less its commonest ending), whose five-letter runs
+// tie words such as INFLAMMATORY and NONFLAMMABLE.
+// The maker may add words of its own, with a score and written as phrases,
+// and take any word out (addWords, removeWords).
 #pragma once
 #include <array>
 #include <cstdint>
@@ -41,6 +51,23 @@ struct LexiconWord {
     std::string stem;    // the base less derivations: HAPPINESS and HAPPILY have the stem happy
     char pos = 'n';      // part of speech of the definition: n, v, a or r
     std::string gloss;   // the definition when known without WordNet's files
+    bool rare = false;   // a spelling variant or a word of marked usage (archaic, slang, British...)
+    std::string written; // how the maker's own list writes it, when that differs (ICE CREAM)
+    int userScore = -1;  // the maker's score, 0 to 100, for a word of the maker's list; -1 otherwise
+    std::vector<std::string> family; // compound parts and the root under a prefix (see familyOf)
+};
+
+// One word of the maker's own list: letters, spaces, hyphens and
+// apostrophes as written; a score from 0 (avoid) to 100 (prefer).
+struct UserWord {
+    std::string written;
+    int score = 50;
+};
+
+// A word with what near() compares: lower-case letters, stem and family.
+struct WordKeys {
+    std::string word, stem;
+    std::vector<std::string> family;
 };
 
 struct LexiconPaths {
@@ -81,6 +108,36 @@ public:
     // Whether the word is in our own list of words never to propose.
     static bool blocked(const std::string& lowerWord);
 
+    // The family keys of a lower-case word: the parts of a compound of two
+    // WordNet words of 4 letters or more, and the stem of the word under a
+    // negating prefix (non-, un-, in-, im-, ir-, il-, dis-, mis-).
+    std::vector<std::string> familyOf(const std::string& lower) const;
+    WordKeys keysOf(const std::string& lower) const;
+    WordKeys keysOf(const LexiconWord& word) const;
+    // The word less its commonest ending (-ation, -ness, -ing, -ed, -s...),
+    // keeping at least 4 letters.
+    static std::string coreOf(const std::string& lower);
+    // Whether two words are too near for one puzzle: related() anywhere, a
+    // shared family key (or one beginning or ending the other), or a run of
+    // five letters shared by their cores.
+    static bool near(const WordKeys& a, const WordKeys& b, bool cores = true);
+    // The five-letter runs of a lower-case word's core, as numbers (for near() without its cores).
+    static std::vector<std::uint32_t> coreRuns(const std::string& lower);
+
+    // Adds the maker's own words (a word the lexicon has takes the score);
+    // words without any letter are skipped.
+    void addWords(const std::vector<UserWord>& words);
+    // Takes words (any case) out for good.
+    void removeWords(const std::vector<std::string>& words);
+
+    // The definitions of the word's senses as its part of speech, most
+    // frequent first, without examples; the first is definition().
+    std::vector<std::string> senses(const LexiconWord& word) const;
+    // The irregular forms WordNet lists for a base as a part of speech (n, v, a, r), sorted.
+    std::vector<std::string> irregularForms(const std::string& base, char pos) const;
+    // The other words of the senses' synsets, in order, without repeats.
+    std::vector<std::string> synonyms(const LexiconWord& word) const;
+
 private:
     struct IndexEntry {
         std::array<long, 4> offset{-1, -1, -1, -1}; // first sense per n, v, a, r
@@ -93,8 +150,15 @@ private:
     std::array<std::string, 4> indexText_; // WordNet's index files
     std::array<std::unordered_map<std::string, std::string>, 4> exceptions_;
     std::array<std::unordered_set<std::string>, 4> plain_; // words with a sense that is no name
-    // Every word and stem with its word's index, in order, and written backwards.
+    // Every word, stem and family key with its word's index, in order, and written backwards.
     std::vector<std::pair<std::string, int>> keys_, reversedKeys_;
+    // Every five-letter run of every word's core (26-based code) with its word's index, in order.
+    std::vector<std::pair<std::uint32_t, int>> grams_;
+
+    void indexWord(int at);  // adds words_[at] to the keys and runs above (sort afterwards)
+    void sortKeys();
+    // The synsets of the word's senses as (data line) for its part of speech.
+    std::vector<std::string> senseLines(const LexiconWord& word) const;
 
     // The base word and part of speech (0..3) of a lower-case word.
     bool findBase(const std::string& lower, std::string& base, int& pos, bool formsOnly = false) const;

@@ -11,13 +11,14 @@
 #include <unordered_set>
 
 #include "PuzzleBuilder.h"
+#include "PuzzleMakerClues.h"
 
 namespace vlq {
 
 namespace {
 
 constexpr int kMaxSlots = 30;
-constexpr std::size_t kClueCap = 80;
+constexpr std::size_t kOtherSenses = 3; // senses listed under a draft clue besides its own
 
 using Counts = std::array<int, 26>;
 
@@ -77,6 +78,11 @@ constexpr double kRareWeight = 1.5;   // against words seldom seen in tagged tex
 constexpr double kCommonCount = 4.0;  // the count below 15 (2^4 - 1)
 constexpr double kDecay = 0.85;       // how the three weights above fade with each restart
 constexpr double kFloor = 0.1;
+constexpr double kBalanceWeight = 0.6; // against lengths far from the average (times MakeOptions::balance)
+constexpr double kWordJitter = 2.0;   // seeded spread of each word's cost, so seeds differ in their favourites
+constexpr double kSeenWeight = 3.0;   // against words other puzzles hold, per doubling of their count
+constexpr double kUserWeight = 0.08;  // per point of the maker's score away from 50
+constexpr int kWiden = 3;             // letters added to the longest answer when the search stalls
 constexpr int kRestartsPerLevel = 4;  // fresh starts before rarer words are let in
 constexpr long long kFirstRun = 20000; // words tried before the first restart
 
@@ -88,8 +94,8 @@ public:
     };
 
     Search(std::vector<Slot> slots, Counts budget, const Lexicon& lexicon, std::uint32_t seed, double seconds,
-           long long maxSteps, long long polish)
-        : slots_(std::move(slots)), budget_(budget), lexicon_(lexicon), blocked_(lexicon.words().size(), 0),
+           long long maxSteps, long long polish, double balance)
+        : balance_(balance), slots_(std::move(slots)), budget_(budget), lexicon_(lexicon), blocked_(lexicon.words().size(), 0),
           related_(lexicon.words().size()), known_(lexicon.words().size(), 0), rng_(seed), maxSteps_(maxSteps),
           polish_(polish),
           deadline_(std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
@@ -116,9 +122,13 @@ public:
     // Fills every slot or gives up at the deadline; `best()` then holds the
     // set or the best partial set found (word per slot, -1 for none). Once a
     // set is found, fresh starts look for one of more common words a while.
-    bool run(int minTail, int maxTail) {
+    // Answers have minTail to maxTail letters after the first, and up to
+    // widest when the search stalls.
+    bool run(int minTail, int maxTail, int widest) {
         minTail_ = minTail;
         maxTail_ = maxTail;
+        widest_ = std::max(widest, maxTail);
+        avgTail_ = slots_.empty() ? 0.0 : static_cast<double>(left_) / static_cast<double>(slots_.size());
         long long limit = kFirstRun, polishEnd = 0;
         try {
             for (;;) {
@@ -131,7 +141,7 @@ public:
                         found_ = true;
                         bestCost_ = cost_;
                         best_ = chosen_;
-                    } else if (!cut_ && level_ == 2) {
+                    } else if (!cut_ && level_ == 2 && maxTail_ >= widest_) {
                         return found_; // every word was tried everywhere: there is no (better) set
                     }
                 } catch (const Restart&) {
@@ -147,7 +157,19 @@ public:
                 limit = limit * 3 / 2;
                 // Each fresh start cares a little less for common words.
                 preference_ = std::max(kFloor, preference_ * kDecay);
-                if (++restarts_ % kRestartsPerLevel == 0 && level_ < 2) ++level_;
+                if (++restarts_ % kRestartsPerLevel != 0) continue;
+                // Less common words, then longer answers with common words
+                // first again, and rare words last.
+                if (level_ == 0) {
+                    level_ = 1;
+                } else if (maxTail_ < widest_) {
+                    maxTail_ = std::min(widest_, maxTail_ + kWiden);
+                    level_ = 0;
+                    preference_ = 1.0;
+                    limit = kFirstRun;
+                } else if (level_ == 1) {
+                    level_ = 2;
+                }
             }
         } catch (const TimeUp&) {
             return found_;
@@ -155,11 +177,14 @@ public:
     }
 
     const std::vector<int>& best() const { return best_; }
+    int maxTail() const { return maxTail_; }
     long long steps() const { return steps_; }
     bool outOfSteps() const { return steps_ > maxSteps_; }
 
 private:
     class Restart {};
+    double balance_ = 1.0, avgTail_ = 0;
+    int widest_ = 0;
     std::vector<Slot> slots_;
     Counts budget_;
     Counts start_{};
@@ -191,7 +216,7 @@ private:
     }
 
     bool fits(const Candidate& c) const {
-        if (c.level > level_) return false;
+        if (c.level > level_ || c.tailLength > maxTail_ || c.tailLength < minTail_) return false;
         for (std::size_t l = 0; l < 26; ++l)
             if (c.tail[l] > budget_[l]) return false;
         return true;
@@ -235,14 +260,44 @@ private:
     bool finishLast(std::size_t depth) {
         const Slot& s = slots_[depth];
         const auto it = s.exact->find(keyOf(budget_));
-        if (it == s.exact->end()) return false;
+        if (it == s.exact->end() || left_ > 15 * 26) return false;
         for (int i : it->second) {
             const Candidate& c = (*s.words)[static_cast<std::size_t>(i)];
             if (found_ && cost_ + c.cost >= bestCost_) return false;
-            if (free(c.word) && c.level <= level_) {
+            if (c.tailLength == left_ && free(c.word) && c.level <= level_ && c.tailLength <= maxTail_ &&
+                c.tailLength >= minTail_) {
                 take(depth, c);
                 return true;
             }
+        }
+        return false;
+    }
+
+    // The last three slots: every word of the first that fits, against every
+    // word of the second that fits what is left, against an exact look-up
+    // for the last; common words first.
+    bool finishThree(std::size_t depth) {
+        const Slot& a = slots_[depth];
+        const Slot& b = slots_[depth + 1];
+        std::vector<const Candidate*> first, second;
+        for (const Candidate& c : *a.words)
+            if (free(c.word) && lengthFits(c.tailLength, 2) && fits(c)) first.push_back(&c);
+        for (const Candidate& c : *b.words)
+            if (fits(c)) second.push_back(&c);
+        for (const Candidate* x : first) {
+            if (found_ && cost_ + x->cost + leastCost_[depth + 1] >= bestCost_) continue;
+            take(depth, *x);
+            noteBest(depth + 1);
+            for (const Candidate* y : second) {
+                tick();
+                if (!free(y->word) || !lengthFits(y->tailLength, 1) || !fits(*y)) continue;
+                if (found_ && cost_ + y->cost + leastCost_[depth + 2] >= bestCost_) continue;
+                take(depth + 1, *y);
+                if (finishLast(depth + 2)) return true;
+                noteBest(depth + 2);
+                give(depth + 1, *y);
+            }
+            give(depth, *x);
         }
         return false;
     }
@@ -258,6 +313,7 @@ private:
             return false;
         }
         const Slot& s = slots_[depth];
+        if (rest == 3) return finishThree(depth);
         if (rest == 2) {
             // Every word of this slot against an exact look-up for the last.
             for (const Candidate& c : *s.words) {
@@ -286,8 +342,9 @@ private:
             // Long words are hard to find last: leave the last ones short.
             const double longer = std::max(0.0, after / static_cast<double>(rest - 1) - kEasyTail);
             const double jitter = static_cast<double>(noise_() >> 8) / static_cast<double>(1u << 24);
-            const double score =
-                deviation + preference_ * c.cost + kLengthWeight * longer * longer + kJitter * jitter;
+            const double off = c.tailLength - avgTail_;
+            const double score = deviation + preference_ * c.cost + kLengthWeight * longer * longer +
+                                 kJitter * jitter + balance_ * kBalanceWeight * off * off / (avgTail_ + 1.0);
             ranked.emplace_back(static_cast<float>(score), static_cast<int>(i));
         }
         const std::size_t tries = std::min<std::size_t>(ranked.size(), rest <= 3 ? kTriesNearEnd : kTries);
@@ -302,24 +359,6 @@ private:
         return false;
     }
 };
-
-std::string sanitizeClue(const std::string& gloss, const std::string& base, const std::string& word) {
-    std::string text = kDraftMark;
-    const std::string lowerWord = lowerOf(word);
-    if (!base.empty() && base != lowerWord) text += "(" + base + ") ";
-    std::string body = gloss.empty() ? "no definition found" : gloss;
-    for (char c : body) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u >= 0x7F) continue;
-        text += c == '=' ? '-' : c;
-    }
-    if (text.size() > kClueCap) {
-        auto cut = text.rfind(' ', kClueCap - 3);
-        if (cut == std::string::npos || cut < 10) cut = kClueCap - 3;
-        text = text.substr(0, cut) + "...";
-    }
-    return text;
-}
 
 } // namespace
 
@@ -342,8 +381,10 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
     if (slots == 0) problem(src.sourceLine, "the source has no letters for the answers to start with");
     if (static_cast<int>(src.clues.size()) > slots)
         problem(src.clues.back().line, "there are more clue lines than letters in the source (" + spelled + ")");
-    if (options.minLength < 2 || options.maxLength > 31 || options.minLength > options.maxLength)
-        problem(0, "answer lengths must lie within 2 to 31 letters, the shortest no longer than the longest");
+    if (options.minLength < 2 || options.maxLength > 31 || options.minLength > options.maxLength ||
+        !(options.balance >= 0 && options.balance <= 100))
+        problem(0, "answer lengths must lie within 2 to 31 letters, the shortest no longer than the longest, "
+                   "and the balance within 0 to 100");
     if (!result.problems.empty()) return result;
 
     Counts budget{};
@@ -354,13 +395,13 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
     result.answers.resize(static_cast<std::size_t>(slots));
     // Words the new answers must not be, contain, or share a stem with: the
     // kept answers, the quotation's own words and --avoid; as (word, stem).
-    std::vector<std::pair<std::string, std::string>> avoid;
+    std::vector<WordKeys> avoid;
     const auto keepOut = [&](const std::string& text) {
         const std::string lower = lowerOf(lettersOf(text));
         if (lower.empty()) return;
         for (const auto& a : avoid)
-            if (a.first == lower) return;
-        avoid.emplace_back(lower, lexicon.stemOf(lower));
+            if (a.word == lower) return;
+        avoid.push_back(lexicon.keysOf(lower));
     };
     for (int k = 0; k < slots; ++k) {
         auto& made = result.answers[static_cast<std::size_t>(k)];
@@ -404,12 +445,24 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
 
     int left = 0;
     for (int c : budget) left += c;
+    for (std::size_t l = 0; l < 26; ++l) result.pool += std::string(static_cast<std::size_t>(budget[l]), static_cast<char>('A' + l));
     const int openCount = static_cast<int>(open.size());
+    // Lengths: as given; when they may widen, long enough for the average
+    // answer with room to spare, and up to a few letters more when stalled.
+    int minLength = options.minLength, maxLength = options.maxLength, widest = maxLength;
+    if (options.widen && openCount > 0) {
+        const int average = (left + openCount + openCount - 1) / openCount;
+        maxLength = std::min(31, std::max(maxLength, average + 2));
+        widest = std::min(31, std::max(maxLength, average + 2 + 2 * kWiden));
+        while (minLength > 2 && left + openCount < openCount * minLength) --minLength;
+    }
+    result.minLength = minLength;
+    result.maxLength = maxLength;
     if (openCount == 0) {
         if (left != 0) problem(src.quotationLine, "the kept answers leave letters over: " + letterList(budget));
-    } else if (left + openCount < openCount * options.minLength || left + openCount > openCount * options.maxLength) {
-        problem(src.quotationLine, std::to_string(openCount) + " answers of " + std::to_string(options.minLength) +
-                                       " to " + std::to_string(options.maxLength) + " letters cannot hold the " +
+    } else if (left + openCount < openCount * minLength || left + openCount > openCount * widest) {
+        problem(src.quotationLine, std::to_string(openCount) + " answers of " + std::to_string(minLength) +
+                                       " to " + std::to_string(widest) + " letters cannot hold the " +
                                        std::to_string(left + openCount) + " letters left; change --min or --max");
     }
     if (!result.problems.empty()) return result;
@@ -435,25 +488,45 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
     for (int k : open) needed[idx(spelled[static_cast<std::size_t>(k)])] = true;
     std::mt19937 order(options.seed);
     const auto& words = lexicon.words();
+    std::unordered_set<std::uint32_t> avoidRuns;
+    for (const WordKeys& a : avoid)
+        for (std::uint32_t r : Lexicon::coreRuns(a.word)) avoidRuns.insert(r);
     for (std::size_t i = 0; i < words.size(); ++i) {
         const LexiconWord& w = words[i];
         const int length = static_cast<int>(w.word.size());
-        if (length < options.minLength || length > options.maxLength || !needed[idx(w.word[0])]) continue;
+        if (length < minLength || length > widest || !needed[idx(w.word[0])]) continue;
+        if (w.userScore == 0) continue;
         const std::string lower = lowerOf(w.word);
-        if (std::any_of(avoid.begin(), avoid.end(), [&](const auto& a) {
-                return Lexicon::related(lower, w.stem, a.first, a.second, true);
-            }))
+        const WordKeys keys = lexicon.keysOf(w);
+        const auto runs = Lexicon::coreRuns(lower);
+        if (std::any_of(runs.begin(), runs.end(), [&](std::uint32_t r) { return avoidRuns.count(r) > 0; }) ||
+            std::any_of(avoid.begin(), avoid.end(), [&](const WordKeys& a) { return Lexicon::near(keys, a, false); }))
             continue;
         Candidate c;
-        for (std::size_t j = 1; j < w.word.size(); ++j) ++c.tail[idx(w.word[j])];
+        bool counted = true;
+        for (std::size_t j = 1; j < w.word.size(); ++j) {
+            counted = counted && c.tail[idx(w.word[j])] < 15; // the exact look-up packs 4 bits a letter
+            ++c.tail[idx(w.word[j])];
+        }
+        if (!counted) continue;
         c.tailLength = length - 1;
         const double form = w.base != lower ? kFormWeight : 0.0;
-       
         const double unseen = std::max(0.0, kCommonCount - std::log2(1.0 + w.count));
-        c.cost = static_cast<float>(kTierWeight * w.tier + form - 0.25 * std::log1p(w.count) + kRareWeight * unseen);
+        double cost = kTierWeight * w.tier + form - 0.25 * std::log1p(w.count) + kRareWeight * unseen;
+        if (w.rare) cost += kTierWeight;
+        if (w.userScore >= 0) cost = -kUserWeight * (w.userScore - 50);
+        if (const auto it = options.seen.find(w.word); it != options.seen.end() && it->second > 0)
+            cost += kSeenWeight * std::log2(1.0 + it->second);
+        cost += kWordJitter * static_cast<double>(order() >> 8) / static_cast<double>(1u << 24);
+        c.cost = static_cast<float>(cost);
         c.word = static_cast<int>(i);
         // A form never seen as its part of speech (TOMAHAWKED) is rare whatever its list.
-        c.level = w.tier == 0 && w.count > 0 ? 0 : (w.tier == 0 || w.count > 0) && form == 0 ? 1 : 2;
+        c.level = w.userScore >= 50 ? 0
+                  : w.rare         ? 2
+                  : w.tier == 0 && w.count > 0          ? 0
+                  : (w.tier == 0 || w.count > 0) && form == 0 ? 1
+                                                              : 2;
+        if (w.userScore >= 0 && w.userScore < 50) c.level = std::max(c.level, 1);
         byLetter[idx(w.word[0])].push_back(c);
     }
     for (std::size_t l = 0; l < 26; ++l) {
@@ -478,8 +551,8 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
         bool any = false;
         for (std::size_t l = 0; l < 26; ++l) capacity[l] += most[l], any = any || most[l] > 0;
         if (!any && byLetter[idx(spelled[static_cast<std::size_t>(k)])].empty())
-            problem(src.sourceLine, "no word of " + std::to_string(options.minLength) + " to " +
-                                        std::to_string(options.maxLength) + " letters starts with " +
+            problem(src.sourceLine, "no word of " + std::to_string(minLength) + " to " +
+                                        std::to_string(widest) + " letters starts with " +
                                         spelled[static_cast<std::size_t>(k)]);
     }
     Counts stranded{};
@@ -507,8 +580,10 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
         const std::size_t l = idx(spelled[static_cast<std::size_t>(k)]);
         searchSlots.push_back({&byLetter[l], &exact[l]});
     }
-    Search search(searchSlots, budget, lexicon, options.seed, options.seconds, options.steps, options.polish);
-    result.complete = search.run(options.minLength - 1, options.maxLength - 1);
+    Search search(searchSlots, budget, lexicon, options.seed, options.seconds, options.steps, options.polish,
+                  options.balance);
+    result.complete = search.run(minLength - 1, maxLength - 1, widest - 1);
+    result.maxLength = std::max(maxLength, search.maxTail() + 1);
     result.steps = search.steps();
     result.outOfSteps = search.outOfSteps();
 
@@ -522,8 +597,10 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
         }
         const LexiconWord& word = words[static_cast<std::size_t>(w)];
         for (std::size_t j = 1; j < word.word.size(); ++j) --unplaced[idx(word.word[j])];
-        made.answer = word.word;
-        made.clue = sanitizeClue(lexicon.definition(word), word.base, word.word);
+        made.answer = word.written.empty() ? word.word : word.written;
+        const DraftClue draft = draftClue(lexicon, word);
+        made.clue = kDraftMark + draft.text;
+        made.senses = draft.senses;
     }
     for (std::size_t l = 0; l < 26; ++l)
         for (int n = 0; n < unplaced[l]; ++n) result.unplaced += static_cast<char>('A' + l);
@@ -536,10 +613,10 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
                                                           : std::string(limit)) +
                                        "; the best set found leaves " + std::to_string(result.unplaced.size()) +
                                        " letters unplaced: " + result.unplaced);
-        return result;
     }
 
-    // The source: its fields as written, then one clue line per answer.
+    // The source: its fields as written, then one clue line per answer ("?"
+    // for one still open), a draft's other senses in a comment below it.
     std::string out;
     {
         const int firstClue = src.clues.empty() ? 1 << 30 : src.clues.front().line;
@@ -559,10 +636,130 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
         out += "# Clues marked " + std::string(kDraftMark) + "are dictionary definitions: rewrite each one.\n";
     for (int k = 0; k < slots; ++k) {
         const auto& made = result.answers[static_cast<std::size_t>(k)];
+        if (made.answer.empty()) {
+            out += label(k + 1) + ". ? = ?\n";
+            continue;
+        }
         out += label(k + 1) + ". " + made.clue + " = " + made.answer + "\n";
+        for (std::size_t n = 1; n < made.senses.size() && n <= kOtherSenses; ++n)
+            out += "#   or: " + made.senses[n] + "\n";
     }
     result.text = out;
     return result;
+}
+
+} // namespace vlq
+
+namespace vlq {
+
+std::string describeLetters(const std::string& letters) {
+    Counts counts{};
+    int total = 0, vowels = 0;
+    for (char c : letters)
+        if (c >= 'A' && c <= 'Z') {
+            ++counts[idx(c)];
+            ++total;
+            vowels += std::string_view("AEIOU").find(c) != std::string_view::npos;
+        }
+    if (total == 0) return "no letters";
+    Counts awkward{};
+    for (char c : std::string_view("JKQVWXZ")) awkward[idx(c)] = counts[idx(c)];
+    const std::string odd = letterList(awkward);
+    return std::to_string(total) + " letters: " + letterList(counts) + "; vowels " +
+           std::to_string((200 * vowels + total) / (2 * total)) + " %; awkward letters: " + (odd.empty() ? "none" : odd);
+}
+
+std::vector<Suggestion> suggestAnswers(const std::string& text, const std::string& title, const Lexicon& lexicon,
+                                       const MakeOptions& options, int slot, std::vector<SourceProblem>& problems,
+                                       std::size_t count) {
+    // A search of one step: the source's problems, the letters left and the lengths.
+    MakeOptions probe = options;
+    probe.steps = 1;
+    const MakeResult base = makePuzzle(text, title, lexicon, probe);
+    if (base.steps == 0 && !base.problems.empty()) {
+        problems = base.problems;
+        return {};
+    }
+    if (slot < 1 || slot > static_cast<int>(base.answers.size())) {
+        problems.push_back({0, "the source has no answer " + std::to_string(slot) + "; its answers are 1 to " +
+                                   std::to_string(base.answers.size())});
+        return {};
+    }
+    if (base.answers[static_cast<std::size_t>(slot - 1)].kept) {
+        problems.push_back({0, "answer " + label(slot) + " is kept in the source: write ? = ? to ask for it"});
+        return {};
+    }
+    const ParsedSource parsed = parsePuzzleSource(text, title, true);
+    const std::string spelled = lettersOf(toAnsi(parsed.source.source).value_or(parsed.source.source));
+    const char first = spelled[static_cast<std::size_t>(slot - 1)];
+    Counts pool{};
+    for (char c : base.pool) ++pool[idx(c)];
+    // What the word must keep away from: the kept answers and the quotation.
+    std::vector<WordKeys> avoid;
+    for (const auto& a : base.answers)
+        if (a.kept) avoid.push_back(lexicon.keysOf(lowerOf(lettersOf(a.answer))));
+    {
+        std::string word;
+        for (char ch : parsed.source.quotation + " ")
+            if (std::isalpha(static_cast<unsigned char>(ch))) {
+                word += ch;
+            } else if (ch != '\'' && !word.empty()) {
+                avoid.push_back(lexicon.keysOf(lowerOf(lettersOf(word))));
+                word.clear();
+            }
+        for (const std::string& w : options.avoid) avoid.push_back(lexicon.keysOf(lowerOf(lettersOf(w))));
+    }
+    std::vector<std::pair<double, std::size_t>> ranked;
+    const auto& words = lexicon.words();
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const LexiconWord& w = words[i];
+        const int length = static_cast<int>(w.word.size());
+        if (w.word[0] != first || length < base.minLength || length > base.maxLength || w.userScore == 0) continue;
+        Counts tail{};
+        bool fits = true;
+        for (std::size_t j = 1; j < w.word.size() && fits; ++j) fits = ++tail[idx(w.word[j])] <= pool[idx(w.word[j])];
+        if (!fits) continue;
+        const WordKeys keys = lexicon.keysOf(w);
+        if (std::any_of(avoid.begin(), avoid.end(), [&](const WordKeys& a) { return Lexicon::near(keys, a); }))
+            continue;
+        double cost = kTierWeight * w.tier + (w.base != lowerOf(w.word) ? kFormWeight : 0.0) +
+                      kRareWeight * std::max(0.0, kCommonCount - std::log2(1.0 + w.count)) + (w.rare ? kTierWeight : 0);
+        if (w.userScore >= 0) cost = -kUserWeight * (w.userScore - 50);
+        ranked.emplace_back(cost, i);
+    }
+    std::stable_sort(ranked.begin(), ranked.end());
+    if (ranked.size() > count) ranked.resize(count);
+
+    // Each one tried as a kept answer in a quick search for the rest.
+    std::string fields;
+    {
+        const int firstClue = parsed.source.clues.empty() ? 1 << 30 : parsed.source.clues.front().line;
+        int number = 0;
+        for (std::size_t pos = 0; pos < text.size();) {
+            auto end = text.find('\n', pos);
+            if (end == std::string::npos) end = text.size();
+            if (++number >= firstClue) break;
+            fields += text.substr(pos, end - pos) + "\n";
+            pos = end + 1;
+        }
+    }
+    MakeOptions quick = options;
+    quick.steps = 200'000;
+    quick.polish = 0;
+    std::vector<Suggestion> out, open;
+    for (const auto& [cost, i] : ranked) {
+        std::string trial = fields + "\n";
+        for (std::size_t k = 0; k < base.answers.size(); ++k) {
+            const auto& a = base.answers[k];
+            const std::string answer = static_cast<int>(k) == slot - 1 ? words[i].word : a.kept ? a.answer : "?";
+            trial += label(static_cast<int>(k) + 1) + ". " + (a.kept ? a.clue : "?") + " = " + answer + "\n";
+        }
+        const bool completes = makePuzzle(trial, title, lexicon, quick).complete;
+        const std::string shown = words[i].written.empty() ? words[i].word : words[i].written;
+        (completes ? out : open).push_back({shown, completes});
+    }
+    out.insert(out.end(), open.begin(), open.end());
+    return out;
 }
 
 } // namespace vlq

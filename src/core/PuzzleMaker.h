@@ -5,17 +5,22 @@
 // quotation's letters. New answers get a draft clue from their definition.
 //
 // The search takes the slots with the fewest words first, picks words whose
-// letters keep what is left of the quotation close to ordinary English,
-// backtracks, and finishes the last two answers with an exact look-up of
-// the letters left. It restarts with fresh random choices after a number of
-// steps, letting in less common words every few restarts; once it has a
-// set it goes on a while for a set of more common words. All choices come
-// from the seed, so the same input and seed always give the same answers.
-// No new answer shares a stem with another answer, begins or ends with
-// one, or holds, is held in or shares a stem with a word of the quotation.
+// letters keep what is left of the quotation close to ordinary English and
+// whose lengths keep near the average, backtracks, and finishes the last
+// three answers exactly: every pair of words that fits the letters left,
+// with a look-up of the letters the last answer must hold. It restarts with
+// fresh random choices after a number of steps, letting in less common
+// words every few restarts, then longer answers (when the lengths were not
+// given), then rare words; once it has a set it goes on a while for a set of
+// more common words. All choices come from the seed, so the same input and
+// seed always give the same answers; only the time limit ends a search
+// early. No new answer is near another answer or a word of the quotation
+// (Lexicon::near: one stem, a compound part, a prefixed root, a shared
+// core). Draft clues come from PuzzleMakerClues.h.
 #pragma once
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "Lexicon.h"
@@ -27,8 +32,12 @@ struct MakeOptions {
     std::uint32_t seed = 1;
     int minLength = 4;              // letters per new answer
     int maxLength = 12;
+    bool widen = true;              // lengthen the answers when the search stalls (lengths not given)
+    double balance = 1.0;           // how much to keep answer lengths near the average (0: no care)
     std::vector<std::string> avoid; // words not to propose (any case)
-    double seconds = 10.0;          // the longest the search may run
+    // Words to use sparingly: how many puzzles (or sets already made) hold each, upper case.
+    std::unordered_map<std::string, int> seen;
+    double seconds = 10.0;          // the longest the whole search may run
     long long steps = 200'000'000;  // the most words it may try (a limit a busy machine does not move)
     long long polish = 300'000;     // words tried after the first complete set, for one of more common words
 };
@@ -37,6 +46,7 @@ struct MadeAnswer {
     std::string answer; // as written for a kept answer, upper case for a new one; empty when none was found
     std::string clue;   // the kept clue text, or the draft clue
     bool kept = false;
+    std::vector<std::string> senses; // for a new answer: its definitions, for the maker to choose from
 };
 
 struct MakeResult {
@@ -44,7 +54,9 @@ struct MakeResult {
     std::vector<MadeAnswer> answers; // one per letter of the source (the best set found when not complete)
     std::vector<SourceProblem> problems; // why no complete set was made
     std::string unplaced;            // letters of the quotation the best set leaves over
-    std::string text;                // the complete source, when complete
+    std::string pool;                // the letters the new answers share (after their first letters), A to Z
+    int minLength = 0, maxLength = 0; // the answer lengths the search ended with
+    std::string text;                // the source with the answers: complete, or the best set with "?" for open answers
     long long steps = 0;             // words tried
     double seconds = 0;
     bool outOfSteps = false;         // the search stopped at its step limit rather than its time limit
@@ -56,5 +68,22 @@ inline constexpr const char* kDraftMark = "[draft] ";
 // `text` is the source as written; `title` its name.
 MakeResult makePuzzle(const std::string& text, const std::string& title, const Lexicon& lexicon,
                       const MakeOptions& options);
+
+// Letters (A to Z, any order) described for the maker: how many, each
+// letter's count, the share of vowels and the awkward letters (J, K, Q, V,
+// W, X, Z) among them.
+std::string describeLetters(const std::string& letters);
+
+struct Suggestion {
+    std::string word;
+    bool completes = false; // a complete set was found with it within the quick search
+};
+// Words for the open answer `slot` (1-based) given the answers kept in the
+// source, best first: words that fit the letters left, are near no kept
+// answer nor the quotation, each tried in a quick search for the rest.
+// Problems of the source land in `problems`.
+std::vector<Suggestion> suggestAnswers(const std::string& text, const std::string& title, const Lexicon& lexicon,
+                                       const MakeOptions& options, int slot, std::vector<SourceProblem>& problems,
+                                       std::size_t count = 20);
 
 } // namespace vlq

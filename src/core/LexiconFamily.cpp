@@ -1,0 +1,213 @@
+// Word families for the lexicon: which words are too near to stand in one
+// puzzle beyond sharing a stem (compound parts, negating prefixes, the core
+// of a word less its ending), and the maker's own words added to or taken
+// out of the lexicon.
+#include <algorithm>
+#include <string_view>
+
+#include "Lexicon.h"
+
+namespace vlq {
+
+namespace {
+
+constexpr std::size_t kGram = 5;
+constexpr std::size_t kPart = 4; // the shortest compound part or root that counts
+
+// Endings taken off for a word's core, longest first where they overlap.
+constexpr std::string_view kEndings[] = {
+    "ations", "ation", "itions", "ition", "ments", "ment", "nesses", "ness", "ingly", "ings", "ing",
+    "ously", "ous",   "ities",  "ity",   "ables", "able", "ibly",   "ible", "ally",  "ical", "ers",
+    "er",    "est",   "ed",     "es",    "ly",    "s"};
+
+constexpr std::string_view kPrefixes[] = {"non", "un", "in", "im", "ir", "il", "dis", "mis"};
+
+std::uint32_t gramCode(std::string_view s) {
+    std::uint32_t code = 0;
+    for (char c : s) code = code * 26 + static_cast<std::uint32_t>(c - 'a');
+    return code;
+}
+
+bool lowerLetters(std::string_view s) {
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+}
+
+// Whether `part` (4 letters or more) begins or ends `whole`, or is it.
+bool atEnd(const std::string& part, const std::string& whole) {
+    return part.size() >= kPart && part.size() <= whole.size() && (whole.starts_with(part) || whole.ends_with(part));
+}
+
+} // namespace
+
+std::string Lexicon::coreOf(const std::string& lower) {
+    for (std::string_view end : kEndings)
+        if (lower.size() >= end.size() + 4 && lower.ends_with(end)) return lower.substr(0, lower.size() - end.size());
+    return lower;
+}
+
+std::vector<std::string> Lexicon::familyOf(const std::string& lower) const {
+    std::vector<std::string> out;
+    const auto add = [&](std::string key) {
+        if (key.size() >= kPart && std::find(out.begin(), out.end(), key) == out.end()) out.push_back(std::move(key));
+    };
+    // Compounds of two words: LIGHT+HEADED, NOTE+WORTHY, NORTH+WEST.
+    for (std::size_t i = kPart; i + kPart <= lower.size(); ++i) {
+        const std::string left = lower.substr(0, i), right = lower.substr(i);
+        if (index_.count(left) && index_.count(right)) {
+            add(left);
+            add(right);
+        }
+    }
+    // The root under a negating prefix: UNHAPPY and HAPPINESS, NONFLAMMABLE and FLAMMABLE.
+    for (std::string_view prefix : kPrefixes) {
+        if (lower.size() < prefix.size() + kPart || !lower.starts_with(prefix)) continue;
+        const std::string rest = lower.substr(prefix.size());
+        if (!index_.count(rest)) continue;
+        add(stemOf(rest));
+        add(rest);
+    }
+    return out;
+}
+
+WordKeys Lexicon::keysOf(const std::string& lower) const { return {lower, stemOf(lower), familyOf(lower)}; }
+
+WordKeys Lexicon::keysOf(const LexiconWord& word) const { return {lowerOf(word.word), word.stem, word.family}; }
+
+std::vector<std::uint32_t> Lexicon::coreRuns(const std::string& lower) {
+    const std::string core = coreOf(lower);
+    std::vector<std::uint32_t> out;
+    for (std::size_t i = 0; i + kGram <= core.size(); ++i) out.push_back(gramCode(std::string_view(core).substr(i, kGram)));
+    return out;
+}
+
+bool Lexicon::near(const WordKeys& a, const WordKeys& b, bool cores) {
+    if (related(a.word, a.stem, b.word, b.stem, true)) return true;
+    for (const std::string& x : a.family) {
+        if (atEnd(x, b.word) || atEnd(x, b.stem)) return true;
+        for (const std::string& y : b.family)
+            if (atEnd(x, y) || atEnd(y, x)) return true;
+    }
+    for (const std::string& y : b.family)
+        if (atEnd(y, a.word) || atEnd(y, a.stem)) return true;
+    if (!cores) return false;
+    const std::string x = coreOf(a.word), y = coreOf(b.word);
+    for (std::size_t i = 0; i + kGram <= x.size(); ++i)
+        if (y.find(std::string_view(x).substr(i, kGram)) != std::string::npos) return true;
+    return false;
+}
+
+void Lexicon::indexWord(int at) {
+    const LexiconWord& word = words_[static_cast<std::size_t>(at)];
+    const std::string lower = lowerOf(word.word);
+    const auto key = [&](const std::string& k) {
+        keys_.emplace_back(k, at);
+        reversedKeys_.emplace_back(std::string(k.rbegin(), k.rend()), at);
+    };
+    key(lower);
+    if (word.stem != lower) key(word.stem);
+    for (const std::string& f : word.family)
+        if (f != lower && f != word.stem) key(f);
+    const std::string core = coreOf(lower);
+    for (std::size_t i = 0; i + kGram <= core.size(); ++i)
+        grams_.emplace_back(gramCode(std::string_view(core).substr(i, kGram)), at);
+}
+
+void Lexicon::sortKeys() {
+    std::sort(keys_.begin(), keys_.end());
+    std::sort(reversedKeys_.begin(), reversedKeys_.end());
+    std::sort(grams_.begin(), grams_.end());
+    grams_.erase(std::unique(grams_.begin(), grams_.end()), grams_.end());
+}
+
+std::vector<int> Lexicon::relatedTo(std::size_t index) const {
+    const LexiconWord& w = words_.at(index);
+    const std::string lower = lowerOf(w.word);
+    std::vector<int> out;
+    // Words whose word, stem or family key begins (ends) with a key of ours, or is one.
+    const auto from = [&](const std::vector<std::pair<std::string, int>>& keys, const std::string& key, bool equal) {
+        auto it = std::lower_bound(keys.begin(), keys.end(), std::make_pair(key, -1));
+        for (; it != keys.end() && (equal ? it->first == key : it->first.starts_with(key)); ++it)
+            out.push_back(it->second);
+    };
+    std::vector<std::string> ours{lower, w.stem};
+    ours.insert(ours.end(), w.family.begin(), w.family.end());
+    for (const std::string& key : ours) {
+        from(keys_, key, key.size() < kPart);
+        if (key.size() < kPart) continue;
+        const std::string backwards(key.rbegin(), key.rend());
+        from(reversedKeys_, backwards, false);
+        // Words whose keys are a beginning or an end of ours.
+        for (std::size_t n = kPart; n < key.size(); ++n) {
+            from(keys_, key.substr(0, n), true);
+            from(keys_, key.substr(key.size() - n), true);
+        }
+    }
+    // Words whose cores share five letters in a row with ours.
+    const std::string core = coreOf(lower);
+    for (std::size_t i = 0; i + kGram <= core.size(); ++i) {
+        const std::uint32_t code = gramCode(std::string_view(core).substr(i, kGram));
+        auto it = std::lower_bound(grams_.begin(), grams_.end(), std::make_pair(code, -1));
+        for (; it != grams_.end() && it->first == code; ++it) out.push_back(it->second);
+    }
+    std::sort(out.begin(), out.end());
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+    out.erase(std::remove(out.begin(), out.end(), static_cast<int>(index)), out.end());
+    return out;
+}
+
+void Lexicon::addWords(const std::vector<UserWord>& list) {
+    std::unordered_map<std::string, std::size_t> at;
+    for (std::size_t i = 0; i < words_.size(); ++i) at.emplace(words_[i].word, i);
+    bool added = false;
+    for (const UserWord& u : list) {
+        std::string letters;
+        for (char c : u.written)
+            if (c >= 'a' && c <= 'z')
+                letters += static_cast<char>(c - 'a' + 'A');
+            else if (c >= 'A' && c <= 'Z')
+                letters += c;
+        if (letters.empty()) continue;
+        const int score = std::clamp(u.score, 0, 100);
+        if (const auto it = at.find(letters); it != at.end()) {
+            words_[it->second].userScore = score;
+            words_[it->second].rare = false;
+            continue;
+        }
+        LexiconWord word;
+        word.word = letters;
+        const std::string lower = lowerOf(letters);
+        word.base = baseOf(lower);
+        word.stem = lowerLetters(word.base) && index_.count(word.base) ? stemOf(lower) : lower;
+        word.family = familyOf(lower);
+        word.userScore = score;
+        if (u.written != letters) word.written = u.written;
+        at.emplace(letters, words_.size());
+        words_.push_back(std::move(word));
+        indexWord(static_cast<int>(words_.size() - 1));
+        added = true;
+    }
+    if (added) sortKeys();
+}
+
+void Lexicon::removeWords(const std::vector<std::string>& list) {
+    std::unordered_set<std::string> out;
+    for (const std::string& w : list) {
+        std::string letters;
+        for (char c : w)
+            if (c >= 'a' && c <= 'z')
+                letters += static_cast<char>(c - 'a' + 'A');
+            else if (c >= 'A' && c <= 'Z')
+                letters += c;
+        if (!letters.empty()) out.insert(letters);
+    }
+    const auto before = words_.size();
+    std::erase_if(words_, [&](const LexiconWord& w) { return out.count(w.word) > 0; });
+    if (words_.size() == before) return;
+    keys_.clear();
+    reversedKeys_.clear();
+    grams_.clear();
+    for (std::size_t i = 0; i < words_.size(); ++i) indexWord(static_cast<int>(i));
+    sortKeys();
+}
+
+} // namespace vlq

@@ -1,0 +1,250 @@
+#include "PuzzleMakerClues.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace vlq {
+
+namespace {
+
+enum class Form { plain, plural, past, gerund, thirdPerson, comparative, superlative };
+
+bool isVowel(char c) { return c == 'a' || c == 'e' || c == 'i' || c == 'o' || c == 'u'; }
+
+std::string lowerText(std::string_view text) {
+    std::string out;
+    for (char c : text) out += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    return out;
+}
+
+std::vector<std::string> split(const std::string& text, std::string_view by) {
+    std::vector<std::string> out;
+    std::size_t at = 0;
+    for (auto next = text.find(by); next != std::string::npos; next = text.find(by, at)) {
+        out.push_back(text.substr(at, next - at));
+        at = next + by.size();
+    }
+    out.push_back(text.substr(at));
+    return out;
+}
+
+std::string join(const std::vector<std::string>& parts, std::string_view by) {
+    std::string out;
+    for (const auto& p : parts) out += (out.empty() ? "" : std::string(by)) + p;
+    return out;
+}
+
+// A short verb ending consonant-vowel-consonant doubles its last letter (stop, sit).
+bool doubles(const std::string& w) {
+    const std::size_t n = w.size();
+    if (n < 3 || n > 4 || isVowel(w[n - 1]) || w[n - 1] == 'w' || w[n - 1] == 'x' || w[n - 1] == 'y') return false;
+    if (!isVowel(w[n - 2]) || isVowel(w[n - 3])) return false;
+    return n == 3 || !isVowel(w[0]);
+}
+
+std::string verbForm(const Lexicon& lexicon, const std::string& verb, Form form) {
+    if (verb == "be") return form == Form::past ? "was" : form == Form::gerund ? "being" : "is";
+    if (verb == "have") return form == Form::past ? "had" : form == Form::gerund ? "having" : "has";
+    const std::size_t n = verb.size();
+    if (n < 2) return verb;
+    const bool consonantY = verb.back() == 'y' && !isVowel(verb[n - 2]);
+    switch (form) {
+    case Form::gerund:
+        if (verb.ends_with("ie")) return verb.substr(0, n - 2) + "ying";
+        if (verb.back() == 'e' && !verb.ends_with("ee") && !verb.ends_with("ye") && !verb.ends_with("oe"))
+            return verb.substr(0, n - 1) + "ing";
+        return doubles(verb) ? verb + verb.back() + "ing" : verb + "ing";
+    case Form::past: {
+        for (const std::string& f : lexicon.irregularForms(verb, 'v'))
+            if (!f.ends_with("ing") && !f.ends_with("en") && !f.ends_with("s")) return f;
+        if (verb.back() == 'e') return verb + "d";
+        if (consonantY) return verb.substr(0, n - 1) + "ied";
+        return doubles(verb) ? verb + verb.back() + "ed" : verb + "ed";
+    }
+    case Form::thirdPerson:
+        if (verb == "do" || verb == "go") return verb + "es";
+        if (consonantY) return verb.substr(0, n - 1) + "ies";
+        if (verb.ends_with("s") || verb.ends_with("x") || verb.ends_with("z") || verb.ends_with("ch") ||
+            verb.ends_with("sh"))
+            return verb + "es";
+        return verb + "s";
+    default:
+        return verb;
+    }
+}
+
+std::string plural(const std::string& noun) {
+    const std::size_t n = noun.size();
+    if (n < 2) return noun + "s";
+    if (noun.back() == 'y' && !isVowel(noun[n - 2])) return noun.substr(0, n - 1) + "ies";
+    if (noun.ends_with("s") || noun.ends_with("x") || noun.ends_with("z") || noun.ends_with("ch") ||
+        noun.ends_with("sh"))
+        return noun + "es";
+    if (noun == "man" || noun.ends_with("woman")) return noun.substr(0, n - 2) + "en";
+    if (noun == "person") return "people";
+    return noun + "s";
+}
+
+// Words after which a definition's head noun ends.
+bool endsHead(const std::string& w) {
+    static constexpr std::string_view kAfterHead[] = {"of", "in", "that", "who", "which", "with", "for", "to",
+                                                      "from", "on", "by", "used", "made", "having", "or", "and",
+                                                      "at", "as", "whose", "where", "when", "into", "without"};
+    return std::find(std::begin(kAfterHead), std::end(kAfterHead), w) != std::end(kAfterHead);
+}
+
+// One clause of a noun's definition for the plural: "a feeling of
+// excitement" becomes "feelings of excitement", "a worm that burrows"
+// becomes "worms that burrow". Empty when its head cannot be found.
+std::string pluralClause(const std::string& clause) {
+    std::vector<std::string> words = split(clause, " ");
+    std::size_t start = 0;
+    if (!words.empty() && (words[0] == "a" || words[0] == "an" || words[0] == "the" || words[0] == "one")) start = 1;
+    for (std::size_t i = start; i < words.size(); ++i) {
+        std::string& w = words[i];
+        const bool comma = !w.empty() && w.back() == ',';
+        const bool last = i + 1 == words.size();
+        if (!comma && !last && !endsHead(words[i + 1])) continue;
+        if (w.empty() || !std::all_of(w.begin(), w.end() - (comma ? 1 : 0), [](char c) { return c >= 'a' && c <= 'z'; }))
+            return {};
+        w = plural(comma ? w.substr(0, w.size() - 1) : w) + (comma ? "," : "");
+        // The verb after a relative word agrees: "that burrows" -> "that burrow".
+        if (i + 2 < words.size() && (words[i + 1] == "that" || words[i + 1] == "who" || words[i + 1] == "which")) {
+            std::string& v = words[i + 2];
+            if (v == "is") v = "are";
+            else if (v == "has") v = "have";
+            else if (v == "was") v = "were";
+            else if (v.size() > 3 && v.ends_with("ies")) v = v.substr(0, v.size() - 3) + "y";
+            else if (v.size() > 3 && v.back() == 's' && !v.ends_with("ss") && !v.ends_with("us")) v.pop_back();
+        }
+        words.erase(words.begin(), words.begin() + static_cast<std::ptrdiff_t>(start));
+        return join(words, " ");
+    }
+    return {};
+}
+
+// A definition worded for the answer's form; empty when it cannot be.
+std::string worded(const Lexicon& lexicon, const std::string& gloss, Form form) {
+    switch (form) {
+    case Form::plain:
+        return gloss;
+    case Form::plural: {
+        std::vector<std::string> clauses = split(gloss, "; ");
+        for (auto& c : clauses) {
+            c = pluralClause(c);
+            if (c.empty()) return {};
+        }
+        return join(clauses, "; ");
+    }
+    case Form::past:
+    case Form::gerund:
+    case Form::thirdPerson: {
+        std::vector<std::string> clauses = split(gloss, "; ");
+        for (auto& c : clauses) {
+            std::vector<std::string> words = split(c, " ");
+            if (words.empty() || words[0].empty()) return {};
+            words[0] = verbForm(lexicon, words[0], form);
+            // "keep or hold" turns both verbs.
+            if (words.size() >= 3 && (words[1] == "or" || words[1] == "and"))
+                words[2] = verbForm(lexicon, words[2], form);
+            c = join(words, " ");
+        }
+        return join(clauses, "; ");
+    }
+    case Form::comparative:
+        return "more " + gloss;
+    case Form::superlative:
+        return "most " + gloss;
+    }
+    return gloss;
+}
+
+Form formOf(const LexiconWord& word) {
+    const std::string lower = lowerOf(word.word);
+    if (lower == word.base || word.base.empty()) return Form::plain;
+    switch (word.pos) {
+    case 'n':
+        return Form::plural;
+    case 'v':
+        if (lower.ends_with("ing")) return Form::gerund;
+        if (lower.ends_with("s") && !lower.ends_with("ss")) return Form::thirdPerson;
+        return Form::past;
+    case 'a':
+        return lower.ends_with("est") || lower == "most" || lower == "least" || lower == "worst" || lower == "best"
+                   ? Form::superlative
+                   : Form::comparative;
+    default:
+        return Form::plain;
+    }
+}
+
+// The printable ASCII of a definition, '=' (the answer's separator) made a dash.
+std::string clean(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u >= 0x7F) continue;
+        out += c == '=' ? '-' : c;
+    }
+    while (!out.empty() && (out.back() == ' ' || out.back() == ';' || out.back() == ',')) out.pop_back();
+    return out;
+}
+
+// Whole clauses of a definition, from the first, as many as fit `room`;
+// empty when even the first does not.
+std::string fitClauses(const std::string& text, std::size_t room) {
+    std::string out;
+    for (const std::string& clause : split(text, "; ")) {
+        const std::string longer = out.empty() ? clause : out + "; " + clause;
+        if (longer.size() > room) break;
+        out = longer;
+    }
+    return out;
+}
+
+} // namespace
+
+bool givesAway(const std::string& clue, const std::string& word, const std::string& base, const std::string& stem) {
+    const std::string text = lowerText(clue);
+    std::string answer;
+    for (char c : lowerText(word))
+        if (c >= 'a' && c <= 'z') answer += c;
+    if (answer.empty()) return false;
+    if (text.find(answer) != std::string::npos) return true;
+    if (answer.size() > 5 && text.find(answer.substr(0, 5)) != std::string::npos) return true;
+    // Words of the clue beginning with the base or the stem.
+    std::string words = " ";
+    for (char c : text) words += (c >= 'a' && c <= 'z') ? c : ' ';
+    for (const std::string* root : {&base, &stem})
+        if (root->size() >= 3 && words.find(" " + lowerText(*root)) != std::string::npos) return true;
+    return false;
+}
+
+DraftClue draftClue(const Lexicon& lexicon, const LexiconWord& word) {
+    DraftClue out;
+    const Form form = formOf(word);
+    const std::string answer = word.written.empty() ? word.word : word.written;
+    for (const std::string& sense : lexicon.senses(word)) {
+        const std::string text = clean(worded(lexicon, clean(sense), form));
+        if (text.empty() || givesAway(text, answer, word.base, word.stem)) continue;
+        const std::string fitted = fitClauses(text, kDraftClueRoom);
+        if (fitted.empty()) continue;
+        if (out.text.empty()) out.text = fitted;
+        out.senses.push_back(fitted == text || out.senses.empty() ? fitted : text);
+    }
+    if (!out.text.empty()) return out;
+    // No definition that keeps the answer hidden: its synonyms, if any do.
+    std::vector<std::string> others;
+    for (const std::string& s : lexicon.synonyms(word))
+        if (!givesAway(s, answer, word.base, word.stem)) others.push_back(s);
+    std::string text;
+    for (const std::string& s : others) {
+        const std::string longer = text.empty() ? "like " + s : text + ", " + s;
+        if (longer.size() > kDraftClueRoom) break;
+        text = longer;
+    }
+    out.text = text.empty() ? "no definition found that hides the answer: write one" : clean(text);
+    return out;
+}
+
+} // namespace vlq

@@ -1,0 +1,32 @@
+// Draft clues for the answers the maker proposes: a definition from
+// WordNet that never gives the answer away (it holds neither the answer, nor
+// a word beginning with its base or stem, nor its first five letters), made
+// of whole clauses that fit a clue (never cut in the middle), and worded for
+// the answer's form: a plural defines plurals, a past tense or a gerund
+// turns the definition's verbs, a comparative says "more". When no sense
+// can be worded so, the clue names synonyms, or asks the maker for one. The
+// other usable senses are listed for the maker to choose from.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "Lexicon.h"
+
+namespace vlq {
+
+struct DraftClue {
+    std::string text;                // without the draft mark; at most kDraftClueRoom characters
+    std::vector<std::string> senses; // the usable definitions, the one chosen first
+};
+
+// Room for the clue text beside the draft mark in an 80-character clue.
+inline constexpr std::size_t kDraftClueRoom = 72;
+
+DraftClue draftClue(const Lexicon& lexicon, const LexiconWord& word);
+
+// Whether `clue` gives away the answer `word` (any case): it holds the
+// answer or its first five letters, or a word of it begins with the
+// answer's base or stem (3 letters or more).
+bool givesAway(const std::string& clue, const std::string& word, const std::string& base, const std::string& stem);
+
+} // namespace vlq
