@@ -108,13 +108,8 @@ public:
                 for (std::size_t l = 0; l < 26; ++l) share_[l] += c.tail[l], total += c.tail[l];
         for (double& v : share_) v = total > 0 ? v / total : 1.0 / 26;
         start_ = budget_;
-        leastCost_.assign(slots_.size() + 1, 0.0);
-        for (std::size_t d = slots_.size(); d-- > 0;) {
-            float least = slots_[d].words->empty() ? 0.0f : slots_[d].words->front().cost;
-            for (const Candidate& c : *slots_[d].words) least = std::min(least, c.cost);
-            leastCost_[d] = leastCost_[d + 1] + least;
-        }
         chosen_.assign(slots_.size(), -1);
+        chosenSlots_ = chosen_;
         best_ = chosen_;
         bestLeft_ = left_;
     }
@@ -129,49 +124,44 @@ public:
         maxTail_ = maxTail;
         widest_ = std::max(widest, maxTail);
         avgTail_ = slots_.empty() ? 0.0 : static_cast<double>(left_) / static_cast<double>(slots_.size());
-        long long limit = kFirstRun, polishEnd = 0;
+        long long limit = kFirstRun;
         try {
             for (;;) {
-                stepLimit_ = found_ ? std::min(steps_ + limit, polishEnd) : steps_ + limit;
+                stepLimit_ = steps_ + limit;
                 noise_.seed(rng_());
                 cut_ = false;
                 try {
                     if (fill(0)) {
-                        if (!found_) polishEnd = steps_ + polish_;
                         found_ = true;
-                        bestCost_ = cost_;
                         best_ = chosen_;
-                    } else if (!cut_ && level_ == 2 && maxTail_ >= widest_) {
-                        return found_; // every word was tried everywhere: there is no (better) set
+                        bestSlots_ = chosenSlots_;
+                        improve();
+                        return true;
                     }
+                    if (!cut_ && level_ == 2 && maxTail_ >= widest_) return false; // every word tried everywhere
                 } catch (const Restart&) {
                 }
-                if (found_ && steps_ >= polishEnd) return true;
-                std::fill(chosen_.begin(), chosen_.end(), -1);
-                std::fill(blocked_.begin(), blocked_.end(), 0);
-                budget_ = start_;
-                left_ = 0;
-                for (int c : budget_) left_ += c;
-                cost_ = 0;
-                if (found_) continue;
+                clear();
                 limit = limit * 3 / 2;
                 // Each fresh start cares a little less for common words.
                 preference_ = std::max(kFloor, preference_ * kDecay);
                 if (++restarts_ % kRestartsPerLevel != 0) continue;
-                // Less common words, then longer answers with common words
-                // first again, and rare words last.
-                if (level_ == 0) {
-                    level_ = 1;
-                } else if (maxTail_ < widest_) {
+                // Longer answers of common words, then less common words,
+                // and rare words last.
+                if (level_ == 0 && maxTail_ < widest_) {
                     maxTail_ = std::min(widest_, maxTail_ + kWiden);
-                    level_ = 0;
                     preference_ = 1.0;
                     limit = kFirstRun;
-                } else if (level_ == 1) {
-                    level_ = 2;
+                } else if (level_ < 2) {
+                    ++level_;
                 }
             }
         } catch (const TimeUp&) {
+            if (found_) {
+                clear();
+                for (std::size_t s = 0; s < slots_.size(); ++s) take(s, candidate(s, bestSlots_[s]));
+                best_ = chosen_;
+            }
             return found_;
         }
     }
@@ -199,6 +189,7 @@ private:
     std::chrono::steady_clock::time_point deadline_;
     std::array<double, 26> share_{};
     std::vector<int> chosen_, best_;
+    std::vector<int> chosenSlots_, bestSlots_; // the candidates chosen per slot (indices into its words)
     int bestLeft_ = 0;
     bool cut_ = false; // some words that fit were left untried
     std::size_t bestDepth_ = 0;
@@ -206,9 +197,107 @@ private:
     int minTail_ = 0, maxTail_ = 0;
     double preference_ = 1.0;
     bool found_ = false;
-    double cost_ = 0, bestCost_ = 0; // of the words chosen, and of the best set found
-    std::vector<double> leastCost_;  // the least the slots from each one on can cost
+    double cost_ = 0; // of the words chosen
     int restarts_ = 0, level_ = 0;
+
+    void clear() {
+        std::fill(chosen_.begin(), chosen_.end(), -1);
+        std::fill(chosenSlots_.begin(), chosenSlots_.end(), -1);
+        std::fill(blocked_.begin(), blocked_.end(), 0);
+        budget_ = start_;
+        left_ = 0;
+        for (int c : budget_) left_ += c;
+        cost_ = 0;
+    }
+    const Candidate& candidate(std::size_t slot, int i) const { return (*slots_[slot].words)[static_cast<std::size_t>(i)]; }
+    // What a word costs in the finished set: how uncommon, and how far from the average length.
+    double value(const Candidate& c) const {
+        const double off = c.tailLength - avgTail_;
+        return c.cost + balance_ * kBalanceWeight * off * off / (avgTail_ + 1.0);
+    }
+
+    // Once a set is found: take out the costliest answer with two others and
+    // put in the three cheapest words that fit their letters exactly, while
+    // that lowers the set's cost (or the steps for it run out).
+    void improve() {
+        const long long end = steps_ + polish_;
+        std::vector<double> least(slots_.size(), 0.0);
+        for (std::size_t s = 0; s < slots_.size(); ++s) {
+            double m = 1e9;
+            for (const Candidate& c : *slots_[s].words) m = std::min(m, value(c));
+            least[s] = m;
+        }
+        const std::size_t n = slots_.size();
+        if (n < 3) return;
+        for (bool better = true; better && steps_ < end;) {
+            better = false;
+            std::vector<std::size_t> order(n);
+            for (std::size_t s = 0; s < n; ++s) order[s] = s;
+            std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+                return value(candidate(a, chosenSlots_[a])) - least[a] > value(candidate(b, chosenSlots_[b])) - least[b];
+            });
+            for (std::size_t w = 0; w < std::min<std::size_t>(n, 4) && !better && steps_ < end; ++w) {
+                const std::size_t i = order[w];
+                std::vector<std::pair<std::size_t, std::size_t>> pairs;
+                for (std::size_t j = 0; j < n; ++j)
+                    for (std::size_t k = j + 1; k < n; ++k)
+                        if (j != i && k != i) pairs.emplace_back(j, k);
+                for (std::size_t p = pairs.size(); p > 1; --p) std::swap(pairs[p - 1], pairs[noise_() % p]);
+                for (const auto& [j, k] : pairs) {
+                    if (steps_ >= end) break;
+                    if (retry(i, j, k, least)) {
+                        better = true;
+                        best_ = chosen_;
+                        bestSlots_ = chosenSlots_;
+                        break;
+                    }
+                }
+            }
+        }
+        best_ = chosen_;
+        bestSlots_ = chosenSlots_;
+    }
+
+    // Slots i, j and k refilled with the cheapest words that fit; whether that lowered the cost.
+    bool retry(std::size_t i, std::size_t j, std::size_t k, const std::vector<double>& least) {
+        const int was[3] = {chosenSlots_[i], chosenSlots_[j], chosenSlots_[k]};
+        const double before = value(candidate(i, was[0])) + value(candidate(j, was[1])) + value(candidate(k, was[2]));
+        give(i, candidate(i, was[0]));
+        give(j, candidate(j, was[1]));
+        give(k, candidate(k, was[2]));
+        double best = before - 1e-6;
+        int found[3] = {-1, -1, -1};
+        const Slot& last = slots_[k];
+        const auto& first = *slots_[i].words;
+        const auto& second = *slots_[j].words;
+        for (std::size_t a = 0; a < first.size(); ++a) {
+            const Candidate& x = first[a];
+            tick();
+            if (value(x) + least[j] + least[k] >= best || !free(x.word) || !fits(x)) continue;
+            take(i, x);
+            for (std::size_t b = 0; b < second.size(); ++b) {
+                const Candidate& y = second[b];
+                if (value(x) + value(y) + least[k] >= best || !free(y.word) || !fits(y)) continue;
+                tick();
+                take(j, y);
+                if (const auto it = last.exact->find(keyOf(budget_)); it != last.exact->end()) {
+                    for (int c : it->second) {
+                        const Candidate& z = candidate(k, c);
+                        if (z.tailLength != left_ || !free(z.word) || !fits(z)) continue;
+                        const double v = value(x) + value(y) + value(z);
+                        if (v < best) best = v, found[0] = static_cast<int>(a), found[1] = static_cast<int>(b), found[2] = c;
+                    }
+                }
+                give(j, y);
+            }
+            give(i, x);
+        }
+        const int* use = found[0] >= 0 ? found : was;
+        take(i, candidate(i, use[0]));
+        take(j, candidate(j, use[1]));
+        take(k, candidate(k, use[2]));
+        return found[0] >= 0;
+    }
 
     void tick() {
         if (++steps_ > maxSteps_) throw TimeUp();
@@ -226,6 +315,7 @@ private:
         left_ -= c.tailLength;
         cost_ += c.cost;
         chosen_[slot] = c.word;
+        chosenSlots_[slot] = static_cast<int>(&c - slots_[slot].words->data());
         block(c.word, 1);
     }
     bool free(int word) const { return blocked_[static_cast<std::size_t>(word)] == 0; }
@@ -240,6 +330,7 @@ private:
         left_ += c.tailLength;
         cost_ -= c.cost;
         chosen_[slot] = -1;
+        chosenSlots_[slot] = -1;
         block(c.word, -1);
     }
     bool lengthFits(int tail, std::size_t restAfter) const {
@@ -263,7 +354,6 @@ private:
         if (it == s.exact->end() || left_ > 15 * 26) return false;
         for (int i : it->second) {
             const Candidate& c = (*s.words)[static_cast<std::size_t>(i)];
-            if (found_ && cost_ + c.cost >= bestCost_) return false;
             if (c.tailLength == left_ && free(c.word) && c.level <= level_ && c.tailLength <= maxTail_ &&
                 c.tailLength >= minTail_) {
                 take(depth, c);
@@ -285,13 +375,11 @@ private:
         for (const Candidate& c : *b.words)
             if (fits(c)) second.push_back(&c);
         for (const Candidate* x : first) {
-            if (found_ && cost_ + x->cost + leastCost_[depth + 1] >= bestCost_) continue;
             take(depth, *x);
             noteBest(depth + 1);
             for (const Candidate* y : second) {
                 tick();
                 if (!free(y->word) || !lengthFits(y->tailLength, 1) || !fits(*y)) continue;
-                if (found_ && cost_ + y->cost + leastCost_[depth + 2] >= bestCost_) continue;
                 take(depth + 1, *y);
                 if (finishLast(depth + 2)) return true;
                 noteBest(depth + 2);
@@ -308,10 +396,6 @@ private:
         if (rest == 0) return left_ == 0;
         if (rest == 1) return finishLast(depth);
         if (steps_ > stepLimit_) throw Restart();
-        if (found_ && cost_ + leastCost_[depth] >= bestCost_) {
-            cut_ = true; // no set from here would beat the best
-            return false;
-        }
         const Slot& s = slots_[depth];
         if (rest == 3) return finishThree(depth);
         if (rest == 2) {
@@ -569,12 +653,11 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
         return byLetter[idx(spelled[static_cast<std::size_t>(a)])].size() <
                byLetter[idx(spelled[static_cast<std::size_t>(b)])].size();
     });
-    // Only the last slot is filled by exact look-up.
-    if (!slotOrder.empty()) {
-        const std::size_t l = idx(spelled[static_cast<std::size_t>(slotOrder.back())]);
-        for (std::size_t i = 0; i < byLetter[l].size(); ++i)
-            exact[l][keyOf(byLetter[l][i].tail)].push_back(static_cast<int>(i));
-    }
+    // Any slot may be the last of three refilled exactly.
+    for (std::size_t l = 0; l < 26; ++l)
+        if (needed[l])
+            for (std::size_t i = 0; i < byLetter[l].size(); ++i)
+                exact[l][keyOf(byLetter[l][i].tail)].push_back(static_cast<int>(i));
     std::vector<Search::Slot> searchSlots;
     for (int k : slotOrder) {
         const std::size_t l = idx(spelled[static_cast<std::size_t>(k)]);

@@ -39,7 +39,7 @@ struct MakeOptions {
     std::unordered_map<std::string, int> seen;
     double seconds = 10.0;          // the longest the whole search may run
     long long steps = 200'000'000;  // the most words it may try (a limit a busy machine does not move)
-    long long polish = 300'000;     // words tried after the first complete set, for one of more common words
+    long long polish = 300'000;      // words tried after the first complete set, for one of more common words
 };
 
 struct MadeAnswer {
