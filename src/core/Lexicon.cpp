@@ -475,6 +475,28 @@ std::string Lexicon::definition(const LexiconWord& word) const {
     return all.empty() ? std::string() : all.front();
 }
 
+std::vector<std::string> Lexicon::broader(const LexiconWord& word) const {
+    std::vector<std::string> out;
+    const auto* p = std::find(std::begin(kPosLetter), std::end(kPosLetter), word.pos);
+    if (p == std::end(kPosLetter)) return out;
+    std::ifstream in(wordnetDir_ + "/data." + kPosName[p - kPosLetter], std::ios::binary);
+    for (const std::string& data : senseLines(word)) {
+        // Pointers: symbol offset pos source/target; "@" is the hypernym.
+        const auto at = data.find(" @ ");
+        if (at == std::string::npos || data.find(" | ") < at) continue;
+        in.clear();
+        in.seekg(std::atol(data.c_str() + at + 3));
+        std::string line;
+        if (!in || !std::getline(in, line)) continue;
+        const auto head = fieldsOf(std::string_view(line).substr(0, line.find(" | ")));
+        if (head.size() < 5) continue;
+        std::string name(head[4].substr(0, head[4].find('(')));
+        std::replace(name.begin(), name.end(), '_', ' ');
+        if (std::find(out.begin(), out.end(), name) == out.end()) out.push_back(name);
+    }
+    return out;
+}
+
 std::vector<std::string> Lexicon::irregularForms(const std::string& base, char pos) const {
     const auto* p = std::find(std::begin(kPosLetter), std::end(kPosLetter), pos);
     if (p == std::end(kPosLetter)) return {};

@@ -135,6 +135,8 @@ public:
     std::vector<std::string> senses(const LexiconWord& word) const;
     // The irregular forms WordNet lists for a base as a part of speech (n, v, a, r), sorted.
     std::vector<std::string> irregularForms(const std::string& base, char pos) const;
+    // The first word of each sense's more general synset (a tent: shelter), in order, without repeats.
+    std::vector<std::string> broader(const LexiconWord& word) const;
     // The other words of the senses' synsets, in order, without repeats.
     std::vector<std::string> synonyms(const LexiconWord& word) const;
 

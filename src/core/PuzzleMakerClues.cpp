@@ -190,6 +190,23 @@ std::string clean(const std::string& text) {
     return out;
 }
 
+// A definition without its remarks in brackets: "a portable shelter (usually of canvas...)".
+std::string withoutBrackets(const std::string& text) {
+    std::string out;
+    int depth = 0;
+    for (char c : text) {
+        if (c == '(') ++depth;
+        if (depth == 0) out += c;
+        if (c == ')' && depth > 0) --depth;
+    }
+    std::string tidy;
+    for (char c : out)
+        if (!(c == ' ' && (tidy.empty() || tidy.back() == ' '))) tidy += c;
+    for (std::size_t at; (at = tidy.find(" ;")) != std::string::npos;) tidy.erase(at, 1);
+    for (std::size_t at; (at = tidy.find(" ,")) != std::string::npos;) tidy.erase(at, 1);
+    return clean(tidy);
+}
+
 // Whole clauses of a definition, from the first, as many as fit `room`;
 // empty when even the first does not.
 std::string fitClauses(const std::string& text, std::size_t room) {
@@ -225,21 +242,33 @@ DraftClue draftClue(const Lexicon& lexicon, const LexiconWord& word) {
     const Form form = formOf(word);
     const std::string answer = word.written.empty() ? word.word : word.written;
     for (const std::string& sense : lexicon.senses(word)) {
-        const std::string text = clean(worded(lexicon, clean(sense), form));
+        // As written, or without its remarks in brackets when that hides the answer or fits.
+        const std::string full = clean(worded(lexicon, clean(sense), form));
+        std::string text = full;
+        if (!text.empty() && (givesAway(text, answer, word.base, word.stem) || fitClauses(text, kDraftClueRoom).empty()))
+            text = withoutBrackets(text);
         if (text.empty() || givesAway(text, answer, word.base, word.stem)) continue;
         const std::string fitted = fitClauses(text, kDraftClueRoom);
         if (fitted.empty()) continue;
         if (out.text.empty()) out.text = fitted;
-        out.senses.push_back(fitted == text || out.senses.empty() ? fitted : text);
+        out.senses.push_back(out.senses.empty() ? fitted : text);
     }
     if (!out.text.empty()) return out;
-    // No definition that keeps the answer hidden: its synonyms, if any do.
+    // No definition that keeps the answer hidden and fits: a broader word
+    // for a noun ("a kind of shelter"), or synonyms.
+    std::string text;
+    if (word.pos == 'n')
+        for (const std::string& b : lexicon.broader(word)) {
+            const std::string kind = (form == Form::plural ? "kinds of " : "a kind of ") + b;
+            if (text.empty() && kind.size() <= kDraftClueRoom && !givesAway(kind, answer, word.base, word.stem))
+                text = kind;
+        }
     std::vector<std::string> others;
     for (const std::string& s : lexicon.synonyms(word))
         if (!givesAway(s, answer, word.base, word.stem)) others.push_back(s);
-    std::string text;
     for (const std::string& s : others) {
-        const std::string longer = text.empty() ? "like " + s : text + ", " + s;
+        if (!text.empty() && !text.starts_with("same as")) break;
+        const std::string longer = text.empty() ? "same as " + s : text + ", " + s;
         if (longer.size() > kDraftClueRoom) break;
         text = longer;
     }

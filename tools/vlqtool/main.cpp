@@ -13,6 +13,8 @@
 #include <iostream>
 #include <iterator>
 #include <optional>
+#include <span>
+#include <unordered_map>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,7 @@
 #include "core/Lexicon.h"
 #include "core/PuzzleBuilder.h"
 #include "core/PuzzleMaker.h"
+#include "core/PuzzleRules.h"
 #include "core/PuzzleCheck.h"
 #include "core/PuzzleRecord.h"
 #include "core/PuzzleShow.h"
@@ -39,9 +42,10 @@ int usage(std::ostream& out = std::cerr, int status = kUsage) {
            "       vlqtool check FILE.vlq...             check puzzle files, print every problem\n"
            "       vlqtool show FILE.vlq                 print grid, clues, answers and progress\n"
            "       vlqtool make SOURCE.txt [-o OUT.txt] [--seed N] [--min L] [--max L]\n"
-           "                    [--avoid WORD,...] [--time S]\n"
+           "                    [--balance B] [--avoid WORD,...] [--time S] [--sets N]\n"
            "                                             find answers for the source's letters,\n"
            "                                             with draft clues (kept answers stay)\n"
+           "       vlqtool make SOURCE.txt --suggest SLOT  words for one open answer (A, B, ... or 1, 2, ...)\n"
            "       vlqtool import FILE -o OUT.vlq        convert a JPZ, APZ or ipuz acrostic\n"
            "       vlqtool export FILE.vlq --to jpz|apz|ipuz -o OUT\n";
     return status;
@@ -86,6 +90,10 @@ int build(const std::string& sourcePath, const std::string& outPath) {
         report(built.problems);
         return kProblems;
     }
+    for (const auto& clue : parsed.source.clues)
+        if (clue.text.starts_with(vlq::kDraftMark))
+            std::cerr << sourcePath << ":" << clue.line << ": warning: clue " << clue.label
+                      << " is still a draft: rewrite it and take off \"" << vlq::kDraftMark << "\"\n";
     const auto& bytes = built.record.bytes();
     return writeFile(outPath, std::string(bytes.begin(), bytes.end()));
 }
@@ -126,6 +134,13 @@ int check(const std::vector<std::string>& paths) {
         const auto problems = vlq::checkPuzzleFile(
             std::span(reinterpret_cast<const std::uint8_t*>(data->data()), data->size()), &warnings);
         for (const auto& w : warnings) std::cout << path << ": warning: " << w << "\n";
+        if (problems.empty()) {
+            vlq::PuzzleRecord rec;
+            rec.loadBytes(std::span(reinterpret_cast<const std::uint8_t*>(data->data()), data->size()));
+            for (int k = 1; k <= vlq::clueCount(rec); ++k)
+                if (rec.clue(k).starts_with(vlq::kDraftMark))
+                    std::cout << path << ": warning: clue " << vlq::clueLabel(k) << " is still a draft\n";
+        }
         for (const auto& p : problems) std::cout << path << ": " << p << "\n";
         if (!problems.empty() && status == kOk) status = kProblems;
     }
@@ -154,9 +169,89 @@ std::optional<long> number(const std::string& text, long lo, long hi) {
     return v;
 }
 
-int make(const std::vector<std::string>& args) {
-    std::string sourcePath, outPath;
+// The maker's own files in the user's config folder (beside the game's settings).
+fs::path makerFolder() {
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') return fs::path(xdg) / "Marlowick32";
+    const char* home = std::getenv("HOME");
+    return home && *home ? fs::path(home) / ".config" / "Marlowick32" : fs::path();
+}
+
+// Lines of a text file less comments ('#') and surrounding blanks; none when it is missing.
+std::vector<std::string> listLines(const fs::path& path) {
+    std::vector<std::string> out;
+    std::error_code ec;
+    if (path.empty() || !fs::is_regular_file(path, ec) || fs::file_size(path, ec) > (4u << 20)) return out;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);) {
+        line = line.substr(0, line.find('#'));
+        const auto first = line.find_first_not_of(" \t\r");
+        if (first == std::string::npos) continue;
+        out.push_back(line.substr(first, line.find_last_not_of(" \t\r") - first + 1));
+    }
+    return out;
+}
+
+// The maker's word list: "WORD OR PHRASE" or "WORD OR PHRASE;SCORE" (0 to 100) a line.
+std::vector<vlq::UserWord> userWords(const fs::path& path) {
+    std::vector<vlq::UserWord> out;
+    for (const std::string& line : listLines(path)) {
+        vlq::UserWord word;
+        const auto semi = line.rfind(';');
+        word.written = line.substr(0, semi);
+        while (!word.written.empty() && word.written.back() == ' ') word.written.pop_back();
+        if (semi != std::string::npos) {
+            const auto score = number(line.substr(line.find_first_not_of(' ', semi + 1) == std::string::npos
+                                                      ? line.size()
+                                                      : line.find_first_not_of(' ', semi + 1)),
+                                      0, 100);
+            if (!score) {
+                std::cerr << path.string() << ": \"" << line << "\": the score must be 0 to 100; taken as 50\n";
+            } else {
+                word.score = static_cast<int>(*score);
+            }
+        }
+        out.push_back(word);
+    }
+    return out;
+}
+
+// How many puzzles of a folder hold each answer (upper-case letters).
+void countAnswers(const fs::path& folder, std::unordered_map<std::string, int>& seen) {
+    std::error_code ec;
+    if (folder.empty() || !fs::is_directory(folder, ec)) return;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string ext = it->path().extension().string();
+        for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (ext != ".vlq" || !it->is_regular_file(ec) || it->file_size(ec) != vlq::kRecordSize) continue;
+        std::ifstream in(it->path(), std::ios::binary);
+        const std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        vlq::PuzzleRecord rec;
+        try {
+            rec.loadBytes(std::span(reinterpret_cast<const std::uint8_t*>(data.data()), data.size()));
+        } catch (const vlq::IoError&) {
+            continue;
+        }
+        if (!vlq::checkPuzzleFile(std::span(reinterpret_cast<const std::uint8_t*>(data.data()), data.size())).empty())
+            continue;
+        for (int k = 1; k <= vlq::clueCount(rec); ++k) {
+            std::string answer;
+            for (int j = 1; j <= vlq::answerLength(rec, k); ++j) {
+                const vlq::Square sq = vlq::answerSquare(rec, k, j);
+                answer += static_cast<char>(rec.solution(sq.col, sq.row));
+            }
+            ++seen[answer];
+        }
+    }
+}
+
+std::string describeLine(const std::string& source, const vlq::SourceProblem& p) {
+    return source + ":" + (p.line > 0 ? std::to_string(p.line) + ":" : std::string()) + " " + p.what;
+}
+
+int make(const std::vector<std::string>& args, const std::string& programPath) {
+    std::string sourcePath, outPath, suggest;
     vlq::MakeOptions options;
+    long sets = 1;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
@@ -167,10 +262,18 @@ int make(const std::vector<std::string>& args) {
             options.seed = static_cast<std::uint32_t>(*v);
         } else if (a == "--min" && hasValue && (v = number(args[++i], 2, 31))) {
             options.minLength = static_cast<int>(*v);
+            options.widen = false;
         } else if (a == "--max" && hasValue && (v = number(args[++i], 2, 31))) {
             options.maxLength = static_cast<int>(*v);
+            options.widen = false;
+        } else if (a == "--balance" && hasValue && (v = number(args[++i], 0, 10))) {
+            options.balance = static_cast<double>(*v);
         } else if (a == "--time" && hasValue && (v = number(args[++i], 1, 3600))) {
             options.seconds = static_cast<double>(*v);
+        } else if (a == "--sets" && hasValue && (v = number(args[++i], 1, 20))) {
+            sets = *v;
+        } else if (a == "--suggest" && hasValue) {
+            suggest = args[++i];
         } else if (a == "--avoid" && hasValue) {
             std::string list = args[++i] + ",";
             for (std::size_t start = 0, comma; (comma = list.find(',', start)) != std::string::npos; start = comma + 1)
@@ -181,7 +284,7 @@ int make(const std::vector<std::string>& args) {
             return usage();
         }
     }
-    if (sourcePath.empty()) return usage();
+    if (sourcePath.empty() || (!suggest.empty() && (sets > 1 || !outPath.empty()))) return usage();
     const auto text = readFile(sourcePath);
     if (!text) return kUsage;
     vlq::Lexicon lexicon;
@@ -191,27 +294,84 @@ int make(const std::vector<std::string>& args) {
         std::cerr << "vlqtool make: " << e.what() << "\n";
         return kUsage;
     }
-    const vlq::MakeResult made =
-        vlq::makePuzzle(*text, fs::path(sourcePath).stem().string(), lexicon, options);
-    for (const auto& p : made.problems)
-        std::cerr << sourcePath << ":" << (p.line > 0 ? std::to_string(p.line) + ":" : std::string()) << " "
-                  << p.what << "\n";
-    if (!made.complete) {
-        bool any = false;
-        for (const auto& a : made.answers) any = any || !a.answer.empty();
-        if (any) {
-            std::cerr << "the best answers found (? where none fits):\n";
-            for (std::size_t k = 0; k < made.answers.size(); ++k)
-                std::cerr << "  " << (k < 26 ? std::string(1, char('A' + k)) : std::string(2, char('a' + k - 26)))
-                          << ". " << (made.answers[k].answer.empty() ? "?" : made.answers[k].answer) << "\n";
-        }
-        return kProblems;
+    // The maker's own words and blocked words, and the answers of the
+    // puzzles already made (the puzzle folder and the game's library).
+    const fs::path folder = makerFolder();
+    if (!folder.empty()) {
+        lexicon.addWords(userWords(folder / "maker-words.txt"));
+        lexicon.removeWords(listLines(folder / "maker-block.txt"));
     }
-    if (outPath.empty()) {
-        std::cout << made.text;
+    if (const char* home = std::getenv("HOME"); home && *home)
+        countAnswers(fs::path(home) / "Documents" / "Marlowick" / "Puzzles", options.seen);
+    {
+        std::error_code ec;
+        fs::path program = fs::read_symlink("/proc/self/exe", ec);
+        if (ec) program = fs::weakly_canonical(fs::path(programPath), ec);
+        if (!ec && program.has_parent_path())
+            countAnswers(program.parent_path().parent_path() / "share" / "vorlaquince" / "puzzles", options.seen);
+    }
+    const std::string title = fs::path(sourcePath).stem().string();
+
+    if (!suggest.empty()) {
+        int slot = 0;
+        if (const auto n = number(suggest, 1, 30)) {
+            slot = static_cast<int>(*n);
+        } else {
+            for (int k = 1; k <= 30 && slot == 0; ++k)
+                if (vlq::clueLabel(k) == suggest || (k <= 26 && suggest.size() == 1 && suggest[0] == 'a' + k - 1))
+                    slot = k;
+        }
+        if (slot == 0) return usage();
+        std::vector<vlq::SourceProblem> problems;
+        const auto words = vlq::suggestAnswers(*text, title, lexicon, options, slot, problems);
+        for (const auto& p : problems) std::cerr << describeLine(sourcePath, p) << "\n";
+        if (!problems.empty()) return kProblems;
+        std::cout << "words for answer " << vlq::clueLabel(slot) << ", best first:\n";
+        for (const auto& w : words)
+            std::cout << "  " << w.word << (w.completes ? "" : "   (no set found with it in a quick search)") << "\n";
+        if (words.empty()) std::cout << "  none fits the letters left\n";
         return kOk;
     }
-    return writeFile(outPath, made.text);
+
+    int status = kOk;
+    for (long n = 0; n < sets; ++n) {
+        vlq::MakeOptions these = options;
+        these.seed = options.seed + static_cast<std::uint32_t>(n);
+        const vlq::MakeResult made = vlq::makePuzzle(*text, title, lexicon, these);
+        for (const auto& p : made.problems) std::cerr << describeLine(sourcePath, p) << "\n";
+        if (made.text.empty()) return kProblems; // the source itself has problems
+        if (sets > 1) std::cerr << "set " << n + 1 << " of " << sets << " (seed " << these.seed << "):\n";
+        std::cerr << "letters for the new answers: " << vlq::describeLetters(made.pool) << "\n";
+        if (!made.complete) {
+            std::cerr << "letters left over: " << vlq::describeLetters(made.unplaced) << "\n";
+            status = kProblems;
+        }
+        // Later sets keep away from the words of earlier ones.
+        for (const auto& a : made.answers)
+            if (!a.kept && !a.answer.empty()) options.seen[vlq::lettersOf(a.answer)] += 4;
+        std::string path = outPath;
+        if (!outPath.empty() && n > 0) {
+            const fs::path out(outPath);
+            path = (out.parent_path() / (out.stem().string() + "-" + std::to_string(n + 1) + out.extension().string()))
+                       .string();
+        }
+        if (path.empty()) {
+            if (!made.complete) {
+                std::cerr << "the best answers found (? where none fits):\n";
+                for (std::size_t k = 0; k < made.answers.size(); ++k)
+                    std::cerr << "  " << vlq::clueLabel(static_cast<int>(k) + 1) << ". "
+                              << (made.answers[k].answer.empty() ? "?" : made.answers[k].answer) << "\n";
+                continue;
+            }
+            if (sets > 1) std::cout << "# Set " << n + 1 << " of " << sets << "\n";
+            std::cout << made.text;
+            continue;
+        }
+        if (const int written = writeFile(path, made.text); written != kOk) return written;
+        if (!made.complete)
+            std::cerr << path << ": the best set found, with ? for the open answers; run make on it again\n";
+    }
+    return status;
 }
 
 int importFile(const std::string& path, const std::string& outPath) {
@@ -292,6 +452,6 @@ int main(int argc, char** argv) {
     }
     if (command == "check" && args.size() >= 2) return check({args.begin() + 1, args.end()});
     if (command == "show" && args.size() == 2) return show(args[1]);
-    if (command == "make") return make({args.begin() + 1, args.end()});
+    if (command == "make") return make({args.begin() + 1, args.end()}, argv[0]);
     return usage();
 }
