@@ -114,8 +114,8 @@ public:
     std::vector<std::string> familyOf(const std::string& lower) const;
     WordKeys keysOf(const std::string& lower) const;
     WordKeys keysOf(const LexiconWord& word) const;
-    // The word less its commonest ending (-ation, -ness, -ing, -ed, -s...),
-    // keeping at least 4 letters.
+    // The word less its commonest ending (-ation, -ness, -ing, -ed, -s...):
+    // one of 4 letters or more leaves at least 2, a shorter one at least 4.
     static std::string coreOf(const std::string& lower);
     // Whether two words are too near for one puzzle: related() anywhere, a
     // shared family key (or one beginning or ending the other), or a run of

@@ -40,8 +40,12 @@ bool atEnd(const std::string& part, const std::string& whole) {
 } // namespace
 
 std::string Lexicon::coreOf(const std::string& lower) {
-    for (std::string_view end : kEndings)
-        if (lower.size() >= end.size() + 4 && lower.ends_with(end)) return lower.substr(0, lower.size() - end.size());
+    // Long endings come off however short the rest (CREATION and NATION
+    // share only -ation); short ones leave 4 letters (KIND-NESS, not B-ED).
+    for (std::string_view end : kEndings) {
+        const std::size_t keep = end.size() >= 4 ? 2 : 4;
+        if (lower.size() >= end.size() + keep && lower.ends_with(end)) return lower.substr(0, lower.size() - end.size());
+    }
     return lower;
 }
 

@@ -538,7 +538,6 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
         const int average = (left + openCount + openCount - 1) / openCount;
         maxLength = std::min(31, std::max(maxLength, average + 2));
         widest = std::min(31, std::max(maxLength, average + 2 + 2 * kWiden));
-        while (minLength > 2 && left + openCount < openCount * minLength) --minLength;
     }
     result.minLength = minLength;
     result.maxLength = maxLength;
@@ -805,7 +804,7 @@ std::vector<Suggestion> suggestAnswers(const std::string& text, const std::strin
         const WordKeys keys = lexicon.keysOf(w);
         if (std::any_of(avoid.begin(), avoid.end(), [&](const WordKeys& a) { return Lexicon::near(keys, a); }))
             continue;
-        double cost = kTierWeight * w.tier + (w.base != lowerOf(w.word) ? kFormWeight : 0.0) +
+        double cost = kTierWeight * w.tier + (w.base != lowerOf(w.word) ? kFormWeight : 0.0) - 0.25 * std::log1p(w.count) +
                       kRareWeight * std::max(0.0, kCommonCount - std::log2(1.0 + w.count)) + (w.rare ? kTierWeight : 0);
         if (w.userScore >= 0) cost = -kUserWeight * (w.userScore - 50);
         ranked.emplace_back(cost, i);
@@ -827,7 +826,7 @@ std::vector<Suggestion> suggestAnswers(const std::string& text, const std::strin
         }
     }
     MakeOptions quick = options;
-    quick.steps = 200'000;
+    quick.steps = 2'000'000;
     quick.polish = 0;
     std::vector<Suggestion> out, open;
     for (const auto& [cost, i] : ranked) {

@@ -38,7 +38,7 @@ struct MakeOptions {
     // Words to use sparingly: how many puzzles (or sets already made) hold each, upper case.
     std::unordered_map<std::string, int> seen;
     double seconds = 10.0;          // the longest the whole search may run
-    long long steps = 200'000'000;  // the most words it may try (a limit a busy machine does not move)
+    long long steps = 1'000'000'000'000; // the most words it may try (a limit a busy machine does not move, for tests)
     long long polish = 300'000;      // words tried after the first complete set, for one of more common words
 };
 

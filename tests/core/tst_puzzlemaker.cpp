@@ -8,6 +8,7 @@
 #include "core/Lexicon.h"
 #include "core/PuzzleBuilder.h"
 #include "core/PuzzleMaker.h"
+#include "core/PuzzleMakerClues.h"
 #include "core/PuzzleSource.h"
 
 using namespace vlq;
@@ -122,6 +123,138 @@ private slots:
             problemsOf("If you can keep your head when all about you are losing theirs", "Kipling, If", 4, 3000);
         QVERIFY2(cut.starts_with("no complete set of answers found within 3000 words tried; the best set found "
                                  "leaves "), cut.c_str());
+    }
+
+    // Words a solver would call near-duplicates are kept apart; unrelated
+    // words sharing a few letters are not.
+    void nearWords_data() {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<bool>("near");
+        QTest::newRow("compound part") << "LIGHTHEADED" << "LEVELHEADED" << true;
+        QTest::newRow("compound part 2") << "NOTEWORTHY" << "TRUSTWORTHY" << true;
+        QTest::newRow("first part") << "NORTHERN" << "NORTHWEST" << true;
+        QTest::newRow("shared core") << "INFLAMMATORY" << "NONFLAMMABLE" << true;
+        QTest::newRow("forms") << "ENTHUSIASTIC" << "ENTHUSIASMS" << true;
+        QTest::newRow("negating prefix") << "UNHAPPY" << "happiness" << true;
+        QTest::newRow("echo of the quotation") << "UNACQUAINTED" << "acquaintance" << true;
+        QTest::newRow("rhyme") << "MOTHER" << "BROTHER" << false;
+        QTest::newRow("unrelated") << "GARDEN" << "PLANET" << false;
+        QTest::newRow("common ending") << "CREATION" << "NATION" << false;
+    }
+    void nearWords() {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(bool, near);
+        const auto keys = [&](const QString& w) { return lexicon.keysOf(lowerOf(lettersOf(w.toUpper().toStdString()))); };
+        QCOMPARE(Lexicon::near(keys(a), keys(b)), near);
+        QCOMPARE(Lexicon::near(keys(b), keys(a)), near);
+    }
+
+    // Offensive and bodily words are out, spelling variants marked rare, the
+    // maker's own words and blocks taken in.
+    void wordChoice() {
+        const auto find = [&](const Lexicon& lex, const std::string& w) -> const LexiconWord* {
+            for (const auto& x : lex.words())
+                if (x.word == w) return &x;
+            return nullptr;
+        };
+        QVERIFY(!find(lexicon, "HEATHENISH"));
+        QVERIFY(!find(lexicon, "NYMPHOMANIAC"));
+        QVERIFY(find(lexicon, "YOGURT") && !find(lexicon, "YOGURT")->rare);
+        const LexiconWord* variant = find(lexicon, "YOGHOURT");
+        QVERIFY(!variant || variant->rare);
+        Lexicon mine = lexicon;
+        mine.addWords({{"ice cream", 90}, {"yoghourt", 60}, {"--", 50}});
+        mine.removeWords({"Garden"});
+        QVERIFY(!find(mine, "GARDEN"));
+        QVERIFY(find(mine, "ICECREAM") && find(mine, "ICECREAM")->written == "ice cream");
+        QCOMPARE(find(mine, "ICECREAM")->userScore, 90);
+        QVERIFY(find(mine, "YOGHOURT") && !find(mine, "YOGHOURT")->rare);
+        QCOMPARE(mine.words().size(), lexicon.words().size() + (variant ? 0 : 1));
+    }
+
+    // Draft clues never give their answer away, keep whole clauses within
+    // a clue's room, and are worded for the answer's form.
+    void draftClues_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("begins");
+        QTest::newRow("adverb of its stem") << "METHODICALLY" << "";
+        QTest::newRow("adjective of its stem") << "HEALTHFUL" << "";
+        QTest::newRow("answer in brackets") << "TENT" << "";
+        QTest::newRow("plural") << "ENTHUSIASMS" << "feelings";
+        QTest::newRow("past tense") << "SQUATTED" << "sat";
+        QTest::newRow("gerund") << "SHOUTING" << "";
+        QTest::newRow("long definition") << "GHETTO" << "";
+        QTest::newRow("comparative") << "AWKWARDER" << "more";
+    }
+    void draftClues() {
+        QFETCH(QString, answer);
+        QFETCH(QString, begins);
+        const std::string word = answer.toStdString();
+        const auto it = std::find_if(lexicon.words().begin(), lexicon.words().end(),
+                                     [&](const LexiconWord& w) { return w.word == word; });
+        if (it == lexicon.words().end()) QSKIP("not in this word list");
+        const DraftClue clue = draftClue(lexicon, *it);
+        QVERIFY2(!givesAway(clue.text, word, it->base, it->stem), clue.text.c_str());
+        QVERIFY(!clue.text.empty() && clue.text.size() <= kDraftClueRoom);
+        QVERIFY(!clue.text.ends_with("..."));
+        QVERIFY2(clue.text.starts_with(begins.toStdString()), clue.text.c_str());
+        for (const std::string& sense : clue.senses) QVERIFY(!givesAway(sense, word, it->base, it->stem));
+    }
+
+    // A quotation too long for answers of at most 12 letters is answered
+    // with longer ones when the lengths were not given; with them given, the
+    // maker says what to change.
+    void longQuotationsWiden() {
+        const std::string text =
+            "Quotation: We hold these truths to be self-evident, that all men are created equal, that they are "
+            "endowed by their Creator with certain unalienable Rights, that among these are Life, Liberty and the "
+            "pursuit of Happiness. That to secure these rights, Governments are instituted among Men, deriving "
+            "their just powers from the consent of the governed.\nSource: Jefferson, The Declaration\n";
+        MakeOptions options;
+        options.seconds = 3600;
+        options.steps = 50'000'000;
+        options.polish = 5000;
+        const MakeResult made = makePuzzle(text, "T", lexicon, options);
+        QVERIFY2(made.complete, made.problems.empty() ? "" : made.problems[0].what.c_str());
+        QVERIFY(std::any_of(made.answers.begin(), made.answers.end(),
+                            [](const MadeAnswer& a) { return a.answer.size() > 12; }));
+        options.widen = false;
+        options.maxLength = 11;
+        const MakeResult fixed = makePuzzle(text, "T", lexicon, options);
+        QVERIFY(!fixed.complete && fixed.problems.size() == 1);
+        QVERIFY(fixed.problems[0].what.find("change --min or --max") != std::string::npos);
+    }
+
+    // A search cut short gives a source with the best set and "?" for the
+    // open answers, which the maker can run again; the letters for the new
+    // answers are told, and words are suggested for an open one.
+    void partialSetsAndSuggestions() {
+        MakeOptions options;
+        options.seconds = 3600;
+        options.steps = 3000;
+        const MakeResult cut = makePuzzle(kIf, "If", lexicon, options);
+        QVERIFY(!cut.complete);
+        const ParsedSource parsed = parsePuzzleSource(cut.text, "If", true);
+        QVERIFY(parsed.problems.empty());
+        QCOMPARE(parsed.source.clues.size(), std::size_t(9));
+        QCOMPARE(parsed.source.clues[0].answer, std::string("KEY-HOLE"));
+        QVERIFY(std::any_of(parsed.source.clues.begin(), parsed.source.clues.end(),
+                            [](const SourceClue& c) { return c.answer == "?"; }));
+        QCOMPARE(int(cut.pool.size()), int(lettersOf(parsed.source.quotation).size()) - 7 - 8);
+        QCOMPARE(describeLetters("AQEXZB"), std::string("6 letters: 1 A, 1 B, 1 E, 1 Q, 1 X, 1 Z; vowels 33 %; "
+                                                        "awkward letters: 1 Q, 1 X, 1 Z"));
+
+        std::vector<SourceProblem> problems;
+        options.steps = 1'000'000;
+        const auto words = suggestAnswers(kIf, "If", lexicon, options, 2, problems, 3);
+        QVERIFY(problems.empty());
+        QVERIFY(!words.empty() && words.size() <= 3);
+        QVERIFY(words.front().completes);
+        for (const auto& w : words) QCOMPARE(w.word[0], 'I');
+        suggestAnswers(kIf, "If", lexicon, options, 1, problems, 5); // kept: not asked for
+        QCOMPARE(problems.size(), std::size_t(1));
     }
 };
 
