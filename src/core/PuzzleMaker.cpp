@@ -694,7 +694,9 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
                                        (result.outOfSteps ? std::to_string(options.steps) + " words tried"
                                                           : std::string(limit)) +
                                        "; the best set found leaves " + std::to_string(result.unplaced.size()) +
-                                       " letters unplaced: " + result.unplaced);
+                                       " letters unplaced: " + result.unplaced +
+                                       "; give it more --time, longer answers (--max), or a quotation or source with "
+                                       "fewer of these letters");
     }
 
     // The source: its fields as written, then one clue line per answer ("?"
