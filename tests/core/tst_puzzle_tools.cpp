@@ -433,6 +433,27 @@ private slots:
         QCOMPARE(run({}), 2);
         QCOMPARE(run({"frobnicate"}), 2);
     }
+
+    // Clues the maker drafted build and check, with a warning for each
+    // one still marked as a draft.
+    void draftCluesWarn() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QFile f(dir.filePath("Draft.txt"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(kSource).replace("B. Tie it tight", "B. [draft] a tight fastening"));
+        f.close();
+        const QString vlq = dir.filePath("Draft.vlq");
+        QProcess p;
+        p.start(QStringLiteral(VLQ_TOOL_PATH), {"build", f.fileName(), "-o", vlq});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 0);
+        QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains("Draft.txt:8: warning: clue B is still a draft"));
+        p.start(QStringLiteral(VLQ_TOOL_PATH), {"check", vlq});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 0);
+        QVERIFY(QString::fromUtf8(p.readAllStandardOutput()).contains("warning: clue B is still a draft"));
+    }
 };
 
 QTEST_APPLESS_MAIN(TestPuzzleTools)
