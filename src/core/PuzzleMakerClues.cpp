@@ -241,6 +241,12 @@ DraftClue draftClue(const Lexicon& lexicon, const LexiconWord& word) {
     DraftClue out;
     const Form form = formOf(word);
     const std::string answer = word.written.empty() ? word.word : word.written;
+    // The stem of the answer as written as well as of its base (EVALUATION: value).
+    const std::string ownStem = lexicon.stemOf(lowerOf(word.word));
+    const auto givesAway = [&](const std::string& text, const std::string& a, const std::string& base,
+                               const std::string& stem) {
+        return vlq::givesAway(text, a, base, stem) || vlq::givesAway(text, a, base, ownStem);
+    };
     for (const std::string& sense : lexicon.senses(word)) {
         // As written, or without its remarks in brackets when that hides the answer or fits.
         const std::string full = clean(worded(lexicon, clean(sense), form));
