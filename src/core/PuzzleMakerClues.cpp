@@ -89,7 +89,10 @@ std::string plural(const std::string& noun) {
 bool endsHead(const std::string& w) {
     static constexpr std::string_view kAfterHead[] = {"of", "in", "that", "who", "which", "with", "for", "to",
                                                       "from", "on", "by", "used", "made", "having", "or", "and",
-                                                      "at", "as", "whose", "where", "when", "into", "without"};
+                                                      "at", "as", "whose", "where", "when", "into", "without",
+                                                      "along", "under", "over", "about", "between", "through",
+                                                      "against", "around", "across", "near", "like", "than",
+                                                      "a", "an", "the", "is", "are", "can", "especially"};
     return std::find(std::begin(kAfterHead), std::end(kAfterHead), w) != std::end(kAfterHead);
 }
 
@@ -104,7 +107,10 @@ std::string pluralClause(const std::string& clause) {
         std::string& w = words[i];
         const bool comma = !w.empty() && w.back() == ',';
         const bool last = i + 1 == words.size();
-        if (!comma && !last && !endsHead(words[i + 1])) continue;
+        // The head ends before a linking word or a participle: "an organization founded and united".
+        const std::string& next = last ? w : words[i + 1];
+        const bool participle = next.size() > 4 && (next.ends_with("ed") || next.ends_with("ing"));
+        if (!comma && !last && !endsHead(next) && !participle) continue;
         if (w.empty() || !std::all_of(w.begin(), w.end() - (comma ? 1 : 0), [](char c) { return c >= 'a' && c <= 'z'; }))
             return {};
         w = plural(comma ? w.substr(0, w.size() - 1) : w) + (comma ? "," : "");
@@ -143,18 +149,22 @@ std::string worded(const Lexicon& lexicon, const std::string& gloss, Form form) 
         for (auto& c : clauses) {
             std::vector<std::string> words = split(c, " ");
             if (words.empty() || words[0].empty()) return {};
+            const auto plainWord = [](const std::string& w) {
+                return !w.empty() && std::all_of(w.begin(), w.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+            };
+            if (!plainWord(words[0])) return {}; // "spin,wind, or twist": no verb to turn
             words[0] = verbForm(lexicon, words[0], form);
             // "keep or hold" turns both verbs.
-            if (words.size() >= 3 && (words[1] == "or" || words[1] == "and"))
+            if (words.size() >= 3 && (words[1] == "or" || words[1] == "and") && plainWord(words[2]))
                 words[2] = verbForm(lexicon, words[2], form);
             c = join(words, " ");
         }
         return join(clauses, "; ");
     }
     case Form::comparative:
-        return "more " + gloss;
+        return gloss.starts_with("more ") ? gloss : "more " + gloss;
     case Form::superlative:
-        return "most " + gloss;
+        return gloss.starts_with("most ") ? gloss : "most " + gloss;
     }
     return gloss;
 }
@@ -210,8 +220,15 @@ std::string withoutBrackets(const std::string& text) {
 // Whole clauses of a definition, from the first, as many as fit `room`;
 // empty when even the first does not.
 std::string fitClauses(const std::string& text, std::size_t room) {
+    // A part starting with a capital continues a list ("Washington; Oregon"), not a new clause.
+    std::vector<std::string> clauses;
+    for (const std::string& part : split(text, "; "))
+        if (!clauses.empty() && !part.empty() && part[0] >= 'A' && part[0] <= 'Z')
+            clauses.back() += "; " + part;
+        else
+            clauses.push_back(part);
     std::string out;
-    for (const std::string& clause : split(text, "; ")) {
+    for (const std::string& clause : clauses) {
         const std::string longer = out.empty() ? clause : out + "; " + clause;
         if (longer.size() > room) break;
         out = longer;
