@@ -13,7 +13,8 @@
 //   written apart from the maker's own rules);
 // - the words in most sets, and whether any is in more than a fifth;
 // - the share of draft clues that give their answer away: holding the
-//   answer, its stem or its first five letters;
+//   answer (also across words), its first five letters or a word
+//   beginning with its stem;
 // - the mix of answer lengths.
 // It also prints the time to read the word data. Asserts nothing.
 #include <algorithm>
@@ -126,12 +127,12 @@ bool nearDuplicate(const vlq::Lexicon& lexicon, const std::string& a, const std:
 // Whether a draft clue gives its answer away.
 bool givesAway(const vlq::Lexicon& lexicon, const std::string& clue, const std::string& answer) {
     const std::string text = lower(clue.substr(std::min(clue.size(), std::string(vlq::kDraftMark).size())));
-    std::string words = " ";
+    std::string words = " "; // the clue's words, lower case, spaced
     for (char c : clue.substr(std::min(clue.size(), std::string(vlq::kDraftMark).size())))
         words += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : (c >= 'a' && c <= 'z') ? c : ' ';
     const std::string a = lower(answer), stem = lexicon.stemOf(a);
     if (text.find(a) != std::string::npos) return true;
-    if (a.size() >= 5 && text.find(a.substr(0, 5)) != std::string::npos) return true;
+    if (a.size() >= 5 && words.find(a.substr(0, 5)) != std::string::npos) return true;
     // The stem as a word of its own, or as the start of one.
     return stem.size() >= 3 && words.find(" " + stem) != std::string::npos;
 }

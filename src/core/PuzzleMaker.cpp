@@ -643,7 +643,10 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
     for (std::size_t l = 0; l < 26; ++l)
         if (budget[l] > capacity[l]) stranded[l] = budget[l] - capacity[l], strands = true;
     if (strands)
-        problem(src.quotationLine, "these letters cannot be placed in any answer: " + letterList(stranded));
+        problem(src.quotationLine, "these letters cannot be placed in any answer: " + letterList(stranded) +
+                                       (open.size() < static_cast<std::size_t>(slots)
+                                            ? "; write ? = ? for some kept answers to free their letters"
+                                            : ""));
     if (!result.problems.empty()) return result;
 
     // The slots with the fewest words first, so the last ones have the most.

@@ -245,6 +245,11 @@ bool givesAway(const std::string& clue, const std::string& word, const std::stri
         if (c >= 'a' && c <= 'z') answer += c;
     if (answer.empty()) return false;
     if (text.find(answer) != std::string::npos) return true;
+    // Spelled across words too: "in any way" for ANYWAY.
+    std::string joined;
+    for (char c : text)
+        if (c >= 'a' && c <= 'z') joined += c;
+    if (answer.size() >= 4 && joined.find(answer) != std::string::npos) return true;
     if (answer.size() > 5 && text.find(answer.substr(0, 5)) != std::string::npos) return true;
     // Words of the clue beginning with the base or the stem.
     std::string words = " ";

@@ -25,7 +25,7 @@ inline constexpr std::size_t kDraftClueRoom = 72;
 DraftClue draftClue(const Lexicon& lexicon, const LexiconWord& word);
 
 // Whether `clue` gives away the answer `word` (any case): it holds the
-// answer or its first five letters, or a word of it begins with the
+// answer (also spelled across words) or its first five letters, or a word of it begins with the
 // answer's base or stem (3 letters or more).
 bool givesAway(const std::string& clue, const std::string& word, const std::string& base, const std::string& stem);
 
