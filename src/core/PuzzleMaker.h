@@ -13,8 +13,8 @@
 // words every few restarts, then longer answers (when the lengths were not
 // given), then rare words; once it has a set it goes on a while for a set of
 // more common words. All choices come from the seed, so the same input and
-// seed always give the same answers; only the time limit ends a search
-// early. No new answer is near another answer or a word of the quotation
+// seed always give the same answers; only the time limit (or a step limit
+// a test sets) ends a search early. No new answer is near another answer or a word of the quotation
 // (Lexicon::near: one stem, a compound part, a prefixed root, a shared
 // core). Draft clues come from PuzzleMakerClues.h.
 #pragma once
@@ -39,7 +39,7 @@ struct MakeOptions {
     std::unordered_map<std::string, int> seen;
     double seconds = 10.0;          // the longest the whole search may run
     long long steps = 1'000'000'000'000; // the most words it may try (a limit a busy machine does not move, for tests)
-    long long polish = 300'000;      // words tried after the first complete set, for one of more common words
+    long long polish = 300'000;      // words tried after the first complete set, trading its answers for more common ones
 };
 
 struct MadeAnswer {
