@@ -30,8 +30,9 @@ run() {
   DISPLAY=":$d" openbox --sm-disable >/dev/null 2>&1 &
   local wm=$!
   pids+=("$wm")
-  # The window manager is up once it has claimed the screen.
-  for _ in $(seq 200); do
+  # The window manager is up once it has claimed the screen (a loaded
+  # machine may take a while).
+  for _ in $(seq 600); do
     if DISPLAY=":$d" xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then wmok=1; break; fi
     sleep 0.05
   done
