@@ -90,6 +90,8 @@ private slots:
     void recentOpensOtherPuzzle();
     void revert_data();
     void revert();
+    void revertClosesTheAnswerWindow();
+    void revertOntoRefusedFile();
     void failedOpenings_data();
     void failedOpenings();
     void silentSaveBeforeSwitching();
@@ -319,6 +321,9 @@ void TestOpening::recentList_data() {
                                            << QStringList{"&1 A", "&2 B", "&3 C"};
     QTest::newRow("empty entries skipped") << QStringList{"", "B.vlq", ""} << QStringList{"A.vlq", "B.vlq", ""}
                                            << QStringList{"&1 A", "&2 B"};
+    QTest::newRow("upper-cased as the grid's caption") << QStringList{"Café & Co.vlq", "", ""}
+                                                       << QStringList{"A.vlq", "Café & Co.vlq", ""}
+                                                       << QStringList{"&1 A", "&2 CAFÉ && CO"};
 }
 
 void TestOpening::recentList() {
@@ -400,6 +405,40 @@ void TestOpening::revert() {
         QCOMPARE(game().currentClue, 0);
         QVERIFY(!game().gridForm->currentSquare().has_value());
     }
+}
+
+// The answer window open on a clue of the reverted puzzle closes, and no
+// clue stays chosen anywhere.
+void TestOpening::revertClosesTheAnswerWindow() {
+    QVERIFY(form->OpenPuzzleFile(docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(1))));
+    QListWidget* list = game().clueForm->ClueList;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    QVERIFY(solveForm->isVisible());
+    solveForm->AnswerCursor = 0;
+    QTest::keyClick(solveForm.get(), Qt::Key_C);
+    prompts->answers << true;
+    form->RevertToSaved1->trigger();
+    QVERIFY(!solveForm->isVisible());
+    QCOMPARE(game().currentClue, 0);
+    QVERIFY(list->selectedItems().isEmpty());
+    QVERIFY(!game().modified);
+}
+
+// A saved file that has since become one the game refuses: the open
+// dialog's message, and the open puzzle stays as it was.
+void TestOpening::revertOntoRefusedFile() {
+    const QString a = docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(1));
+    QVERIFY(form->OpenPuzzleFile(a));
+    typeInGrid(QStringLiteral("CA"));
+    const QByteArray live = recordBytes(game().puzzle);
+    auto refused = smallPuzzle(1);
+    refused.setHeight(0);
+    docs.writePuzzle(QStringLiteral("A.vlq"), refused);
+    prompts->answers << true;
+    form->RevertToSaved1->trigger();
+    QCOMPARE(prompts->errors, QStringList{kNotVlq});
+    QCOMPARE(recordBytes(game().puzzle), live);
+    QVERIFY(game().modified);
 }
 
 void TestOpening::failedOpenings_data() {

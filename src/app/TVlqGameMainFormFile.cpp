@@ -135,7 +135,19 @@ void TVlqGameMainForm::RevertToSaved1Click() {
             else if (game().soundMode > 1) game().soundFX->PlaySpokenPrompt();
         }
         if (!TVlqProcs::Question(QStringLiteral("Discard all recent changes and return to last saved puzzle?"))) return;
-        TVlqProcs::LoadPuzzle(game().currentPuzzlePath);
+        try {
+            TVlqProcs::LoadPuzzle(game().currentPuzzlePath);
+        } catch (const vlq::IoError& e) {
+            // A file whose contents could take the game outside the record
+            // is a bad puzzle file, and said so as opening says it. Other
+            // read errors keep their own text. The open puzzle stays as it is.
+            if (e.code() != vlq::IoError::invalidFormat().code()) throw;
+            TVlqProcs::ErrorBox(kNotVlq);
+            return;
+        }
+        // The answer window shows the old letters of a clue that is no
+        // longer current: it closes, as it does when another puzzle opens.
+        if (game().solveForm && game().solveForm->isVisible()) game().solveForm->close();
         if (auto* grid = game().gridForm) {
             grid->ClearCursor();
             grid->FullRepaint();
@@ -224,7 +236,8 @@ void TVlqGameMainForm::RebuildHistory() {
     for (const std::string& entry : entries) {
         QAction* item = History[shown];
         ++shown;
-        item->setText(QString::fromStdString(vlq::recentCaption(shown, entry)));
+        // Upper-cased as the grid's caption is, beyond ASCII too ("CAFÉ").
+        item->setText(QString::fromStdString(vlq::recentCaption(shown, entry)).toUpper());
         item->setIcon(QIcon(toolImage(0)));
         item->setVisible(true);
         recentSeparator->setVisible(true);
