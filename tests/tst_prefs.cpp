@@ -74,6 +74,8 @@ private slots:
     void applyingUncheckedRestoresTheDefaultLayout();
     void applyingCheckedStoresTheShowingWindows();
     void newColourShowsInTheGrid();
+    void answerWindowKeepsItsPlace_data();
+    void answerWindowKeepsItsPlace();
 
 private:
     void openPuzzle();
@@ -495,6 +497,30 @@ void TestPrefs::applyingCheckedStoresTheShowingWindows() {
     solve.hide();
     game().solveForm = nullptr;
     QVERIFY(prompts_->errors.isEmpty());
+}
+
+void TestPrefs::answerWindowKeepsItsPlace_data() {
+    QTest::addColumn<bool>("custom");
+    QTest::newRow("custom arrangement") << true;
+    QTest::newRow("default arrangement") << false;
+}
+
+// The answer window showing while the preferences are saved stays where
+// the player has it.
+void TestPrefs::answerWindowKeepsItsPlace() {
+    QFETCH(bool, custom);
+    openPuzzle();
+    TVlqSolveForm solve(main_.get());
+    game().solveForm = &solve;
+    game().currentClue = 1;
+    solve.OpenOnClue();
+    QVERIFY(QTest::qWaitForWindowExposed(&solve));
+    solve.move(solve.pos() + QPoint(13, 29));
+    const QRect before = solve.frameGeometry();
+    confirmPreferences([custom](TVlqGamePrefForm& d) { d.SaveAllChk->setChecked(custom); });
+    QCOMPARE(solve.frameGeometry(), before);
+    solve.hide();
+    game().solveForm = nullptr;
 }
 
 void TestPrefs::newColourShowsInTheGrid() {

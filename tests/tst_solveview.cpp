@@ -370,6 +370,18 @@ private slots:
         QCOMPARE(solve_->height(), h);
     }
 
+    // Stored bounds too small for the clue's strip: the window grows to
+    // show every square with its shadow, inside the inner border.
+    void storedBoundsNeverCutTheStrip() {
+        TVlqProcs::WriteSetting("ScreenBoundsSolve", "100,120,60,30");
+        openOn(3, 0);
+        const QRect strip = solve_->SolveGrid->geometry();
+        QCOMPARE(strip.width(), 4 * 30 + 1);
+        QVERIFY(strip.right() + 2 + 8 < solve_->width());
+        QVERIFY(strip.bottom() + 2 + 8 < solve_->height());
+        QCOMPARE(solve_->frameGeometry().topLeft(), QPoint(100, 120));
+    }
+
     void malformedBoundsReported() {
         TVlqProcs::WriteSetting("ScreenBoundsSolve", "10,20,abc,30");
         openOn(1, 0);

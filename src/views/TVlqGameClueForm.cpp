@@ -193,7 +193,9 @@ void TVlqGameClueForm::PlaceWindow() {
     else
         setGeometry(r.x(), r.y(), std::max(r.width(), 0), std::max(r.height(), 0));
 
-    if (g.solveForm) {
+    // The answer window places itself again whenever it is shown; one that
+    // shows keeps its place (moving it here made it jump).
+    if (g.solveForm && !g.solveForm->isVisible()) {
         const QPoint at = g.solveForm->pos();
         g.solveForm->move(at.x(), outerBounds(this).y() + 100);
     }

@@ -40,8 +40,8 @@ public:
     void ReadSettings();
     // Bounds of the sub-window in the MDI area from ScreenBoundsClues (empty:
     // the space below the author-title window; a first value of 10000,
-    // 20000, 30000 or 40000 picks a computed place), then puts the answer
-    // window's top 100 pixels below this window's top. Throws
+    // 20000, 30000 or 40000 picks a computed place), then puts a hidden
+    // answer window's top 100 pixels below this window's top. Throws
     // vlq::SettingsError naming the value when it is not four integers.
     void PlaceWindow();
     // Rebuilds every line and selects the current clue's line, if any.

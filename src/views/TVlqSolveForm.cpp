@@ -96,6 +96,16 @@ int TVlqSolveForm::answerLength() const { return vlq::answerLength(game().puzzle
 
 QRect TVlqSolveForm::stripSquare(int i) const { return {i * SquareSize, 0, SquareSize + 1, SquareSize}; }
 
+int TVlqSolveForm::neededWidth() const {
+    // The whole strip with its shadow, within the screen; never narrower
+    // than the window is designed.
+    const int need = 2 * kInnerBorder + answerLength() * SquareSize + 1 + kShadow;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int frameW = frameGeometry().width() - width();
+    const int room = screen ? screen->availableGeometry().width() - frameW : need;
+    return std::max(1, std::min(need, room));
+}
+
 int TVlqSolveForm::defaultHeight() const {
     // Clue text above, the strip at kStripTop with its shadow below it and
     // two pixels to spare, all inside the inner border.
@@ -142,9 +152,7 @@ void TVlqSolveForm::PlaceWindow() {
     if (!heightFixed_) resize(width(), defaultHeight());
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    // Wide enough for the whole strip with its shadow (within the screen).
-    const int need = 2 * kInnerBorder + answerLength() * SquareSize + 1 + kShadow;
-    if (width() < need) resize(std::min(need, std::max(width(), avail.width() - frameW)), height());
+    if (width() < neededWidth()) resize(neededWidth(), height());
 
     const int outerW = width() + frameW;
     const int outerH = height() + frameH;
@@ -179,12 +187,13 @@ bool TVlqSolveForm::readFrame() {
 void TVlqSolveForm::takeBounds(const QRect& outer) {
     readFrame();
     const QRect client = outer.marginsRemoved(knownFrame_);
-    const int h = std::max(1, client.height());
+    // Stored bounds too small for the clue text and the strip grow to fit.
+    const int h = std::max(client.height(), defaultHeight());
     if (heightFixed_ && firstShowing_) {
         setMinimumHeight(h);
         setMaximumHeight(h);
     }
-    setGeometry(client.x(), client.y(), std::max(1, client.width()), h);
+    setGeometry(client.x(), client.y(), std::max(client.width(), neededWidth()), h);
 }
 
 // Runs every 10 ms for a second after a showing with stored bounds: each
@@ -204,6 +213,8 @@ void TVlqSolveForm::watchFrame() {
 void TVlqSolveForm::OpenOnClue() {
     followCurrentClue();
     if (isVisible()) {
+        // A longer answer than the last one widens the window to its strip.
+        if (width() < neededWidth()) resize(neededWidth(), height());
         update();
         SolveGrid->update();
     } else {

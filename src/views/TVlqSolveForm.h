@@ -80,6 +80,8 @@ private:
     // Caption, label text and strip geometry for the current clue.
     void followCurrentClue();
     int defaultHeight() const;
+    // Client width the current clue's strip needs, within the screen.
+    int neededWidth() const;
     void SolveGridPaint(QPainter& p, const QRegion& region);
     void SolveGridMouseDown(Qt::MouseButton button, int x);
     void SolveGridMouseUp();
