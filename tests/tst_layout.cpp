@@ -27,6 +27,8 @@ private slots:
     void restoresTheStoredArrangement();
     void malformedBoundsMoveTheOthers();
     void tallPuzzleLeavesTheCluesRoom();
+    void clueListShowsWholeLines_data();
+    void clueListShowsWholeLines();
 
 private:
     QMdiSubWindow* frame(QWidget* w) { return qobject_cast<QMdiSubWindow*>(w->parentWidget()); }
@@ -126,6 +128,28 @@ void TestLayout::tallPuzzleLeavesTheCluesRoom() {
     TVlqProcs::WriteBounds(QStringLiteral("ScreenBoundsGrid"), 2500, 1500, 5, 5);
     form_->AutoArrange1->trigger();
     QVERIFY(area.intersects(windows[0]->geometry()));
+}
+
+void TestLayout::clueListShowsWholeLines_data() {
+    QTest::addColumn<QString>("bounds");
+    QTest::newRow("default layout") << QString();
+    QTest::newRow("below the strip") << QStringLiteral("10000,0,0,0");
+    QTest::newRow("below the grid") << QStringLiteral("20000,0,0,0");
+    QTest::newRow("at the top") << QStringLiteral("30000,0,0,0");
+}
+
+// Whatever height the document area leaves, the list's visible rows are a
+// whole number of lines: no half line at its bottom edge.
+void TestLayout::clueListShowsWholeLines() {
+    QFETCH(QString, bounds);
+    openPuzzle();
+    TVlqProcs::WriteSetting(QStringLiteral("ScreenBoundsClues"), bounds);
+    QListWidget* list = game().clueForm->ClueList;
+    for (int less = 0; less < TVlqGameClueForm::kLineHeight; ++less) {
+        game().availableHeight -= 1;
+        form_->AutoArrange1->trigger();
+        QTRY_COMPARE(list->viewport()->height() % TVlqGameClueForm::kLineHeight, 0);
+    }
 }
 
 QTEST_MAIN(TestLayout)

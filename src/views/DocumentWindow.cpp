@@ -84,7 +84,9 @@ QSize storedSize(const Bounds& b) {
 
 int screenWidth() { return SystemMetrics::screenWidth(); }
 
-DocumentLayout fittedDocumentLayout(const QMdiSubWindow* sub, int s, int t) {
+namespace {
+
+LayoutMetrics documentMetrics(const QMdiSubWindow* sub) {
     // The clue list's box and scroll bar as the style draws them, measured once.
     static const int listFrame = QListWidget().frameWidth();
     const GameContext& g = game();
@@ -98,6 +100,18 @@ DocumentLayout fittedDocumentLayout(const QMdiSubWindow* sub, int s, int t) {
     m.frameHeight = extra.height();
     m.listFrame = listFrame;
     m.scrollBarHeight = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    return m;
+}
+
+} // namespace
+
+int wholeClueLinesHeight(const QMdiSubWindow* sub, int width, int height) {
+    return wholeLinesHeight(documentMetrics(sub), width, height);
+}
+
+DocumentLayout fittedDocumentLayout(const QMdiSubWindow* sub, int s, int t) {
+    const GameContext& g = game();
+    const LayoutMetrics m = documentMetrics(sub);
     const PuzzleShape shape{std::clamp(g.puzzle.width(), 1, kMaxCols), std::clamp(g.puzzle.height(), 1, kMaxRows),
                             clueCount(g.puzzle)};
     // Without a measured area (no main window) the default layout stands.

@@ -188,6 +188,9 @@ void TVlqGameClueForm::PlaceWindow() {
             r = vlq::keptInView(subWindow(), QRect(vlq::storedTopLeft(*b), vlq::storedSize(*b)));
         }
     }
+    // A computed height shows whole lines, never half of one at the bottom.
+    const bool computed = !b || b->left == 10000 || b->left == 20000 || b->left == 30000 || b->left == 40000;
+    if (computed && subWindow()) r.setHeight(vlq::wholeClueLinesHeight(subWindow(), r.width(), r.height()));
     if (QMdiSubWindow* sub = subWindow())
         sub->setGeometry(r.x(), r.y(), std::max(r.width(), 0), std::max(r.height(), 0));
     else
