@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QToolButton>
+#include <QToolTip>
 #include <QtTest>
 
 #include "game/GameContext.h"
@@ -92,6 +93,7 @@ private slots:
     void revert();
     void revertClosesTheAnswerWindow();
     void revertOntoRefusedFile();
+    void gridCaptionWholeAsToolTip();
     void failedOpenings_data();
     void failedOpenings();
     void silentSaveBeforeSwitching();
@@ -439,6 +441,28 @@ void TestOpening::revertOntoRefusedFile() {
     QCOMPARE(prompts->errors, QStringList{kNotVlq});
     QCOMPARE(recordBytes(game().puzzle), live);
     QVERIFY(game().modified);
+}
+
+// A narrow grid's window cuts its caption; its title bar shows the whole
+// caption as a tooltip, its squares show none.
+void TestOpening::gridCaptionWholeAsToolTip() {
+    auto rec = smallPuzzle(1);
+    rec.setByline("Vera Quince and the Acrostic Guild of Lower Marlowick");
+    QVERIFY(form->OpenPuzzleFile(docs.writePuzzle(QStringLiteral("The Quality of Mercy.vlq"), rec)));
+    QMdiSubWindow* sub = game().gridForm->subWindow();
+    const QString caption = sub->windowTitle();
+    QVERIFY(QFontMetrics(sub->font()).horizontalAdvance(caption) > sub->width());
+    const QPoint onCaption(sub->width() / 2, sub->contentsMargins().top() / 2);
+    QHelpEvent overCaption(QEvent::ToolTip, onCaption, sub->mapToGlobal(onCaption));
+    QApplication::sendEvent(sub, &overCaption);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), caption);
+    QToolTip::hideText();
+    QTRY_VERIFY(!QToolTip::isVisible());
+    QHelpEvent overSquares(QEvent::ToolTip, QPoint(5, 5), game().gridForm->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(game().gridForm, &overSquares);
+    QTest::qWait(50);
+    QVERIFY(!QToolTip::isVisible());
 }
 
 void TestOpening::failedOpenings_data() {

@@ -1,12 +1,14 @@
 #include "DocumentWindow.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QStyleOptionTitleBar>
+#include <QToolTip>
 #include <algorithm>
 
 #include "core/PuzzleRules.h"
@@ -43,6 +45,23 @@ public:
     }
 };
 
+// Shows a document window's whole caption as a tooltip over its title
+// bar, where a narrow window cuts the caption short. The window's content
+// keeps its own tooltips (none): hovering the grid shows nothing.
+class CaptionToolTip : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        auto* sub = qobject_cast<QMdiSubWindow*>(watched);
+        if (!sub || e->type() != QEvent::ToolTip) return false;
+        const auto* help = static_cast<QHelpEvent*>(e);
+        if (help->pos().y() >= sub->contentsMargins().top() || sub->windowTitle().isEmpty()) return false;
+        QToolTip::showText(help->globalPos(), sub->windowTitle(), sub);
+        return true;
+    }
+};
+
 } // namespace
 
 namespace vlq {
@@ -60,6 +79,7 @@ QMdiSubWindow* addDocumentWindow(QMdiArea* area, QWidget* content) {
     }
     sub->setStyle(style);
     sub->setSystemMenu(nullptr);
+    sub->installEventFilter(new CaptionToolTip(sub));
     return sub;
 }
 

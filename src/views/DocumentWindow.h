@@ -1,7 +1,8 @@
 // The frame every document window of an open puzzle sits in: an MDI
 // sub-window with a small caption and no close, minimise or maximise
 // buttons, whose caption keeps its active colours while another window has
-// the focus (the caption tells which puzzle is open; it must not fade).
+// the focus (the caption tells which puzzle is open; it must not fade) and
+// shows whole as a tooltip over the title bar when the window is too narrow.
 #pragma once
 #include <QCursor>
 #include <QPoint>
