@@ -371,14 +371,14 @@ private slots:
     }
 
     // Stored bounds too small for the clue's strip: the window grows to
-    // show every square with its shadow, inside the inner border.
+    // show every square with its shadow.
     void storedBoundsNeverCutTheStrip() {
         TVlqProcs::WriteSetting("ScreenBoundsSolve", "100,120,60,30");
         openOn(3, 0);
         const QRect strip = solve_->SolveGrid->geometry();
         QCOMPARE(strip.width(), 4 * 30 + 1);
-        QVERIFY(strip.right() + 2 + 8 < solve_->width());
-        QVERIFY(strip.bottom() + 2 + 8 < solve_->height());
+        QVERIFY(strip.right() + 2 < solve_->width());
+        QVERIFY(strip.bottom() + 2 < solve_->height());
         QCOMPARE(solve_->frameGeometry().topLeft(), QPoint(100, 120));
     }
 

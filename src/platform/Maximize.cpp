@@ -3,10 +3,12 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
+#include <QWindowStateChangeEvent>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 
 namespace vlq {
 namespace {
@@ -30,9 +32,57 @@ public:
     }
 };
 
+const QString kRestoreOnScreen = QStringLiteral("vlqRestoreOnScreen");
+
+// Once the window manager has restored a maximized window it keeps a
+// window there, frame and all, when the bounds it restored lie partly off
+// the screen (the bounds kept from before maximizing have the client area
+// at the screen's corner and the title bar above it). Looks for a second
+// after each restore, as the window manager's new bounds come in.
+class RestoreOnScreen : public QObject {
+public:
+    explicit RestoreOnScreen(QWidget* w) : QObject(w), w_(w) {
+        setObjectName(kRestoreOnScreen);
+        poll_.setInterval(20);
+        connect(&poll_, &QTimer::timeout, this, &RestoreOnScreen::check);
+        w->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::WindowStateChange && !(w_->windowState() & Qt::WindowMaximized) &&
+            (static_cast<QWindowStateChangeEvent*>(e)->oldState() & Qt::WindowMaximized)) {
+            ticks_ = 0;
+            poll_.start();
+        }
+        return false;
+    }
+
+private:
+    void check() {
+        const QWindow* win = w_->windowHandle();
+        const QScreen* screen = w_->screen();
+        if (++ticks_ > 50 || !win || !screen || (w_->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) {
+            poll_.stop();
+            return;
+        }
+        const QRect avail = screen->availableGeometry();
+        const QRect frame = win->frameGeometry();
+        if (win->frameMargins().isNull() || avail.contains(frame)) return;
+        QRect fit(frame.topLeft(), frame.size().boundedTo(avail.size()));
+        fit.moveLeft(std::clamp(fit.left(), avail.left(), avail.right() + 1 - fit.width()));
+        fit.moveTop(std::clamp(fit.top(), avail.top(), avail.bottom() + 1 - fit.height()));
+        w_->setGeometry(fit.marginsRemoved(win->frameMargins()));
+    }
+
+    QWidget* w_;
+    QTimer poll_;
+    int ticks_ = 0;
+};
+
 } // namespace
 
 void showMaximizedAndWait(QWidget* w, int timeoutMs) {
+    if (!w->findChild<QObject*>(kRestoreOnScreen, Qt::FindDirectChildrenOnly)) new RestoreOnScreen(w);
     // Without a window manager nothing maximizes: take the screen's
     // available area first, which is then the final size.
     if (const QScreen* s = w->screen()) w->setGeometry(s->availableGeometry());

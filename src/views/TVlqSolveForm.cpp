@@ -96,14 +96,13 @@ int TVlqSolveForm::answerLength() const { return vlq::answerLength(game().puzzle
 
 QRect TVlqSolveForm::stripSquare(int i) const { return {i * SquareSize, 0, SquareSize + 1, SquareSize}; }
 
-int TVlqSolveForm::neededWidth() const {
-    // The whole strip with its shadow, within the screen; never narrower
-    // than the window is designed.
-    const int need = 2 * kInnerBorder + answerLength() * SquareSize + 1 + kShadow;
+QSize TVlqSolveForm::contentSize() const {
+    // The strip's squares and their shadow, within the screen's width.
+    const int need = kInnerBorder + answerLength() * SquareSize + 1 + kShadow;
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int frameW = frameGeometry().width() - width();
     const int room = screen ? screen->availableGeometry().width() - frameW : need;
-    return std::max(1, std::min(need, room));
+    return {std::max(1, std::min(need, room)), kInnerBorder + kStripTop + SquareSize + kShadow};
 }
 
 int TVlqSolveForm::defaultHeight() const {
@@ -152,7 +151,9 @@ void TVlqSolveForm::PlaceWindow() {
     if (!heightFixed_) resize(width(), defaultHeight());
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    if (width() < neededWidth()) resize(neededWidth(), height());
+    // Wide enough for the whole strip with its shadow (within the screen).
+    const int need = 2 * kInnerBorder + answerLength() * SquareSize + 1 + kShadow;
+    if (width() < need) resize(std::min(need, std::max(width(), avail.width() - frameW)), height());
 
     const int outerW = width() + frameW;
     const int outerH = height() + frameH;
@@ -188,12 +189,12 @@ void TVlqSolveForm::takeBounds(const QRect& outer) {
     readFrame();
     const QRect client = outer.marginsRemoved(knownFrame_);
     // Stored bounds too small for the clue text and the strip grow to fit.
-    const int h = std::max(client.height(), defaultHeight());
+    const int h = std::max(client.height(), contentSize().height());
     if (heightFixed_ && firstShowing_) {
         setMinimumHeight(h);
         setMaximumHeight(h);
     }
-    setGeometry(client.x(), client.y(), std::max(client.width(), neededWidth()), h);
+    setGeometry(client.x(), client.y(), std::max(client.width(), contentSize().width()), h);
 }
 
 // Runs every 10 ms for a second after a showing with stored bounds: each
@@ -214,7 +215,7 @@ void TVlqSolveForm::OpenOnClue() {
     followCurrentClue();
     if (isVisible()) {
         // A longer answer than the last one widens the window to its strip.
-        if (width() < neededWidth()) resize(neededWidth(), height());
+        if (width() < contentSize().width()) resize(contentSize().width(), height());
         update();
         SolveGrid->update();
     } else {

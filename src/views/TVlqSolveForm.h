@@ -80,8 +80,9 @@ private:
     // Caption, label text and strip geometry for the current clue.
     void followCurrentClue();
     int defaultHeight() const;
-    // Client width the current clue's strip needs, within the screen.
-    int neededWidth() const;
+    // Least client size that shows the current clue's strip and its
+    // shadow whole (the width within the screen).
+    QSize contentSize() const;
     void SolveGridPaint(QPainter& p, const QRegion& region);
     void SolveGridMouseDown(Qt::MouseButton button, int x);
     void SolveGridMouseUp();

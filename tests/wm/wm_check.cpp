@@ -4,7 +4,8 @@
 // of the maximized main window, the clue list shows its lines, the score
 // card opens centred over the main window (the first time too), and the
 // answer window takes exactly its stored bounds, also the first time it is
-// shown and again after it was closed.
+// shown and again after it was closed, and the main window, un-maximized,
+// lies on the screen.
 //   wm_check <puzzle: "tall", "tall18" or a .vlq path> <screenshot.png or "">
 // Exit code 0 when every check passed; failures are printed.
 #include <QApplication>
@@ -136,6 +137,18 @@ void checkScoreCard(TVlqGameMainForm* main) {
     }
 }
 
+// Un-maximized, the main window lies wholly on the screen, its title bar
+// included.
+void checkRestoredMainWindow(TVlqGameMainForm* main) {
+    QWindow* win = main->windowHandle();
+    main->showNormal();
+    (void)QTest::qWaitFor([win] { return !(win->windowStates() & Qt::WindowMaximized); }, 3000);
+    QTest::qWait(300);
+    const QRect screen = main->screen()->geometry();
+    check(screen.contains(win->frameGeometry()),
+          QStringLiteral("restored main window %1 on the screen %2").arg(show(win->frameGeometry()), show(screen)));
+}
+
 void scenario() {
     const bool opened = QTest::qWaitFor([] { return game().gridForm && game().clueForm && game().titleForm; }, 15000);
     check(opened, QStringLiteral("the puzzle opened"));
@@ -150,6 +163,7 @@ void scenario() {
             const bool saved = QGuiApplication::primaryScreen()->grabWindow(0).save(shotPath);
             check(saved, QStringLiteral("screenshot %1").arg(shotPath));
         }
+        checkRestoredMainWindow(main);
     }
     if (main) main->close();
     QTimer::singleShot(0, [] { QCoreApplication::exit(failures); });
