@@ -65,9 +65,13 @@ class TestTools : public QObject {
         window.setWindowTitle(QStringLiteral("tool window"));
         window.show();
         if (!QTest::qWaitForWindowExposed(&window)) return QStringLiteral("window never shown");
-        if (vlq::toolWindowsSupported()) return {};
+        if (vlq::findToolWindow(QCoreApplication::applicationPid()) == quintptr(window.winId())) return {};
         const QString xprop = QStandardPaths::findExecutable(QStringLiteral("xprop"));
         if (xprop.isEmpty()) return QStringLiteral("no window manager and no xprop");
+        QProcess wm;
+        wm.start(xprop, {"-root", "_NET_SUPPORTING_WM_CHECK"});
+        wm.waitForFinished();
+        if (wm.readAllStandardOutput().contains("window id")) return QStringLiteral("window manager does not list the window");
         QProcess::execute(xprop, {"-root", "-f", "_NET_CLIENT_LIST", "32x", "-set", "_NET_CLIENT_LIST",
                                   QString::number(window.winId())});
         return vlq::toolWindowsSupported() ? QString() : QStringLiteral("client list not set");
@@ -177,6 +181,31 @@ private slots:
         QVERIFY(vlq::raiseToolWindow(id));
         QVERIFY(!vlq::raiseToolWindow(0));
         QVERIFY(!vlq::raiseToolWindow(0x7ffffff0)); // no such window
+    }
+
+    // A tool window that does not carry its process id is found by its
+    // program's window class; a minimised one (unmapped, WM_STATE iconic,
+    // as a window manager leaves it) is shown again when raised.
+    void x11WindowByClassIsRestored() {
+        QWidget window;
+        const QString missing = lookUpWindows(window);
+        if (!missing.isEmpty()) QSKIP(qPrintable(missing));
+        const QString xprop = QStandardPaths::findExecutable(QStringLiteral("xprop"));
+        const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+        if (xprop.isEmpty() || xdotool.isEmpty()) QSKIP("needs xprop and xdotool");
+        const QString id = QString::number(window.winId());
+        QProcess::execute(xprop, {"-id", id, "-remove", "_NET_WM_PID"});
+        QProcess::execute(xprop, {"-id", id, "-f", "WM_CLASS", "8s", "-set", "WM_CLASS", "wordbook"});
+        const qint64 self = QCoreApplication::applicationPid();
+        QCOMPARE(vlq::findToolWindow(self, QStringLiteral("/opt/Word Book/WordBook.sh")), quintptr(window.winId()));
+        QCOMPARE(vlq::findToolWindow(self, QStringLiteral("/usr/bin/wordbooks")), quintptr(0));
+        QCOMPARE(vlq::findToolWindow(self), quintptr(0));
+
+        QProcess::execute(xdotool, {"windowunmap", "--sync", id});
+        QProcess::execute(xprop, {"-id", id, "-f", "WM_STATE", "32c", "-set", "WM_STATE", "3"});
+        QTRY_VERIFY(!window.windowHandle()->isExposed());
+        QVERIFY(vlq::raiseToolWindow(window.winId()));
+        QTRY_VERIFY(window.windowHandle()->isExposed());
     }
 
     // A tool whose process lives on without a window to raise (the player

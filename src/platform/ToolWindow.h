@@ -1,6 +1,7 @@
-// Finding and raising the window of another program, by its process id.
-// How a desktop tells which process owns a top-level window is per system:
-// on X11 the window manager publishes _NET_WM_PID on every managed window
+// Finding and raising the window of another program, by its process id or
+// its window class. How a desktop tells which process owns a top-level
+// window is per system: on X11 the window manager publishes _NET_WM_PID on
+// the managed windows that carry it, every window names its class
 // and takes _NET_ACTIVE_WINDOW requests to raise one. Where none of this is
 // available (other systems, the offscreen platform, a window manager without
 // these hints) every lookup answers "not found" and raising answers false;
@@ -15,13 +16,17 @@ namespace vlq {
 // waiting for a tool's window pointless.
 bool toolWindowsSupported();
 
-// The first top-level window owned by process pid, or 0 when there is none
-// (or windows cannot be looked up here).
-quintptr findToolWindow(qint64 pid);
+// The first top-level window owned by process pid; failing that, when
+// program (a tool's path) is given, the first whose window class or name
+// (WM_CLASS) is the program's file name, with or without its extension,
+// ignoring case: many programs do not mark their windows with their process
+// id, and a program may hand its window to another process. 0 when there
+// is none (or windows cannot be looked up here).
+quintptr findToolWindow(qint64 pid, const QString& program = QString());
 
 // Asks the window manager to show window normally (restoring it when
-// minimised) and give it the focus. False when window is 0, no longer
-// exists, or cannot be raised here.
+// minimised: it is mapped again) and give it the focus. False when window
+// is 0, no longer exists, or cannot be raised here.
 bool raiseToolWindow(quintptr window);
 
 // A token that identifies the life of process pid (its start time), empty

@@ -7,7 +7,7 @@
 #if !(defined(Q_OS_UNIX) && !defined(Q_OS_MACOS) && __has_include(<xcb/xcb.h>) && QT_CONFIG(xcb))
 namespace vlq {
 bool toolWindowsSupported() { return false; }
-quintptr findToolWindow(qint64) { return 0; }
+quintptr findToolWindow(qint64, const QString&) { return 0; }
 bool raiseToolWindow(quintptr) { return false; }
 bool windowManagerIgnoresButtonHints() { return false; }
 void preferToolbarType(quintptr) {}

@@ -1,6 +1,7 @@
 // X11: windows are found through the window manager's client list
-// (_NET_CLIENT_LIST on the root window) and their _NET_WM_PID, and raised
-// with a _NET_ACTIVE_WINDOW request. The connection is the one Qt's xcb
+// (_NET_CLIENT_LIST on the root window) and their _NET_WM_PID or WM_CLASS,
+// and raised with a _NET_ACTIVE_WINDOW request (mapped first when
+// minimised). The connection is the one Qt's xcb
 // platform already holds; the xcb functions are looked up in the process
 // (that platform has loaded libxcb), so the program does not link libxcb
 // itself and runs unchanged on other platforms such as offscreen.
@@ -12,6 +13,7 @@
 #include <dlfcn.h>
 #include <xcb/xcb.h>
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
 
@@ -35,6 +37,7 @@ struct Xcb {
     decltype(&xcb_get_window_attributes_reply) getAttributesReply = nullptr;
     decltype(&xcb_send_event) sendEvent = nullptr;
     decltype(&xcb_change_property) changeProperty = nullptr;
+    decltype(&xcb_map_window) mapWindow = nullptr;
     decltype(&xcb_flush) flush = nullptr;
     bool ok = false;
 
@@ -50,7 +53,7 @@ struct Xcb {
              get(propertyValueLength, "xcb_get_property_value_length") &&
              get(getAttributes, "xcb_get_window_attributes") &&
              get(getAttributesReply, "xcb_get_window_attributes_reply") && get(sendEvent, "xcb_send_event") &&
-             get(changeProperty, "xcb_change_property") &&
+             get(changeProperty, "xcb_change_property") && get(mapWindow, "xcb_map_window") &&
              get(flush, "xcb_flush");
     }
 };
@@ -158,16 +161,32 @@ bool toolWindowsSupported() {
            !property32(c, root, clients, XCB_ATOM_ANY, 1).empty();
 }
 
-quintptr findToolWindow(qint64 pid) {
+quintptr findToolWindow(qint64 pid, const QString& program) {
     xcb_connection_t* c = connection();
-    if (!c || pid <= 0) return 0;
+    if (!c) return 0;
     const xcb_window_t root = rootWindow(c);
     const xcb_atom_t clients = atom(c, "_NET_CLIENT_LIST");
+    if (!root || clients == XCB_ATOM_NONE) return 0;
+    const std::vector<uint32_t> windows = property32(c, root, clients, XCB_ATOM_ANY, 65536);
     const xcb_atom_t wmPid = atom(c, "_NET_WM_PID");
-    if (!root || clients == XCB_ATOM_NONE || wmPid == XCB_ATOM_NONE) return 0;
-    for (const uint32_t w : property32(c, root, clients, XCB_ATOM_ANY, 65536)) {
-        const std::vector<uint32_t> owner = property32(c, w, wmPid, XCB_ATOM_CARDINAL, 1);
-        if (!owner.empty() && qint64(owner.front()) == pid) return quintptr(w);
+    if (pid > 0 && wmPid != XCB_ATOM_NONE) {
+        for (const uint32_t w : windows) {
+            const std::vector<uint32_t> owner = property32(c, w, wmPid, XCB_ATOM_CARDINAL, 1);
+            if (!owner.empty() && qint64(owner.front()) == pid) return quintptr(w);
+        }
+    }
+    const QFileInfo file(program);
+    const QString name = file.fileName(), base = file.completeBaseName();
+    if (name.isEmpty()) return 0;
+    // WM_CLASS: the instance name and the class name, each ended by a NUL.
+    const xcb_atom_t wmClass = atom(c, "WM_CLASS");
+    for (const uint32_t w : windows) {
+        for (const QByteArray& part : property8(c, w, wmClass).split('\0')) {
+            const QString text = QString::fromLocal8Bit(part);
+            if (!text.isEmpty() && (text.compare(name, Qt::CaseInsensitive) == 0 ||
+                                    text.compare(base, Qt::CaseInsensitive) == 0))
+                return quintptr(w);
+        }
     }
     return 0;
 }
@@ -182,6 +201,10 @@ bool raiseToolWindow(quintptr window) {
     std::free(err);
     if (!attrs) return false;
     std::free(attrs);
+    // A minimised window (WM_STATE iconic, 3) is mapped again: the window
+    // manager then shows it in its normal state.
+    const std::vector<uint32_t> state = property32(c, w, atom(c, "WM_STATE"), XCB_ATOM_ANY, 1);
+    if (!state.empty() && state.front() == 3) xcb().mapWindow(c, w);
     const xcb_window_t root = rootWindow(c);
     const xcb_atom_t active = atom(c, "_NET_ACTIVE_WINDOW");
     if (!root || active == XCB_ATOM_NONE) return false;

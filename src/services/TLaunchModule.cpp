@@ -38,16 +38,17 @@ bool TLaunchModule::LaunchTool(const QString& path) {
     Tool& t = tools_[size_t(current_)];
     if (t.window && vlq::raiseToolWindow(t.window)) return true;
     t.window = 0;
-    if (running(t)) {
-        // The window may have shown up after the start-up wait, or been
-        // replaced by another one of the same process.
-        t.window = vlq::findToolWindow(t.pid);
+    if (t.pid > 0) {
+        // The window may have shown up after the start-up wait, been
+        // replaced by another one, or belong to the process the started one
+        // handed over to (found by the program's window class).
+        t.window = vlq::findToolWindow(running(t) ? t.pid : 0, path);
         if (t.window && vlq::raiseToolWindow(t.window)) return true;
         t.window = 0;
         // Where windows cannot be looked up, the live process is all there
         // is to go by. Otherwise a process without a window to show (the
         // player closed it, the tool stays resident) gets a fresh start.
-        if (!vlq::toolWindowsSupported()) return true;
+        if (running(t) && !vlq::toolWindowsSupported()) return true;
     }
     return StartTool(path);
 }
@@ -67,7 +68,7 @@ bool TLaunchModule::StartTool(const QString& path) {
         while (!t.window && !deadline.hasExpired()) {
             QEventLoop().processEvents(QEventLoop::ExcludeUserInputEvents, 50);
             QThread::msleep(50);
-            t.window = vlq::findToolWindow(pid);
+            t.window = vlq::findToolWindow(pid, path);
         }
     }
     return true;
