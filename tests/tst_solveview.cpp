@@ -382,6 +382,30 @@ private slots:
         QCOMPARE(solve_->frameGeometry().topLeft(), QPoint(100, 120));
     }
 
+    void answerWindowClearsItsClueLine_data() {
+        QTest::addColumn<bool>("aid");
+        QTest::newRow("aid on: below the line") << true;
+        QTest::newRow("classic: where stored") << false;
+    }
+    // The answer window's stored place covers the first clue's line; with
+    // the placement aid on, choosing that clue puts the window below it.
+    void answerWindowClearsItsClueLine() {
+        QFETCH(bool, aid);
+        openDocumentWindows();
+        game().aids.placeAnswer = aid;
+        QListWidget* list = game().clueForm->ClueList;
+        const QRect item = list->visualItemRect(list->item(0));
+        const QRect line(list->viewport()->mapToGlobal(item.topLeft()), item.size());
+        TVlqProcs::WriteBounds(QStringLiteral("ScreenBoundsSolve"), line.left() + 20, line.top() - 10, 400, 100);
+        list->setCurrentRow(0);
+        game().clueForm->ClueListClick(list);
+        QVERIFY(QTest::qWaitForWindowExposed(solve_));
+        QTest::qWait(50);
+        const QRect f = solve_->frameGeometry();
+        QCOMPARE(f.intersects(line), !aid);
+        QCOMPARE(f.top(), aid ? line.bottom() + 3 : line.top() - 10);
+    }
+
     void malformedBoundsReported() {
         TVlqProcs::WriteSetting("ScreenBoundsSolve", "10,20,abc,30");
         openOn(1, 0);

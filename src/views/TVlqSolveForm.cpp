@@ -11,6 +11,7 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "AnswerPlacement.h"
 #include "DocumentWindow.h"
 #include "SquareGeometry.h"
 #include "SquareLook.h"
@@ -223,6 +224,12 @@ void TVlqSolveForm::OpenOnClue() {
     }
     raise();
     activateWindow();
+    vlq::keepClueLineClear(*this);
+}
+
+void TVlqSolveForm::moveFrameTo(const QPoint& topLeft) {
+    if (storedBounds_) storedBounds_->moveTopLeft(topLeft);
+    if (pos() != topLeft) move(topLeft);
 }
 
 void TVlqSolveForm::followCurrentClue() {

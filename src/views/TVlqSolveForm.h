@@ -59,6 +59,11 @@ public:
     // game().currentClue and AnswerCursor first.
     void OpenOnClue();
 
+    // Moves the window's frame to topLeft. A window placed from stored
+    // bounds takes the new place as the bounds it keeps while the window
+    // manager frames it.
+    void moveFrameTo(const QPoint& topLeft);
+
     // Outline of strip square i (from 0) in SolveGrid's coordinates.
     QRect stripSquare(int i) const;
 
