@@ -3,11 +3,11 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
-#include <QWindowStateChangeEvent>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <QWindowStateChangeEvent>
 #include <algorithm>
 
 namespace vlq {
@@ -34,11 +34,11 @@ public:
 
 const QString kRestoreOnScreen = QStringLiteral("vlqRestoreOnScreen");
 
-// Once the window manager has restored a maximized window it keeps a
-// window there, frame and all, when the bounds it restored lie partly off
-// the screen (the bounds kept from before maximizing have the client area
-// at the screen's corner and the title bar above it). Looks for a second
-// after each restore, as the window manager's new bounds come in.
+// Keeps a window that the window manager restores from maximized on the
+// screen, frame and all. The bounds kept from before maximizing put the
+// client area at the screen's corner, so the restored title bar would lie
+// above the screen. Watches for a second after each restore, as the
+// window manager's new bounds come in.
 class RestoreOnScreen : public QObject {
 public:
     explicit RestoreOnScreen(QWidget* w) : QObject(w), w_(w) {

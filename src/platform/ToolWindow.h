@@ -1,8 +1,9 @@
 // Finding and raising the window of another program, by its process id or
 // its window class. How a desktop tells which process owns a top-level
-// window is per system: on X11 the window manager publishes _NET_WM_PID on
-// the managed windows that carry it, every window names its class
-// and takes _NET_ACTIVE_WINDOW requests to raise one. Where none of this is
+// window is per system: on X11 the window manager lists the managed
+// windows, most of which carry their process id (_NET_WM_PID) and all of
+// which name their class (WM_CLASS), and it takes _NET_ACTIVE_WINDOW
+// requests to raise one. Where none of this is
 // available (other systems, the offscreen platform, a window manager without
 // these hints) every lookup answers "not found" and raising answers false;
 // callers then decide from processRunning() alone.

@@ -1,8 +1,8 @@
 #include "AnswerPlacement.h"
 
 #include <QListWidget>
-#include <algorithm>
 #include <QScreen>
+#include <algorithm>
 
 #include "TVlqGameClueForm.h"
 #include "TVlqSolveForm.h"

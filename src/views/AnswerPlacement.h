@@ -1,6 +1,6 @@
 // The answer-placement aid: the answer window never covers the current
-// clue's line in the clue list. It moves below or beside the line, and
-// where the screen has no such room the list scrolls the line out from
+// clue's line in the clue list. It moves below, beside or above the line,
+// and where the screen has no such room the list scrolls the line out from
 // under it. Acts only while game().aids.placeAnswer is on.
 #pragma once
 
