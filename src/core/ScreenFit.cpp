@@ -4,18 +4,6 @@
 
 namespace vlq {
 
-namespace {
-
-// Pixel rows inside the list of a clue list window of outer size width x
-// height, less its horizontal scroll bar when it shows one.
-int listRows(const LayoutMetrics& m, int width, int height) {
-    const int listWidth = width - m.frameWidth - 2 * m.listFrame;
-    const int scrollBar = listWidth < m.listExtent ? m.scrollBarHeight : 0;
-    return height - m.frameHeight - 2 * m.listFrame - scrollBar;
-}
-
-} // namespace
-
 int neededClueLines(int clues) { return std::clamp(clues, 0, 6); }
 
 DocumentLayout defaultLayout(const LayoutMetrics& m, const PuzzleShape& p, int s, int t) {
@@ -42,15 +30,11 @@ DocumentLayout defaultLayout(const LayoutMetrics& m, const PuzzleShape& p, int s
     l.clues.width = std::max(0, std::min(m.screenWidth, m.areaWidth) - 2 * f);
     l.clues.height = std::max(0, m.availableHeight - l.title.bottom() - 2 * f);
 
-    l.clues.height = wholeLinesHeight(m, l.clues.width, l.clues.height);
-    l.clueLines = m.lineHeight > 0 ? std::max(0, listRows(m, l.clues.width, l.clues.height)) / m.lineHeight : 0;
+    const int listWidth = l.clues.width - m.frameWidth - 2 * m.listFrame;
+    const int scrollBar = listWidth < m.listExtent ? m.scrollBarHeight : 0;
+    const int rows = l.clues.height - m.frameHeight - 2 * m.listFrame - scrollBar;
+    l.clueLines = m.lineHeight > 0 ? std::max(0, rows) / m.lineHeight : 0;
     return l;
-}
-
-int wholeLinesHeight(const LayoutMetrics& m, int width, int height) {
-    const int rows = listRows(m, width, height);
-    if (m.lineHeight <= 0 || rows < m.lineHeight) return height;
-    return height - rows % m.lineHeight;
 }
 
 bool layoutFits(const LayoutMetrics& m, const PuzzleShape& p, const DocumentLayout& l) {

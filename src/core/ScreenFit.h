@@ -60,12 +60,6 @@ int neededClueLines(int clues);
 // the windows place themselves without stored bounds. Sizes are at least 1.
 DocumentLayout defaultLayout(const LayoutMetrics& m, const PuzzleShape& p, int s, int t);
 
-// Outer height of a clue list window width pixels wide and at most height
-// high that shows whole lines only: the part of a line its list would show
-// at the bottom edge is taken off. A window too low for one line keeps its
-// height.
-int wholeLinesHeight(const LayoutMetrics& m, int width, int height);
-
 // All three windows inside the document area and enough clue lines.
 bool layoutFits(const LayoutMetrics& m, const PuzzleShape& p, const DocumentLayout& l);
 

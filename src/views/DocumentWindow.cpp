@@ -104,9 +104,7 @@ QSize storedSize(const Bounds& b) {
 
 int screenWidth() { return SystemMetrics::screenWidth(); }
 
-namespace {
-
-LayoutMetrics documentMetrics(const QMdiSubWindow* sub) {
+DocumentLayout fittedDocumentLayout(const QMdiSubWindow* sub, int s, int t) {
     // The clue list's box and scroll bar as the style draws them, measured once.
     static const int listFrame = QListWidget().frameWidth();
     const GameContext& g = game();
@@ -120,18 +118,6 @@ LayoutMetrics documentMetrics(const QMdiSubWindow* sub) {
     m.frameHeight = extra.height();
     m.listFrame = listFrame;
     m.scrollBarHeight = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    return m;
-}
-
-} // namespace
-
-int wholeClueLinesHeight(const QMdiSubWindow* sub, int width, int height) {
-    return wholeLinesHeight(documentMetrics(sub), width, height);
-}
-
-DocumentLayout fittedDocumentLayout(const QMdiSubWindow* sub, int s, int t) {
-    const GameContext& g = game();
-    const LayoutMetrics m = documentMetrics(sub);
     const PuzzleShape shape{std::clamp(g.puzzle.width(), 1, kMaxCols), std::clamp(g.puzzle.height(), 1, kMaxRows),
                             clueCount(g.puzzle)};
     // Without a measured area (no main window) the default layout stands.

@@ -44,10 +44,6 @@ QSize storedSize(const Bounds& b);
 // one frame).
 DocumentLayout fittedDocumentLayout(const QMdiSubWindow* sub, int s, int t);
 
-// Outer height of the clue list window sub, width x height, cut to show
-// whole lines only (vlq::wholeLinesHeight).
-int wholeClueLinesHeight(const QMdiSubWindow* sub, int width, int height);
-
 // Outer bounds r of a document window placed from stored bounds, moved
 // back into the visible document area when it lies wholly outside it.
 QRect keptInView(const QMdiSubWindow* sub, const QRect& r);

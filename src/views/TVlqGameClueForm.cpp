@@ -77,6 +77,14 @@ protected:
         const QList<QListWidgetItem*> after = selectedItems();
         if (!after.isEmpty() && after != before && onKeyboardMove) onKeyboardMove();
     }
+    // The lines fill the list's height in whole lines: what is left below
+    // the last whole line stays blank instead of showing half a line.
+    void updateGeometries() override {
+        QListWidget::updateGeometries();
+        const int rows = viewport()->height() + viewportMargins().bottom();
+        const int spare = rows >= TVlqGameClueForm::kLineHeight ? rows % TVlqGameClueForm::kLineHeight : 0;
+        if (spare != viewportMargins().bottom()) setViewportMargins(0, 0, 0, spare);
+    }
 };
 
 // Bounds of a document window in the MDI area (its sub-window's); empty
@@ -188,9 +196,6 @@ void TVlqGameClueForm::PlaceWindow() {
             r = vlq::keptInView(subWindow(), QRect(vlq::storedTopLeft(*b), vlq::storedSize(*b)));
         }
     }
-    // A computed height shows whole lines, never half of one at the bottom.
-    const bool computed = !b || b->left == 10000 || b->left == 20000 || b->left == 30000 || b->left == 40000;
-    if (computed && subWindow()) r.setHeight(vlq::wholeClueLinesHeight(subWindow(), r.width(), r.height()));
     if (QMdiSubWindow* sub = subWindow())
         sub->setGeometry(r.x(), r.y(), std::max(r.width(), 0), std::max(r.height(), 0));
     else
