@@ -339,11 +339,16 @@ void TVlqGameGridForm::FormKeyPress(QChar ch) {
 void TVlqGameGridForm::TypeKey(QChar ch) {
     if (!current_) return;
     auto& r = rec();
-    const vlq::Square at = *current_;
     if (ch.unicode() == 8) {
         StepBack();
         return;
     }
+    // A punctuation square never takes a letter: the key goes to the next
+    // letter square, the marks stepped over leave the yellow run.
+    const std::optional<vlq::Square> to = vlq::typingSquare(r, *current_);
+    if (!to) return;
+    for (vlq::Square q = *current_; !(q == *to); q = *vlq::advance(r, q)) drawSquare(q.col, q.row);
+    const vlq::Square at = *to;
     std::uint8_t byte = std::uint8_t(ch.unicode());
     if (ch.unicode() == 13) {
         byte = r.entry(at.col, at.row) ? r.entry(at.col, at.row) : std::uint8_t(' ');
