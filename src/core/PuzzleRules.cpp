@@ -119,6 +119,12 @@ std::vector<Square> wrongSquares(const PuzzleRecord& rec) {
     return wrong;
 }
 
+std::vector<Square> wordSquares(const PuzzleRecord& rec, Square s) {
+    if (!inPuzzle(rec, s) || rec.isBlack(s.col, s.row)) return {};
+    for (Square back = stepBack(rec, s); !(back == s); back = stepBack(rec, s)) s = back;
+    return wordRun(rec, s);
+}
+
 bool isWrongSquare(const PuzzleRecord& rec, Square s) {
     if (!inPuzzle(rec, s) || rec.isBlack(s.col, s.row)) return false;
     const std::uint8_t e = rec.entry(s.col, s.row);

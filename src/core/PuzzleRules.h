@@ -46,6 +46,11 @@ Square stepBack(const PuzzleRecord& rec, Square s);
 // up to, not including, the next black square or the end of the grid.
 std::vector<Square> wordRun(const PuzzleRecord& rec, Square s);
 
+// The whole word s lies in: from the square after the black square (or the
+// grid's start) before s, in reading order, to the next black square or
+// the grid's end; empty when s is black or outside the grid.
+std::vector<Square> wordSquares(const PuzzleRecord& rec, Square s);
+
 // Every square of Width x Height either black or Entry == Solution.
 bool isCorrect(const PuzzleRecord& rec);
 

@@ -37,6 +37,28 @@ private slots:
         QCOMPARE(show(vlq::typingSquare(marks(), {c, r})), to);
     }
 
+    void wholeWords_data() {
+        QTest::addColumn<int>("c");
+        QTest::addColumn<int>("r");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<int>("size");
+        // AB#CD / EF'GH / #IJ#K
+        QTest::newRow("back across the row break") << 2 << 2 << "(4,1)" << 7;
+        QTest::newRow("from the grid's start") << 1 << 1 << "(1,1)" << 2;
+        QTest::newRow("last square of the grid") << 5 << 3 << "(5,3)" << 1;
+        QTest::newRow("black square") << 3 << 1 << "none" << 0;
+        QTest::newRow("outside the grid") << 0 << 1 << "none" << 0;
+    }
+    void wholeWords() {
+        QFETCH(int, c);
+        QFETCH(int, r);
+        QFETCH(QString, first);
+        QFETCH(int, size);
+        const auto word = wordSquares(fixture::grid({"AB#CD", "EF'GH", "#IJ#K"}), {c, r});
+        QCOMPARE(int(word.size()), size);
+        QCOMPARE(show(word.empty() ? std::nullopt : std::optional(word.front())), first);
+    }
+
     void wrongLetters_data() {
         QTest::addColumn<QString>("row1");
         QTest::addColumn<QString>("wrong");
