@@ -50,25 +50,19 @@ void afterHistory(const std::vector<vlq::Square>& written) {
 
 } // namespace
 
-LetterCommands::LetterCommands(TVlqGameMainForm* form, QMenu* menu, QAction* after) : QObject(form) {
-    // Insert before the item that follows `after`, so they come right after it.
-    QAction* before = nullptr;
-    const QList<QAction*> items = menu->actions();
-    const qsizetype at = items.indexOf(after);
-    if (at >= 0 && at + 1 < items.size()) before = items[at + 1];
-    auto item = [&](const char* name, const QString& caption, const QList<QKeySequence>& keys) {
-        auto* a = new QAction(caption, menu);
+LetterCommands::LetterCommands(TVlqGameMainForm* form, QMenu* menu, QAction* after)
+    : QObject(form), menu_(menu), after_(after) {
+    auto item = [this](const char* name, const QString& caption, const QList<QKeySequence>& keys) {
+        auto* a = new QAction(caption, this);
         a->setObjectName(QString::fromLatin1(name));
         a->setShortcuts(keys);
         // The answer window is a window of its own: the keys work there too.
         a->setShortcutContext(Qt::ApplicationShortcut);
-        menu->insertAction(before, a);
         return a;
     };
-    auto separator = [&] {
-        auto* a = new QAction(menu);
+    auto separator = [this] {
+        auto* a = new QAction(this);
         a->setSeparator(true);
-        menu->insertAction(before, a);
         return a;
     };
     undoSeparator_ = separator();
@@ -96,10 +90,20 @@ LetterCommands::LetterCommands(TVlqGameMainForm* form, QMenu* menu, QAction* aft
     followAids();
 }
 
+// The items of an aid that is off are not in the menu at all (so their
+// keys do nothing either); those of an aid that is on follow `after_`.
 void LetterCommands::followAids() {
     const SolvingAids& aids = game().aids;
-    for (QAction* a : {undoSeparator_, undoItem, redoItem}) a->setVisible(aids.undoRedo);
-    for (QAction* a : {checkSeparator_, checkLetterItem, checkWordItem}) a->setVisible(aids.checkLetters);
+    const QList<QAction*> undoGroup{undoSeparator_, undoItem, redoItem};
+    const QList<QAction*> checkGroup{checkSeparator_, checkLetterItem, checkWordItem};
+    for (QAction* a : undoGroup + checkGroup) menu_->removeAction(a);
+    QList<QAction*> shown;
+    if (aids.undoRedo) shown += undoGroup;
+    if (aids.checkLetters) shown += checkGroup;
+    const QList<QAction*> items = menu_->actions();
+    const qsizetype at = items.indexOf(after_);
+    QAction* before = at >= 0 && at + 1 < items.size() ? items[at + 1] : nullptr;
+    menu_->insertActions(before, shown);
     if (!aids.checkLetters) checkMarks().clear();
 }
 

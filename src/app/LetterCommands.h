@@ -1,7 +1,7 @@
 // The solving aids' commands over the player's letters: Undo and Redo
 // (aid undoRedo) and Check Letter and Check Word (aid checkLetters). They
-// sit in the Options menu after "Solving Aids" and show only while their
-// aid is on, so the classic menus stay as they are. Their keys work in the
+// sit in the Options menu after "Solving Aids" only while their aid is on,
+// so the classic menus stay as they are. Their keys work in the
 // main window and in the answer window alike.
 //
 // Undo and Redo follow the letter history (LetterHistory); a check marks
@@ -20,8 +20,9 @@ class TVlqGameMainForm;
 class LetterCommands : public QObject {
     Q_OBJECT
 public:
-    // Adds the items to menu after `after` (the end when null) and follows
-    // form's aidsChanged; the object is form's child.
+    // Puts the items into menu after `after` (at the end when it is not
+    // there) for the aids that are on, and follows form's aidsChanged; the
+    // object is form's child.
     LetterCommands(TVlqGameMainForm* form, QMenu* menu, QAction* after);
 
     QAction* undoItem = nullptr;        // "&Undo Letter", Ctrl+Z
@@ -35,9 +36,11 @@ public:
     void checkWord();
 
 private:
-    // Shows the items of the aids that are on; marks go with their aid.
+    // The items of the aids that are on in the menu; marks go with their aid.
     void followAids();
 
+    QMenu* menu_;
+    QAction* after_;
     QAction* undoSeparator_ = nullptr;
     QAction* checkSeparator_ = nullptr;
 };
