@@ -1,7 +1,7 @@
-// The player's letters beyond the plain keys: punctuation squares never
-// take a letter, undo and redo through the history, Check Letter and
-// Check Word. Played through real key events on the game's own windows.
-#include <QAction>
+// The player's letters beyond the plain keys, with real keys on the game's
+// windows: punctuation never takes a letter; undo, redo and the checks.
+// fixture::wordsPuzzle():  AB#CDE / FG#HI- / JK'LM# / NOPQRS;
+// clues 3 FOG (1,2) (2,4) (2,2) and 4 HJK (4,2) (1,3) (2,3).
 #include <QMenu>
 #include <QPushButton>
 #include <QToolButton>
@@ -14,7 +14,6 @@
 #include "game/GameContext.h"
 #include "game/SettingsStore.h"
 #include "game/SettingsTable.h"
-#include "game/SolvingAids.h"
 #include "game/TVlqProcs.h"
 #include "support/PromptRecorder.h"
 #include "support/PuzzleFixture.h"
@@ -26,260 +25,150 @@
 
 using vlq::Square;
 
-// The puzzle is fixture::wordsPuzzle():
-//   A B # C D E    words: AB | CDE-FG across the row break | HI- JK'LM across
-//   F G # H I -    the next one | NOPQRS, which ends the grid.
-//   J K ' L M #    clue 1 ACE, 2 BID, 3 FOG, 4 HJK, 5 LNQ.
-//   N O P Q R S
 class TestLetters : public QObject {
     Q_OBJECT
-private slots:
-    void init();
-    void cleanup();
-
-    void punctuationNeverTakesALetter();
-    void itemsShowOnlyWithTheirAid_data();
-    void itemsShowOnlyWithTheirAid();
-    void undoAndRedoOneAction_data();
-    void undoAndRedoOneAction();
-    void aNewPuzzleStartsANewHistory();
-    void checksMarkOnlyWrongLetters_data();
-    void checksMarkOnlyWrongLetters();
-    void showErrorsSparesEmptySquaresWithChecks();
-
-private:
-    TVlqGameGridForm* grid() const { return game().gridForm; }
     vlq::PuzzleRecord& rec() { return game().puzzle; }
-    void clickSquare(int c, int r) {
-        QTest::mouseClick(grid(), Qt::LeftButton, {}, vlq::squareOutline(c, r, game().gridSquareSize).center());
-    }
+    QRect box(Square q, int in) { return vlq::squareOutline(q.col, q.row, game().gridSquareSize).adjusted(in, in, -in, -in); }
     void typeAt(int c, int r, const char* keys) {
-        clickSquare(c, r);
-        QTest::keyClicks(grid(), QString::fromLatin1(keys));
+        QTest::mouseClick(game().gridForm, Qt::LeftButton, {}, box({c, r}, 0).center());
+        QTest::keyClicks(game().gridForm, QString::fromLatin1(keys));
     }
     void switchAids(bool undo, bool check) {
-        SolvingAids::setSwitchedOn(true);
+        SolvingAids::setSwitchedOn(undo || check);
         TVlqProcs::WriteSetting(VlqSetting::AidUndo, undo ? 1 : 0);
         TVlqProcs::WriteSetting(VlqSetting::AidCheck, check ? 1 : 0);
         form_->ReadToolSettings();
     }
-    QAction* item(const char* name) { return form_->findChild<QAction*>(QString::fromLatin1(name)); }
-    // Every square's letter in reading order: '.' empty, '#' black.
-    QString letters() {
+    QWidget* answerWindow(int clue, int cursor, char key) {
+        game().currentClue = clue;
+        solve_->AnswerCursor = cursor;
+        solve_->OpenOnClue();
+        if (!QTest::qWaitForWindowExposed(solve_.get())) return nullptr;
+        QTest::keyClick(solve_.get(), key);
+        return solve_.get();
+    }
+    QString letters() { // reading order, '.' empty, '#' black
         QString out;
         for (int r = 1; r <= rec().height(); ++r)
             for (int c = 1; c <= rec().width(); ++c)
                 out += rec().isBlack(c, r) ? QChar('#') : rec().entry(c, r) ? QChar(rec().entry(c, r)) : QChar('.');
         return out;
     }
-    void startOver() {
-        QTimer::singleShot(0, this, [] {
-            for (auto* b : QApplication::activeModalWidget()->findChildren<QPushButton*>())
-                if (b->text() == QStringLiteral("&Start Over")) QTest::mouseClick(b, Qt::LeftButton);
-        });
-        form_->ScoreBtnClick();
-    }
-    int redIn(QWidget* w, const QRect& rect) { return probe::countColour(probe::shot(w), rect, QColor(230, 0, 0), 30); }
-    // The corner of square (c, r) that carries its check mark.
-    QRect markCorner(int c, int r) {
-        const int s = game().gridSquareSize;
-        const QRect o = vlq::squareOutline(c, r, s);
-        return {o.x() + s - 3, o.y() + s - 3, 2, 2};
-    }
+    int inkIn(QWidget* w, const QRect& rect, const QColor& ink) { return probe::countColour(probe::shot(w), rect, ink, 30); }
+    void keys(QWidget* w, Qt::Key key, Qt::KeyboardModifiers mods) { QTest::keyClick(w, key, mods | Qt::ControlModifier); }
 
     std::unique_ptr<ScratchDocuments> docs_;
     std::unique_ptr<TVlqGameMainForm> form_;
-    TVlqSolveForm* solve_ = nullptr;
-    TScoreForm* card_ = nullptr;
+    std::unique_ptr<TVlqSolveForm> solve_;
+    std::unique_ptr<TScoreForm> card_;
+
+private slots:
+    void init() {
+        QFile::remove(SettingsStore::open().fileName());
+        game().reset();
+        docs_ = std::make_unique<ScratchDocuments>();
+        game().solveForm = (solve_ = std::make_unique<TVlqSolveForm>()).get();
+        game().scoreForm = (card_ = std::make_unique<TScoreForm>()).get();
+        form_ = fixture::showMainWindow();
+        QVERIFY(form_);
+        QVERIFY(form_->OpenPuzzleFile(docs_->writePuzzle(QStringLiteral("Letters.vlq"), fixture::wordsPuzzle())));
+    }
+    void cleanup() {
+        form_.reset(), solve_.reset(), card_.reset(), docs_.reset();
+        game().reset();
+    }
+
+    // Typed straight on, the letters pass the hyphen and the apostrophe by.
+    void aFullyTypedSolutionIsCorrect() {
+        for (const auto& [c, r, word] : {std::tuple{1, 1, "ab"}, {4, 1, "cdefg"}, {4, 2, "hijklm"}, {1, 4, "nopqrs"}})
+            typeAt(c, r, word);
+        QVERIFY(vlq::isCorrect(rec()));
+    }
+
+    // One action is one step back and forward again, from either window;
+    // the letters taken back leave the screen too. Classic: nothing.
+    void undoAndRedoOneAction_data() {
+        QTest::addColumn<QString>("action");
+        QTest::newRow("classic") << "classic";
+        QTest::newRow("a key in the grid") << "grid";
+        QTest::newRow("a key in the answer window") << "answer";
+        QTest::newRow("a word revealed") << "word";
+        QTest::newRow("start over") << "start over";
+        QTest::newRow("revert") << "revert";
+    }
+    void undoAndRedoOneAction() {
+        QFETCH(QString, action);
+        switchAids(action != "classic", false);
+        QCOMPARE(form_->findChild<QAction*>("undoLetter")->associatedObjects().contains(form_->Options1), action != "classic");
+        typeAt(1, 1, "ab");
+        QWidget* target = game().gridForm;
+        const QString before = letters();
+        PromptRecorder prompts;
+        prompts.answers << true;
+        if (action == "classic" || action == "grid") {
+            typeAt(4, 1, "c");
+        } else if (action == "answer") {
+            QVERIFY((target = answerWindow(3, 0, 'f')));
+        } else if (action == "word") {
+            typeAt(4, 2, "");
+            QTest::mouseClick(form_->WordBtn, Qt::LeftButton);
+        } else if (action == "start over") {
+            QTimer::singleShot(0, this, [] {
+                for (auto* b : QApplication::activeModalWidget()->findChildren<QPushButton*>())
+                    if (b->text() == QStringLiteral("&Start Over")) b->click();
+            });
+            form_->ScoreBtnClick();
+        } else {
+            form_->RevertToSaved1Click(); // a new history, with nothing to undo
+        }
+        const QString after = letters();
+        probe::shot(game().gridForm); // the action's letters on screen
+        keys(target, Qt::Key_Z, {});
+        QCOMPARE(letters(), action == "classic" || action == "revert" ? after : before);
+        const int w = rec().width();
+        for (int i = 0; i < before.size(); ++i)
+            if (letters()[i] != after[i]) QCOMPARE(inkIn(game().gridForm, box({i % w + 1, i / w + 1}, 2), Qt::black) > 0, before[i] != '.');
+        if (action == "answer") QCOMPARE(inkIn(solve_->SolveGrid, solve_->stripSquare(0).adjusted(2, 2, -2, -2), Qt::black), 0);
+        keys(target, Qt::Key_Z, Qt::ShiftModifier);
+        QCOMPARE(letters(), after);
+        keys(target, Qt::Key_Z, {});
+        keys(target, Qt::Key_Z, {}); // after Start Over: nothing older
+        keys(target, Qt::Key_Y, {});
+        QCOMPARE(letters().left(2), QString(action == "start over" || action == "revert" ? ".." : "AB"));
+        QCOMPARE(game().gridForm->cheated(), action == "word"); // a reveal taken back was still seen
+    }
+
+    // Only wrong letters get a mark, drawn in the grid and the strip, gone
+    // with a new letter; Show Errors then spares the empty squares.
+    void checksMarkOnlyWrongLetters_data() {
+        QTest::addColumn<bool>("inAnswerWindow");
+        QTest::newRow("grid") << false;
+        QTest::newRow("answer window") << true;
+    }
+    void checksMarkOnlyWrongLetters() {
+        QFETCH(bool, inAnswerWindow);
+        switchAids(false, true);
+        typeAt(4, 2, "hxj"); // X wrong, the rest of the word empty
+        typeAt(5, 2, "");
+        QWidget* target = inAnswerWindow ? answerWindow(4, 2, 'q') : game().gridForm; // HJK: Q wrong, then past the end
+        QVERIFY(target);
+        keys(target, Qt::Key_K, {});
+        QCOMPARE(checkMarks().isMarked({5, 2}), !inAnswerWindow);
+        probe::shot(game().gridForm);
+        keys(target, Qt::Key_K, Qt::ShiftModifier);
+        const Square wrong = inAnswerWindow ? Square{2, 3} : Square{5, 2};
+        const int s = game().gridSquareSize;
+        for (const Square q : {Square{4, 2}, Square{5, 2}, Square{1, 3}, Square{2, 3}, Square{4, 3}})
+            QCOMPARE(inkIn(game().gridForm, QRect(box(q, 0).topLeft() + QPoint(s - 3, s - 3), QSize(2, 2)), QColor(220, 0, 0)) > 0, q == wrong);
+        if (inAnswerWindow) QVERIFY(inkIn(solve_->SolveGrid, solve_->stripSquare(2), QColor(220, 0, 0)) > 0);
+        solve_->close();
+        game().gridForm->MarkErrors();
+        QVERIFY(inkIn(game().gridForm, box(wrong, s / 3), Qt::red) > 0);
+        QCOMPARE(inkIn(game().gridForm, box({4, 3}, s / 3), Qt::red), 0);
+        typeAt(wrong.col, wrong.row, "z");
+        QVERIFY(!checkMarks().isMarked(wrong));
+    }
 };
-
-void TestLetters::init() {
-    QFile::remove(SettingsStore::open().fileName());
-    game().reset();
-    docs_ = std::make_unique<ScratchDocuments>();
-    const QString path = docs_->writePuzzle(QStringLiteral("Letters.vlq"), fixture::wordsPuzzle());
-    solve_ = new TVlqSolveForm;
-    game().solveForm = solve_;
-    card_ = new TScoreForm;
-    game().scoreForm = card_;
-    form_ = fixture::showMainWindow();
-    QVERIFY(form_);
-    QVERIFY(form_->OpenPuzzleFile(path));
-    QVERIFY(grid());
-}
-
-void TestLetters::cleanup() {
-    form_.reset();
-    delete solve_;
-    solve_ = nullptr;
-    delete card_;
-    card_ = nullptr;
-    docs_.reset();
-    game().reset();
-}
-
-// Typing straight on over the hyphen and the apostrophe fills the letters
-// after them, and the whole solution typed that way is correct.
-void TestLetters::punctuationNeverTakesALetter() {
-    typeAt(1, 1, "ab");
-    typeAt(4, 1, "cdefg");
-    typeAt(4, 2, "hijklm");
-    typeAt(1, 4, "nopqrs");
-    QCOMPARE(rec().entry(6, 2), std::uint8_t('-'));
-    QCOMPARE(rec().entry(3, 3), std::uint8_t('\''));
-    QCOMPARE(rec().entry(1, 3), std::uint8_t('J'));
-    QVERIFY(vlq::isCorrect(rec()));
-}
-
-// The classic menus and keys stay as they were; each aid brings its items.
-void TestLetters::itemsShowOnlyWithTheirAid_data() {
-    QTest::addColumn<bool>("switchedOn");
-    QTest::addColumn<bool>("undo");
-    QTest::addColumn<bool>("check");
-    QTest::newRow("classic") << false << false << false;
-    QTest::newRow("undo only") << true << true << false;
-    QTest::newRow("checks only") << true << false << true;
-}
-
-void TestLetters::itemsShowOnlyWithTheirAid() {
-    QFETCH(bool, switchedOn);
-    QFETCH(bool, undo);
-    QFETCH(bool, check);
-    if (switchedOn) switchAids(undo, check);
-    const QList<QAction*> options = form_->Options1->actions();
-    for (const char* name : {"undoLetter", "redoLetter"}) QCOMPARE(options.contains(item(name)), undo);
-    for (const char* name : {"checkLetter", "checkWord"}) QCOMPARE(options.contains(item(name)), check);
-    typeAt(1, 1, "x");
-    QTest::keyClick(grid(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(rec().entry(1, 1), std::uint8_t(undo ? 0 : 'X'));
-    QTest::keyClick(grid(), Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(checkMarks().isMarked({1, 1}), check);
-}
-
-// One action is one step back, and forward again, from either window.
-void TestLetters::undoAndRedoOneAction_data() {
-    QTest::addColumn<QString>("action");
-    QTest::newRow("keys in the grid") << "grid";
-    QTest::newRow("keys in the answer window") << "answer";
-    QTest::newRow("a word revealed") << "word";
-    QTest::newRow("start over") << "start over";
-}
-
-void TestLetters::undoAndRedoOneAction() {
-    QFETCH(QString, action);
-    switchAids(true, false);
-    typeAt(1, 1, "ab");
-    QWidget* keys = grid();
-    const QString before = letters();
-    if (action == "grid") {
-        typeAt(4, 1, "c");
-    } else if (action == "answer") {
-        game().currentClue = 3; // FOG
-        solve_->AnswerCursor = 0;
-        solve_->OpenOnClue();
-        QVERIFY(QTest::qWaitForWindowExposed(solve_));
-        QTest::keyClick(solve_, 'f');
-        keys = solve_;
-    } else if (action == "word") {
-        clickSquare(4, 2);
-        QTest::mouseClick(form_->WordBtn, Qt::LeftButton);
-    } else {
-        startOver();
-    }
-    const QString after = letters();
-    QVERIFY(after != before);
-    game().modified = false;
-    probe::shot(grid()); // the action's letters on screen
-    QTest::keyClick(keys, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(letters(), before);
-    QVERIFY(game().modified);
-    // The windows show the letters taken back.
-    const int w = rec().width(), s = game().gridSquareSize;
-    const QImage shown = probe::shot(grid());
-    for (int i = 0; i < before.size(); ++i) {
-        if (before[i] == after[i]) continue;
-        const QRect inside = vlq::squareOutline(i % w + 1, i / w + 1, s).adjusted(2, 2, -2, -2);
-        QCOMPARE(probe::countColour(shown, inside, Qt::black) > 0, before[i] != '.');
-    }
-    if (action == "answer")
-        QCOMPARE(probe::countColour(probe::shot(solve_->SolveGrid), solve_->stripSquare(0).adjusted(2, 2, -2, -2), Qt::black), 0);
-    QTest::keyClick(keys, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(letters(), after);
-    QTest::keyClick(keys, Qt::Key_Z, Qt::ControlModifier);
-    QTest::keyClick(keys, Qt::Key_Y, Qt::ControlModifier);
-    QCOMPARE(letters(), after);
-    // Start Over begins a new history: the letters before it stay.
-    if (action == "start over") {
-        QTest::keyClick(keys, Qt::Key_Z, Qt::ControlModifier);
-        QTest::keyClick(keys, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(letters(), before);
-    }
-    QCOMPARE(grid()->cheated(), action == "word"); // a reveal taken back was still seen
-}
-
-void TestLetters::aNewPuzzleStartsANewHistory() {
-    switchAids(true, false);
-    typeAt(1, 1, "ab");
-    QVERIFY(item("undoLetter")->isEnabled());
-    PromptRecorder prompts;
-    prompts.answers << true;
-    form_->RevertToSaved1Click();
-    QVERIFY(!item("undoLetter")->isEnabled());
-    QTest::keyClick(grid(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(letters().left(2), QStringLiteral(".."));
-}
-
-// Wrong letters are marked, empty and right ones not; a new letter takes
-// the mark away.
-void TestLetters::checksMarkOnlyWrongLetters_data() {
-    QTest::addColumn<bool>("inAnswerWindow");
-    QTest::newRow("grid") << false;
-    QTest::newRow("answer window") << true;
-}
-
-void TestLetters::checksMarkOnlyWrongLetters() {
-    QFETCH(bool, inAnswerWindow);
-    switchAids(false, true);
-    typeAt(4, 2, "hxj"); // H right, X wrong (I), J right; the rest of the word empty
-    QWidget* keys = grid();
-    if (inAnswerWindow) {
-        game().currentClue = 4; // HJK: (4,2) (1,3) (2,3)
-        solve_->AnswerCursor = 2;
-        solve_->OpenOnClue();
-        QVERIFY(QTest::qWaitForWindowExposed(solve_));
-        QTest::keyClick(solve_, 'q'); // K wrong, cursor past the end
-        keys = solve_;
-    } else {
-        clickSquare(5, 2);
-    }
-    QTest::keyClick(keys, Qt::Key_K, Qt::ControlModifier);
-    QCOMPARE(checkMarks().isMarked({5, 2}), !inAnswerWindow); // the letter only: the answer cursor is past it
-    probe::shot(grid()); // the letters on screen before the check
-    QTest::keyClick(keys, Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier);
-    const QList<Square> wrong = inAnswerWindow ? QList<Square>{{2, 3}} : QList<Square>{{5, 2}};
-    for (const Square& q : {Square{4, 2}, Square{5, 2}, Square{1, 3}, Square{2, 3}, Square{4, 3}}) {
-        QCOMPARE(checkMarks().isMarked(q), wrong.contains(q));
-        QCOMPARE(redIn(grid(), markCorner(q.col, q.row)) > 0, wrong.contains(q));
-    }
-    if (inAnswerWindow) QVERIFY(redIn(solve_->SolveGrid, solve_->stripSquare(2)) > 0);
-    const Square q = wrong.front();
-    typeAt(q.col, q.row, "z");
-    QVERIFY(!checkMarks().isMarked(q));
-    QCOMPARE(redIn(grid(), markCorner(q.col, q.row)), 0);
-}
-
-void TestLetters::showErrorsSparesEmptySquaresWithChecks() {
-    switchAids(false, true);
-    typeAt(1, 1, "ax");
-    grid()->MarkErrors();
-    const int s = game().gridSquareSize;
-    auto crossed = [&](int c, int r) {
-        return redIn(grid(), vlq::squareOutline(c, r, s).adjusted(s / 3, s / 3, -s / 3, -s / 3)) > 0;
-    };
-    QVERIFY(crossed(2, 1));
-    QVERIFY(!crossed(1, 1));
-    QVERIFY(!crossed(4, 1));
-}
 
 QTEST_MAIN(TestLetters)
 #include "tst_letters.moc"

@@ -1,5 +1,5 @@
 // Rules behind the player's letters: where a key typed on a punctuation
-// square goes, and which letters a check finds wrong.
+// square goes, the whole word of a square, and which letters are wrong.
 #include <QtTest>
 
 #include "PuzzleFixture.h"
@@ -9,74 +9,45 @@ using namespace vlq;
 
 namespace {
 QString show(std::optional<Square> s) { return s ? QString("(%1,%2)").arg(s->col).arg(s->row) : QString("none"); }
-
-// Punctuation inside a word, two marks in a row across a row break, and
-// a mark that ends its word:
-//   DON'T#
-//   A-'BC'
-PuzzleRecord marks() { return fixture::grid({"DON'T#", "A-'BC'"}); }
+// A word across the row break with two marks in a row; one ending in a mark.
+PuzzleRecord marks() { return fixture::grid({"AB#CD", "E-'GH", "#IJ#'"}); }
 } // namespace
 
 class TestLetterRules : public QObject {
     Q_OBJECT
 private slots:
-    void typingSquare_data() {
+    void squaresOfAKey_data() {
         QTest::addColumn<int>("c");
         QTest::addColumn<int>("r");
-        QTest::addColumn<QString>("to");
-        QTest::newRow("letter square stays") << 3 << 1 << "(3,1)";
-        QTest::newRow("apostrophe inside a word") << 4 << 1 << "(5,1)";
-        QTest::newRow("two marks in a row") << 2 << 2 << "(4,2)";
-        QTest::newRow("mark at the end of the grid") << 6 << 2 << "none";
-        QTest::newRow("outside the grid") << 7 << 1 << "none";
+        QTest::addColumn<QString>("typed");     // typingSquare
+        QTest::addColumn<QString>("wordStart"); // wordSquares
+        QTest::addColumn<int>("wordSize");
+        QTest::newRow("letter square") << 1 << 2 << "(1,2)" << "(4,1)" << 7;
+        QTest::newRow("two marks in a row") << 2 << 2 << "(4,2)" << "(4,1)" << 7;
+        QTest::newRow("mark ending the grid") << 5 << 3 << "none" << "(5,3)" << 1;
+        QTest::newRow("black square") << 3 << 1 << "(3,1)" << "none" << 0;
+        QTest::newRow("outside the grid") << 6 << 1 << "none" << "none" << 0;
     }
-    void typingSquare() {
+    void squaresOfAKey() {
         QFETCH(int, c);
         QFETCH(int, r);
-        QFETCH(QString, to);
-        QCOMPARE(show(vlq::typingSquare(marks(), {c, r})), to);
+        QFETCH(QString, typed);
+        QFETCH(QString, wordStart);
+        QFETCH(int, wordSize);
+        QCOMPARE(show(typingSquare(marks(), {c, r})), typed);
+        const auto word = wordSquares(marks(), {c, r});
+        QCOMPARE(int(word.size()), wordSize);
+        QCOMPARE(show(word.empty() ? std::nullopt : std::optional(word.front())), wordStart);
     }
 
-    void wholeWords_data() {
-        QTest::addColumn<int>("c");
-        QTest::addColumn<int>("r");
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<int>("size");
-        // AB#CD / EF'GH / #IJ#K
-        QTest::newRow("back across the row break") << 2 << 2 << "(4,1)" << 7;
-        QTest::newRow("from the grid's start") << 1 << 1 << "(1,1)" << 2;
-        QTest::newRow("last square of the grid") << 5 << 3 << "(5,3)" << 1;
-        QTest::newRow("black square") << 3 << 1 << "none" << 0;
-        QTest::newRow("outside the grid") << 0 << 1 << "none" << 0;
-    }
-    void wholeWords() {
-        QFETCH(int, c);
-        QFETCH(int, r);
-        QFETCH(QString, first);
-        QFETCH(int, size);
-        const auto word = wordSquares(fixture::grid({"AB#CD", "EF'GH", "#IJ#K"}), {c, r});
-        QCOMPARE(int(word.size()), size);
-        QCOMPARE(show(word.empty() ? std::nullopt : std::optional(word.front())), first);
-    }
-
-    void wrongLetters_data() {
-        QTest::addColumn<QString>("row1");
-        QTest::addColumn<QString>("wrong");
-        QTest::newRow("right letters and marks") << "DON'T#" << "";
-        QTest::newRow("empty squares are not wrong") << ".O..." << "";
-        QTest::newRow("wrong letters") << "DAN'X#" << "(2,1) (5,1)";
-        QTest::newRow("a letter on a mark") << "DONXT#" << "(4,1)";
-        QTest::newRow("anything on a black square") << "DON'TZ" << "";
-    }
+    // Not the empty squares, nor the black one holding a stray byte.
     void wrongLetters() {
-        QFETCH(QString, row1);
-        QFETCH(QString, wrong);
         auto rec = marks();
-        fixture::entries(rec, {row1.toStdString(), "A-'BC'"});
+        fixture::entries(rec, {"AX#.Z", "EQ'GH", "..J#'"});
         QStringList found;
-        for (int c = 0; c <= 7; ++c)
-            if (isWrongSquare(rec, {c, 1})) found << QString("(%1,1)").arg(c);
-        QCOMPARE(found.join(' '), wrong);
+        for (int i = 0; i < 35; ++i)
+            if (isWrongSquare(rec, {i % 7, i / 7})) found << show(Square{i % 7, i / 7});
+        QCOMPARE(found.join(' '), QString("(2,1) (5,1) (2,2)"));
     }
 };
 
