@@ -45,5 +45,3 @@ PlayerLetters& playerLetters();
 inline bool setPlayerLetter(vlq::Square at, std::uint8_t letter, LetterCause why) {
     return playerLetters().setPlayerLetter(at, letter, why);
 }
-
-Q_DECLARE_METATYPE(vlq::Square)
