@@ -125,8 +125,9 @@ void TVlqGameMainForm::ScoreBtnClick() {
             break;
         case TScoreForm::StartOver: {
             // A new history, whose first step (undoable) is the clearing.
-            // Punctuation keeps its mark, as the repaint below would put it
-            // back anyway: a redone clearing must not take it away.
+            // Punctuation squares keep their apostrophe or hyphen, as the
+            // repaint below would put it back anyway: a redone clearing
+            // must not take it away.
             letterHistory().clear();
             vlq::PuzzleRecord& rec = gc.puzzle;
             {
