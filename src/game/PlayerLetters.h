@@ -26,9 +26,9 @@ public:
     // Writes `letter` (0: empty) into Entry of square `at` of game().puzzle.
     // When the value changes: records {at, before, after} in the open
     // history step (not for LetterCause::History), takes off the square's
-    // check mark, then emits letterChanged(at). Returns whether anything changed; a square outside
-    // the grid changes nothing. Callers keep the modified flag and their
-    // own repaints as before.
+    // check mark, then emits letterChanged(at). Returns whether anything
+    // changed; a square outside the grid changes nothing. Callers keep the
+    // modified flag and their own repaints as before.
     bool setPlayerLetter(vlq::Square at, std::uint8_t letter, LetterCause why);
 
 signals:
