@@ -17,6 +17,7 @@
 
 #include <functional>
 
+#include "LetterCommands.h"
 #include "game/GameContext.h"
 #include "game/PuzzleLock.h"
 #include "game/TVlqProcs.h"
@@ -137,6 +138,7 @@ void TVlqGameMainForm::createMenus() {
     Preferences1 = item(Options1, "Preferences1", QStringLiteral("&Preferences..."));
     SolvingAids1 = item(Options1, "SolvingAids1", QStringLiteral("Solving A&ids"));
     SolvingAids1->setCheckable(true);
+    new LetterCommands(this, Options1, SolvingAids1);
 
     Tools1 = menuBar()->addMenu(QStringLiteral("&Tools"));
     Tools1->setObjectName(QStringLiteral("Tools1"));
@@ -350,6 +352,7 @@ void TVlqGameMainForm::ReadToolSettings() {
     game().soundMode = TVlqProcs::ReadSetting(VlqSetting::PlaySounds);
     game().aids = SolvingAids::read();
     SolvingAids1->setChecked(SolvingAids::switchedOn());
+    emit aidsChanged();
     const bool dict = Dictionary1->isEnabled();
     setImageIndex(DictBtn, dict ? 8 : 10);
     setHintShown(DictBtn, dict);

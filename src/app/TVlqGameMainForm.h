@@ -142,7 +142,8 @@ public:
 signals:
     // The main window has closed; the program ends.
     void closed();
-    // The solving aids were switched on or off (game().aids is already new).
+    // The solving aids were read again: switched on or off, or the
+    // preferences saved (game().aids is already new).
     void aidsChanged();
 
 public slots:

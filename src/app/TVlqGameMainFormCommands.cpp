@@ -86,8 +86,7 @@ void TVlqGameMainForm::AutoArrange1Click() {
 void TVlqGameMainForm::SolvingAids1Click() {
     guarded([this] {
         SolvingAids::setSwitchedOn(SolvingAids1->isChecked());
-        ReadToolSettings();
-        emit aidsChanged();
+        ReadToolSettings(); // tells aidsChanged
         if (game().gridForm) game().gridForm->FullRepaint();
         if (game().titleForm) game().titleForm->update();
         if (game().clueForm) game().clueForm->update();

@@ -11,6 +11,7 @@
 #include <QToolButton>
 
 #include "game/GameContext.h"
+#include "game/LetterHistory.h"
 #include "game/PlayerLetters.h"
 #include "TScoreForm.h"
 #include "game/TVlqProcs.h"
@@ -56,6 +57,7 @@ void TVlqGameMainForm::LetterBtnClick() {
 // the key can never hang the program.
 void TVlqGameMainForm::WordBtnClick() {
     guarded([] {
+        const LetterHistory::Step step; // the word is one step back
         if (TVlqSolveForm* f = shownAnswerWindow()) {
             const QPointer<TVlqSolveForm> alive(f);
             while (alive && f->AnswerCursor < f->answerLength()) {
@@ -122,9 +124,18 @@ void TVlqGameMainForm::ScoreBtnClick() {
             RebuildHistory();
             break;
         case TScoreForm::StartOver: {
+            // A new history, whose first step (undoable) is the clearing.
+            // Punctuation squares keep their apostrophe or hyphen, as the
+            // repaint below would put it back anyway: a redone clearing
+            // must not take it away.
+            letterHistory().clear();
             vlq::PuzzleRecord& rec = gc.puzzle;
-            for (int r = 1; r <= rec.height(); ++r)
-                for (int c = 1; c <= rec.width(); ++c) setPlayerLetter({c, r}, 0, LetterCause::StartOver);
+            {
+                const LetterHistory::Step step;
+                for (int r = 1; r <= rec.height(); ++r)
+                    for (int c = 1; c <= rec.width(); ++c)
+                        setPlayerLetter({c, r}, rec.isPunctuation(c, r) ? rec.solution(c, r) : 0, LetterCause::StartOver);
+            }
             if (gc.gridForm) gc.gridForm->FullRepaint();
             if (gc.titleForm) gc.titleForm->FullRepaint();
             if (gc.clueForm) gc.clueForm->FillList();

@@ -76,6 +76,14 @@ std::optional<Square> advance(const PuzzleRecord& rec, Square s) {
     return std::nullopt;
 }
 
+std::optional<Square> typingSquare(const PuzzleRecord& rec, Square s) {
+    std::optional<Square> at = s;
+    // Each step moves on in reading order, so this ends within the grid.
+    while (at && inPuzzle(rec, *at) && rec.isPunctuation(at->col, at->row)) at = advance(rec, *at);
+    if (at && !inPuzzle(rec, *at)) return std::nullopt;
+    return at;
+}
+
 Square stepBack(const PuzzleRecord& rec, Square s) {
     if (!inPuzzle(rec, s)) return s;
     if (s.col > 1) {
@@ -109,6 +117,18 @@ std::vector<Square> wrongSquares(const PuzzleRecord& rec) {
         for (int c = 1; c <= w; ++c)
             if (!rec.isBlack(c, r) && rec.entry(c, r) != rec.solution(c, r)) wrong.push_back({c, r});
     return wrong;
+}
+
+std::vector<Square> wordSquares(const PuzzleRecord& rec, Square s) {
+    if (!inPuzzle(rec, s) || rec.isBlack(s.col, s.row)) return {};
+    for (Square back = stepBack(rec, s); !(back == s); back = stepBack(rec, s)) s = back;
+    return wordRun(rec, s);
+}
+
+bool isWrongSquare(const PuzzleRecord& rec, Square s) {
+    if (!inPuzzle(rec, s) || rec.isBlack(s.col, s.row)) return false;
+    const std::uint8_t e = rec.entry(s.col, s.row);
+    return e != 0 && e != rec.solution(s.col, s.row);
 }
 
 int squareNumber(const PuzzleRecord& rec, Square s) {

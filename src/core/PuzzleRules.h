@@ -33,6 +33,11 @@ std::string clueLine(const PuzzleRecord& rec, int k);
 // row from the last column; none when that square is black or the grid ends.
 std::optional<Square> advance(const PuzzleRecord& rec, Square s);
 
+// The square a key typed with the cursor on s writes to: s itself, or for a
+// punctuation square (which never holds a letter) the first square after
+// the punctuation, as advance steps; none when the word ends first.
+std::optional<Square> typingSquare(const PuzzleRecord& rec, Square s);
+
 // Backspace: left along the row, or the last column of the row above from
 // column 1; stays on s when that square is black or s is (1, 1).
 Square stepBack(const PuzzleRecord& rec, Square s);
@@ -41,12 +46,22 @@ Square stepBack(const PuzzleRecord& rec, Square s);
 // up to, not including, the next black square or the end of the grid.
 std::vector<Square> wordRun(const PuzzleRecord& rec, Square s);
 
+// The whole word s lies in: from the square after the black square (or the
+// grid's start) before s, in reading order, to the next black square or
+// the grid's end; empty when s is black or outside the grid.
+std::vector<Square> wordSquares(const PuzzleRecord& rec, Square s);
+
 // Every square of Width x Height either black or Entry == Solution.
 bool isCorrect(const PuzzleRecord& rec);
 
 // Squares that are not black and whose Entry differs from Solution, in
 // reading order.
 std::vector<Square> wrongSquares(const PuzzleRecord& rec);
+
+// Square s holds a letter that is not its Solution: a wrong letter, as a
+// check finds it. An empty square is unfinished, not wrong; black squares,
+// squares outside the grid and punctuation holding its own mark never are.
+bool isWrongSquare(const PuzzleRecord& rec, Square s);
 
 // Number of square (c, r) on paper: counting from 1 in reading order over
 // squares whose Solution is not black, apostrophe or hyphen; 0 for those.

@@ -1,6 +1,8 @@
 #include "game/PlayerLetters.h"
 
+#include "game/CheckMarks.h"
 #include "game/GameContext.h"
+#include "game/LetterHistory.h"
 
 bool PlayerLetters::setPlayerLetter(vlq::Square at, std::uint8_t letter, LetterCause why) {
     vlq::PuzzleRecord& rec = game().puzzle;
@@ -8,7 +10,8 @@ bool PlayerLetters::setPlayerLetter(vlq::Square at, std::uint8_t letter, LetterC
     const std::uint8_t before = rec.entry(at.col, at.row);
     if (before == letter) return false;
     rec.setEntry(at.col, at.row, letter);
-    (void)why;
+    if (why != LetterCause::History) letterHistory().record(at, before, letter);
+    checkMarks().unmark(at);
     emit letterChanged(at);
     return true;
 }

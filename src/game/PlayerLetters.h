@@ -25,10 +25,10 @@ class PlayerLetters : public QObject {
 public:
     // Writes `letter` (0: empty) into Entry of square `at` of game().puzzle.
     // When the value changes: records {at, before, after} in the open
-    // history step (not for LetterCause::History), then emits
-    // letterChanged(at). Returns whether anything changed; a square outside
-    // the grid changes nothing. Callers keep the modified flag and their
-    // own repaints as before.
+    // history step (not for LetterCause::History), takes off the square's
+    // check mark, then emits letterChanged(at). Returns whether anything
+    // changed; a square outside the grid changes nothing. Callers keep the
+    // modified flag and their own repaints as before.
     bool setPlayerLetter(vlq::Square at, std::uint8_t letter, LetterCause why);
 
 signals:
@@ -45,5 +45,3 @@ PlayerLetters& playerLetters();
 inline bool setPlayerLetter(vlq::Square at, std::uint8_t letter, LetterCause why) {
     return playerLetters().setPlayerLetter(at, letter, why);
 }
-
-Q_DECLARE_METATYPE(vlq::Square)

@@ -18,6 +18,8 @@
 #include "GameContext.h"
 #include "PuzzleLock.h"
 #include "RecoveryCopy.h"
+#include "game/CheckMarks.h"
+#include "game/LetterHistory.h"
 
 #include "core/SettingsText.h"
 #include "core/VlqError.h"
@@ -170,8 +172,11 @@ void TVlqProcs::LoadPuzzle(const QString& path) {
     vlq::PuzzleRecord scratch;
     scratch.loadBytes(std::span(reinterpret_cast<const std::uint8_t*>(data.constData()), std::size_t(data.size())));
     // The whole record at once, past the letter door: a new puzzle (or the
-    // saved one again) is no change by the player.
+    // saved one again) is no change by the player. Its letters start a new
+    // history, with no check marks.
     game().puzzle = scratch;
+    letterHistory().clear();
+    checkMarks().clear();
 }
 
 void TVlqProcs::SavePuzzle(const QString& path) {

@@ -13,12 +13,14 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
+#include "CheckMarkPaint.h"
 #include "DocumentWindow.h"
 #include "SquareGeometry.h"
 #include "SquareLook.h"
 #include "TVlqGameClueForm.h"
 #include "TVlqGameTitleForm.h"
 #include "TVlqSolveForm.h"
+#include "game/CheckMarks.h"
 #include "game/GameContext.h"
 #include "game/PlayerLetters.h"
 #include "game/TVlqProcs.h"
@@ -222,6 +224,7 @@ void TVlqGameGridForm::paintEvent(QPaintEvent* e) {
                 p.setPen(m.hasLetter ? QColor::fromRgb(m.ink) : letterColour_);
                 vlq::drawCentredLetter(p, outline, s, QChar::fromLatin1(char(letter)), offset);
             }
+            if (checkMarks().isMarked({c, row})) vlq::drawCheckMark(p, outline, s);
             if (m.cross) {
                 // Six pixels in from the corners; less on squares too small
                 // for that to leave a cross.
@@ -339,11 +342,16 @@ void TVlqGameGridForm::FormKeyPress(QChar ch) {
 void TVlqGameGridForm::TypeKey(QChar ch) {
     if (!current_) return;
     auto& r = rec();
-    const vlq::Square at = *current_;
     if (ch.unicode() == 8) {
         StepBack();
         return;
     }
+    // A punctuation square never takes a letter: the key goes to the next
+    // letter square, the marks stepped over leave the yellow run.
+    const std::optional<vlq::Square> to = vlq::typingSquare(r, *current_);
+    if (!to) return;
+    for (vlq::Square q = *current_; !(q == *to); q = *vlq::advance(r, q)) drawSquare(q.col, q.row);
+    const vlq::Square at = *to;
     std::uint8_t byte = std::uint8_t(ch.unicode());
     if (ch.unicode() == 13) {
         byte = r.entry(at.col, at.row) ? r.entry(at.col, at.row) : std::uint8_t(' ');
@@ -371,6 +379,8 @@ void TVlqGameGridForm::StepBack() {
 }
 
 // --- drawings other windows ask for -----------------------------------------
+
+void TVlqGameGridForm::refreshSquare(int c, int r) { drawSquare(c, r); }
 
 // The blank fill is explicit: inside the yellow run the highlight is not
 // restored on this square.
@@ -430,6 +440,8 @@ void TVlqGameGridForm::MarkErrors() {
     TVlqProcs::Delay(5);
     if (!self) return;
     for (const vlq::Square& q : vlq::wrongSquares(rec())) {
+        // With letter checks an empty square is unfinished, not wrong.
+        if (game().aids.checkLetters && !vlq::isWrongSquare(rec(), q)) continue;
         mark(q.col, q.row).cross = true;
         requestSquare(q.col, q.row);
     }

@@ -53,6 +53,10 @@ public:
 
     void ClearCursor();                 // un-highlight the rest of the word, no current square
     void PaintSquare(int c, int r);     // one square, normal colours, its Entry letter
+    // Square (c, r) drawn anew from the record and the current square (its
+    // letter, its check mark, yellow inside the run): after a letter changed
+    // elsewhere (undo, redo) or a check.
+    void refreshSquare(int c, int r);
     void ShowSolution();                // grey solution letters until next full paint; sets cheated flag
     void Celebrate();                   // animation then full repaint
     void MarkErrors();                  // 5 ms delay, red crosses until next full paint

@@ -12,12 +12,14 @@
 #include <algorithm>
 
 #include "AnswerPlacement.h"
+#include "CheckMarkPaint.h"
 #include "DocumentWindow.h"
 #include "SquareGeometry.h"
 #include "SquareLook.h"
 #include "TVlqGameClueForm.h"
 #include "TVlqGameGridForm.h"
 #include "TVlqGameTitleForm.h"
+#include "game/CheckMarks.h"
 #include "game/GameContext.h"
 #include "game/PlayerLetters.h"
 #include "game/RecordText.h"
@@ -300,6 +302,7 @@ void TVlqSolveForm::SolveGridPaint(QPainter& p, const QRegion& region) {
         if (!rec.inGrid(sq.col, sq.row)) continue;
         const std::uint8_t e = rec.entry(sq.col, sq.row);
         if (e != 0) vlq::drawCentredLetter(p, box, SquareSize, QChar::fromLatin1(char(e)), offset);
+        if (checkMarks().isMarked(sq)) vlq::drawCheckMark(p, box, SquareSize);
     }
 }
 

@@ -1,0 +1,125 @@
+#include "app/LetterCommands.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include "app/TVlqGameMainForm.h"
+#include "app/VlqApplication.h"
+#include "core/PuzzleRules.h"
+#include "game/CheckMarks.h"
+#include "game/GameContext.h"
+#include "game/LetterHistory.h"
+#include "views/TVlqGameClueForm.h"
+#include "views/TVlqGameGridForm.h"
+#include "views/TVlqGameTitleForm.h"
+#include "views/TVlqSolveForm.h"
+
+namespace {
+
+// The answer window when it is on screen, else null.
+TVlqSolveForm* shownAnswerWindow() {
+    TVlqSolveForm* f = game().solveForm;
+    return f && f->isVisible() ? f : nullptr;
+}
+
+// The squares a check looks at: the answer window's letter (or whole
+// answer) while it shows, else the grid's current square (or its word).
+std::vector<vlq::Square> checkedSquares(bool wholeWord) {
+    const GameContext& g = game();
+    if (const TVlqSolveForm* f = shownAnswerWindow()) {
+        const int n = f->answerLength();
+        std::vector<vlq::Square> squares;
+        for (int j = 1; j <= n; ++j)
+            if (wholeWord || j == f->AnswerCursor + 1) squares.push_back(vlq::answerSquare(g.puzzle, g.currentClue, j));
+        return squares;
+    }
+    const auto current = g.gridForm ? g.gridForm->currentSquare() : std::nullopt;
+    if (!current) return {};
+    return wholeWord ? vlq::wordSquares(g.puzzle, *current) : std::vector<vlq::Square>{*current};
+}
+
+void check(bool wholeWord) {
+    for (const vlq::Square& q : checkMarks().check(game().puzzle, checkedSquares(wholeWord))) refreshAfterLetter(q);
+}
+
+void afterHistory(const std::vector<vlq::Square>& written) {
+    for (const vlq::Square& q : written) refreshAfterLetter(q);
+    // The letters now differ from the file, whichever way the step went.
+    if (!written.empty()) game().modified = true;
+}
+
+} // namespace
+
+LetterCommands::LetterCommands(TVlqGameMainForm* form, QMenu* menu, QAction* after)
+    : QObject(form), menu_(menu), after_(after) {
+    auto item = [this](const char* name, const QString& caption, const QList<QKeySequence>& keys) {
+        auto* a = new QAction(caption, this);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcuts(keys);
+        // The answer window is a window of its own: the keys work there too.
+        a->setShortcutContext(Qt::ApplicationShortcut);
+        return a;
+    };
+    auto separator = [this] {
+        auto* a = new QAction(this);
+        a->setSeparator(true);
+        return a;
+    };
+    undoSeparator_ = separator();
+    undoItem = item("undoLetter", QStringLiteral("&Undo Letter"), {QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    redoItem = item("redoLetter", QStringLiteral("R&edo Letter"),
+                    {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    checkSeparator_ = separator();
+    checkLetterItem = item("checkLetter", QStringLiteral("Check &Letter"), {QKeySequence(Qt::CTRL | Qt::Key_K)});
+    checkWordItem = item("checkWord", QStringLiteral("Check &Word"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K)});
+
+    connect(undoItem, &QAction::triggered, this, [this] { guarded([this] { undo(); }); });
+    connect(redoItem, &QAction::triggered, this, [this] { guarded([this] { redo(); }); });
+    connect(checkLetterItem, &QAction::triggered, this, [this] { guarded([this] { checkLetter(); }); });
+    connect(checkWordItem, &QAction::triggered, this, [this] { guarded([this] { checkWord(); }); });
+
+    LetterHistory& history = letterHistory();
+    connect(&history, &LetterHistory::historyChanged, this, [this](bool canUndo, bool canRedo) {
+        undoItem->setEnabled(canUndo);
+        redoItem->setEnabled(canRedo);
+    });
+    undoItem->setEnabled(history.canUndo());
+    redoItem->setEnabled(history.canRedo());
+
+    connect(form, &TVlqGameMainForm::aidsChanged, this, &LetterCommands::followAids);
+    followAids();
+}
+
+// The items of an aid that is off are not in the menu at all (so their
+// keys do nothing either); those of an aid that is on follow `after_`.
+void LetterCommands::followAids() {
+    const SolvingAids& aids = game().aids;
+    const QList<QAction*> undoGroup{undoSeparator_, undoItem, redoItem};
+    const QList<QAction*> checkGroup{checkSeparator_, checkLetterItem, checkWordItem};
+    for (QAction* a : undoGroup + checkGroup) menu_->removeAction(a);
+    QList<QAction*> shown;
+    if (aids.undoRedo) shown += undoGroup;
+    if (aids.checkLetters) shown += checkGroup;
+    const QList<QAction*> items = menu_->actions();
+    const qsizetype at = items.indexOf(after_);
+    QAction* before = at >= 0 && at + 1 < items.size() ? items[at + 1] : nullptr;
+    menu_->insertActions(before, shown);
+    if (!aids.checkLetters) checkMarks().clear();
+}
+
+void LetterCommands::undo() { afterHistory(letterHistory().undo()); }
+void LetterCommands::redo() { afterHistory(letterHistory().redo()); }
+void LetterCommands::checkLetter() { check(false); }
+void LetterCommands::checkWord() { check(true); }
+
+void refreshAfterLetter(vlq::Square at) {
+    GameContext& g = game();
+    if (!g.puzzle.inGrid(at.col, at.row)) return;
+    if (g.gridForm) g.gridForm->refreshSquare(at.col, at.row);
+    const int code = g.puzzle.squareClue(at.col, at.row);
+    const int k = code % 100, j = code / 100;
+    if (code <= 0 || k < 1 || k > vlq::kMaxClues || j < 1) return;
+    if (j == 1 && g.titleForm) g.titleForm->update();
+    if (TVlqSolveForm* f = shownAnswerWindow(); f && g.currentClue == k) f->SolveGrid->update(f->stripSquare(j - 1));
+    if (g.clueForm) g.clueForm->RefreshClueLine(k);
+}
