@@ -9,15 +9,14 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <span>
 #include <unordered_map>
 #include <string>
 #include <vector>
 
+#include "core/FileAccess.h"
 #include "core/ForeignFormats.h"
 #include "core/Lexicon.h"
 #include "core/PuzzleBuilder.h"
@@ -53,20 +52,19 @@ int usage(std::ostream& out = std::cerr, int status = kUsage) {
 
 std::optional<std::string> readFile(const std::string& path) {
     // Puzzles, their sources and other programs' files are a few kilobytes:
-    // a huge file is refused before it is read.
-    constexpr std::uintmax_t kMaxInput = 16u << 20;
-    std::error_code ec;
-    const std::uintmax_t size = fs::file_size(path, ec);
-    if (!ec && size > kMaxInput) {
-        std::cerr << path << ": " << size << " bytes, too large for a puzzle file\n";
+    // a larger file is refused after reading one byte past the limit, and a
+    // pipe, a device or a folder is not read at all.
+    constexpr std::size_t kMaxInput = 16u << 20;
+    vlq::FileContents file = vlq::readRegularFile(path, kMaxInput);
+    if (file.fault != vlq::ReadFault::None) {
+        std::cerr << path << ": cannot be read: " << vlq::readFaultText(file.fault) << "\n";
         return std::nullopt;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        std::cerr << path << ": cannot be read\n";
+    if (file.longer) {
+        std::cerr << path << ": more than " << kMaxInput << " bytes, too large for a puzzle file\n";
         return std::nullopt;
     }
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return std::move(file.data);
 }
 
 int writeFile(const std::string& outPath, const std::string& data);
@@ -98,28 +96,13 @@ int build(const std::string& sourcePath, const std::string& outPath) {
     return writeFile(outPath, std::string(bytes.begin(), bytes.end()));
 }
 
-// Writes beside the target and renames, so a failure never leaves half a file.
+// Writes beside the target under a unique name, syncs and renames, so a
+// failure never leaves half a file and a crash never brings the old one back.
 int writeFile(const std::string& outPath, const std::string& data) {
-    const std::string temp = outPath + ".part";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(data.data(), static_cast<std::streamsize>(data.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            fs::remove(temp, ignored);
-            std::cerr << outPath << ": cannot be written\n";
-            return kUsage;
-        }
-    }
-    std::error_code ec;
-    fs::rename(temp, outPath, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        std::cerr << outPath << ": cannot be written\n";
-        return kUsage;
-    }
-    return kOk;
+    const std::string error = vlq::writeFileAtomically(outPath, data);
+    if (error.empty()) return kOk;
+    std::cerr << outPath << ": cannot be written: " << error << "\n";
+    return kUsage;
 }
 
 int check(const std::vector<std::string>& paths) {
