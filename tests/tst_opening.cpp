@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 
@@ -94,6 +95,10 @@ private slots:
     void failedOpenings();
     void silentSaveBeforeSwitching();
     void failedSilentSaveKeepsOpenPuzzle();
+    void readOnlyPuzzleKeepsLettersInCopy_data();
+    void readOnlyPuzzleKeepsLettersInCopy();
+    void changedOnDisk_data();
+    void changedOnDisk();
     void saveOnReadOnlyFolder();
     void droppedFileOpens();
     // Another program's acrostic becomes a .vlq in the puzzle folder.
@@ -407,11 +412,9 @@ void TestOpening::failedOpenings_data() {
     QTest::addColumn<bool>("fromHistory");
     QTest::addColumn<QString>("message");
     QTest::newRow("short file, Solve") << "short" << false << kNotVlq;
-    QTest::newRow("read-only file, Solve") << "readonly" << false << kNotVlq;
     QTest::newRow("refused record, Solve") << "refused" << false << kNotVlq;
     QTest::newRow("missing file, by path") << "missing" << false << kNotVlq;
     QTest::newRow("short file, recent") << "short" << true << kNotVlq;
-    QTest::newRow("read-only file, recent") << "readonly" << true << kNotVlq;
     QTest::newRow("missing file, recent") << "missing" << true << kNotFound;
 }
 
@@ -424,7 +427,6 @@ void TestOpening::failedOpenings() {
     QFETCH(QString, message);
     const QString a = docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(1));
     const QString bad = docs.path(QStringLiteral("Bad.vlq"));
-    std::unique_ptr<ReadOnlyGuard> guard;
     if (fromHistory) {
         // Bad.vlq was opened once and is in the recent list.
         docs.writePuzzle(QStringLiteral("Bad.vlq"), smallPuzzle(2));
@@ -436,10 +438,6 @@ void TestOpening::failedOpenings() {
         auto rec = smallPuzzle(2);
         rec.setHeight(0);
         docs.writePuzzle(QStringLiteral("Bad.vlq"), rec);
-    } else if (kind == "readonly") {
-        docs.writePuzzle(QStringLiteral("Bad.vlq"), smallPuzzle(2));
-        guard = std::make_unique<ReadOnlyGuard>(bad);
-        if (!guard->ok()) QSKIP("cannot make a file read-only here");
     }
 
     QVERIFY(form->OpenPuzzleFile(a));
@@ -494,7 +492,7 @@ void TestOpening::failedSilentSaveKeepsOpenPuzzle() {
         if (!guard.ok()) QSKIP("cannot make a file read-only here");
         form->OpenPuzzleFile(b); // through the window's own handler edge
     }
-    QCOMPARE(prompts->errors, QStringList{QStringLiteral("File access denied.")});
+    QCOMPARE(prompts->errors, QStringList{"Cannot save " + a + ": File access denied."});
     QCOMPARE(game().currentPuzzlePath, a);
     QCOMPARE(recordBytes(game().puzzle), typed);
     QVERIFY(game().modified);
@@ -513,6 +511,106 @@ void TestOpening::saveOnReadOnlyFolder() {
     QVERIFY(prompts->errors.isEmpty());
     QCOMPARE(fileBytes(a), recordBytes(game().puzzle));
     QVERIFY(!game().modified);
+}
+
+void TestOpening::readOnlyPuzzleKeepsLettersInCopy_data() {
+    QTest::addColumn<bool>("elsewhere");
+    QTest::addColumn<QString>("copyName");
+    QTest::newRow("in the puzzle folder, Solve") << false << "Locked (2).vlq";
+    QTest::newRow("another folder, by path") << true << "Locked.vlq";
+}
+
+// A read-only puzzle opens; its letters go into a copy in the puzzle folder,
+// which opening the original again resumes.
+void TestOpening::readOnlyPuzzleKeepsLettersInCopy() {
+    QFETCH(bool, elsewhere);
+    QFETCH(QString, copyName);
+    QTemporaryDir other;
+    const QString original = elsewhere ? other.filePath(QStringLiteral("Locked.vlq")) : docs.path(QStringLiteral("Locked.vlq"));
+    QVERIFY(writeBytes(original, recordBytes(smallPuzzle(5))));
+    const QString b = docs.writePuzzle(QStringLiteral("B.vlq"), smallPuzzle(2));
+    ReadOnlyGuard guard(original);
+    if (!guard.ok()) QSKIP("cannot make a file read-only here");
+    if (elsewhere) QVERIFY(form->OpenPuzzleFile(original));
+    else solve(QStringLiteral("Locked"));
+    QCOMPARE(prompts->errors, QStringList{});
+    const QString copy = docs.path(copyName);
+    QCOMPARE(game().currentPuzzlePath, copy);
+    typeInGrid(QStringLiteral("C"));
+    QVERIFY(form->OpenPuzzleFile(b));
+    QCOMPARE(fileBytes(original), recordBytes(smallPuzzle(5)));
+    QVERIFY(form->OpenPuzzleFile(original));
+    QCOMPARE(game().currentPuzzlePath, copy);
+    QCOMPARE(char(game().puzzle.entry(1, 1)), 'C');
+}
+
+void TestOpening::changedOnDisk_data() {
+    QTest::addColumn<QString>("change"); // what another program does to A.vlq
+    QTest::addColumn<bool>("asked");     // Save (else opening another puzzle)
+    QTest::addColumn<int>("pick");       // the button the player presses
+    QTest::addColumn<QString>("result"); // ours, theirs, copy: what A.vlq's letters end in
+    QTest::newRow("put back with the same bytes") << "same" << true << -1 << "ours";
+    QTest::newRow("changed, Keep Both") << "theirs" << true << 0 << "copy";
+    QTest::newRow("changed, Overwrite") << "theirs" << true << 1 << "ours";
+    QTest::newRow("changed, Load Theirs") << "theirs" << true << 2 << "theirs";
+    QTest::newRow("changed, another puzzle opened") << "theirs" << false << -1 << "copy";
+    QTest::newRow("deleted") << "deleted" << true << -1 << "ours";
+}
+
+// Another program's change to the open puzzle's file is never overwritten
+// unasked: a question on Save, a copy beside it otherwise.
+void TestOpening::changedOnDisk() {
+    QFETCH(QString, change);
+    QFETCH(bool, asked);
+    QFETCH(int, pick);
+    QFETCH(QString, result);
+    const QString a = docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(1));
+    const QString b = docs.writePuzzle(QStringLiteral("B.vlq"), smallPuzzle(2));
+    const QByteArray takenBytes = "someone else's";
+    docs.writeFile(QStringLiteral("A (2).vlq"), takenBytes);
+    QVERIFY(form->OpenPuzzleFile(a));
+    typeInGrid(QStringLiteral("C"));
+    const QByteArray ours = recordBytes(game().puzzle);
+    vlq::PuzzleRecord theirsRec = smallPuzzle(1);
+    theirsRec.setEntry(2, 1, 'Z');
+    const QByteArray theirs = recordBytes(theirsRec);
+    if (change == "same") {
+        const QByteArray same = fileBytes(a);
+        QVERIFY(QFile::remove(a) && writeBytes(a, same)); // another file, the same bytes
+    } else if (change == "theirs") {
+        QVERIFY(writeBytes(a, theirs));
+    } else {
+        QVERIFY(QFile::remove(a));
+    }
+    if (pick >= 0) prompts->picks << pick;
+    if (asked) form->Save1->trigger();
+    else QVERIFY(form->OpenPuzzleFile(b));
+
+    QCOMPARE(prompts->choices.size(), pick >= 0 ? 1 : 0);
+    QCOMPARE(fileBytes(docs.path(QStringLiteral("A (2).vlq"))), takenBytes); // never overwritten
+    const QString copy = docs.path(QStringLiteral("A (3).vlq"));
+    QCOMPARE(fileBytes(a), result == "ours" ? ours : theirs);
+    QCOMPARE(QFile::exists(copy), result == "copy");
+    if (result == "copy") {
+        QCOMPARE(fileBytes(copy), ours);
+        QCOMPARE(form->History[asked ? 0 : 1]->text(), QStringLiteral("&%1 A (3)").arg(asked ? 1 : 2));
+    }
+    if (asked) {
+        QCOMPARE(game().currentPuzzlePath, result == "copy" ? copy : a);
+        QCOMPARE(char(game().puzzle.entry(1, 1)), result == "theirs" ? '\0' : 'C');
+        QCOMPARE(char(game().puzzle.entry(2, 1)), result == "theirs" ? 'Z' : '\0');
+        QVERIFY(!game().modified);
+    }
+    // The player is told where the letters went when it is news: a copy
+    // made unasked, a file written again at its place (once).
+    const bool told = (result == "copy" && !asked) || change == "deleted";
+    QCOMPARE(prompts->errors.size(), told ? 1 : 0);
+    if (told) QVERIFY2(prompts->errors[0].contains(change == "deleted" ? a : copy), qPrintable(prompts->errors[0]));
+    if (change == "deleted") {
+        typeInGrid(QStringLiteral("A"));
+        form->Save1->trigger();
+        QCOMPARE(prompts->errors.size(), 1);
+    }
 }
 
 void TestOpening::droppedFileOpens() {

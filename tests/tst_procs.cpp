@@ -4,7 +4,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
+#include <QMessageBox>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 #include "game/GameContext.h"
 #include "game/TVlqProcs.h"
@@ -56,6 +60,7 @@ private slots:
     void saveInReadOnlyFolderWritesInPlace();
     void saveToMissingFolder();
     void delayKeepsEventsFlowing();
+    void boxesShowPlainTextAndWholeCaption();
 
 private:
     ScratchDocuments docs;
@@ -99,7 +104,8 @@ void TestProcs::loadFailures_data() {
     QTest::newRow("missing file") << "missing" << 2;
     QTest::newRow("missing folder") << "nofolder" << 3;
     QTest::newRow("folder, not a file") << "folder" << 5;
-    QTest::newRow("read-only file") << "readonly" << 5;
+    QTest::newRow("pipe, not a file") << "pipe" << 5;
+    QTest::newRow("link to a device") << "device" << 5;
     QTest::newRow("width out of range") << "width" << 106;
     QTest::newRow("code outside the grid") << "code" << 106;
 }
@@ -116,17 +122,14 @@ void TestProcs::loadFailures() {
     const QByteArray live = recordBytes(game().puzzle);
 
     QString path = docs.path(QStringLiteral("Other.vlq"));
-    std::unique_ptr<ReadOnlyGuard> guard;
     vlq::PuzzleRecord bad = smallPuzzle(2);
     if (kind == "short") docs.writeFile(QStringLiteral("Other.vlq"), good.left(int(vlq::kRecordSize) - 1));
     else if (kind == "empty") docs.writeFile(QStringLiteral("Other.vlq"), QByteArray());
     else if (kind == "nofolder") path = docs.path(QStringLiteral("nowhere/Other.vlq"));
     else if (kind == "folder") QDir().mkpath(path);
-    else if (kind == "readonly") {
-        docs.writeFile(QStringLiteral("Other.vlq"), good);
-        guard = std::make_unique<ReadOnlyGuard>(path);
-        if (!guard->ok()) QSKIP("cannot make a file read-only here");
-    } else if (kind == "width") {
+    else if (kind == "pipe") QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+    else if (kind == "device") QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    else if (kind == "width") {
         bad.setWidth(32);
         docs.writePuzzle(QStringLiteral("Other.vlq"), bad);
     } else if (kind == "code") {
@@ -134,7 +137,10 @@ void TestProcs::loadFailures() {
         docs.writePuzzle(QStringLiteral("Other.vlq"), bad);
     }
 
+    QElapsedTimer clock;
+    clock.start();
     QCOMPARE(ioErrorCode([&] { TVlqProcs::LoadPuzzle(path); }), code);
+    QVERIFY(clock.elapsed() < 1000); // a pipe without writer or an endless device never holds it up
     QCOMPARE(recordBytes(game().puzzle), live);
     QVERIFY(game().modified);
 }
@@ -180,6 +186,27 @@ void TestProcs::delayKeepsEventsFlowing() {
     TVlqProcs::Delay(80);
     QVERIFY(t.elapsed() >= 75);
     QVERIFY(fired);
+}
+
+// A file name holding markup is shown as it is, and the box is wide enough
+// for its caption even when its text is short.
+void TestProcs::boxesShowPlainTextAndWholeCaption() {
+    const QString text = QStringLiteral("<b>Saved</b>");
+    QString shown;
+    int width = 0, captionWidth = 0;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        QCOMPARE(box->textFormat(), Qt::PlainText);
+        for (auto* label : box->findChildren<QLabel*>())
+            if (label->text() == box->text() && label->textFormat() == Qt::PlainText) shown = label->text();
+        width = box->width();
+        captionWidth = box->fontMetrics().horizontalAdvance(box->windowTitle());
+        box->accept();
+    });
+    TVlqProcs::ReportException(text);
+    QCOMPARE(shown, text + QLatin1Char('.'));
+    QVERIFY2(width >= captionWidth + 120, qPrintable(QStringLiteral("%1 < %2 + 120").arg(width).arg(captionWidth)));
 }
 
 QTEST_MAIN(TestProcs)

@@ -22,6 +22,7 @@
 #include "game/SettingsStore.h"
 #include "game/SettingsTable.h"
 #include "support/PromptRecorder.h"
+#include "support/ReadOnlyGuard.h"
 #include "support/PuzzleFixture.h"
 #include "support/ScratchDocuments.h"
 #include "support/ScreenProbe.h"
@@ -104,6 +105,7 @@ private slots:
     void cheatNoteAfterAnyReveal();
     void startOverSavesTheEmptyGridAtOnce();
     void recycleBinMovesThePuzzleToTheTrash();
+    void recycleRefusedLeavesPuzzleOpen();
     void showErrorsCrossesWrongAndEmptySquares();
     void inputDuringTheCelebrationGoesNowhere();
 
@@ -480,6 +482,29 @@ void TestScore::recycleBinMovesThePuzzleToTheTrash() {
     QTest::keyClick(grid, Qt::Key_X);
     form_->close();
     QVERIFY(!QFile::exists(path_));
+}
+
+// A folder that refuses the removal: the player is told, and the file, the
+// open puzzle, its commands and its recent entry stay as they were.
+void TestScore::recycleRefusedLeavesPuzzleOpen() {
+    openInMainWindow();
+    PromptRecorder prompts;
+    fixture::fillSolution(game().puzzle);
+    game().modified = true;
+    {
+        ReadOnlyGuard guard(QFileInfo(path_).absolutePath());
+        if (!guard.ok()) QSKIP("cannot make a folder read-only here");
+        answerCard(QStringLiteral("&Recycle Bin"));
+        QTest::mouseClick(form_->ScoreBtn, Qt::LeftButton);
+    }
+    QCOMPARE(prompts.errors.size(), 1);
+    QVERIFY2(prompts.errors[0].contains(QFileInfo(path_).fileName()), qPrintable(prompts.errors[0]));
+    QVERIFY(QFile::exists(path_));
+    QCOMPARE(game().currentPuzzlePath, path_);
+    QVERIFY(game().modified);
+    QVERIFY(form_->Save1->isEnabled() && form_->ScoreBtn->isEnabled());
+    QCOMPARE(TVlqProcs::ReadSetting(VlqSetting::HistoryPuzzle1), path_ + " /s");
+    QVERIFY(form_->History[0]->isVisible());
 }
 
 // Red crosses over every square that is neither black nor right: a wrong
