@@ -526,29 +526,27 @@ void TestOpening::readOnlyPuzzleKeepsLettersInCopy() {
     QFETCH(bool, elsewhere);
     QFETCH(QString, copyName);
     QTemporaryDir other;
-    const QString original = elsewhere ? other.filePath(QStringLiteral("Locked.vlq")) : docs.path(QStringLiteral("Locked.vlq"));
+    const QString original = (elsewhere ? other.path() : docs.puzzleFolder()) + "/Locked.vlq";
     QVERIFY(writeBytes(original, recordBytes(smallPuzzle(5))));
     const QString b = docs.writePuzzle(QStringLiteral("B.vlq"), smallPuzzle(2));
     ReadOnlyGuard guard(original);
     if (!guard.ok()) QSKIP("cannot make a file read-only here");
     if (elsewhere) QVERIFY(form->OpenPuzzleFile(original));
     else solve(QStringLiteral("Locked"));
-    QCOMPARE(prompts->errors, QStringList{});
-    const QString copy = docs.path(copyName);
-    QCOMPARE(game().currentPuzzlePath, copy);
+    QCOMPARE(game().currentPuzzlePath, docs.path(copyName));
     typeInGrid(QStringLiteral("C"));
-    QVERIFY(form->OpenPuzzleFile(b));
-    QCOMPARE(fileBytes(original), recordBytes(smallPuzzle(5)));
-    QVERIFY(form->OpenPuzzleFile(original));
-    QCOMPARE(game().currentPuzzlePath, copy);
+    QVERIFY(form->OpenPuzzleFile(b) && form->OpenPuzzleFile(original));
+    QCOMPARE(game().currentPuzzlePath, docs.path(copyName));
     QCOMPARE(char(game().puzzle.entry(1, 1)), 'C');
+    QCOMPARE(fileBytes(original), recordBytes(smallPuzzle(5)));
+    QCOMPARE(prompts->errors, QStringList{});
 }
 
 void TestOpening::changedOnDisk_data() {
     QTest::addColumn<QString>("change"); // what another program does to A.vlq
     QTest::addColumn<bool>("asked");     // Save (else opening another puzzle)
-    QTest::addColumn<int>("pick");       // the button the player presses
-    QTest::addColumn<QString>("result"); // ours, theirs, copy: what A.vlq's letters end in
+    QTest::addColumn<int>("pick");       // the button the player presses; -1 no question
+    QTest::addColumn<QString>("result"); // where the letters end: ours (in A.vlq), theirs (dropped), copy
     QTest::newRow("put back with the same bytes") << "same" << true << -1 << "ours";
     QTest::newRow("changed, Keep Both") << "theirs" << true << 0 << "copy";
     QTest::newRow("changed, Overwrite") << "theirs" << true << 1 << "ours";
@@ -558,55 +556,37 @@ void TestOpening::changedOnDisk_data() {
 }
 
 // Another program's change to the open puzzle's file is never overwritten
-// unasked: a question on Save, a copy beside it otherwise.
+// unasked: a question on Save, a copy beside it ("A (2).vlq" is taken)
+// otherwise. The player is told where letters went when it is news.
 void TestOpening::changedOnDisk() {
     QFETCH(QString, change);
     QFETCH(bool, asked);
     QFETCH(int, pick);
     QFETCH(QString, result);
-    const QString a = docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(1));
-    const QString b = docs.writePuzzle(QStringLiteral("B.vlq"), smallPuzzle(2));
-    const QByteArray takenBytes = "someone else's";
-    docs.writeFile(QStringLiteral("A (2).vlq"), takenBytes);
+    const QString a = docs.writePuzzle("A.vlq", smallPuzzle(1)), b = docs.writePuzzle("B.vlq", smallPuzzle(2));
+    const QString copy = docs.path("A (3).vlq"), taken = docs.writeFile("A (2).vlq", "taken");
     QVERIFY(form->OpenPuzzleFile(a));
     typeInGrid(QStringLiteral("C"));
-    const QByteArray ours = recordBytes(game().puzzle);
-    vlq::PuzzleRecord theirsRec = smallPuzzle(1);
-    theirsRec.setEntry(2, 1, 'Z');
-    const QByteArray theirs = recordBytes(theirsRec);
-    if (change == "same") {
-        const QByteArray same = fileBytes(a);
-        QVERIFY(QFile::remove(a) && writeBytes(a, same)); // another file, the same bytes
-    } else if (change == "theirs") {
-        QVERIFY(writeBytes(a, theirs));
-    } else {
-        QVERIFY(QFile::remove(a));
-    }
+    const QByteArray ours = recordBytes(game().puzzle), same = fileBytes(a);
+    QByteArray theirs = same;
+    theirs[int(vlq::offs::Entry) + vlq::kMaxRows] = 'Z'; // square (2, 1)
+    if (change != "theirs") QVERIFY(QFile::remove(a));
+    if (change != "deleted") QVERIFY(writeBytes(a, change == "same" ? same : theirs));
     if (pick >= 0) prompts->picks << pick;
     if (asked) form->Save1->trigger();
     else QVERIFY(form->OpenPuzzleFile(b));
 
     QCOMPARE(prompts->choices.size(), pick >= 0 ? 1 : 0);
-    QCOMPARE(fileBytes(docs.path(QStringLiteral("A (2).vlq"))), takenBytes); // never overwritten
-    const QString copy = docs.path(QStringLiteral("A (3).vlq"));
+    QCOMPARE(fileBytes(taken), QByteArray("taken"));
     QCOMPARE(fileBytes(a), result == "ours" ? ours : theirs);
-    QCOMPARE(QFile::exists(copy), result == "copy");
-    if (result == "copy") {
-        QCOMPARE(fileBytes(copy), ours);
-        QCOMPARE(form->History[asked ? 0 : 1]->text(), QStringLiteral("&%1 A (3)").arg(asked ? 1 : 2));
-    }
-    if (asked) {
-        QCOMPARE(game().currentPuzzlePath, result == "copy" ? copy : a);
-        QCOMPARE(char(game().puzzle.entry(1, 1)), result == "theirs" ? '\0' : 'C');
-        QCOMPARE(char(game().puzzle.entry(2, 1)), result == "theirs" ? 'Z' : '\0');
-        QVERIFY(!game().modified);
-    }
-    // The player is told where the letters went when it is news: a copy
-    // made unasked, a file written again at its place (once).
-    const bool told = (result == "copy" && !asked) || change == "deleted";
-    QCOMPARE(prompts->errors.size(), told ? 1 : 0);
-    if (told) QVERIFY2(prompts->errors[0].contains(change == "deleted" ? a : copy), qPrintable(prompts->errors[0]));
-    if (change == "deleted") {
+    QCOMPARE(fileBytes(copy), result == "copy" ? ours : QByteArray());
+    QCOMPARE(game().currentPuzzlePath, asked ? result == "copy" ? copy : a : b);
+    QCOMPARE(char(game().puzzle.entry(1, 1)), asked && result != "theirs" ? 'C' : '\0');
+    if (result == "copy") QCOMPARE(form->History[asked ? 0 : 1]->text(), QStringLiteral("&%1 A (3)").arg(asked ? 1 : 2));
+    const QString told = change == "deleted" ? a : !asked ? copy : QString();
+    QCOMPARE(prompts->errors.size(), told.isEmpty() ? 0 : 1);
+    QVERIFY(told.isEmpty() || prompts->errors[0].contains(told));
+    if (change == "deleted") { // told once
         typeInGrid(QStringLiteral("A"));
         form->Save1->trigger();
         QCOMPARE(prompts->errors.size(), 1);
