@@ -492,7 +492,7 @@ void TestOpening::failedSilentSaveKeepsOpenPuzzle() {
         if (!guard.ok()) QSKIP("cannot make a file read-only here");
         form->OpenPuzzleFile(b); // through the window's own handler edge
     }
-    QCOMPARE(prompts->errors, QStringList{"Cannot save " + a + ": File access denied."});
+    QCOMPARE(prompts->errors, QStringList{"Cannot save the puzzle to this file:\n" + a + "\nFile access denied."});
     QCOMPARE(game().currentPuzzlePath, a);
     QCOMPARE(recordBytes(game().puzzle), typed);
     QVERIFY(game().modified);

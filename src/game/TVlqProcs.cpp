@@ -250,7 +250,7 @@ void TVlqProcs::SavePuzzle(const QString& path) {
         WritePuzzleFile(path, game().puzzle);
     } catch (const vlq::IoError& e) {
         // The player learns which file could not be written.
-        throw vlq::IoError(e.code(), QStringLiteral("Cannot save %1: %2")
+        throw vlq::IoError(e.code(), QStringLiteral("Cannot save the puzzle to this file:\n%1\n%2")
                                          .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()),
                                               QString::fromLocal8Bit(e.what()))
                                          .toStdString());
