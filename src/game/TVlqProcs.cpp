@@ -222,8 +222,7 @@ vlq::FileContents readRecordFile(const QString& path) {
     switch (file.fault) {
     case vlq::ReadFault::None: return file;
     case vlq::ReadFault::NotFound: throw openError(path);
-    case vlq::ReadFault::ReadFailed: throw vlq::IoError::readBeyondEnd();
-    default: throw vlq::IoError::accessDenied(); // a folder, a pipe or a device: not a puzzle
+    default: throw vlq::IoError::accessDenied(); // refused, unreadable, or a folder, a pipe or a device
     }
 }
 
