@@ -46,8 +46,10 @@ QString reserveCopyBeside(const QString& path) {
         QFile placeholder(target);
         if (!placeholder.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
             if (vlq::pathExists(nativePath(target)) || QFileInfo(target).isSymLink()) continue;
-            if (!folder.exists()) throw vlq::IoError(3, "Path not found");
-            throw vlq::IoError::accessDenied();
+            const vlq::IoError cause = folder.exists() ? vlq::IoError::accessDenied() : vlq::IoError(3, "Path not found");
+            throw vlq::IoError(cause.code(), QStringLiteral("Cannot save a copy of the puzzle beside this file:\n%1\n%2")
+                                                 .arg(shown(path), QString::fromLatin1(cause.what()))
+                                                 .toStdString());
         }
         return target;
     }
