@@ -572,7 +572,7 @@ void TestOpening::changedOnDisk() {
     theirs[int(vlq::offs::Entry) + vlq::kMaxRows] = 'Z'; // square (2, 1)
     if (change != "theirs") QVERIFY(QFile::remove(a));
     if (change != "deleted") QVERIFY(writeBytes(a, change == "same" ? same : theirs));
-    if (pick >= 0) prompts->picks << pick;
+    if (pick >= 0) prompts->choiceAnswers << pick;
     if (asked) form->Save1->trigger();
     else QVERIFY(form->OpenPuzzleFile(b));
 

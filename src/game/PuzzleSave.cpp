@@ -5,7 +5,10 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include "ChoiceBox.h"
 #include "GameContext.h"
+#include "PuzzleLock.h"
+#include "RecoveryCopy.h"
 #include "TVlqProcs.h"
 #include "core/FileAccess.h"
 #include "core/VlqError.h"
@@ -78,13 +81,15 @@ SaveOutcome saveOpenPuzzle(SaveRequest request) {
     enum { KeepBoth, Overwrite, LoadTheirs };
     int choice = KeepBoth;
     if (request == SaveRequest::Asked)
-        choice = TVlqProcs::Choose(
+        choice = ChoiceBox::ask(
+            QStringLiteral("Vorlaquince 6 Game"),
             QStringLiteral("Another program has changed the file of this puzzle since it was opened or saved:\n%1\n\n"
                            "Keep Both saves your letters in a copy beside it and goes on with the copy. Overwrite "
                            "replaces the other program's changes with your letters. Load Theirs drops your letters "
                            "and shows the file as it is now.")
                 .arg(shown(path)),
-            {QStringLiteral("Keep &Both"), QStringLiteral("&Overwrite"), QStringLiteral("&Load Theirs")});
+            {QStringLiteral("Keep &Both"), QStringLiteral("&Overwrite"), QStringLiteral("&Load Theirs")}, KeepBoth,
+            KeepBoth);
     if (choice == Overwrite) {
         TVlqProcs::SavePuzzle(path);
         return {SaveOutcome::Saved, {}};
@@ -109,6 +114,9 @@ SaveOutcome saveOpenPuzzle(SaveRequest request) {
         throw;
     }
     gc.currentPuzzlePath = copy;
+    // The letters are safe in the copy, which this game now holds.
+    RecoveryCopy::remove(path);
+    openPuzzleLock().take(copy);
     return {SaveOutcome::SavedAsCopy,
             request == SaveRequest::Asked
                 ? QString()

@@ -8,7 +8,6 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QPalette>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -39,11 +38,6 @@ const QString kBoxTitle = QStringLiteral("Vorlaquince 6 Game");
 
 TVlqProcs::PromptHook& promptHook() {
     static TVlqProcs::PromptHook hook;
-    return hook;
-}
-
-TVlqProcs::ChoiceHook& choiceHook() {
-    static TVlqProcs::ChoiceHook hook;
     return hook;
 }
 
@@ -167,22 +161,6 @@ void TVlqProcs::Inform(const QString& text) {
     QMessageBox box(QMessageBox::Information, kBoxTitle, text, QMessageBox::Ok,
                     QApplication::activeWindow());
     showBox(box);
-}
-
-void TVlqProcs::SetChoiceHook(ChoiceHook hook) { choiceHook() = std::move(hook); }
-
-int TVlqProcs::Choose(const QString& text, const QStringList& buttons) {
-    if (choiceHook()) return choiceHook()(text, buttons);
-    QMessageBox box(QMessageBox::Question, kBoxTitle, text, QMessageBox::NoButton,
-                    QApplication::activeWindow());
-    QList<QPushButton*> added;
-    for (const QString& b : buttons) added << box.addButton(b, QMessageBox::AcceptRole);
-    if (added.isEmpty()) return 0;
-    box.setDefaultButton(added.first());
-    box.setEscapeButton(added.first());
-    showBox(box);
-    const int chosen = int(added.indexOf(qobject_cast<QPushButton*>(box.clickedButton())));
-    return chosen < 0 ? 0 : chosen;
 }
 
 bool TVlqProcs::Question(const QString& text) {

@@ -41,13 +41,6 @@ public:
     // Modal information box (one OK button), no sound. Goes to the prompt
     // hook as an error box does.
     static void Inform(const QString& text);
-    // Modal question with the given buttons (at least one); the first is
-    // the default and also what Escape and the close box give. Returns the
-    // index of the button pressed.
-    static int Choose(const QString& text, const QStringList& buttons);
-    // Test seam: when set, Choose calls it instead of showing a box.
-    using ChoiceHook = std::function<int(const QString& text, const QStringList& buttons)>;
-    static void SetChoiceHook(ChoiceHook hook);
 
     // Waits ms milliseconds while painting and input go on being handled.
     static void Delay(int ms);
