@@ -13,6 +13,7 @@
 #include <optional>
 #include <span>
 #include <unordered_map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -162,9 +163,10 @@ fs::path makerFolder() {
 // Lines of a text file less comments ('#') and surrounding blanks; none when it is missing.
 std::vector<std::string> listLines(const fs::path& path) {
     std::vector<std::string> out;
-    std::error_code ec;
-    if (path.empty() || !fs::is_regular_file(path, ec) || fs::file_size(path, ec) > (4u << 20)) return out;
-    std::ifstream in(path);
+    if (path.empty()) return out;
+    const vlq::FileContents file = vlq::readRegularFile(path.string(), 4u << 20);
+    if (file.fault != vlq::ReadFault::None || file.longer) return out;
+    std::istringstream in(file.data);
     for (std::string line; std::getline(in, line);) {
         line = line.substr(0, line.find('#'));
         const auto first = line.find_first_not_of(" \t\r");
@@ -206,8 +208,7 @@ void countAnswers(const fs::path& folder, std::unordered_map<std::string, int>& 
         std::string ext = it->path().extension().string();
         for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         if (ext != ".vlq" || !it->is_regular_file(ec) || it->file_size(ec) != vlq::kRecordSize) continue;
-        std::ifstream in(it->path(), std::ios::binary);
-        const std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::string data = vlq::readRegularFile(it->path().string(), vlq::kRecordSize).data;
         vlq::PuzzleRecord rec;
         try {
             rec.loadBytes(std::span(reinterpret_cast<const std::uint8_t*>(data.data()), data.size()));
