@@ -21,7 +21,9 @@
 #include <cerrno>
 #include <csignal>
 #include <grp.h>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/time.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -36,6 +38,7 @@
 #include "game/TVlqProcs.h"
 #include "services/PuzzleImport.h"
 #include "services/TVlqDlgForm.h"
+#include "core/FileAccess.h"
 #include "core/ForeignFormats.h"
 #include "support/PromptRecorder.h"
 #include "support/PuzzleFixture.h"
@@ -75,6 +78,27 @@ extern "C" ssize_t write(int fd, const void* buf, size_t n) {
         return done;
     }
     return ::syscall(SYS_write, fd, buf, n);
+}
+
+// --- what reaches the disk -------------------------------------------------------
+// While recordSyncs is set, renames and links (which place a new file) and
+// syncs of folders are noted in order: "place TARGET", "sync FOLDER".
+static bool recordSyncs = false;
+static QStringList diskEvents;
+
+extern "C" int fsync(int fd) {
+    struct stat st {};
+    if (recordSyncs && ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode))
+        diskEvents << "sync " + QFileInfo(QStringLiteral("/proc/self/fd/%1").arg(fd)).symLinkTarget();
+    return int(::syscall(SYS_fsync, fd));
+}
+extern "C" int rename(const char* from, const char* to) {
+    if (recordSyncs) diskEvents << "place " + QString::fromLocal8Bit(to);
+    return int(::syscall(SYS_renameat, AT_FDCWD, from, AT_FDCWD, to));
+}
+extern "C" int linkat(int fromFd, const char* from, int toFd, const char* to, int flags) {
+    if (recordSyncs) diskEvents << "place " + QString::fromLocal8Bit(to);
+    return int(::syscall(SYS_linkat, fromFd, from, toFd, to, flags));
 }
 
 namespace {
@@ -266,6 +290,11 @@ private slots:
     void signalsEndTheGame();
     void killDuringSave();
     void importOnFullDisk();
+    void folderSyncedAfterRename_data();
+    void folderSyncedAfterRename();
+    void vlqtoolTemporaryFileIsItsOwn();
+    void streamsAndDevicesRefused_data();
+    void streamsAndDevicesRefused();
     void handEditedSettings_data();
     void handEditedSettings();
     void puzzleFolderFaults_data();
@@ -458,6 +487,74 @@ void TestFaults::importOnFullDisk() {
     const ImportedPuzzle done = importIntoPuzzleFolder(jpz, folder); // the disk has room again
     QCOMPARE(done.path, folder + QStringLiteral("/If.vlq"));
     QCOMPARE(QFileInfo(done.path).size(), qint64(vlq::kRecordSize));
+}
+
+void TestFaults::folderSyncedAfterRename_data() {
+    QTest::addColumn<bool>("game");
+    QTest::newRow("game's save, new file and replaced") << true;
+    QTest::newRow("vlqtool's writer") << false;
+}
+
+// After each rename into the puzzle's folder the folder itself is synced,
+// so a power cut cannot bring the old file back.
+void TestFaults::folderSyncedAfterRename() {
+    QFETCH(bool, game);
+    QTemporaryDir dir;
+    const QString folder = QFileInfo(dir.path()).canonicalFilePath(), target = folder + "/A.vlq";
+    diskEvents.clear();
+    recordSyncs = true;
+    ::game().puzzle = smallPuzzle(1);
+    for (int i = 0; i < 2 && game; ++i) TVlqProcs::SavePuzzle(target);
+    if (!game) QCOMPARE(vlq::writeFileAtomically(target.toStdString(), recordBytes(smallPuzzle(1)).toStdString()), "");
+    recordSyncs = false;
+    QCOMPARE(fileBytes(target), recordBytes(smallPuzzle(1)));
+    const qsizetype placed = diskEvents.lastIndexOf("place " + target);
+    QVERIFY2(placed >= 0 && diskEvents.indexOf("sync " + folder, placed) > placed, qPrintable(diskEvents.join(" | ")));
+}
+
+// vlqtool's temporary file is a new one of its own: a link left where a
+// fixed "OUT.part" used to go does not lead its write into another file.
+void TestFaults::vlqtoolTemporaryFileIsItsOwn() {
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("Out.vlq")), victim = dir.filePath(QStringLiteral("victim"));
+    QVERIFY(writeBytes(victim, "keep me") && QFile::link(victim, out + ".part"));
+    QCOMPARE(QProcess::execute(VLQ_TOOL_PATH, {"build", VLQ_SOURCE_DIR "/puzzles/If.txt", "-o", out}), 0);
+    QCOMPARE(fileBytes(victim), QByteArray("keep me"));
+    QCOMPARE(fileBytes(out), fileBytes(QStringLiteral(VLQ_SAMPLE_DIR "/If.vlq")));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 3);
+}
+
+void TestFaults::streamsAndDevicesRefused_data() {
+    QTest::addColumn<QString>("name");    // of the pipe or the link to /dev/zero
+    QTest::addColumn<QString>("command"); // vlqtool's; empty: the game opens it
+    QTest::newRow("game: .jpz pipe") << "Pipe.jpz" << "";
+    QTest::newRow("game: .ipuz link to /dev/zero") << "Zero.ipuz" << "";
+    QTest::newRow("vlqtool import: .jpz pipe") << "Pipe.jpz" << "import";
+    QTest::newRow("vlqtool import: .ipuz link to /dev/zero") << "Zero.ipuz" << "import";
+    QTest::newRow("vlqtool check: pipe") << "Pipe.vlq" << "check";
+    QTest::newRow("vlqtool show: link to /dev/zero") << "Zero.vlq" << "show";
+}
+
+// A pipe or a device named as a puzzle is refused at once with a clear
+// message: never waited on, never read without end.
+void TestFaults::streamsAndDevicesRefused() {
+    QFETCH(QString, name);
+    QFETCH(QString, command);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    if (name.startsWith(QLatin1String("Pipe"))) QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+    else QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    QElapsedTimer clock;
+    clock.start();
+    QString said = importIntoPuzzleFolder(path, dir.path()).error;
+    if (!command.isEmpty()) {
+        QProcess tool;
+        tool.start(VLQ_TOOL_PATH, QStringList{command, path, "-o", path + ".vlq"}.mid(0, command == "import" ? 4 : 2));
+        QVERIFY(tool.waitForFinished(10000) && tool.exitCode() == 2);
+        said = QString::fromLocal8Bit(tool.readAllStandardError());
+    }
+    QVERIFY2(clock.elapsed() < 1000, qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
+    QVERIFY2(said.contains(QLatin1String("not a regular file")), qPrintable(said));
 }
 
 void TestFaults::handEditedSettings_data() {

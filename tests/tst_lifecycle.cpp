@@ -159,7 +159,7 @@ void TestLifecycle::openAnotherAfterFailedSave() {
         prompts->answers << true;
         QVERIFY(form->OpenPuzzleFile(b));
     }
-    QCOMPARE(prompts->errors, QStringList{QStringLiteral("File access denied.")});
+    QCOMPARE(prompts->errors, QStringList{"Cannot save the puzzle to this file:\n" + a + "\nFile access denied."});
     QCOMPARE(game().currentPuzzlePath, b);
     QCOMPARE(fileBytes(RecoveryCopy::copyPathOf(a)).at(655), 'X');
 }

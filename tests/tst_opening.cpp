@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QToolTip>
 #include <QtTest>
@@ -98,6 +99,10 @@ private slots:
     void failedOpenings();
     void silentSaveBeforeSwitching();
     void failedSilentSaveKeepsOpenPuzzle();
+    void readOnlyPuzzleKeepsLettersInCopy_data();
+    void readOnlyPuzzleKeepsLettersInCopy();
+    void changedOnDisk_data();
+    void changedOnDisk();
     void saveOnReadOnlyFolder();
     void droppedFileOpens();
     // Another program's acrostic becomes a .vlq in the puzzle folder.
@@ -464,11 +469,9 @@ void TestOpening::failedOpenings_data() {
     QTest::addColumn<bool>("fromHistory");
     QTest::addColumn<QString>("message");
     QTest::newRow("short file, Solve") << "short" << false << kNotVlq;
-    QTest::newRow("read-only file, Solve") << "readonly" << false << kNotVlq;
     QTest::newRow("refused record, Solve") << "refused" << false << kNotVlq;
     QTest::newRow("missing file, by path") << "missing" << false << kNotVlq;
     QTest::newRow("short file, recent") << "short" << true << kNotVlq;
-    QTest::newRow("read-only file, recent") << "readonly" << true << kNotVlq;
     QTest::newRow("missing file, recent") << "missing" << true << kNotFound;
 }
 
@@ -481,7 +484,6 @@ void TestOpening::failedOpenings() {
     QFETCH(QString, message);
     const QString a = docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(1));
     const QString bad = docs.path(QStringLiteral("Bad.vlq"));
-    std::unique_ptr<ReadOnlyGuard> guard;
     if (fromHistory) {
         // Bad.vlq was opened once and is in the recent list.
         docs.writePuzzle(QStringLiteral("Bad.vlq"), smallPuzzle(2));
@@ -493,10 +495,6 @@ void TestOpening::failedOpenings() {
         auto rec = smallPuzzle(2);
         rec.setHeight(0);
         docs.writePuzzle(QStringLiteral("Bad.vlq"), rec);
-    } else if (kind == "readonly") {
-        docs.writePuzzle(QStringLiteral("Bad.vlq"), smallPuzzle(2));
-        guard = std::make_unique<ReadOnlyGuard>(bad);
-        if (!guard->ok()) QSKIP("cannot make a file read-only here");
     }
 
     QVERIFY(form->OpenPuzzleFile(a));
@@ -551,7 +549,7 @@ void TestOpening::failedSilentSaveKeepsOpenPuzzle() {
         if (!guard.ok()) QSKIP("cannot make a file read-only here");
         form->OpenPuzzleFile(b); // through the window's own handler edge
     }
-    QCOMPARE(prompts->errors, QStringList{QStringLiteral("File access denied.")});
+    QCOMPARE(prompts->errors, QStringList{"Cannot save the puzzle to this file:\n" + a + "\nFile access denied."});
     QCOMPARE(game().currentPuzzlePath, a);
     QCOMPARE(recordBytes(game().puzzle), typed);
     QVERIFY(game().modified);
@@ -570,6 +568,86 @@ void TestOpening::saveOnReadOnlyFolder() {
     QVERIFY(prompts->errors.isEmpty());
     QCOMPARE(fileBytes(a), recordBytes(game().puzzle));
     QVERIFY(!game().modified);
+}
+
+void TestOpening::readOnlyPuzzleKeepsLettersInCopy_data() {
+    QTest::addColumn<bool>("elsewhere");
+    QTest::addColumn<QString>("copyName");
+    QTest::newRow("in the puzzle folder, Solve") << false << "Locked (2).vlq";
+    QTest::newRow("another folder, by path") << true << "Locked.vlq";
+}
+
+// A read-only puzzle opens; its letters go into a copy in the puzzle folder,
+// which opening the original again resumes.
+void TestOpening::readOnlyPuzzleKeepsLettersInCopy() {
+    QFETCH(bool, elsewhere);
+    QFETCH(QString, copyName);
+    QTemporaryDir other;
+    const QString original = (elsewhere ? other.path() : docs.puzzleFolder()) + "/Locked.vlq";
+    QVERIFY(writeBytes(original, recordBytes(smallPuzzle(5))));
+    const QString b = docs.writePuzzle(QStringLiteral("B.vlq"), smallPuzzle(2));
+    ReadOnlyGuard guard(original);
+    if (!guard.ok()) QSKIP("cannot make a file read-only here");
+    if (elsewhere) QVERIFY(form->OpenPuzzleFile(original));
+    else solve(QStringLiteral("Locked"));
+    QCOMPARE(game().currentPuzzlePath, docs.path(copyName));
+    typeInGrid(QStringLiteral("C"));
+    QVERIFY(form->OpenPuzzleFile(b) && form->OpenPuzzleFile(original));
+    QCOMPARE(game().currentPuzzlePath, docs.path(copyName));
+    QCOMPARE(char(game().puzzle.entry(1, 1)), 'C');
+    QCOMPARE(fileBytes(original), recordBytes(smallPuzzle(5)));
+    QCOMPARE(prompts->errors, QStringList{});
+}
+
+void TestOpening::changedOnDisk_data() {
+    QTest::addColumn<QString>("change"); // what another program does to A.vlq
+    QTest::addColumn<bool>("asked");     // Save (else opening another puzzle)
+    QTest::addColumn<int>("pick");       // the button the player presses; -1 no question
+    QTest::addColumn<QString>("result"); // where the letters end: ours (in A.vlq), theirs (dropped), copy
+    QTest::newRow("put back with the same bytes") << "same" << true << -1 << "ours";
+    QTest::newRow("changed, Keep Both") << "theirs" << true << 0 << "copy";
+    QTest::newRow("changed, Overwrite") << "theirs" << true << 1 << "ours";
+    QTest::newRow("changed, Load Theirs") << "theirs" << true << 2 << "theirs";
+    QTest::newRow("changed, another puzzle opened") << "theirs" << false << -1 << "copy";
+    QTest::newRow("deleted") << "deleted" << true << -1 << "ours";
+}
+
+// Another program's change to the open puzzle's file is never overwritten
+// unasked: a question on Save, a copy beside it ("A (2).vlq" is taken)
+// otherwise. The player is told where letters went when it is news.
+void TestOpening::changedOnDisk() {
+    QFETCH(QString, change);
+    QFETCH(bool, asked);
+    QFETCH(int, pick);
+    QFETCH(QString, result);
+    const QString a = docs.writePuzzle("A.vlq", smallPuzzle(1)), b = docs.writePuzzle("B.vlq", smallPuzzle(2));
+    const QString copy = docs.path("A (3).vlq"), taken = docs.writeFile("A (2).vlq", "taken");
+    QVERIFY(form->OpenPuzzleFile(a));
+    typeInGrid(QStringLiteral("C"));
+    const QByteArray ours = recordBytes(game().puzzle), same = fileBytes(a);
+    QByteArray theirs = same;
+    theirs[int(vlq::offs::Entry) + vlq::kMaxRows] = 'Z'; // square (2, 1)
+    if (change != "theirs") QVERIFY(QFile::remove(a));
+    if (change != "deleted") QVERIFY(writeBytes(a, change == "same" ? same : theirs));
+    if (pick >= 0) prompts->choiceAnswers << pick;
+    if (asked) form->Save1->trigger();
+    else QVERIFY(form->OpenPuzzleFile(b));
+
+    QCOMPARE(prompts->choices.size(), pick >= 0 ? 1 : 0);
+    QCOMPARE(fileBytes(taken), QByteArray("taken"));
+    QCOMPARE(fileBytes(a), result == "ours" ? ours : theirs);
+    QCOMPARE(fileBytes(copy), result == "copy" ? ours : QByteArray());
+    QCOMPARE(game().currentPuzzlePath, asked ? result == "copy" ? copy : a : b);
+    QCOMPARE(char(game().puzzle.entry(1, 1)), asked && result != "theirs" ? 'C' : '\0');
+    if (result == "copy") QCOMPARE(form->History[asked ? 0 : 1]->text(), QStringLiteral("&%1 A (3)").arg(asked ? 1 : 2));
+    const QString told = change == "deleted" ? a : !asked ? copy : QString();
+    QCOMPARE(prompts->errors.size(), told.isEmpty() ? 0 : 1);
+    QVERIFY(told.isEmpty() || prompts->errors[0].contains(told));
+    if (change == "deleted") { // told once
+        typeInGrid(QStringLiteral("A"));
+        form->Save1->trigger();
+        QCOMPARE(prompts->errors.size(), 1);
+    }
 }
 
 void TestOpening::droppedFileOpens() {

@@ -4,7 +4,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
+#include <QMessageBox>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 #include "game/GameContext.h"
 #include "game/TVlqProcs.h"
@@ -56,6 +60,7 @@ private slots:
     void saveInReadOnlyFolderWritesInPlace();
     void saveToMissingFolder();
     void delayKeepsEventsFlowing();
+    void boxesShowPlainTextAndWholeCaption();
 
 private:
     ScratchDocuments docs;
@@ -99,7 +104,7 @@ void TestProcs::loadFailures_data() {
     QTest::newRow("missing file") << "missing" << 2;
     QTest::newRow("missing folder") << "nofolder" << 3;
     QTest::newRow("folder, not a file") << "folder" << 5;
-    QTest::newRow("read-only file") << "readonly" << 5;
+    QTest::newRow("pipe, not a file") << "pipe" << 5;
     QTest::newRow("width out of range") << "width" << 106;
     QTest::newRow("code outside the grid") << "code" << 106;
 }
@@ -116,17 +121,13 @@ void TestProcs::loadFailures() {
     const QByteArray live = recordBytes(game().puzzle);
 
     QString path = docs.path(QStringLiteral("Other.vlq"));
-    std::unique_ptr<ReadOnlyGuard> guard;
     vlq::PuzzleRecord bad = smallPuzzle(2);
     if (kind == "short") docs.writeFile(QStringLiteral("Other.vlq"), good.left(int(vlq::kRecordSize) - 1));
     else if (kind == "empty") docs.writeFile(QStringLiteral("Other.vlq"), QByteArray());
     else if (kind == "nofolder") path = docs.path(QStringLiteral("nowhere/Other.vlq"));
     else if (kind == "folder") QDir().mkpath(path);
-    else if (kind == "readonly") {
-        docs.writeFile(QStringLiteral("Other.vlq"), good);
-        guard = std::make_unique<ReadOnlyGuard>(path);
-        if (!guard->ok()) QSKIP("cannot make a file read-only here");
-    } else if (kind == "width") {
+    else if (kind == "pipe") QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+    else if (kind == "width") {
         bad.setWidth(32);
         docs.writePuzzle(QStringLiteral("Other.vlq"), bad);
     } else if (kind == "code") {
@@ -180,6 +181,22 @@ void TestProcs::delayKeepsEventsFlowing() {
     TVlqProcs::Delay(80);
     QVERIFY(t.elapsed() >= 75);
     QVERIFY(fired);
+}
+
+// A file name holding markup is shown as it is, and a box with a short
+// text is still wide enough for its caption.
+void TestProcs::boxesShowPlainTextAndWholeCaption() {
+    QTimer::singleShot(0, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        const auto labels = box->findChildren<QLabel*>();
+        QVERIFY(std::any_of(labels.begin(), labels.end(), [box](QLabel* l) {
+            return l->text() == QLatin1String("<b>Saved</b>.") && l->textFormat() == Qt::PlainText;
+        }));
+        QVERIFY(box->width() >= box->fontMetrics().horizontalAdvance(box->windowTitle()) + 120);
+        box->accept();
+    });
+    TVlqProcs::ReportException(QStringLiteral("<b>Saved</b>"));
 }
 
 QTEST_MAIN(TestProcs)

@@ -22,6 +22,7 @@
 #include "game/SettingsStore.h"
 #include "game/SettingsTable.h"
 #include "support/PromptRecorder.h"
+#include "support/ReadOnlyGuard.h"
 #include "support/PuzzleFixture.h"
 #include "support/ScratchDocuments.h"
 #include "support/ScreenProbe.h"
@@ -104,6 +105,7 @@ private slots:
     void cheatNoteAfterAnyReveal();
     void startOverSavesTheEmptyGridAtOnce();
     void recycleBinMovesThePuzzleToTheTrash();
+    void recycleRefusedLeavesPuzzleOpen();
     void showErrorsCrossesWrongAndEmptySquares();
     void inputDuringTheCelebrationGoesNowhere();
 
@@ -480,6 +482,22 @@ void TestScore::recycleBinMovesThePuzzleToTheTrash() {
     QTest::keyClick(grid, Qt::Key_X);
     form_->close();
     QVERIFY(!QFile::exists(path_));
+}
+
+// A folder that refuses the removal: the player is told, and the file, the
+// open puzzle, its commands and its recent entry stay as they were.
+void TestScore::recycleRefusedLeavesPuzzleOpen() {
+    openInMainWindow();
+    PromptRecorder prompts;
+    fixture::fillSolution(game().puzzle);
+    ReadOnlyGuard guard(QFileInfo(path_).absolutePath());
+    if (!guard.ok()) QSKIP("cannot make a folder read-only here");
+    answerCard(QStringLiteral("&Recycle Bin"));
+    QTest::mouseClick(form_->ScoreBtn, Qt::LeftButton);
+    QVERIFY(prompts.errors.size() == 1 && prompts.errors[0].contains(path_));
+    QVERIFY(QFile::exists(path_) && game().currentPuzzlePath == path_);
+    QVERIFY(form_->Save1->isEnabled() && form_->ScoreBtn->isEnabled() && form_->History[0]->isVisible());
+    QCOMPARE(TVlqProcs::ReadSetting(VlqSetting::HistoryPuzzle1), path_ + " /s");
 }
 
 // Red crosses over every square that is neither black nor right: a wrong

@@ -189,8 +189,21 @@ private:
     QToolButton* addToolButton(const char* name, int image, const char* hint);
     QFrame* addSeparator(const char* name);
     void FormShow();
-    // Saves the open puzzle without asking when it has unsaved changes.
-    void saveSilentlyWhenModified();
+    // Saves the open puzzle without asking when it has unsaved changes; a
+    // file changed by another program keeps both (savePuzzleNow). With
+    // tellPlayer, where the letters went is told when it is news.
+    void saveSilentlyWhenModified(bool tellPlayer = false);
+    // Saves the open puzzle through the check for changes made by other
+    // programs (game/PuzzleSave.h) and follows the outcome: a copy kept
+    // beside the file becomes the open puzzle (caption, recent list), their
+    // file loaded is shown as Revert shows it. Throws the save's errors.
+    // Returns the outcome's notice for the player, empty when none.
+    QString savePuzzleNow(bool asked);
+    // The views after the record was read anew from the open puzzle's file.
+    void showReloadedPuzzle();
+    // The grid's caption, CurrentPuzzle and the recent list after the open
+    // puzzle's path changed.
+    void showPuzzlePath();
     // Reads path into the record and shows it; the error box and false on
     // failure, leaving the open puzzle as it was.
     bool openPuzzle(const QString& path, bool fromHistory);

@@ -20,6 +20,7 @@
 #include "game/GameContext.h"
 #include "game/PuzzleLock.h"
 #include "game/RecoveryCopy.h"
+#include "game/PuzzleSave.h"
 #include "game/RecordText.h"
 #include "game/TVlqProcs.h"
 #include "VlqApplication.h"
@@ -87,7 +88,7 @@ bool TVlqGameMainForm::openPuzzle(const QString& path, bool fromHistory) {
     // is saved first; when that fails the error is shown and the player
     // chooses whether to go on without saving (keeping a recovery copy).
     try {
-        saveSilentlyWhenModified();
+        saveSilentlyWhenModified(true);
     } catch (...) {
         reportCurrentException();
         if (!TVlqProcs::Question(QStringLiteral("Open \"%1\" without saving the open puzzle? Its letters are kept "
@@ -97,18 +98,29 @@ bool TVlqGameMainForm::openPuzzle(const QString& path, bool fromHistory) {
         if (RecoveryCopy* copy = RecoveryCopy::instance()) copy->writeNow();
     }
     if (!mayOpenHeldPuzzle(fullPath)) return false;
+    QString opened = fullPath;
     try {
         if (fromHistory && !QDir::setCurrent(info.absolutePath())) throw vlq::IoError(3, "Path not found");
-        TVlqProcs::LoadPuzzle(fullPath);
+        if (info.isFile() && !info.isWritable()) {
+            // A puzzle the player may not write keeps its letters in a copy
+            // in the puzzle folder, as another program's puzzle does.
+            const ImportedPuzzle kept = keepReadOnlyPuzzle(fullPath, TVlqProcs::ReadPuzzleFile(fullPath));
+            if (kept.path.isEmpty()) {
+                TVlqProcs::ErrorBox(kept.error);
+                return false;
+            }
+            opened = QFileInfo(kept.path).absoluteFilePath();
+        }
+        TVlqProcs::LoadPuzzle(opened);
     } catch (const vlq::IoError&) {
         TVlqProcs::ErrorBox(fromHistory && !info.exists() ? kNotFound : kNotVlq);
         return false;
     }
     // A copy still to be written belongs to the puzzle being left.
     if (RecoveryCopy* copy = RecoveryCopy::instance()) copy->dropPending();
-    game().currentPuzzlePath = fullPath;
+        game().currentPuzzlePath = opened;
     game().modified = false;
-    openPuzzleLock().take(fullPath);
+    openPuzzleLock().take(opened);
     ShowPuzzle();
     return true;
 }
@@ -117,14 +129,23 @@ void TVlqGameMainForm::Save1Click() {
     guarded([this] {
         if (game().currentPuzzlePath.isEmpty()) return;
         PulseProgress();
-        TVlqProcs::SavePuzzle(game().currentPuzzlePath);
+        const QString notice = savePuzzleNow(true);
+        if (!notice.isEmpty()) TVlqProcs::Inform(notice);
     });
 }
 
-void TVlqGameMainForm::saveSilentlyWhenModified() {
+void TVlqGameMainForm::saveSilentlyWhenModified(bool tellPlayer) {
     if (!game().modified || game().currentPuzzlePath.isEmpty()) return;
     PulseProgress();
-    TVlqProcs::SavePuzzle(game().currentPuzzlePath);
+    const QString notice = savePuzzleNow(false);
+    if (tellPlayer && !notice.isEmpty()) TVlqProcs::Inform(notice);
+}
+
+QString TVlqGameMainForm::savePuzzleNow(bool asked) {
+    const SaveOutcome outcome = saveOpenPuzzle(asked ? SaveRequest::Asked : SaveRequest::Unasked);
+    if (outcome.result == SaveOutcome::SavedAsCopy) showPuzzlePath();
+    if (outcome.result == SaveOutcome::TheirsLoaded) showReloadedPuzzle();
+    return outcome.notice;
 }
 
 void TVlqGameMainForm::RevertToSaved1Click() {
@@ -145,25 +166,29 @@ void TVlqGameMainForm::RevertToSaved1Click() {
             TVlqProcs::ErrorBox(kNotVlq);
             return;
         }
-        // The answer window shows the old letters of a clue that is no
-        // longer current: it closes, as it does when another puzzle opens.
-        if (game().solveForm && game().solveForm->isVisible()) game().solveForm->close();
-        if (auto* grid = game().gridForm) {
-            grid->ClearCursor();
-            grid->FullRepaint();
-        }
-        if (auto* clues = game().clueForm) {
-            clues->ClearSelection();
-            clues->FillList();
-        }
-        if (auto* title = game().titleForm) {
-            title->ClearCurrentClue();
-            title->FullRepaint();
-        }
-        if (auto* grid = game().gridForm) grid->setFocus();
-        game().modified = false;
-        RecoveryCopy::remove(game().currentPuzzlePath);
+        showReloadedPuzzle();
     });
+}
+
+void TVlqGameMainForm::showReloadedPuzzle() {
+    // The answer window shows the old letters of a clue that is no
+    // longer current: it closes, as it does when another puzzle opens.
+    if (game().solveForm && game().solveForm->isVisible()) game().solveForm->close();
+    if (auto* grid = game().gridForm) {
+        grid->ClearCursor();
+        grid->FullRepaint();
+    }
+    if (auto* clues = game().clueForm) {
+        clues->ClearSelection();
+        clues->FillList();
+    }
+    if (auto* title = game().titleForm) {
+        title->ClearCurrentClue();
+        title->FullRepaint();
+    }
+    if (auto* grid = game().gridForm) grid->setFocus();
+    game().modified = false;
+    RecoveryCopy::remove(game().currentPuzzlePath);
 }
 
 // --- puzzle state ------------------------------------------------------------
@@ -208,6 +233,13 @@ void TVlqGameMainForm::ShowPuzzle() {
     new TVlqGameGridForm(MdiArea);
     new TVlqGameTitleForm(MdiArea);
     new TVlqGameClueForm(MdiArea);
+    // A new puzzle starts a new count; a paused clock stays paused.
+    if (game().clock && game().clock->isVisible()) game().clock->ResetClock();
+
+    showPuzzlePath();
+}
+
+void TVlqGameMainForm::showPuzzlePath() {
     if (auto* grid = game().gridForm) {
         QString name = QFileInfo(game().currentPuzzlePath).fileName();
         name.chop(4);
@@ -216,10 +248,6 @@ void TVlqGameMainForm::ShowPuzzle() {
         grid->setWindowTitle(caption);
         if (grid->subWindow()) grid->subWindow()->setWindowTitle(caption);
     }
-
-    // A new puzzle starts a new count; a paused clock stays paused.
-    if (game().clock && game().clock->isVisible()) game().clock->ResetClock();
-
     TVlqProcs::WriteSetting(VlqSetting::CurrentPuzzle, game().currentPuzzlePath);
     if (!game().currentPuzzlePath.isEmpty()) RebuildHistory();
 }

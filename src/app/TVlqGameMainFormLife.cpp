@@ -22,6 +22,7 @@
 #include "game/PuzzleLock.h"
 #include "game/RecoveryCopy.h"
 #include "game/TVlqProcs.h"
+#include "game/PuzzleSave.h"
 #include "services/HelpWindow.h"
 
 namespace {
@@ -104,7 +105,7 @@ void TVlqGameMainForm::endOnSignal() {
         bool saved = !gc.modified;
         if (gc.modified) {
             try {
-                TVlqProcs::SavePuzzle(gc.currentPuzzlePath);
+                saveOpenPuzzle(SaveRequest::Unasked); // never over another program's changes
                 saved = true;
             } catch (...) {
             }

@@ -7,6 +7,7 @@
 #include "TVlqGameMainForm.h"
 
 #include <QAction>
+#include <QDir>
 #include <QPointer>
 #include <QToolButton>
 
@@ -116,8 +117,14 @@ void TVlqGameMainForm::ScoreBtnClick() {
             // puzzle commands stay off until another puzzle is opened. The
             // path is forgotten: letters typed into the windows left on
             // screen must not bring the file back when the program closes.
+            if (!TVlqProcs::RecyclePuzzle(gc.currentPuzzlePath)) {
+                // Nothing changes: the file, the open puzzle, its commands
+                // and its recent entry stay as they were.
+                TVlqProcs::ErrorBox(QStringLiteral("Cannot move the puzzle to the trash; it stays where it is:\n%1")
+                                        .arg(QDir::toNativeSeparators(gc.currentPuzzlePath)));
+                break;
+            }
             EnablePuzzleCommands(false);
-            TVlqProcs::RecyclePuzzle(gc.currentPuzzlePath);
             gc.currentPuzzlePath.clear();
             TVlqProcs::WriteSetting(VlqSetting::CurrentPuzzle, QString());
             TVlqProcs::WriteSetting(VlqSetting::HistoryPuzzle1, QString());
@@ -144,7 +151,7 @@ void TVlqGameMainForm::ScoreBtnClick() {
             // the modified flag, but a cleared grid that could not be saved
             // is an unsaved change that Exit must still offer to keep.
             try {
-                TVlqProcs::SavePuzzle(gc.currentPuzzlePath);
+                if (const QString notice = savePuzzleNow(true); !notice.isEmpty()) TVlqProcs::Inform(notice);
             } catch (...) {
                 gc.modified = true;
                 throw;

@@ -4,6 +4,9 @@
 #pragma once
 #include <QString>
 
+#include <string>
+
+#include "core/FileAccess.h"
 #include "core/PuzzleRecord.h"
 #include "game/SolvingAids.h"
 
@@ -16,6 +19,15 @@ class TVlqSolveForm;
 class TVlqGameGridForm;
 class TVlqGameTitleForm;
 class TVlqGameClueForm;
+
+// What the game last read from or wrote to a puzzle file, so that a change
+// made by another program since is noticed before the file is written.
+struct PuzzleOnDisk {
+    QString path;          // absolute; empty when nothing is known
+    vlq::FileStamp stamp;  // of the file as read or written
+    std::string bytes;     // its first record's worth of bytes
+    bool longer = false;   // it held more than one record
+};
 
 struct GameContext {
     vlq::PuzzleRecord puzzle;
@@ -31,6 +43,7 @@ struct GameContext {
     int availableHeight = 0;     // client height below the toolbar, less 4
     int currentClue = 0;         // 0 none, else 1..30
     SolvingAids aids;            // all off: the classic game
+    PuzzleOnDisk lastOnDisk;     // the open puzzle's file as last read or written
 
     // Long-lived windows and modules (created at start-up; null in tests that
     // do not build them). Everyone must cope with a null pointer.

@@ -5,6 +5,8 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPalette>
 #include <QSaveFile>
@@ -21,6 +23,7 @@
 #include "game/CheckMarks.h"
 #include "game/LetterHistory.h"
 
+#include "core/FileAccess.h"
 #include "core/SettingsText.h"
 #include "core/VlqError.h"
 #include "platform/SystemMetrics.h"
@@ -32,9 +35,27 @@
 
 namespace {
 
+// The caption of the program's own boxes: the application title.
+const QString kBoxTitle = QStringLiteral("Vorlaquince 6 Game");
+
 TVlqProcs::PromptHook& promptHook() {
     static TVlqProcs::PromptHook hook;
     return hook;
+}
+
+// Shows a box made by the program: its text as plain text (a file name
+// holding markup is shown as it is), and wide enough that the window
+// manager need not cut its caption. Returns what exec() returns.
+int showBox(QMessageBox& box) {
+    box.setTextFormat(Qt::PlainText);
+    QFont captionFont = QApplication::font();
+    captionFont.setBold(true);
+    // The caption's text with room to spare, the frame's buttons and its icon.
+    const int width = QFontMetrics(captionFont).horizontalAdvance(box.windowTitle()) * 5 / 4 + 140;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+    return box.exec();
 }
 
 [[noreturn]] void kindError(const QString& name) {
@@ -131,14 +152,24 @@ void TVlqProcs::ErrorBox(const QString& text) {
         return;
     }
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), text, QMessageBox::Ok, QApplication::activeWindow());
-    box.exec();
+    showBox(box);
+}
+
+void TVlqProcs::Inform(const QString& text) {
+    if (promptHook()) {
+        promptHook()(text, false);
+        return;
+    }
+    QMessageBox box(QMessageBox::Information, kBoxTitle, text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    showBox(box);
 }
 
 bool TVlqProcs::Question(const QString& text) {
     if (promptHook()) return promptHook()(text, true);
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::Yes | QMessageBox::No,
                     QApplication::activeWindow());
-    return box.exec() == QMessageBox::Yes;
+    return showBox(box) == QMessageBox::Yes;
 }
 
 void TVlqProcs::ReportException(const QString& text) {
@@ -149,9 +180,9 @@ void TVlqProcs::ReportException(const QString& text) {
         promptHook()(message, false);
         return;
     }
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Vorlaquince 6 Game"), message, QMessageBox::Ok,
+    QMessageBox box(QMessageBox::Critical, kBoxTitle, message, QMessageBox::Ok,
                     QApplication::activeWindow());
-    box.exec();
+    showBox(box);
 }
 
 void TVlqProcs::Delay(int ms) {
@@ -162,27 +193,56 @@ void TVlqProcs::Delay(int ms) {
 
 // --- puzzle files -------------------------------------------------------------
 
+namespace {
+
+// The first record's worth of the regular file at path, read without
+// blocking; throws the load's IoErrors.
+vlq::FileContents readRecordFile(const QString& path) {
+    vlq::FileContents file = vlq::readRegularFile(QFile::encodeName(path).toStdString(), vlq::kRecordSize);
+    switch (file.fault) {
+    case vlq::ReadFault::None: return file;
+    case vlq::ReadFault::NotFound: throw openError(path);
+    default: throw vlq::IoError::accessDenied(); // refused, unreadable, or a folder, a pipe or a device
+    }
+}
+
+vlq::PuzzleRecord recordOf(const vlq::FileContents& file) {
+    vlq::PuzzleRecord rec;
+    rec.loadBytes(std::span(reinterpret_cast<const std::uint8_t*>(file.data.data()), file.data.size()));
+    return rec;
+}
+
+} // namespace
+
+vlq::PuzzleRecord TVlqProcs::ReadPuzzleFile(const QString& path) { return recordOf(readRecordFile(path)); }
+
 void TVlqProcs::LoadPuzzle(const QString& path) {
-    QFile f(path);
-    // Only regular files: a folder or a pipe of that name is refused.
-    if (QFileInfo(path).exists() && !QFileInfo(path).isFile()) throw vlq::IoError::accessDenied();
-    if (!f.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) throw openError(path);
-    const QByteArray data = f.read(qint64(vlq::kRecordSize));
-    f.close();
-    vlq::PuzzleRecord scratch;
-    scratch.loadBytes(std::span(reinterpret_cast<const std::uint8_t*>(data.constData()), std::size_t(data.size())));
+    const vlq::FileContents file = readRecordFile(path);
     // The whole record at once, past the letter door: a new puzzle (or the
     // saved one again) is no change by the player. Its letters start a new
     // history, with no check marks.
-    game().puzzle = scratch;
+    game().puzzle = recordOf(file);
+    game().lastOnDisk = {QFileInfo(path).absoluteFilePath(), file.stamp, file.data, file.longer};
     letterHistory().clear();
     checkMarks().clear();
 }
 
 void TVlqProcs::SavePuzzle(const QString& path) {
-    WritePuzzleFile(path, game().puzzle);
+    try {
+        WritePuzzleFile(path, game().puzzle);
+    } catch (const vlq::IoError& e) {
+        // The player learns which file could not be written.
+        throw vlq::IoError(e.code(), QStringLiteral("Cannot save the puzzle to this file:\n%1\n%2")
+                                         .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()),
+                                              QString::fromLocal8Bit(e.what()))
+                                         .toStdString());
+    }
     game().modified = false;
     RecoveryCopy::remove(path); // the letters are safe in the puzzle now
+    const auto& bytes = game().puzzle.bytes();
+    const auto stamp = vlq::fileStamp(QFile::encodeName(path).toStdString());
+    game().lastOnDisk = {QFileInfo(path).absoluteFilePath(), stamp.value_or(vlq::FileStamp{}),
+                         std::string(bytes.begin(), bytes.end()), false};
 }
 
 void TVlqProcs::WritePuzzleFile(const QString& path, const vlq::PuzzleRecord& record) {
@@ -201,6 +261,10 @@ void TVlqProcs::WritePuzzleFile(const QString& path, const vlq::PuzzleRecord& re
                 throw vlq::IoError::accessDenied();
             throw vlq::IoError::diskWrite();
         }
+        // The rename reaches the disk too: after a power cut the folder
+        // names the new file, not the old one.
+        if (!vlq::syncFolderOf(QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString()))
+            throw vlq::IoError::diskWrite();
     } else {
         const QFileInfo info(path);
         if (!info.dir().exists()) throw vlq::IoError(3, "Path not found");
@@ -212,11 +276,12 @@ void TVlqProcs::WritePuzzleFile(const QString& path, const vlq::PuzzleRecord& re
     }
 }
 
-void TVlqProcs::RecyclePuzzle(const QString& path) {
-    vlq::moveToTrash(path);
+bool TVlqProcs::RecyclePuzzle(const QString& path) {
+    if (!vlq::moveToTrash(path)) return false;
     game().modified = false;
     RecoveryCopy::remove(path);
     if (openPuzzleLock().heldPath() == QFileInfo(path).absoluteFilePath()) openPuzzleLock().release();
+    return true;
 }
 
 // --- settings store -------------------------------------------------------

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -37,31 +38,41 @@ public:
     // question.
     using PromptHook = std::function<bool(const QString& text, bool isQuestion)>;
     static void SetPromptHook(PromptHook hook);
+    // Modal information box (one OK button), no sound. Goes to the prompt
+    // hook as an error box does.
+    static void Inform(const QString& text);
 
     // Waits ms milliseconds while painting and input go on being handled.
     static void Delay(int ms);
 
     // --- puzzle files -------------------------------------------------------
-    // Reads the first 11519 bytes of path into game().puzzle. The file is
-    // opened for reading and writing, so a read-only file is refused. The
-    // live record changes only when the whole record was read and accepted;
-    // the modified flag is not touched. Throws vlq::IoError: 2 "File not
-    // found", 5 "File access denied", 100 "Read beyond end of file", 106 for
-    // a record whose sizes or codes lie outside the grid.
+    // Reads the first 11519 bytes of path into game().puzzle and remembers
+    // the file as read (game().lastOnDisk). Only a regular file is read, and
+    // it is opened without blocking, so a pipe or a device of that name is
+    // refused at once; a read-only file reads as any other. The live record
+    // changes only when the whole record was read and accepted; the
+    // modified flag is not touched. Throws vlq::IoError: 2 "File not
+    // found", 3 "Path not found", 5 "File access denied" (also for a
+    // folder, pipe or device), 100 "Read beyond end of file", 106 for a
+    // record whose sizes or codes lie outside the grid.
     static void LoadPuzzle(const QString& path);
+    // The record in the file at path, read and checked as LoadPuzzle does,
+    // without touching game(). Throws as LoadPuzzle does.
+    static vlq::PuzzleRecord ReadPuzzleFile(const QString& path);
     // Writes game().puzzle to path through a temporary file renamed over the
-    // target, then clears the modified flag. A writable file in a folder
-    // that refuses new files is overwritten in place instead. On failure
-    // (vlq::IoError 3, 5 or 101) the old file stays whole and the flag stays
-    // as it was.
+    // target, clears the modified flag and remembers the file as written.
+    // A writable file in a folder that refuses new files is overwritten in
+    // place instead. On failure (vlq::IoError 3, 5 or 101, its text naming
+    // the file) the old file stays whole and the flag stays as it was. No
+    // check for changes made by other programs: see game/PuzzleSave.h.
     static void SavePuzzle(const QString& path);
     // The writing step of SavePuzzle for any record: the file holds either
-    // its old bytes or the whole record, never a part. Throws as SavePuzzle
-    // does.
+    // its old bytes or the whole record, never a part, and the folder is
+    // synced after the rename. Throws vlq::IoError 3, 5 or 101.
     static void WritePuzzleFile(const QString& path, const vlq::PuzzleRecord& record);
-    // Moves the file to the trash (the result is not examined) and clears
-    // the modified flag.
-    static void RecyclePuzzle(const QString& path);
+    // Moves the file to the trash and clears the modified flag. False when
+    // it could not be moved: the file and the flag are then untouched.
+    static bool RecyclePuzzle(const QString& path);
 
     // --- settings store (one value per call, nothing cached) --------------
     // Stored value, or def when absent. A stored value of the other kind, or

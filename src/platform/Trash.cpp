@@ -35,7 +35,8 @@ bool moveToTrash(const QString& path) {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
     ensureHomeTrash();
 #endif
-    return QFile::moveToTrash(path);
+    // A move reported done while the file is still there is no move.
+    return QFile::moveToTrash(path) && !QFileInfo::exists(path);
 }
 
 } // namespace vlq

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "PuzzleFolder.h"
+#include "core/FileAccess.h"
 #include "core/ForeignFormats.h"
 #include "core/VlqError.h"
 #include "game/TVlqProcs.h"
@@ -17,12 +18,44 @@ namespace {
 // Same puzzle: Width, Height, Solution, and the ties between squares and
 // answer letters (SquareClue, ClueSquares); Entry, clue texts and byline
 // may differ.
-bool samePuzzle(const QByteArray& file, const vlq::PuzzleRecord& rec) {
-    if (file.size() < static_cast<qsizetype>(vlq::kRecordSize)) return false;
-    const auto* b = reinterpret_cast<const std::uint8_t*>(file.constData());
+bool samePuzzle(const std::string& file, const vlq::PuzzleRecord& rec) {
+    if (file.size() < vlq::kRecordSize) return false;
+    const auto* b = reinterpret_cast<const std::uint8_t*>(file.data());
     const auto& r = rec.bytes();
     return std::equal(r.begin(), r.begin() + vlq::offs::Entry, b) &&
            std::equal(r.begin() + vlq::offs::SquareClue, r.begin() + vlq::offs::Clues, b + vlq::offs::SquareClue);
+}
+
+std::string nativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// Puts record into the folder as base.vlq, or the first "base (n).vlq" free
+// or holding the same puzzle (which is then the one to open). `skip` is a
+// file never to be taken: the original the record came from. `shown` names
+// that original in messages.
+ImportedPuzzle placeInFolder(const vlq::PuzzleRecord& record, const QString& base, QString folder,
+                             const QString& skip, const QString& shown) {
+    if (folder.isEmpty()) folder = puzzleFolderPath();
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return {{}, QStringLiteral("Cannot open %1: there is no puzzle folder to put it in.").arg(shown)};
+    for (int n = 1; n < 100; ++n) {
+        const QString target = QDir(folder).filePath(
+            (n == 1 ? base : QStringLiteral("%1 (%2)").arg(base).arg(n)) + QStringLiteral(".vlq"));
+        if (QFileInfo(target).absoluteFilePath() == QFileInfo(skip).absoluteFilePath()) continue;
+        if (vlq::pathExists(nativePath(target)) || QFileInfo(target).isSymLink()) {
+            // Read without blocking: a pipe of that name is no puzzle.
+            const vlq::FileContents existing = vlq::readRegularFile(nativePath(target), vlq::kRecordSize);
+            if (existing.fault == vlq::ReadFault::None && samePuzzle(existing.data, record)) return {target, {}};
+            continue;
+        }
+        try {
+            // Written as a save is: a full disk leaves no cut file behind.
+            TVlqProcs::WritePuzzleFile(target, record);
+        } catch (const vlq::IoError& e) {
+            return {{}, QStringLiteral("Cannot open %1: %2 cannot be written (%3).").arg(shown, target, e.what())};
+        }
+        return {target, {}};
+    }
+    return {{}, QStringLiteral("Cannot open %1: the puzzle folder holds too many puzzles named %2.").arg(shown, base)};
 }
 
 } // namespace
@@ -43,37 +76,24 @@ QString puzzleFileName(const QString& title, const QString& fallback) {
 ImportedPuzzle importIntoPuzzleFolder(const QString& foreignPath, QString folder) {
     const QFileInfo info(foreignPath);
     const QString shown = info.fileName();
-    QFile file(foreignPath);
-    if (!file.open(QIODevice::ReadOnly)) return {{}, QStringLiteral("Cannot read %1.").arg(shown)};
-    if (file.size() > static_cast<qint64>(vlq::kMaxForeignFileSize))
-        return {{}, QStringLiteral("Cannot open %1: the file is larger than 4 MiB.").arg(shown)};
-    const QByteArray data = file.readAll();
+    // Opened without blocking and read no further than the limit: a pipe or
+    // a link to a device is refused at once.
+    const vlq::FileContents file = vlq::readRegularFile(nativePath(foreignPath), vlq::kMaxForeignFileSize);
+    if (file.fault == vlq::ReadFault::NotRegular)
+        return {{}, QStringLiteral("Cannot open %1: it is not a regular file (a folder, pipe or device).").arg(shown)};
+    if (file.fault != vlq::ReadFault::None) return {{}, QStringLiteral("Cannot read %1.").arg(shown)};
+    if (file.longer) return {{}, QStringLiteral("Cannot open %1: the file is larger than 4 MiB.").arg(shown)};
     const vlq::ImportResult imported = vlq::importForeign(
-        std::span(reinterpret_cast<const std::uint8_t*>(data.constData()), static_cast<std::size_t>(data.size())),
+        std::span(reinterpret_cast<const std::uint8_t*>(file.data.data()), file.data.size()),
         info.completeBaseName().toStdString());
     if (!imported.ok())
         return {{}, QStringLiteral("Cannot open %1: %2.").arg(shown, QString::fromStdString(imported.error))};
-
-    if (folder.isEmpty()) folder = puzzleFolderPath();
-    if (folder.isEmpty() || !QDir().mkpath(folder))
-        return {{}, QStringLiteral("Cannot open %1: there is no puzzle folder to put it in.").arg(shown)};
     const QString base = puzzleFileName(QString::fromStdString(imported.title), info.completeBaseName());
-    for (int n = 1; n < 100; ++n) {
-        const QString target = QDir(folder).filePath(
-            (n == 1 ? base : QStringLiteral("%1 (%2)").arg(base).arg(n)) + QStringLiteral(".vlq"));
-        QFile existing(target);
-        if (existing.exists()) {
-            if (existing.open(QIODevice::ReadOnly) && samePuzzle(existing.read(vlq::kRecordSize), imported.record))
-                return {target, {}};
-            continue;
-        }
-        try {
-            // Written as a save is: a full disk leaves no cut file behind.
-            TVlqProcs::WritePuzzleFile(target, imported.record);
-        } catch (const vlq::IoError& e) {
-            return {{}, QStringLiteral("Cannot open %1: %2 cannot be written (%3).").arg(shown, target, e.what())};
-        }
-        return {target, {}};
-    }
-    return {{}, QStringLiteral("Cannot open %1: the puzzle folder holds too many puzzles named %2.").arg(shown, base)};
+    return placeInFolder(imported.record, base, folder, {}, shown);
+}
+
+ImportedPuzzle keepReadOnlyPuzzle(const QString& path, const vlq::PuzzleRecord& record, QString folder) {
+    const QFileInfo info(path);
+    return placeInFolder(record, puzzleFileName(info.completeBaseName(), QStringLiteral("Puzzle")), folder, path,
+                         info.fileName());
 }

@@ -1,8 +1,12 @@
 // Opening an acrostic of another program (JPZ, APZ, ipuz): it becomes a
 // .vlq puzzle in the puzzle folder, named after its title, so it is listed,
-// remembered and saved like every puzzle.
+// remembered and saved like every puzzle. A .vlq puzzle the player may not
+// write (read-only) is kept the same way: its letters go into a copy in the
+// puzzle folder.
 #pragma once
 #include <QString>
+
+#include "core/PuzzleRecord.h"
 
 // True when the path names a JPZ, APZ or ipuz file (by its extension).
 bool isForeignPuzzleFile(const QString& path);
@@ -18,6 +22,11 @@ struct ImportedPuzzle {
 // resumes where they left off; a file holding another puzzle is never
 // overwritten: the next free "Title (2).vlq", "Title (3).vlq" ... is used.
 ImportedPuzzle importIntoPuzzleFolder(const QString& foreignPath, QString folder = {});
+
+// The read-only puzzle file at path, whose record is `record`, as a copy in
+// `folder` (the puzzle folder unless told), named after the file and found
+// again as an import is; the original itself is never taken.
+ImportedPuzzle keepReadOnlyPuzzle(const QString& path, const vlq::PuzzleRecord& record, QString folder = {});
 
 // The title as a file name: markup, path and reserved characters removed,
 // at most 60 characters; `fallback` when nothing is left.

@@ -9,15 +9,15 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <span>
 #include <unordered_map>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "core/FileAccess.h"
 #include "core/ForeignFormats.h"
 #include "core/Lexicon.h"
 #include "core/PuzzleBuilder.h"
@@ -53,20 +53,19 @@ int usage(std::ostream& out = std::cerr, int status = kUsage) {
 
 std::optional<std::string> readFile(const std::string& path) {
     // Puzzles, their sources and other programs' files are a few kilobytes:
-    // a huge file is refused before it is read.
-    constexpr std::uintmax_t kMaxInput = 16u << 20;
-    std::error_code ec;
-    const std::uintmax_t size = fs::file_size(path, ec);
-    if (!ec && size > kMaxInput) {
-        std::cerr << path << ": " << size << " bytes, too large for a puzzle file\n";
+    // a larger file is refused after reading one byte past the limit, and a
+    // pipe, a device or a folder is not read at all.
+    constexpr std::size_t kMaxInput = 16u << 20;
+    vlq::FileContents file = vlq::readRegularFile(path, kMaxInput);
+    if (file.fault != vlq::ReadFault::None) {
+        std::cerr << path << ": cannot be read: " << vlq::readFaultText(file.fault) << "\n";
         return std::nullopt;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        std::cerr << path << ": cannot be read\n";
+    if (file.longer) {
+        std::cerr << path << ": more than " << kMaxInput << " bytes, too large for a puzzle file\n";
         return std::nullopt;
     }
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return std::move(file.data);
 }
 
 int writeFile(const std::string& outPath, const std::string& data);
@@ -98,28 +97,13 @@ int build(const std::string& sourcePath, const std::string& outPath) {
     return writeFile(outPath, std::string(bytes.begin(), bytes.end()));
 }
 
-// Writes beside the target and renames, so a failure never leaves half a file.
+// Writes beside the target under a unique name, syncs and renames, so a
+// failure never leaves half a file and a crash never brings the old one back.
 int writeFile(const std::string& outPath, const std::string& data) {
-    const std::string temp = outPath + ".part";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(data.data(), static_cast<std::streamsize>(data.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            fs::remove(temp, ignored);
-            std::cerr << outPath << ": cannot be written\n";
-            return kUsage;
-        }
-    }
-    std::error_code ec;
-    fs::rename(temp, outPath, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        std::cerr << outPath << ": cannot be written\n";
-        return kUsage;
-    }
-    return kOk;
+    const std::string error = vlq::writeFileAtomically(outPath, data);
+    if (error.empty()) return kOk;
+    std::cerr << outPath << ": cannot be written: " << error << "\n";
+    return kUsage;
 }
 
 int check(const std::vector<std::string>& paths) {
@@ -179,9 +163,10 @@ fs::path makerFolder() {
 // Lines of a text file less comments ('#') and surrounding blanks; none when it is missing.
 std::vector<std::string> listLines(const fs::path& path) {
     std::vector<std::string> out;
-    std::error_code ec;
-    if (path.empty() || !fs::is_regular_file(path, ec) || fs::file_size(path, ec) > (4u << 20)) return out;
-    std::ifstream in(path);
+    if (path.empty()) return out;
+    const vlq::FileContents file = vlq::readRegularFile(path.string(), 4u << 20);
+    if (file.fault != vlq::ReadFault::None || file.longer) return out;
+    std::istringstream in(file.data);
     for (std::string line; std::getline(in, line);) {
         line = line.substr(0, line.find('#'));
         const auto first = line.find_first_not_of(" \t\r");
@@ -223,8 +208,7 @@ void countAnswers(const fs::path& folder, std::unordered_map<std::string, int>& 
         std::string ext = it->path().extension().string();
         for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         if (ext != ".vlq" || !it->is_regular_file(ec) || it->file_size(ec) != vlq::kRecordSize) continue;
-        std::ifstream in(it->path(), std::ios::binary);
-        const std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::string data = vlq::readRegularFile(it->path().string(), vlq::kRecordSize).data;
         vlq::PuzzleRecord rec;
         try {
             rec.loadBytes(std::span(reinterpret_cast<const std::uint8_t*>(data.data()), data.size()));
