@@ -88,9 +88,7 @@ void TVlqGameMainForm::SolvingAids1Click() {
         SolvingAids::setSwitchedOn(SolvingAids1->isChecked());
         ReadToolSettings();
         emit aidsChanged();
-        if (game().gridForm) game().gridForm->FullRepaint();
-        if (game().titleForm) game().titleForm->update();
-        if (game().clueForm) game().clueForm->update();
+        refreshAidViews();
     });
 }
 
@@ -101,6 +99,7 @@ void TVlqGameMainForm::Preferences1Click() {
     guarded([this] {
         TVlqGamePrefForm* prefs = TVlqGamePrefForm::instance();
         if (!prefs || prefs->exec() != QDialog::Accepted) return;
+        const bool aidsBefore = SolvingAids1->isChecked();
         ReadToolSettings();
         if (!Save1->isEnabled()) return;
         SaveLayout(prefs->SaveAllChk->isChecked());
@@ -117,6 +116,7 @@ void TVlqGameMainForm::Preferences1Click() {
             game().clueForm->ReadSettings();
             game().clueForm->PlaceWindow();
         });
+        if (aidsBefore || SolvingAids1->isChecked()) refreshAidViews();
     });
 }
 

@@ -5,7 +5,9 @@
 // card opens centred over the main window (the first time too), and the
 // answer window takes exactly its stored bounds, also the first time it is
 // shown and again after it was closed.
-//   wm_check <puzzle: "tall", "tall18" or a .vlq path> <screenshot.png or "">
+// With "aids" as third argument it switches the solving aids on from the
+// keyboard instead and types two words in a row without a click.
+//   wm_check <puzzle: "tall", "tall18" or a .vlq path> <screenshot.png or ""> [aids]
 // Exit code 0 when every check passed; failures are printed.
 #include <QApplication>
 #include <QDir>
@@ -14,6 +16,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QProcess>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -136,6 +139,45 @@ void checkScoreCard(TVlqGameMainForm* main) {
     }
 }
 
+bool aidsRun = false; // third argument "aids"
+
+// Keys as the player presses them, through the X server and the window
+// manager to whichever window has the focus.
+void pressKeys(const QStringList& args) {
+    const int rc = QProcess::execute(QStringLiteral("xdotool"), args);
+    check(rc == 0, QStringLiteral("xdotool %1").arg(args.join(' ')));
+    QTest::qWait(150);
+}
+
+// Alt+O, then I switches the aids on; two words typed without a click.
+void checkAids(TVlqGameMainForm* main) {
+    GameContext& g = game();
+    check(!main->SolvingAids1->isChecked(), QStringLiteral("the aids start off"));
+    main->activateWindow();
+    (void)QTest::qWaitFor([main] { return main->isActiveWindow(); }, 2000);
+    pressKeys({QStringLiteral("key"), QStringLiteral("alt+o")});
+    pressKeys({QStringLiteral("key"), QStringLiteral("i")});
+    (void)QTest::qWaitFor([main] { return main->SolvingAids1->isChecked(); }, 2000);
+    check(main->SolvingAids1->isChecked() && g.aids.keyboardFlow, QStringLiteral("Alt+O, I switched the aids on"));
+    const auto first = g.gridForm->currentSquare();
+    check(first.has_value(), QStringLiteral("the grid has a current square"));
+    if (!first) return;
+    // The first word and three letters of the next one.
+    const std::size_t firstWord = vlq::wordRun(g.puzzle, *first).size();
+    QString letters;
+    std::vector<vlq::Square> squares{*first};
+    for (std::size_t i = 0; i < firstWord + 3; ++i) {
+        letters += QChar('a' + int(i % 26));
+        if (const auto next = vlq::runOn(g.puzzle, squares.back())) squares.push_back(*next);
+    }
+    pressKeys({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), letters});
+    (void)QTest::qWaitFor([&] { return g.puzzle.entry(squares[letters.size() - 1].col, squares[letters.size() - 1].row) != 0; }, 3000);
+    bool typed = true;
+    for (int i = 0; i < letters.size(); ++i)
+        typed &= g.puzzle.entry(squares[std::size_t(i)].col, squares[std::size_t(i)].row) == letters[i].toUpper().toLatin1();
+    check(typed, QStringLiteral("%1 letters typed over two words without a click").arg(letters.size()));
+}
+
 void scenario() {
     const bool opened = QTest::qWaitFor([] { return game().gridForm && game().clueForm && game().titleForm; }, 15000);
     check(opened, QStringLiteral("the puzzle opened"));
@@ -143,8 +185,12 @@ void scenario() {
     if (opened && main) {
         QTest::qWait(300);
         checkDocumentWindows(main);
-        checkScoreCard(main);
-        checkAnswerWindow();
+        if (aidsRun) {
+            checkAids(main);
+        } else {
+            checkScoreCard(main);
+            checkAnswerWindow();
+        }
         QTest::qWait(300);
         if (!shotPath.isEmpty()) {
             const bool saved = QGuiApplication::primaryScreen()->grabWindow(0).save(shotPath);
@@ -163,6 +209,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (argc > 2) shotPath = QString::fromLocal8Bit(argv[2]);
+    aidsRun = argc > 3 && std::string(argv[3]) == "aids";
     std::string puzzle = argv[1];
     // The puzzle is opened from the scratch home, never from where it lies.
     // "tall" is the 31 x 21 puzzle, "tall18" one of 18 rows.
