@@ -338,9 +338,21 @@ int runOrchestrator(int argc, char** argv, int runs) {
         }
         Painted p;
         grid->installEventFilter(&p);
+        struct Trace : QObject {
+            double t0 = 0;
+            bool eventFilter(QObject* o, QEvent* e) override {
+                std::fprintf(stderr, "  %.3f %s %d\n", nowMs() - t0, o->metaObject()->className(), int(e->type()));
+                return false;
+            }
+        } trace;
+        const bool tracing = qEnvironmentVariableIsSet("VLQBENCH_TRACE") && game().aids.keyboardFlow && i % 20 > 0 && i < 5;
         const double t0 = nowMs();
+        trace.t0 = t0;
+        if (tracing) qApp->installEventFilter(&trace);
         keyTo(grid, char('A' + i % 26));
+        if (tracing) std::fprintf(stderr, "  %.3f key done\n", nowMs() - t0);
         pumpUntil([&] { return p.count > 0; });
+        if (tracing) qApp->removeEventFilter(&trace);
         const double took = nowMs() - t0;
         grid->removeEventFilter(&p);
         return took;

@@ -24,9 +24,13 @@ void paintLabelledClueLine(QPainter& p, const QRect& line, int indent, const QFo
     p.drawText(top, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, head);
     int x = top.x() + fm.horizontalAdvance(head);
 
-    QFont small(QStringLiteral("Arial"));
-    small.setPixelSize(labelPixelSize(0) + 1);
-    const QFontMetrics sm(small);
+    static const QFont small = [] {
+        QFont f(QStringLiteral("Arial"));
+        f.setPixelSize(labelPixelSize(0) + 1);
+        return f;
+    }();
+    static const QFontMetrics sm(small);
+    const int blankWidth = fm.horizontalAdvance(QStringLiteral("__ "));
     const int n = answerLength(rec, k);
     for (int j = 1; j <= n; ++j) {
         const Square q = answerSquare(rec, k, j);
@@ -34,7 +38,7 @@ void paintLabelledClueLine(QPainter& p, const QRect& line, int indent, const QFo
         const std::uint8_t e = rec.entry(q.col, q.row);
         const QString cell = e ? QString(QChar::fromLatin1(char(e))) : QStringLiteral("__");
         const QString number = QString::number(squareNumber(rec, q));
-        const int w = std::max(fm.horizontalAdvance(QStringLiteral("__ ")), sm.horizontalAdvance(number) + 6);
+        const int w = std::max(blankWidth, sm.horizontalAdvance(number) + 6);
         p.setFont(font);
         p.drawText(QRect(x, top.y(), w, kTextHeight), Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine, cell);
         p.setFont(small);

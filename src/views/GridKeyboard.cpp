@@ -5,6 +5,7 @@
 // author-title square marked). The moves themselves are rules in core.
 #include <QKeyEvent>
 #include <QListWidget>
+#include <algorithm>
 
 #include "TVlqGameClueForm.h"
 #include "TVlqGameGridForm.h"
@@ -60,11 +61,17 @@ bool TVlqGameGridForm::flowKey(QKeyEvent* e) {
 
 void TVlqGameGridForm::flowAdvance(vlq::Square at) {
     const auto next = vlq::runOn(game().puzzle, at);
-    // The run from the typed square loses its yellow up to the next square
-    // (punctuation stepped over), and a new word gets its yellow run.
+    const std::vector<vlq::Square> run = vlq::wordRun(game().puzzle, at);
     current_ = next ? *next : at;
-    PaintRun(at);
-    if (next) PaintRun(*next);
+    const auto inRun = next ? std::find(run.begin(), run.end(), *next) : run.end();
+    if (inRun != run.end()) {
+        // On in the same word: only the squares stepped over leave the run.
+        for (auto q = run.begin(); q != inRun; ++q) drawSquare(q->col, q->row);
+    } else if (next) {
+        // Into the next word: the old run loses its yellow, the new one gains it.
+        PaintRun(at);
+        PaintRun(*next);
+    }
     followLink();
 }
 

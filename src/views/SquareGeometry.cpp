@@ -95,6 +95,11 @@ void drawSquareLabels(QPainter& p, const QRect& outline, int s, const QString& n
         return f;
     }();
     labelFont.setPixelSize(labelPixelSize(s));
+    labelFont.setStretch(QFont::Unstretched);
+    // Narrower type where a long number and a double clue letter would meet.
+    const int room = s - 4;
+    const int need = QFontMetrics(labelFont).horizontalAdvance(number + clue) + 2;
+    if (need > room) labelFont.setStretch(std::max(60, 100 * room / need));
     p.save();
     p.setFont(labelFont);
     p.setPen(ink);
@@ -102,6 +107,12 @@ void drawSquareLabels(QPainter& p, const QRect& outline, int s, const QString& n
     if (!number.isEmpty()) p.drawText(inner, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, number);
     if (!clue.isEmpty()) p.drawText(inner, Qt::AlignRight | Qt::AlignTop | Qt::TextSingleLine, clue);
     p.restore();
+}
+
+int labelledTextOffset(const QFontMetrics& fm, int s) {
+    const int belowLabels = labelPixelSize(s) + 1 - (fm.ascent() - fm.capHeight());
+    const int lowest = s - 2 - fm.ascent(); // baseline just above the bottom edge
+    return std::max(textOffset(fm, s), std::min(belowLabels, lowest));
 }
 
 int textOffset(const QFontMetrics& fm, int s) { return (s - fm.height()) / 2; }

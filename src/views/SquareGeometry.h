@@ -35,6 +35,10 @@ void drawCentredLetter(QPainter& p, const QRect& squareAt, int s, QChar ch, int 
 // squares the layout makes. Leaves the painter's font and pen as they were.
 void drawSquareLabels(QPainter& p, const QRect& outline, int s, const QString& number, const QString& clue,
                       const QColor& ink);
+// The text offset of a letter in a square that shows corner labels: its
+// capital starts below the labels where the square has room for that,
+// otherwise as low as its baseline allows, never above the plain offset.
+int labelledTextOffset(const QFontMetrics& fm, int s);
 // Pixel height of the label font for squares of side s: about a third of
 // the square, never below 8 pixels.
 int labelPixelSize(int s);

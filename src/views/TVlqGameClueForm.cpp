@@ -237,8 +237,16 @@ void TVlqGameClueForm::RefreshClueLine(int k) {
     if (k < 1 || k > ClueList->count()) return;
     QListWidgetItem* line = ClueList->item(k - 1);
     const QSignalBlocker block(ClueList);
-    line->setText(clueLineText(k));
+    {
+        // Without the model's change signal: the view would answer it by
+        // laying out every line again from a timer and repainting the whole
+        // list, at every key. Lines have one fixed size, so painting this one
+        // line is all a new text needs.
+        const QSignalBlocker quiet(ClueList->model());
+        line->setText(clueLineText(k));
+    }
     line->setSelected(false);
+    ClueList->viewport()->update(ClueList->visualItemRect(line));
 }
 
 void TVlqGameClueForm::ClueListClick(QObject* sender) {

@@ -217,14 +217,17 @@ void TVlqGameGridForm::paintEvent(QPaintEvent* e) {
     std::array<bool, std::size_t(vlq::kMaxCols) * vlq::kMaxRows> linked{};
     for (const vlq::Square& q : vlq::answerSquares(r, linkedClue())) linked[at(q)] = true;
     const bool labels = game().aids.squareLabels;
+    // Square numbers in one pass over the reading order.
+    std::array<int, std::size_t(vlq::kMaxCols) * vlq::kMaxRows> numbers{};
+    if (labels)
+        for (int row = 1, n = 0; row <= rows(); ++row)
+            for (int c = 1; c <= cols(); ++c)
+                if (!r.isBlack(c, row) && !r.isPunctuation(c, row)) numbers[at({c, row})] = ++n;
 
     QPainter p(this);
     p.setFont(font());
-    const int plainOffset = vlq::textOffset(p.fontMetrics(), s);
-    // Labels take the top of the square: the letter moves down a little.
-    const int offset = labels ? std::max(plainOffset, std::min(s - p.fontMetrics().height() - 1,
-                                                               plainOffset + vlq::labelPixelSize(s) / 2))
-                              : plainOffset;
+    // Labels take the top of the square: the letter moves down below them.
+    const int offset = labels ? vlq::labelledTextOffset(p.fontMetrics(), s) : vlq::textOffset(p.fontMetrics(), s);
     const QRegion& region = e->region();
     for (int row = 1; row <= rows(); ++row) {
         for (int c = 1; c <= cols(); ++c) {
@@ -235,9 +238,11 @@ void TVlqGameGridForm::paintEvent(QPaintEvent* e) {
             const vlq::Square q{c, row};
             vlq::drawSquareBox(p, outline, filledColour_, squareFill(c, row, m, yellow[at(q)], linked[at(q)]));
             if (labels && !black) {
-                const vlq::SquareLabel label = vlq::squareLabel(r, q);
-                vlq::drawSquareLabels(p, outline, s, label.number ? QString::number(label.number) : QString(),
-                                      QString::fromStdString(label.clue), letterColour_);
+                const int code = r.squareClue(c, row);
+                const int number = numbers[at(q)];
+                vlq::drawSquareLabels(p, outline, s, number ? QString::number(number) : QString(),
+                                      number && code > 0 ? QString::fromStdString(vlq::clueLabel(code % 100)) : QString(),
+                                      letterColour_);
             }
             const std::uint8_t letter = m.hasLetter ? m.letter : black ? 0 : r.entry(c, row);
             if (letter != 0) {

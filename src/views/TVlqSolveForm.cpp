@@ -273,11 +273,9 @@ void TVlqSolveForm::SolveGridPaint(QPainter& p, const QRegion& region) {
     p.setFont(stripFont_);
     p.setPen(letterColour_);
     const bool labels = game().aids.squareLabels;
-    const int plainOffset = vlq::textOffset(p.fontMetrics(), SquareSize);
-    // Square numbers take the top of the square: the letter moves down a little.
-    const int offset = labels ? std::max(plainOffset, std::min(SquareSize - p.fontMetrics().height() - 1,
-                                                               plainOffset + vlq::labelPixelSize(SquareSize) / 2))
-                              : plainOffset;
+    // Square numbers take the top of the square: the letter moves down below them.
+    const int offset = labels ? vlq::labelledTextOffset(p.fontMetrics(), SquareSize)
+                              : vlq::textOffset(p.fontMetrics(), SquareSize);
     for (int i = 0; i < n; ++i) {
         const QRect box = stripSquare(i);
         if (!region.intersects(box)) continue;
