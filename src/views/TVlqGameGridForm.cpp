@@ -111,6 +111,8 @@ void TVlqGameGridForm::PlaceWindow() {
         return;
     }
     shrunk_ = false;
+    // A stored arrangement keeps its own square size: zoom works on the
+    // fitted layout only (the stored size is the one the player chose).
     placeAt(s, vlq::storedTopLeft(*b));
 }
 
