@@ -59,8 +59,9 @@ void adjustLetterFont(QWidget& w, int s, bool shrunk) {
         QFont probe = f;
         probe.setPixelSize(100);
         const qreal cap = std::max<qreal>(1, QFontMetricsF(probe).capHeight());
-        // With labels the capital keeps below them.
-        const int capPixels = game().aids.squareLabels ? std::min(s * 6 / 10, s - labelPixelSize(s) - 3) : s * 6 / 10;
+        // On small squares a little less, so that the capital also keeps
+        // below corner labels, should they be shown.
+        const int capPixels = std::min(s * 6 / 10, s - labelPixelSize(s) - 3);
         f.setPixelSize(std::max(1, qRound(capPixels * 100 / cap)));
     }
     if (shrunk && f.pointSize() > 0 && f.pointSize() < kMinShrunkPoints) f.setPointSize(kMinShrunkPoints);
