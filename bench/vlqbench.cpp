@@ -348,7 +348,8 @@ int runOrchestrator(int argc, char** argv, int runs) {
         return took;
     };
     auto switchAids = [&](bool on) {
-        if (mainForm.SolvingAids1->isChecked() != on) mainForm.SolvingAids1->trigger();
+        if (mainForm.SolvingAids1->isChecked() == on) return;
+        mainForm.SolvingAids1->trigger();
         pumpUntil([] { return false; });
     };
     for (int i = 0; i < runs * 20; ++i) {
