@@ -209,6 +209,8 @@ int main(int argc, char** argv) {
     }
     if (argc > 2) shotPath = QString::fromLocal8Bit(argv[2]);
     aidsRun = argc > 3 && std::string(argv[3]) == "aids";
+    // The scratch home outlives a run: the aids start off whatever the last left.
+    if (aidsRun) TVlqProcs::WriteSetting(QStringLiteral("SolvingAids"), 0);
     std::string puzzle = argv[1];
     // The puzzle is opened from the scratch home, never from where it lies.
     // "tall" is the 31 x 21 puzzle, "tall18" one of 18 rows.
