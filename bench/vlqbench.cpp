@@ -5,7 +5,9 @@
 //    and for an empty QMainWindow with a menu and a toolbar, and their ratio;
 //  - opening a 31 x 21 puzzle with 30 clues until its three document
 //    windows have painted;
-//  - one key press in the grid and in the answer window, with its paint;
+//  - one key press in the grid (solving aids off and on) and in the answer
+//    window, with its paint, beside one in a plain widget that repaints the
+//    one square it went to, measured the same way in the same run;
 //  - one full paint of the 31 x 21 grid;
 //  - importing that puzzle from a JPZ, an APZ and an ipuz file in memory,
 //    in the thread's CPU time;
@@ -25,6 +27,8 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
 #include <QProcess>
 #include <QStyle>
 #include <QTemporaryDir>
@@ -228,6 +232,43 @@ void watchTree(QWidget* w, QObject* filter, bool on) {
     for (QWidget* child : w->findChildren<QWidget*>()) apply(child);
 }
 
+// The yardstick for a key press: a plain widget of the benchmark grid's size
+// that stores the letter and repaints the one square it went to, as an
+// editor of squares written straight on Qt would.
+class PlainSquares : public QWidget {
+public:
+    explicit PlainSquares(int s) : s_(s) {
+        setFixedSize(31 * s + 1, 21 * s + 1);
+        setFocusPolicy(Qt::StrongFocus);
+    }
+    int paints = 0;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        if (e->text().isEmpty()) return;
+        letters_[std::size_t(at_)] = e->text().front();
+        update(square(at_));
+        at_ = (at_ + 1) % int(letters_.size());
+    }
+    void paintEvent(QPaintEvent* e) override {
+        ++paints;
+        QPainter p(this);
+        for (int i = 0; i < int(letters_.size()); ++i) {
+            const QRect r = square(i);
+            if (!e->region().intersects(r)) continue;
+            p.fillRect(r, Qt::black);
+            p.fillRect(r.adjusted(1, 1, -1, -1), Qt::white);
+            if (!letters_[std::size_t(i)].isNull()) p.drawText(r, Qt::AlignCenter, QString(letters_[std::size_t(i)]));
+        }
+    }
+
+private:
+    QRect square(int i) const { return {(i % 31) * s_, (i / 31) * s_, s_ + 1, s_ + 1}; }
+    int s_;
+    int at_ = 0;
+    std::array<QChar, 31 * 21> letters_{};
+};
+
 void keyTo(QWidget* w, char ch) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_A + (ch - 'A'), Qt::NoModifier, QString(QChar(ch)));
     QApplication::sendEvent(w, &press);
@@ -282,9 +323,15 @@ int runOrchestrator(int argc, char** argv, int runs) {
         game().modified = false;
     }
 
-    TVlqGameGridForm* grid = game().gridForm;
+    // A key press with its paint, in the game's grid (aids off, then on)
+    // and in the plain widget, taken in turn so a busy moment hits all alike.
     const int s = std::max(1, game().gridSquareSize);
-    for (int i = 0; i < runs * 20; ++i) {
+    PlainSquares plain(s);
+    plain.show();
+    pumpUntil([] { return false; });
+    std::vector<double> gridKeyAids, plainKey;
+    auto gridKeyOnce = [&](int i) {
+        TVlqGameGridForm* grid = game().gridForm;
         if (i % 20 == 0) {
             QMouseEvent click(QEvent::MouseButtonPress, QPointF(s / 2.0, s / 2.0), grid->mapToGlobal(QPointF(s / 2.0, s / 2.0)),
                               Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
@@ -296,9 +343,31 @@ int runOrchestrator(int argc, char** argv, int runs) {
         const double t0 = nowMs();
         keyTo(grid, char('A' + i % 26));
         pumpUntil([&] { return p.count > 0; });
-        gridKey.push_back(nowMs() - t0);
+        const double took = nowMs() - t0;
         grid->removeEventFilter(&p);
+        return took;
+    };
+    auto switchAids = [&](bool on) {
+        if (mainForm.SolvingAids1->isChecked() == on) return;
+        mainForm.SolvingAids1->trigger();
+        pumpUntil([] { return false; });
+    };
+    for (int i = 0; i < runs * 20; ++i) {
+        switchAids(false);
+        gridKey.push_back(gridKeyOnce(i));
+        const int before = plain.paints;
+        const double t0 = nowMs();
+        keyTo(&plain, char('A' + i % 26));
+        pumpUntil([&] { return plain.paints > before; });
+        plainKey.push_back(nowMs() - t0);
     }
+    for (int i = 0; i < runs * 20; ++i) {
+        switchAids(true);
+        gridKeyAids.push_back(gridKeyOnce(i));
+    }
+    switchAids(false);
+    plain.hide();
+    TVlqGameGridForm* grid = game().gridForm;
 
     for (int i = 0; i < runs * 20; ++i) {
         if (i % 20 == 0) {
@@ -346,7 +415,12 @@ int runOrchestrator(int argc, char** argv, int runs) {
     std::printf("  start-up to first paint   game %8.1f ms   empty window %8.1f ms   ratio %.2f  (target <= 1.30)\n", gs, es,
                 es > 0 ? gs / es : 0.0);
     std::printf("  open 31x21, 30 clues      %8.2f ms  (target < 20)\n", median(opening));
-    std::printf("  key press, grid           %8.3f ms  (target < 1)\n", median(gridKey));
+    const double pk = median(plainKey);
+    std::printf("  key press, plain widget   %8.3f ms\n", pk);
+    std::printf("  key press, grid           %8.3f ms  ratio %.1f  (target <= 10 x plain)\n", median(gridKey),
+                pk > 0 ? median(gridKey) / pk : 0.0);
+    std::printf("  key press, grid, aids on  %8.3f ms  ratio %.1f  (target <= 10 x plain)\n", median(gridKeyAids),
+                pk > 0 ? median(gridKeyAids) / pk : 0.0);
     std::printf("  key press, answer window  %8.3f ms  (target < 1)\n", median(solveKey));
     std::printf("  full paint, 31x21 grid    %8.3f ms  (target < 3)\n", median(fullPaint));
     std::printf("  import 30 clues, JPZ / APZ / ipuz  %6.2f / %6.2f / %6.2f ms CPU  (target < 5)\n", median(imports[0]),

@@ -69,6 +69,7 @@ void TestMainForm::menuTable_data() {
         QTest::newRow(name) << name << caption << keys << enabled << visible;
     };
     row("Solve1", "&Solve...", {}, true);
+    row("OpenFile1", "Open &File...", QKeySequence(Qt::CTRL | Qt::Key_O), true);
     row("Save1", "Sa&ve", QKeySequence(Qt::CTRL | Qt::Key_S), false);
     row("Print1", "&Print...", QKeySequence(Qt::CTRL | Qt::Key_P), false);
     row("PrinterSetup1", "P&rinter Setup...", {}, true);
@@ -112,10 +113,10 @@ void TestMainForm::puzzleMenuOrder() {
         for (QAction* a : m->actions()) items << (a->isSeparator() ? (a->isVisible() ? "-" : "(-)") : a->objectName());
         return items;
     };
-    QCOMPARE(shape(form->Puzzle1), (QStringList{"Solve1", "-", "Save1", "-", "Print1", "PrinterSetup1", "(-)", "History1",
+    QCOMPARE(shape(form->Puzzle1), (QStringList{"Solve1", "OpenFile1", "-", "Save1", "-", "Print1", "PrinterSetup1", "(-)", "History1",
                                                 "History2", "History3", "-", "Exit1"}));
-    QCOMPARE(form->Puzzle1->actions().indexOf(form->History[0]) + 1, 8); // items 8 to 10
-    QCOMPARE(form->Puzzle1->actions().at(6), form->N4);
+    QCOMPARE(form->Puzzle1->actions().indexOf(form->History[0]) + 1, 9); // items 9 to 11
+    QCOMPARE(form->Puzzle1->actions().at(7), form->N4);
     QCOMPARE(shape(form->Options1),
              (QStringList{"ScorePuzzle1", "ShowClock1", "RevertToSaved1", "-", "AutoArrange1", "Preferences1", "SolvingAids1"}));
     QCOMPARE(shape(form->Tools1), (QStringList{"Dictionary1", "Thesaurus1"}));

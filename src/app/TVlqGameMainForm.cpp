@@ -77,6 +77,7 @@ TVlqGameMainForm::TVlqGameMainForm(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(MdiArea);
 
     createMenus();
+    createAidActions();
     createToolBar();
     createLogo();
     move(289, 183);
@@ -114,6 +115,7 @@ void TVlqGameMainForm::createMenus() {
     Puzzle1 = menuBar()->addMenu(QStringLiteral("&Puzzle"));
     Puzzle1->setObjectName(QStringLiteral("Puzzle1"));
     Solve1 = item(Puzzle1, "Solve1", QStringLiteral("&Solve..."));
+    OpenFile1 = item(Puzzle1, "OpenFile1", QStringLiteral("Open &File..."), QKeySequence(Qt::CTRL | Qt::Key_O));
     separator(Puzzle1, "N1");
     Save1 = item(Puzzle1, "Save1", QStringLiteral("Sa&ve"), QKeySequence(Qt::CTRL | Qt::Key_S));
     separator(Puzzle1, "N2");
@@ -158,6 +160,7 @@ void TVlqGameMainForm::createMenus() {
     for (QAction* a : History) a->setVisible(false);
 
     connect(Solve1, &QAction::triggered, this, &TVlqGameMainForm::Solve1Click);
+    connect(OpenFile1, &QAction::triggered, this, &TVlqGameMainForm::OpenFile1Click);
     connect(Save1, &QAction::triggered, this, &TVlqGameMainForm::Save1Click);
     connect(Print1, &QAction::triggered, this, &TVlqGameMainForm::Print1Click);
     connect(PrinterSetup1, &QAction::triggered, this, &TVlqGameMainForm::PrinterSetup1Click);

@@ -92,6 +92,7 @@ public:
     // --- menu (object names as the components' names) --------------------
     QMenu* Puzzle1 = nullptr;          // the "Puzzle" menu
     QAction* Solve1 = nullptr;
+    QAction* OpenFile1 = nullptr;
     QAction* Save1 = nullptr;
     QAction* Print1 = nullptr;
     QAction* PrinterSetup1 = nullptr;
@@ -106,6 +107,10 @@ public:
     QAction* AutoArrange1 = nullptr;
     QAction* Preferences1 = nullptr;
     QAction* SolvingAids1 = nullptr;
+    // Zoom keys of the zoom aid, on the window (in no menu).
+    QAction* ZoomIn1 = nullptr;
+    QAction* ZoomOut1 = nullptr;
+    QAction* ZoomReset1 = nullptr;
     QMenu* Tools1 = nullptr;
     QAction* Dictionary1 = nullptr;
     QAction* Thesaurus1 = nullptr;
@@ -149,6 +154,10 @@ signals:
 public slots:
     // Puzzle menu.
     void Solve1Click();
+    // Any puzzle file from any folder, through the desktop's file dialog.
+    void OpenFile1Click();
+    // The file dialog's filter: every kind of puzzle file the game opens.
+    static QString puzzleFileFilter();
     void Save1Click();
     void Print1Click();
     void PrinterSetup1Click();
@@ -184,6 +193,14 @@ protected:
 
 private:
     void createMenus();
+    void createAidActions();
+    // Zoom by step per cent of the fitted size (0: back to 100), within what
+    // fits the screen; the grid and the strip are placed anew.
+    void zoomBy(int step);
+    // Grid, strip and clue list placed anew, as Auto Arrange does.
+    void placeDocumentWindows();
+    // The open puzzle's windows after the aids were switched on or off.
+    void refreshAidViews();
     void createToolBar();
     void createLogo();
     QToolButton* addToolButton(const char* name, int image, const char* hint);
@@ -218,4 +235,5 @@ private:
     SingleInstance* singleInstance_ = nullptr;
     QStringList pendingOpens_;
     bool pendingRaise_ = false;
+    QString openFileFolder_; // where Open File last found a puzzle
 };

@@ -87,9 +87,7 @@ void TVlqGameMainForm::SolvingAids1Click() {
     guarded([this] {
         SolvingAids::setSwitchedOn(SolvingAids1->isChecked());
         ReadToolSettings(); // tells aidsChanged
-        if (game().gridForm) game().gridForm->FullRepaint();
-        if (game().titleForm) game().titleForm->update();
-        if (game().clueForm) game().clueForm->update();
+        refreshAidViews();
     });
 }
 
@@ -100,6 +98,7 @@ void TVlqGameMainForm::Preferences1Click() {
     guarded([this] {
         TVlqGamePrefForm* prefs = TVlqGamePrefForm::instance();
         if (!prefs || prefs->exec() != QDialog::Accepted) return;
+        const bool aidsBefore = SolvingAids1->isChecked();
         ReadToolSettings();
         if (!Save1->isEnabled()) return;
         SaveLayout(prefs->SaveAllChk->isChecked());
@@ -116,6 +115,7 @@ void TVlqGameMainForm::Preferences1Click() {
             game().clueForm->ReadSettings();
             game().clueForm->PlaceWindow();
         });
+        if (aidsBefore || SolvingAids1->isChecked()) refreshAidViews();
     });
 }
 

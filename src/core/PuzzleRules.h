@@ -67,4 +67,54 @@ bool isWrongSquare(const PuzzleRecord& rec, Square s);
 // squares whose Solution is not black, apostrophe or hyphen; 0 for those.
 int squareNumber(const PuzzleRecord& rec, Square s);
 
+// --- rules of the solving aids (PuzzleRulesAids.cpp) ------------------------
+
+// Grid squares of clue k's answer, in answer order; empty for a k outside
+// 1..30 or without an answer. Squares outside the grid are left out.
+std::vector<Square> answerSquares(const PuzzleRecord& rec, int k);
+
+// Everything tied to grid square s through its letter code. clue is 0 (and
+// the rest empty) when s is outside the grid, black, or in no answer.
+struct LinkedPlaces {
+    int clue = 0;               // the answer's clue, 1..30
+    int letter = 0;             // position of s in that answer, from 1
+    std::vector<Square> answer; // every grid square of that answer, s included
+    int stripIndex = -1;        // square of the answer strip (letter - 1)
+    int titleSquare = 0;        // author-title square (the clue) when letter is 1
+};
+LinkedPlaces linkedPlaces(const PuzzleRecord& rec, Square s);
+
+// The two corner labels of a letter square as print shows them: its square
+// number and the label of the clue its letter belongs to ("" for none).
+// Black and punctuation squares have number 0 and no clue label.
+struct SquareLabel {
+    int number = 0;
+    std::string clue;
+};
+SquareLabel squareLabel(const PuzzleRecord& rec, Square s);
+
+// Keyboard moves of the grid cursor. None of them lands on a black square;
+// every one returns s itself when there is nowhere to go (or s is outside
+// the grid).
+// One step along a row (dc = -1/+1) or a column (dr = -1/+1), over black
+// squares, never off the grid's edge.
+Square arrowMove(const PuzzleRecord& rec, Square s, int dc, int dr);
+// First and last square of s's row that are not black.
+Square rowStart(const PuzzleRecord& rec, Square s);
+Square rowEnd(const PuzzleRecord& rec, Square s);
+// First square of the next word in reading order (words as wordRun sees
+// them); after the last word the first one.
+Square nextWord(const PuzzleRecord& rec, Square s);
+// First square of the word before s's word; before the first word the last.
+Square previousWord(const PuzzleRecord& rec, Square s);
+// Where typing goes on from s: the next letter square in reading order, over
+// black and punctuation squares, into the next word; none at the grid's end.
+std::optional<Square> runOn(const PuzzleRecord& rec, Square s);
+// The letter square before s in reading order, over black and punctuation
+// squares; none before the first.
+std::optional<Square> runBack(const PuzzleRecord& rec, Square s);
+// The first letter square whose Entry is empty, or the first letter square
+// when all are filled; none in a grid without letter squares.
+std::optional<Square> firstEmptySquare(const PuzzleRecord& rec);
+
 } // namespace vlq

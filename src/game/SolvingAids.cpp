@@ -2,10 +2,16 @@
 
 #include "game/SettingsTable.h"
 #include "game/TVlqProcs.h"
+#include "core/VlqError.h"
 
 SolvingAids SolvingAids::read() {
     SolvingAids a;
-    a.linkedColour = TVlqProcs::ReadSetting(VlqSetting::LinkedSqColor);
+    try {
+        a.linkedColour = TVlqProcs::ReadSetting(VlqSetting::LinkedSqColor);
+    } catch (const vlq::SettingsError&) {
+        // A malformed tint is not worth a message at every start: the default.
+        a.linkedColour = TVlqProcs::DefaultOf(VlqSetting::LinkedSqColor);
+    }
     if (!switchedOn()) return a;
     auto on = [](const VlqSetting::Integer& s) { return TVlqProcs::ReadSetting(s) != 0; };
     a.squareLabels = on(VlqSetting::AidLabels);

@@ -1,4 +1,5 @@
 #include "TVlqGamePrefForm.h"
+#include "SolvingAidsPage.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -195,6 +196,8 @@ TVlqGamePrefForm::TVlqGamePrefForm(QWidget* parent)
     buildViewPage();
     buildToolsPage();
     buildFontsPage();
+    Aids = new SolvingAidsPage(Pages);
+    Pages->addTab(Aids, QStringLiteral("Aids   "));
 
     DefaultsBtn = new QPushButton(QStringLiteral("&Defaults"), this);
     CancelBtn = new QPushButton(QStringLiteral("&Cancel"), this);
@@ -384,6 +387,7 @@ void TVlqGamePrefForm::LoadControls() {
     SpeechChk->setChecked(sounds == 2);
     CursorsChk->setChecked(readOr(UseCursors) != 0);
     SolveChk->setChecked(readOr(SolveHLOn) != 31);
+    Aids->load();
 
     filledColour = readOr(FilledSqColor);
     blankColour = readOr(BlankSqColor);
@@ -487,6 +491,9 @@ void TVlqGamePrefForm::DefaultsBtnClick() {
     case FontsPage:
         setSolveFont(defaultSolveFont());
         break;
+    case AidsPage:
+        Aids->defaults();
+        break;
     default:
         break;
     }
@@ -514,5 +521,6 @@ void TVlqGamePrefForm::SaveBtnClick() {
     TVlqProcs::WriteSetting(SolveFontColor, solve.colour);
     TVlqProcs::WriteSetting(SolveFontSize, solve.font.pointSize() > 0 ? solve.font.pointSize() : 11);
     TVlqProcs::WriteSetting(SolveFontStyle, styleNumber(solve.font));
+    Aids->save();
     accept();
 }

@@ -16,6 +16,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QTabWidget;
+class SolvingAidsPage;
 
 class TVlqGamePrefForm : public QDialog {
     Q_OBJECT
@@ -46,7 +47,7 @@ public:
     static int styleNumber(const QFont& f);
 
     // Pages, in tab order.
-    enum Page { GeneralPage, ViewPage, ToolsPage, FontsPage };
+    enum Page { GeneralPage, ViewPage, ToolsPage, FontsPage, AidsPage };
 
     QTabWidget* Pages = nullptr;
     QLabel* ScrImg = nullptr;
@@ -68,6 +69,7 @@ public:
     QPushButton* ThesBtn = nullptr;
     QListWidget* SolveList = nullptr;
     QPushButton* SolveFontBtn = nullptr;
+    SolvingAidsPage* Aids = nullptr; // the solving aids' page
     QPushButton* DefaultsBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
     QPushButton* SaveBtn = nullptr;

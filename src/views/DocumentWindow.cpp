@@ -1,4 +1,5 @@
 #include "DocumentWindow.h"
+#include "ClueLineLabels.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -118,11 +119,21 @@ DocumentLayout fittedDocumentLayout(const QMdiSubWindow* sub, int s, int t) {
     m.frameHeight = extra.height();
     m.listFrame = listFrame;
     m.scrollBarHeight = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    // Labelled clue lines are taller: the list keeps as many of them.
+    if (g.aids.squareLabels) m.lineHeight = kLabelledLineHeight;
     const PuzzleShape shape{std::clamp(g.puzzle.width(), 1, kMaxCols), std::clamp(g.puzzle.height(), 1, kMaxRows),
                             clueCount(g.puzzle)};
+    // The zoom aid scales both square sizes; the fit keeps them on screen.
+    s = zoomedSquare(s);
+    t = zoomedSquare(t);
     // Without a measured area (no main window) the default layout stands.
     if (m.availableHeight <= 0) return defaultLayout(m, shape, s, t);
     return fittedLayout(m, shape, s, t);
+}
+
+int zoomedSquare(int s) {
+    const SolvingAids& aids = game().aids;
+    return aids.zoom ? std::max(1, s * aids.zoomPercent / 100) : s;
 }
 
 QRect keptInView(const QMdiSubWindow* sub, const QRect& r) {

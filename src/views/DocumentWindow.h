@@ -42,7 +42,10 @@ QSize storedSize(const Bounds& b);
 // document area (game().availableWidth and availableHeight), for grid
 // squares s and strip squares t; sub is any document window (they share
 // one frame).
+// With the zoom aid s and t are first scaled by the zoom (zoomedSquare).
 DocumentLayout fittedDocumentLayout(const QMdiSubWindow* sub, int s, int t);
+// A square side as the zoom aid scales it (s itself with the aid off).
+int zoomedSquare(int s);
 
 // Outer bounds r of a document window placed from stored bounds, moved
 // back into the visible document area when it lies wholly outside it.

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QStaticText>
+#include <QString>
 #include <array>
 #include <optional>
 #include <algorithm>
@@ -81,6 +82,37 @@ void drawCentredLetter(QPainter& p, const QRect& squareAt, int s, QChar ch, int 
     static LetterCache cache;
     const auto& letter = cache.get(p.font(), std::uint8_t(ch.unicode()));
     p.drawStaticText(QPoint(squareAt.x() + (s - letter.advance) / 2, y), letter.text);
+}
+
+int labelPixelSize(int s) { return std::max(8, s * 3 / 10); }
+
+void drawSquareLabels(QPainter& p, const QRect& outline, int s, const QString& number, const QString& clue,
+                      const QColor& ink) {
+    if (number.isEmpty() && clue.isEmpty()) return;
+    static QFont labelFont = [] {
+        QFont f(QStringLiteral("Arial"));
+        f.setStyleStrategy(QFont::PreferAntialias);
+        return f;
+    }();
+    labelFont.setPixelSize(labelPixelSize(s));
+    labelFont.setStretch(QFont::Unstretched);
+    // Narrower type where a long number and a double clue letter would meet.
+    const int room = s - 4;
+    const int need = QFontMetrics(labelFont).horizontalAdvance(number + clue) + 2;
+    if (need > room) labelFont.setStretch(std::max(60, 100 * room / need));
+    p.save();
+    p.setFont(labelFont);
+    p.setPen(ink);
+    const QRect inner(outline.x() + 2, outline.y() + 1, std::max(1, s - 3), std::max(1, s - 1));
+    if (!number.isEmpty()) p.drawText(inner, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, number);
+    if (!clue.isEmpty()) p.drawText(inner, Qt::AlignRight | Qt::AlignTop | Qt::TextSingleLine, clue);
+    p.restore();
+}
+
+int labelledTextOffset(const QFontMetrics& fm, int s) {
+    const int belowLabels = labelPixelSize(s) + 1 - (fm.ascent() - fm.capHeight());
+    const int lowest = s - 2 - fm.ascent(); // baseline just above the bottom edge
+    return std::max(textOffset(fm, s), std::min(belowLabels, lowest));
 }
 
 int textOffset(const QFontMetrics& fm, int s) { return (s - fm.height()) / 2; }

@@ -11,6 +11,7 @@
 class QChar;
 class QFontMetrics;
 class QPainter;
+class QString;
 
 namespace vlq {
 
@@ -26,6 +27,21 @@ void drawSquareBox(QPainter& p, const QRect& outline, const QColor& pen, const Q
 // at x = squareAt.x() + (s - advance of ch) div 2 and with the top of its
 // text cell at squareAt.y() + textOffset. A space or NUL draws nothing.
 void drawCentredLetter(QPainter& p, const QRect& squareAt, int s, QChar ch, int textOffset);
+
+// Corner labels of a square of side s as print shows them: number at the
+// top left, clue label at the top right, in a small sans-serif font in ink,
+// one pixel in from the outline. Either text may be empty. The font is
+// labelPixelSize(s) pixels high, so the labels stay legible on the smallest
+// squares the layout makes. Leaves the painter's font and pen as they were.
+void drawSquareLabels(QPainter& p, const QRect& outline, int s, const QString& number, const QString& clue,
+                      const QColor& ink);
+// The text offset of a letter in a square that shows corner labels: its
+// capital starts below the labels where the square has room for that,
+// otherwise as low as its baseline allows, never above the plain offset.
+int labelledTextOffset(const QFontMetrics& fm, int s);
+// Pixel height of the label font for squares of side s: about a third of
+// the square, never below 8 pixels.
+int labelPixelSize(int s);
 
 // (s - height of the text "H") div 2, the height being the font's cell
 // height (ascent + descent). Negative when the font is taller than s.

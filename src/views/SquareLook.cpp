@@ -1,9 +1,12 @@
 #include "SquareLook.h"
 
+#include <QFontMetricsF>
 #include <QWidget>
+#include <algorithm>
 
 #include "DocumentWindow.h"
 #include "SquareGeometry.h"
+#include "game/GameContext.h"
 #include "game/TVlqProcs.h"
 #include "core/SettingsText.h"
 #include "core/VlqError.h"
@@ -47,6 +50,23 @@ void rescaleFont(QWidget& w, int size, int s, int d) {
     QFont f = w.font();
     f.setPointSize(scaledFontSize(size, s, d));
     w.setFont(f);
+}
+
+void adjustLetterFont(QWidget& w, int s, bool shrunk) {
+    QFont f = w.font();
+    if (game().aids.zoom) {
+        // Capital height measured on a large size, then scaled to s.
+        QFont probe = f;
+        probe.setPixelSize(100);
+        const qreal cap = std::max<qreal>(1, QFontMetricsF(probe).capHeight());
+        // On small squares a little less, so that the capital also keeps
+        // below corner labels, should they be shown.
+        const int capPixels = std::min(s * 6 / 10, s - labelPixelSize(s) - 3);
+        f.setPixelSize(std::max(1, qRound(capPixels * 100 / cap)));
+    }
+    if (shrunk && f.pointSize() > 0 && f.pointSize() < kMinShrunkPoints) f.setPointSize(kMinShrunkPoints);
+    if (shrunk && f.pointSize() <= 0 && f.pixelSize() < kMinShrunkPoints * 4 / 3) f.setPixelSize(kMinShrunkPoints * 4 / 3);
+    if (f != w.font()) w.setFont(f);
 }
 
 QFont styledFont(const QString& name, int points, int style) {

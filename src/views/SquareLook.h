@@ -51,6 +51,13 @@ struct SquareLook {
 // where size holds for squares of side d (see scaledFontSize).
 void rescaleFont(QWidget& w, int size, int s, int d);
 
+// The two rules of the letter size beyond the settings' scaling, for
+// squares of side s: with the zoom aid on the letters' capitals fill about
+// 60 % of the square's height; on squares the fitted layout shrank
+// (shrunk) letters never go below kMinShrunkPoints.
+inline constexpr int kMinShrunkPoints = 9;
+void adjustLetterFont(QWidget& w, int s, bool shrunk);
+
 // Font of family name at points with the FontStyle-like bits in style.
 QFont styledFont(const QString& name, int points, int style);
 

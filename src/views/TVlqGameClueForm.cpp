@@ -11,6 +11,7 @@
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
+#include "ClueLineLabels.h"
 #include "DocumentWindow.h"
 #include "SquareLook.h"
 #include "TVlqGameGridForm.h"
@@ -32,13 +33,18 @@ public:
     ClueLineDelegate(const int& extent, QObject* parent) : QStyledItemDelegate(parent), extent_(extent) {}
 
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
-        return {extent_, TVlqGameClueForm::kLineHeight};
+        return {extent_, game().aids.squareLabels ? vlq::kLabelledLineHeight : TVlqGameClueForm::kLineHeight};
     }
 
     void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         const bool selected = option.state & QStyle::State_Selected;
         const auto group = (option.state & QStyle::State_Active) ? QPalette::Active : QPalette::Inactive;
         if (selected) p->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
+        else if (TVlqGameGridForm::linkedClue() == index.row() + 1) p->fillRect(option.rect, game().aids.linkedColour);
+        if (game().aids.squareLabels) {
+            paintLabelled(p, option, index, selected, group);
+            return;
+        }
         p->save();
         p->setFont(option.font);
         p->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
@@ -56,6 +62,19 @@ public:
     }
 
 private:
+    // The line as print shows it (square-labels aid), with the focus frame.
+    void paintLabelled(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index, bool selected,
+                       QPalette::ColorGroup group) const {
+        const QColor ink = option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
+        vlq::paintLabelledClueLine(*p, option.rect, TVlqGameClueForm::kTextIndent, option.font, ink, index.row() + 1);
+        if (option.state & QStyle::State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(option);
+            const QWidget* w = option.widget;
+            (w ? w->style() : QApplication::style())->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, p, w);
+        }
+    }
+
     const int& extent_;
 };
 
@@ -228,8 +247,16 @@ void TVlqGameClueForm::RefreshClueLine(int k) {
     if (k < 1 || k > ClueList->count()) return;
     QListWidgetItem* line = ClueList->item(k - 1);
     const QSignalBlocker block(ClueList);
-    line->setText(clueLineText(k));
+    {
+        // Without the model's change signal: the view would answer it by
+        // laying out every line again from a timer and repainting the whole
+        // list, at every key. Lines have one fixed size, so painting this one
+        // line is all a new text needs.
+        const QSignalBlocker quiet(ClueList->model());
+        line->setText(clueLineText(k));
+    }
     line->setSelected(false);
+    ClueList->viewport()->update(ClueList->visualItemRect(line));
 }
 
 void TVlqGameClueForm::ClueListClick(QObject* sender) {
@@ -238,6 +265,7 @@ void TVlqGameClueForm::ClueListClick(QObject* sender) {
     GameContext& g = game();
     g.currentClue = ClueList->row(selected.first()) + 1;
     if (g.gridForm) g.gridForm->ClearCursor();
+    if (g.gridForm) g.gridForm->followLink();
     if (g.titleForm) g.titleForm->update();
     int cursor = 31;
     if (sender && sender == static_cast<QObject*>(g.gridForm)) {

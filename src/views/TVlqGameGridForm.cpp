@@ -78,6 +78,11 @@ void TVlqGameGridForm::FormShow() {
     ReadSettings();
     PlaceWindow();
     current_.reset();
+    // Keyboard flow: the player can type at once, into the first empty square.
+    if (game().aids.keyboardFlow) {
+        if (const auto first = vlq::firstEmptySquare(rec())) selectSquare(*first);
+        setFocus();
+    }
 }
 
 // --- settings and placement ------------------------------------------------
@@ -102,9 +107,14 @@ void TVlqGameGridForm::PlaceWindow() {
     if (!b) {
         // Squares small enough to leave the strip and the clue list room.
         const int t = std::clamp<int>(TVlqProcs::ReadSetting(VlqSetting::AuthorTitleSquare), 1, vlq::kMaxSquare);
-        placeAt(vlq::fittedDocumentLayout(sub_, s, t).gridSquare, std::nullopt);
+        const int fitted = vlq::fittedDocumentLayout(sub_, s, t).gridSquare;
+        shrunk_ = fitted < vlq::zoomedSquare(s);
+        placeAt(fitted, std::nullopt);
         return;
     }
+    shrunk_ = false;
+    // A stored arrangement keeps its own square size: zoom works on the
+    // fitted layout only (the stored size is the one the player chose).
     placeAt(s, vlq::storedTopLeft(*b));
 }
 
@@ -137,6 +147,7 @@ void TVlqGameGridForm::resizeEvent(QResizeEvent* e) {
 void TVlqGameGridForm::FormResize() {
     if (!sub_) return;
     resizing_ = true;
+    const std::optional<vlq::Square> was = current_;
     ClearCursor();
     const QSize extra = vlq::frameExtra(sub_);
     const int w = std::max(1, cols());
@@ -147,7 +158,10 @@ void TVlqGameGridForm::FormResize() {
     sub_->setGeometry(g.x(), g.y(), w * s + extra.width() + 1, std::max(1, rows()) * s + extra.height() + 1);
     fontSizeSetting_ = vlq::SquareLook::fontSizeOr(fontSizeSetting_);
     vlq::rescaleFont(*this, fontSizeSetting_, s, game().defaultSquareSize);
+    vlq::adjustLetterFont(*this, s, shrunk_);
     FullRepaint();
+    // Keyboard flow keeps the cursor where it was: the player types on.
+    if (game().aids.keyboardFlow && was) selectSquare(*was);
     resizing_ = false;
 }
 
@@ -200,14 +214,24 @@ void TVlqGameGridForm::paintEvent(QPaintEvent* e) {
     }
 
     const auto& r = rec();
+    const auto at = [](const vlq::Square& q) { return std::size_t((q.row - 1) * vlq::kMaxCols + (q.col - 1)); };
     std::array<bool, std::size_t(vlq::kMaxCols) * vlq::kMaxRows> yellow{};
     if (current_)
-        for (const vlq::Square& q : vlq::wordRun(r, *current_))
-            yellow[std::size_t((q.row - 1) * vlq::kMaxCols + (q.col - 1))] = true;
+        for (const vlq::Square& q : vlq::wordRun(r, *current_)) yellow[at(q)] = true;
+    std::array<bool, std::size_t(vlq::kMaxCols) * vlq::kMaxRows> linked{};
+    for (const vlq::Square& q : vlq::answerSquares(r, linkedClue())) linked[at(q)] = true;
+    const bool labels = game().aids.squareLabels;
+    // Square numbers in one pass over the reading order.
+    std::array<int, std::size_t(vlq::kMaxCols) * vlq::kMaxRows> numbers{};
+    if (labels)
+        for (int row = 1, n = 0; row <= rows(); ++row)
+            for (int c = 1; c <= cols(); ++c)
+                if (!r.isBlack(c, row) && !r.isPunctuation(c, row)) numbers[at({c, row})] = ++n;
 
     QPainter p(this);
     p.setFont(font());
-    const int offset = vlq::textOffset(p.fontMetrics(), s);
+    // Labels take the top of the square: the letter moves down below them.
+    const int offset = labels ? vlq::labelledTextOffset(p.fontMetrics(), s) : vlq::textOffset(p.fontMetrics(), s);
     const QRegion& region = e->region();
     for (int row = 1; row <= rows(); ++row) {
         for (int c = 1; c <= cols(); ++c) {
@@ -215,10 +239,15 @@ void TVlqGameGridForm::paintEvent(QPaintEvent* e) {
             if (!region.intersects(outline)) continue;
             const Mark& m = mark(c, row);
             const bool black = r.isBlack(c, row);
-            QColor fill = black ? filledColour_
-                                : yellow[std::size_t((row - 1) * vlq::kMaxCols + (c - 1))] ? kYellow : blankColour_;
-            if (m.hasFill) fill = QColor::fromRgb(m.fill);
-            vlq::drawSquareBox(p, outline, filledColour_, fill);
+            const vlq::Square q{c, row};
+            vlq::drawSquareBox(p, outline, filledColour_, squareFill(c, row, m, yellow[at(q)], linked[at(q)]));
+            if (labels && !black) {
+                const int code = r.squareClue(c, row);
+                const int number = numbers[at(q)];
+                vlq::drawSquareLabels(p, outline, s, number ? QString::number(number) : QString(),
+                                      number && code > 0 ? QString::fromStdString(vlq::clueLabel(code % 100)) : QString(),
+                                      letterColour_);
+            }
             const std::uint8_t letter = m.hasLetter ? m.letter : black ? 0 : r.entry(c, row);
             if (letter != 0) {
                 p.setPen(m.hasLetter ? QColor::fromRgb(m.ink) : letterColour_);
@@ -237,6 +266,14 @@ void TVlqGameGridForm::paintEvent(QPaintEvent* e) {
     }
 }
 
+QColor TVlqGameGridForm::squareFill(int c, int r, const Mark& m, bool inRun, bool linked) const {
+    if (m.hasFill) return QColor::fromRgb(m.fill);
+    if (rec().isBlack(c, r)) return filledColour_;
+    if (inRun) return kYellow;
+    if (linked) return game().aids.linkedColour;
+    return blankColour_;
+}
+
 // --- selection ---------------------------------------------------------------
 
 // Draws the rest of the word from `from` anew. The yellow of the run comes
@@ -250,15 +287,21 @@ void TVlqGameGridForm::ClearCursor() {
     const vlq::Square was = *current_;
     current_.reset();
     PaintRun(was);
+    followLink();
 }
 
 void TVlqGameGridForm::SetCurrentSquare(int x, int y) {
-    ClearCursor();
     const int s = squareSize();
-    const vlq::Square q{x / s + 1, y / s + 1};
-    if (!rec().inGrid(q.col, q.row) || rec().isBlack(q.col, q.row)) return;
-    current_ = q;
-    PaintRun(q);
+    selectSquare({x / s + 1, y / s + 1});
+}
+
+void TVlqGameGridForm::selectSquare(vlq::Square q) {
+    ClearCursor();
+    if (rec().inGrid(q.col, q.row) && !rec().isBlack(q.col, q.row)) {
+        current_ = q;
+        PaintRun(q);
+    }
+    followLink();
 }
 
 void TVlqGameGridForm::SelectSquareClue(int c, int r) {
@@ -307,6 +350,7 @@ bool TVlqGameGridForm::focusNextPrevChild(bool) {
 }
 
 void TVlqGameGridForm::keyPressEvent(QKeyEvent* e) {
+    if (game().aids.keyboardFlow && flowKey(e)) return;
     if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
         QWidget::keyPressEvent(e);
         return;
@@ -362,7 +406,12 @@ void TVlqGameGridForm::TypeKey(QChar ch) {
     setPlayerLetter(at, byte == ' ' ? 0 : byte, ch == QLatin1Char('+') ? LetterCause::Revealed : LetterCause::Typed);
     // The typed square leaves the yellow run; the next one already lies in
     // it and is not redrawn.
-    current_ = vlq::advance(r, at);
+    if (game().aids.keyboardFlow) {
+        flowAdvance(at);
+    } else {
+        current_ = vlq::advance(r, at);
+        followLink();
+    }
     drawSquare(at.col, at.row);
 
     const int code = r.squareClue(at.col, at.row);
@@ -376,6 +425,7 @@ void TVlqGameGridForm::StepBack() {
     const vlq::Square to = vlq::stepBack(rec(), *current_);
     current_ = to;
     drawSquare(to.col, to.row); // yellow, with its letter
+    followLink();
 }
 
 // --- drawings other windows ask for -----------------------------------------

@@ -76,6 +76,19 @@ public:
     // ignored.
     void MarkSquare(int c, int r, const QColor& fill);
 
+    // Makes q the current square (no current square for a black one or one
+    // outside the grid); the old and the new rest of the word are drawn anew.
+    void selectSquare(vlq::Square q);
+    // With the linked-squares aid: repaints what shows the linked answer
+    // (its grid squares, its clue line, its author-title square) when the
+    // clue whose answer is linked (linkedClue()) changed since the last
+    // call. Callers that change the grid's square or the current clue call
+    // it afterwards. Does nothing with the aid off.
+    void followLink();
+    // The clue whose answer the linked-squares aid tints: that of the grid's
+    // current square, else the current clue; 0 for none or with the aid off.
+    static int linkedClue();
+
 protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
@@ -101,6 +114,18 @@ private:
     void TypeKey(QChar ch);
     void StepBack();
     void PaintRun(vlq::Square from);
+    // The fill of square (c, r) in this order: a drawing routine's mark,
+    // the filled colour of a black square, the yellow of the current run,
+    // the linked tint (aid), the blank colour.
+    QColor squareFill(int c, int r, const Mark& mark, bool inRun, bool linked) const;
+
+    // Keyboard flow aid (GridKeyboard.cpp): arrows, Home, End, Tab,
+    // Shift+Tab, Backspace erasing the letter before the cursor. True when
+    // the key was one of them and is done.
+    bool flowKey(QKeyEvent* e);
+    // Where typing goes on from the square just typed at: into the next
+    // word, over punctuation; on the grid's last letter the cursor stays.
+    void flowAdvance(vlq::Square at);
 
     void placeAt(int s, std::optional<QPoint> topLeft);
     int squareSize() const;             // s, at least 1
@@ -123,4 +148,6 @@ private:
     bool paintedFully_ = false;         // the first full paint has run
     bool resizing_ = false;             // FormResize runs; ignore its own resizes
     bool placing_ = false;              // PlaceWindow runs; it resizes once itself
+    bool shrunk_ = false;               // the fitted layout made the squares smaller
+    int linkedClue_ = 0;                // linked clue last shown (followLink)
 };

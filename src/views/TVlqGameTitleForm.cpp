@@ -88,9 +88,12 @@ void TVlqGameTitleForm::ReadSettings() {
 void TVlqGameTitleForm::PlaceWindow() {
     int t = std::clamp<int>(TVlqProcs::ReadSetting(VlqSetting::AuthorTitleSquare), 1, vlq::kMaxSquare);
     const std::optional<vlq::Bounds> stored = TVlqProcs::ReadSetting(VlqSetting::ScreenBoundsAuthorTitle);
+    shrunk_ = false;
     if (!stored) {
         const int s = std::clamp<int>(TVlqProcs::ReadSetting(VlqSetting::ScreenSquare), 1, vlq::kMaxSquare);
-        t = vlq::fittedDocumentLayout(sub_, s, t).titleSquare;
+        const int fitted = vlq::fittedDocumentLayout(sub_, s, t).titleSquare;
+        shrunk_ = fitted < vlq::zoomedSquare(t);
+        t = fitted;
     }
     placeAt(t, stored);
 }
@@ -146,6 +149,7 @@ void TVlqGameTitleForm::FormResize() {
     sub_->setGeometry(g.x(), g.y(), t * squareCount_ + kExtraWidth, t + vlq::frameExtra(sub_).height());
     fontSizeSetting_ = vlq::SquareLook::fontSizeOr(fontSizeSetting_);
     vlq::rescaleFont(*this, fontSizeSetting_, t, game().defaultSquareSize);
+    vlq::adjustLetterFont(*this, t, shrunk_);
     update();
     resizing_ = false;
 }
@@ -164,9 +168,11 @@ void TVlqGameTitleForm::paintEvent(QPaintEvent*) {
     p.setFont(font());
     p.setPen(fontColour_);
     const int offset = vlq::textOffset(p.fontMetrics(), t);
+    const int linked = TVlqGameGridForm::linkedClue(); // 0 with the aid off
     for (int i = 1; i <= squareCount_; ++i) {
         const QRect outline((i - 1) * t, 0, t + 1, t);
-        vlq::drawSquareBox(p, outline, pen, game().currentClue == i ? kYellow : blankColour_);
+        const QColor fill = game().currentClue == i ? kYellow : linked == i ? game().aids.linkedColour : blankColour_;
+        vlq::drawSquareBox(p, outline, pen, fill);
         const auto q = firstLetterSquare(i);
         if (!q) continue;
         const std::uint8_t e = rec().entry(q->col, q->row);
@@ -195,6 +201,7 @@ void TVlqGameTitleForm::ClearCurrentClue() {
     if (game().currentClue == 0) return;
     game().currentClue = 0;
     update();
+    if (game().gridForm) game().gridForm->followLink();
 }
 
 void TVlqGameTitleForm::mousePressEvent(QMouseEvent* e) {
@@ -213,6 +220,7 @@ void TVlqGameTitleForm::FormMouseUp(int x) {
     const int clue = x / titleSize() + 1;
     if (clue < 1 || clue > squareCount_) return;
     game().currentClue = clue;
+    if (game().gridForm) game().gridForm->followLink();
     if (game().clueForm) game().clueForm->FillList();
     if (TVlqSolveForm* solve = game().solveForm) {
         int cursor = 31;

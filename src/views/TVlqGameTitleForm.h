@@ -61,4 +61,5 @@ private:
     bool showSolution_ = false;         // next paint adds the grey letters
     bool resizing_ = false;
     bool placing_ = false;
+    bool shrunk_ = false;    // the fitted layout made the squares smaller
 };

@@ -293,20 +293,57 @@ void TVlqSolveForm::SolveGridPaint(QPainter& p, const QRegion& region) {
     const vlq::PuzzleRecord& rec = game().puzzle;
     p.setFont(stripFont_);
     p.setPen(letterColour_);
-    const int offset = vlq::textOffset(p.fontMetrics(), SquareSize);
+    const bool labels = game().aids.squareLabels;
+    // Square numbers take the top of the square: the letter moves down below them.
+    const int offset = labels ? vlq::labelledTextOffset(p.fontMetrics(), SquareSize)
+                              : vlq::textOffset(p.fontMetrics(), SquareSize);
     for (int i = 0; i < n; ++i) {
         const QRect box = stripSquare(i);
         if (!region.intersects(box)) continue;
         vlq::drawSquareBox(p, box, outlineColour_, i < AnswerCursor ? blankColour_ : kYellow);
         const vlq::Square sq = vlq::answerSquare(rec, k, i + 1);
         if (!rec.inGrid(sq.col, sq.row)) continue;
+        if (labels)
+            vlq::drawSquareLabels(p, box, SquareSize, QString::number(vlq::squareNumber(rec, sq)), {}, letterColour_);
         const std::uint8_t e = rec.entry(sq.col, sq.row);
         if (e != 0) vlq::drawCentredLetter(p, box, SquareSize, QChar::fromLatin1(char(e)), offset);
         if (checkMarks().isMarked(sq)) vlq::drawCheckMark(p, box, SquareSize);
     }
 }
 
+bool TVlqSolveForm::focusNextPrevChild(bool next) {
+    // Keyboard flow: Tab and Shift+Tab go to the next and previous clue.
+    if (game().aids.keyboardFlow) return false;
+    return QWidget::focusNextPrevChild(next);
+}
+
+void TVlqSolveForm::stepClue(int by) {
+    GameContext& g = game();
+    const int count = vlq::clueCount(g.puzzle);
+    if (count < 1) return;
+    const int from = g.currentClue >= 1 && g.currentClue <= count ? g.currentClue : (by > 0 ? 0 : 1);
+    g.currentClue = (from - 1 + by + count) % count + 1;
+    // The cursor on the answer's first empty letter, else its first.
+    AnswerCursor = 0;
+    const int n = answerLength();
+    for (int i = 0; i < n; ++i) {
+        const vlq::Square sq = vlq::answerSquare(g.puzzle, g.currentClue, i + 1);
+        if (g.puzzle.inGrid(sq.col, sq.row) && g.puzzle.entry(sq.col, sq.row) == 0) {
+            AnswerCursor = i;
+            break;
+        }
+    }
+    if (g.gridForm) g.gridForm->followLink();
+    if (g.titleForm) g.titleForm->update();
+    if (g.clueForm) g.clueForm->FillList();
+    OpenOnClue();
+}
+
 void TVlqSolveForm::keyPressEvent(QKeyEvent* event) {
+    if (game().aids.keyboardFlow && (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)) {
+        stepClue(event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier) ? -1 : 1);
+        return;
+    }
     // As in the grid: Ctrl, Alt and Meta chords are not letters.
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
         QWidget::keyPressEvent(event);

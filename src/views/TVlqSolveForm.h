@@ -77,11 +77,15 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     friend class SolveStrip;
 
     void FormShow();
+    // Keyboard flow: the clue by clues ahead (or back) becomes current,
+    // cycling, with the cursor on its answer's first empty letter.
+    void stepClue(int by);
     // Caption, label text and strip geometry for the current clue.
     void followCurrentClue();
     int defaultHeight() const;

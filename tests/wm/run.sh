@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs wm_check under Xvfb with the openbox window manager, once per screen:
 # 1366 x 768 with the largest puzzle (31 x 21, 30 clues; its screenshot is
-# kept in the build folder) and 1920 x 1080 with a sample puzzle.
+# kept in the build folder), 1920 x 1080 with a sample puzzle, and
+# 1366 x 768 with the sample and the solving aids switched on by keys.
 #   run.sh <wm_check> <sample puzzle> <screenshot folder>
 # Skips (exit 77) when Xvfb or openbox is not installed.
 set -uo pipefail
@@ -18,7 +19,7 @@ trap cleanup EXIT
 # One run: a server on a display it picks itself, the window manager, the
 # check.
 run() {
-  local size=$1 puzzle=$2 shot=$3 fdfile d wmok=
+  local size=$1 puzzle=$2 shot=$3 mode=${4:-} fdfile d wmok=
   fdfile=$(mktemp)
   Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
   local xvfb=$!
@@ -38,7 +39,7 @@ run() {
   done
   [ -n "$wmok" ] || { echo "run.sh: openbox did not start"; return 1; }
   echo "== $size, $puzzle"
-  DISPLAY=":$d" QT_QPA_PLATFORM=xcb "$check" "$puzzle" "$shot"
+  DISPLAY=":$d" QT_QPA_PLATFORM=xcb "$check" "$puzzle" "$shot" $mode
   local rc=$?
   kill "$wm" "$xvfb" 2>/dev/null
   wait "$wm" "$xvfb" 2>/dev/null
@@ -48,4 +49,5 @@ run() {
 rc=0
 run 1366x768 tall "$shots/wm-1366x768-31x21.png" || rc=1
 run 1920x1080 "$sample" "$shots/wm-1920x1080.png" || rc=1
+run 1366x768 "$sample" "$shots/wm-1366x768-aids.png" aids || rc=1
 exit $rc

@@ -6,7 +6,10 @@
 // answer window takes exactly its stored bounds, also the first time it is
 // shown and again after it was closed, and the main window, un-maximized,
 // lies on the screen.
-//   wm_check <puzzle: "tall", "tall18" or a .vlq path> <screenshot.png or "">
+// With "aids" as third argument it switches the solving aids on from the
+// keyboard instead, types two words in a row without a click and takes the
+// last letter back with Ctrl+Z.
+//   wm_check <puzzle: "tall", "tall18" or a .vlq path> <screenshot.png or ""> [aids]
 // Exit code 0 when every check passed; failures are printed.
 #include <QApplication>
 #include <QDir>
@@ -15,6 +18,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QProcess>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -146,6 +150,49 @@ void checkRestoredMainWindow(TVlqGameMainForm* main) {
     check(main->screen()->geometry().contains(frame), QStringLiteral("restored main window %1 on the screen").arg(show(frame)));
 }
 
+bool aidsRun = false; // third argument "aids"
+
+// Keys as the player presses them, through the X server and the window
+// manager to whichever window has the focus.
+void pressKeys(const QStringList& args) {
+    const int rc = QProcess::execute(QStringLiteral("xdotool"), args);
+    check(rc == 0, QStringLiteral("xdotool %1").arg(args.join(' ')));
+    QTest::qWait(150);
+}
+
+// Alt+O, then I switches the aids on; two words typed without a click.
+void checkAids(TVlqGameMainForm* main) {
+    GameContext& g = game();
+    check(!main->SolvingAids1->isChecked(), QStringLiteral("the aids start off"));
+    main->activateWindow();
+    (void)QTest::qWaitFor([main] { return main->isActiveWindow(); }, 2000);
+    pressKeys({QStringLiteral("key"), QStringLiteral("alt+o")});
+    pressKeys({QStringLiteral("key"), QStringLiteral("i")});
+    (void)QTest::qWaitFor([main] { return main->SolvingAids1->isChecked(); }, 2000);
+    check(main->SolvingAids1->isChecked() && g.aids.keyboardFlow, QStringLiteral("Alt+O, I switched the aids on"));
+    const auto first = g.gridForm->currentSquare();
+    if (!first) return check(false, QStringLiteral("the grid has a current square"));
+    // The first word and three letters of the next one.
+    const std::size_t firstWord = vlq::wordRun(g.puzzle, *first).size();
+    QString letters;
+    std::vector<vlq::Square> squares{*first};
+    for (std::size_t i = 0; i < firstWord + 3; ++i) {
+        letters += QChar('a' + int(i % 26));
+        if (const auto next = vlq::runOn(g.puzzle, squares.back())) squares.push_back(*next);
+    }
+    pressKeys({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), letters});
+    QTest::qWait(500);
+    bool typed = true;
+    for (int i = 0; i < letters.size(); ++i)
+        typed &= g.puzzle.entry(squares[std::size_t(i)].col, squares[std::size_t(i)].row) == letters[i].toUpper().toLatin1();
+    check(typed, QStringLiteral("%1 letters typed over two words without a click").arg(letters.size()));
+    // Ctrl+Z takes the last letter back.
+    const vlq::Square last = squares[std::size_t(letters.size() - 1)];
+    pressKeys({QStringLiteral("key"), QStringLiteral("ctrl+z")});
+    (void)QTest::qWaitFor([&] { return g.puzzle.entry(last.col, last.row) == 0; }, 2000);
+    check(g.puzzle.entry(last.col, last.row) == 0, QStringLiteral("Ctrl+Z took the last letter back"));
+}
+
 void scenario() {
     const bool opened = QTest::qWaitFor([] { return game().gridForm && game().clueForm && game().titleForm; }, 15000);
     check(opened, QStringLiteral("the puzzle opened"));
@@ -153,8 +200,12 @@ void scenario() {
     if (opened && main) {
         QTest::qWait(300);
         checkDocumentWindows(main);
-        checkScoreCard(main);
-        checkAnswerWindow();
+        if (aidsRun) {
+            checkAids(main);
+        } else {
+            checkScoreCard(main);
+            checkAnswerWindow();
+        }
         QTest::qWait(300);
         if (!shotPath.isEmpty()) {
             const bool saved = QGuiApplication::primaryScreen()->grabWindow(0).save(shotPath);
@@ -174,6 +225,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (argc > 2) shotPath = QString::fromLocal8Bit(argv[2]);
+    aidsRun = argc > 3 && std::string(argv[3]) == "aids";
+    // The scratch home outlives a run: the aids start off whatever the last left.
+    if (aidsRun) TVlqProcs::WriteSetting(QStringLiteral("SolvingAids"), 0);
     std::string puzzle = argv[1];
     // The puzzle is opened from the scratch home, never from where it lies.
     // "tall" is the 31 x 21 puzzle, "tall18" one of 18 rows.
