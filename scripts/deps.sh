@@ -10,6 +10,7 @@ PACKAGES=(build-essential cmake ninja-build clang-14 libclang-rt-14-dev
   fonts-dejavu fonts-liberation2
   wamerican-small wamerican wordnet-base
   libpugixml-dev nlohmann-json3-dev libzip-dev
+  at-spi2-core dbus python3-pyatspi gir1.2-atspi-2.0 python3-gi
   desktop-file-utils appstream libxml2-utils shared-mime-info file dpkg-dev lintian)
 missing=()
 for p in "${PACKAGES[@]}"; do
