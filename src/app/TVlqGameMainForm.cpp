@@ -219,6 +219,7 @@ QToolButton* TVlqGameMainForm::addToolButton(const char* name, int image, const 
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);
     b->setProperty("hint", QString::fromLatin1(hint));
+    b->setAccessibleName(QString::fromLatin1(hint)); // named even while its hint is hidden
     setImageIndex(b, image);
     ToolPanel->layout()->addWidget(b);
     return b;

@@ -23,6 +23,7 @@
 #include "services/TVlqGameAboutForm.h"
 #include "platform/TSoundFX.h"
 #include "settings/TVlqGamePrefForm.h"
+#include "views/GridAccessible.h"
 #include "views/TGameClockForm.h"
 #include "views/TVlqSolveForm.h"
 
@@ -91,6 +92,9 @@ int runVorlaquince(int argc, char** argv) {
         QTextStream(stderr) << "vorlaquince: a game is already running in this session but does not answer\n";
         return 1;
     }
+
+    // Screen readers see the painted squares as tables of named cells.
+    vlq::installAccessibility();
 
     // The long-lived windows and modules, in their order; the open dialog
     // is made anew for every use.

@@ -22,6 +22,7 @@
 #include "game/TVlqProcs.h"
 #include "core/PuzzleRules.h"
 #include "core/SettingsText.h"
+#include "core/SpokenText.h"
 #include "game/SettingsTable.h"
 
 namespace {
@@ -228,6 +229,8 @@ void TVlqGameClueForm::PlaceWindow() {
     }
 }
 
+QString TVlqGameClueForm::clueSpeech(int k) { return vlq::recordText(vlq::describeClue(game().puzzle, k)); }
+
 QString TVlqGameClueForm::clueLineText(int k) {
     return vlq::recordText(vlq::clueLine(game().puzzle, k));
 }
@@ -238,6 +241,7 @@ void TVlqGameClueForm::FillList() {
     for (int k = 1; k <= vlq::kMaxClues; ++k) {
         if (game().puzzle.clue(k).empty()) continue;
         ClueList->addItem(clueLineText(k));
+        ClueList->item(ClueList->count() - 1)->setData(Qt::AccessibleTextRole, clueSpeech(k));
     }
     const int current = game().currentClue;
     if (current >= 1 && current <= ClueList->count()) ClueList->setCurrentRow(current - 1);

@@ -15,6 +15,7 @@
 
 #include "CheckMarkPaint.h"
 #include "DocumentWindow.h"
+#include "GridAccessible.h"
 #include "SquareGeometry.h"
 #include "SquareLook.h"
 #include "TVlqGameClueForm.h"
@@ -302,6 +303,7 @@ void TVlqGameGridForm::selectSquare(vlq::Square q) {
         PaintRun(q);
     }
     followLink();
+    vlq::announceCurrentSquare(this);
 }
 
 void TVlqGameGridForm::SelectSquareClue(int c, int r) {
@@ -413,6 +415,7 @@ void TVlqGameGridForm::TypeKey(QChar ch) {
         followLink();
     }
     drawSquare(at.col, at.row);
+    vlq::announceCurrentSquare(this);
 
     const int code = r.squareClue(at.col, at.row);
     if (code / 100 == 1 && game().titleForm) game().titleForm->update();
@@ -426,6 +429,7 @@ void TVlqGameGridForm::StepBack() {
     current_ = to;
     drawSquare(to.col, to.row); // yellow, with its letter
     followLink();
+    vlq::announceCurrentSquare(this);
 }
 
 // --- drawings other windows ask for -----------------------------------------

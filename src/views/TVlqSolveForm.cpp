@@ -14,6 +14,7 @@
 #include "AnswerPlacement.h"
 #include "CheckMarkPaint.h"
 #include "DocumentWindow.h"
+#include "GridAccessible.h"
 #include "SquareGeometry.h"
 #include "SquareLook.h"
 #include "TVlqGameClueForm.h"
@@ -84,6 +85,7 @@ TVlqSolveForm::TVlqSolveForm(QWidget* parent)
     ClueLbl->move(kInnerBorder, kInnerBorder);
 
     SolveGrid = new SolveStrip(this);
+    SolveGrid->setObjectName(QStringLiteral("SolveGrid"));
     stripFont_ = QFont(QStringLiteral("Arial"));
     stripFont_.setPixelSize(15);
 
@@ -227,6 +229,7 @@ void TVlqSolveForm::OpenOnClue() {
     raise();
     activateWindow();
     vlq::keepClueLineClear(*this);
+    vlq::announceCurrentSquare(SolveGrid);
 }
 
 void TVlqSolveForm::moveFrameTo(const QPoint& topLeft) {
@@ -409,6 +412,7 @@ void TVlqSolveForm::FormKeyPress(QChar ch) {
         ++AnswerCursor;
     }
     if (g.clueForm) g.clueForm->RefreshClueLine(k);
+    vlq::announceCurrentSquare(SolveGrid);
 }
 
 void TVlqSolveForm::mousePressEvent(QMouseEvent* event) {

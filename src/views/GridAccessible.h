@@ -1,0 +1,103 @@
+// What assistive technology (a screen reader, through the platform's
+// accessibility bus) sees of the painted square views. The quotation grid,
+// the author-title strip and the answer window's strip paint their squares
+// themselves, so the toolkit knows no children in them; here each becomes
+// a table with one cell per square (the grid Height x Width, the strips one
+// row), each cell named as describeSquare says: the strips' squares by the
+// grid square whose letter they show.
+//
+// The tables come from a factory keyed on the views' class names
+// (installAccessibility, before any window exists). Cells are light
+// objects made on first request, registered with the toolkit, kept by index
+// and deleted with their table; a new document window per puzzle starts a
+// new cache. The views report cursor moves with announceCurrentSquare and
+// every letter change arrives through the letter door's signal; both do
+// nothing at all unless a tool is listening (QAccessible::isActive()), so a
+// key press costs nothing more when no one is.
+#pragma once
+#include <QAccessibleWidget>
+#include <QHash>
+
+#include "core/PuzzleRecord.h"
+
+namespace vlq {
+
+// Which painted squares a table stands for.
+enum class SquareTableKind { Grid, Title, Answer };
+
+class GridAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
+public:
+    GridAccessible(QWidget* view, SquareTableKind kind);
+    ~GridAccessible() override;
+
+    SquareTableKind kind() const { return kind_; }
+
+    // Cell of (row, column), both from 0, as a child index; -1 outside.
+    int indexOf(int row, int column) const;
+    // Child index of the cell the view's cursor is on; -1 for none.
+    int currentIndex() const;
+    // Child index of the cell that shows grid square `at`; -1 for none.
+    int indexShowing(Square at) const;
+
+    // What cell (row, column) says, where it lies on the screen, and
+    // whether the view's cursor is on it while the view has the keyboard.
+    QString cellName(int row, int column) const;
+    QRect cellRect(int row, int column) const;
+    bool cellFocused(int row, int column) const;
+
+    // QAccessibleInterface
+    void* interface_cast(QAccessible::InterfaceType t) override;
+    int childCount() const override;
+    QAccessibleInterface* child(int index) const override;
+    int indexOfChild(const QAccessibleInterface* child) const override;
+    QAccessibleInterface* childAt(int x, int y) const override;
+    QAccessibleInterface* focusChild() const override;
+    QString text(QAccessible::Text t) const override;
+
+    // QAccessibleTableInterface; the squares take no selection of their
+    // own, the cursor is the focus.
+    QAccessibleInterface* caption() const override { return nullptr; }
+    QAccessibleInterface* summary() const override { return nullptr; }
+    QAccessibleInterface* cellAt(int row, int column) const override;
+    int selectedCellCount() const override { return 0; }
+    QList<QAccessibleInterface*> selectedCells() const override { return {}; }
+    QString columnDescription(int column) const override;
+    QString rowDescription(int row) const override;
+    int selectedColumnCount() const override { return 0; }
+    int selectedRowCount() const override { return 0; }
+    int columnCount() const override;
+    int rowCount() const override;
+    QList<int> selectedColumns() const override { return {}; }
+    QList<int> selectedRows() const override { return {}; }
+    bool isColumnSelected(int) const override { return false; }
+    bool isRowSelected(int) const override { return false; }
+    bool selectRow(int) override { return false; }
+    bool selectColumn(int) override { return false; }
+    bool unselectRow(int) override { return false; }
+    bool unselectColumn(int) override { return false; }
+    void modelChange(QAccessibleTableModelChangeEvent*) override {}
+
+private:
+    Square squareOf(int row, int column) const; // {0, 0} for none
+
+    SquareTableKind kind_;
+    mutable QHash<int, QAccessible::Id> cells_;
+};
+
+// The factory for the three square views; other classes get nullptr.
+QAccessibleInterface* vlqAccessibleFactory(const QString& className, QObject* object);
+
+// Installs the factory and follows the letter door, once per run; call it
+// before any window exists.
+void installAccessibility();
+
+// The cursor of `view` (the grid, the author-title strip or the answer
+// strip) moved: the cell under it takes the accessible focus, when the view
+// has the keyboard. Nothing happens unless a tool is listening.
+void announceCurrentSquare(QWidget* view);
+
+// Entry of grid square `at` changed: every cell that shows it reports a new
+// name. Nothing happens unless a tool is listening.
+void announceLetter(Square at);
+
+} // namespace vlq
