@@ -103,6 +103,7 @@ TScoreForm::TScoreForm(QWidget* parent)
     PictureImg = new QLabel(this);
     PictureImg->setGeometry(226, 64, 96, 112);
     PictureImg->setPixmap(picture(PictureImg->size(), true));
+    PictureImg->setAccessibleName(QStringLiteral("Score card picture"));
 
     // Cancel first: it holds the focus when the card opens, so Enter on a
     // card opened by mistake does no harm.
@@ -146,6 +147,8 @@ bool TScoreForm::FormShow() {
         if (g.soundMode > 0 && g.soundFX) g.soundFX->PlayIncorrect();
         BannerLbl->setText(QStringLiteral("PUZZLE INCORRECT!"));
     }
+    // A screen reader says the verdict with the card's name when it opens.
+    setAccessibleDescription(CheatLbl->isHidden() ? BannerLbl->text() : BannerLbl->text() + u' ' + CheatLbl->text());
     return correct;
 }
 

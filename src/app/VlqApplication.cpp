@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "CommandLine.h"
+#include "PaneKeys.h"
 #include "SingleInstance.h"
 #include "game/RecoveryCopy.h"
 #include "game/GameContext.h"
@@ -107,6 +108,7 @@ int runVorlaquince(int argc, char** argv) {
     auto launchModule = std::make_unique<TLaunchModule>();
     auto aboutForm = std::make_unique<TVlqGameAboutForm>();
     new TVlqGamePrefForm(mainForm.get()); // the main window owns it; TVlqGamePrefForm::instance()
+    new PaneKeys(mainForm.get());
     // The score card is the main window's child: it goes with it.
     game().scoreForm = new TScoreForm(mainForm.get());
     auto miscWin = std::make_unique<TMiscWin>();

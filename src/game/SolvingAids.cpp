@@ -13,6 +13,7 @@ SolvingAids SolvingAids::read() {
         a.linkedColour = TVlqProcs::DefaultOf(VlqSetting::LinkedSqColor);
     }
     if (!switchedOn()) return a;
+    a.legibleLetters = true; // comes with the aids, no switch of its own
     auto on = [](const VlqSetting::Integer& s) { return TVlqProcs::ReadSetting(s) != 0; };
     a.squareLabels = on(VlqSetting::AidLabels);
     a.linkedTint = on(VlqSetting::AidLinked);

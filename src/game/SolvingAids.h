@@ -15,6 +15,7 @@ struct SolvingAids {
     bool checkLetters = false;   // Check Letter / Check Word, Show Errors spares empties
     bool zoom = false;           // Ctrl+= / Ctrl+- / Ctrl+0 on the grid and strip
     bool placeAnswer = false;    // the answer window never covers its clue line
+    bool legibleLetters = false; // letters at 4.5:1 or more against their square; high-contrast set offered
     QColor linkedColour;         // tint of the linked squares
     int zoomPercent = 100;       // grid zoom while `zoom` is on
 

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 
+#include "game/GameContext.h"
 #include "platform/TitleBar.h"
 #include "services/PuzzleFolder.h"
 
@@ -111,6 +112,8 @@ TVlqDlgForm::TVlqDlgForm(QWidget* parent)
     VlqList->setUniformItemSizes(true);
     VlqList->setSelectionMode(QAbstractItemView::SingleSelection);
     LookInLbl->setBuddy(VlqList);
+    VlqList->setAccessibleName(QStringLiteral("Puzzles"));
+    LookInImage->setAccessibleName(QStringLiteral("Puzzle folder"));
 
     auto* nameLbl = new QLabel(QStringLiteral("File name:"), client);
     nameLbl->setGeometry(92, 312, 76, 16);
@@ -193,13 +196,19 @@ void TVlqDlgForm::OpenBtnClick() {
 }
 
 // Enter and Esc close nothing: neither button is the dialog's default or
-// cancel button.
+// cancel button. With the keyboard flow of the solving aids on, Esc cancels
+// and Enter opens the picked puzzle (or cancels from the Cancel button).
 void TVlqDlgForm::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Escape:
     case Qt::Key_Return:
     case Qt::Key_Enter:
         event->accept();
+        if (!game().aids.keyboardFlow) return;
+        if (event->key() == Qt::Key_Escape || focusWidget() == CancelBtn)
+            reject();
+        else
+            OpenBtnClick();
         return;
     default:
         QDialog::keyPressEvent(event);

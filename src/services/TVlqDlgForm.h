@@ -4,7 +4,8 @@
 //
 // Showing it makes the puzzle folder the current folder (a missing folder is
 // not reported). Open does nothing until a puzzle has been picked; neither
-// Enter nor Esc closes the dialog; the close box cancels.
+// Enter nor Esc closes the dialog (unless the solving aids' keyboard flow is
+// on: then Enter opens and Esc cancels); the close box cancels.
 #pragma once
 #include <QDialog>
 #include <QPixmap>

@@ -222,6 +222,8 @@ TVlqGamePrefForm::TVlqGamePrefForm(QWidget* parent)
     connect(DefaultsBtn, &QPushButton::clicked, this, &TVlqGamePrefForm::DefaultsBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(SaveBtn, &QPushButton::clicked, this, &TVlqGamePrefForm::SaveBtnClick);
+    connect(HighContrastBtn, &QPushButton::clicked, this, &TVlqGamePrefForm::HighContrastBtnClick);
+    nameControls();
 }
 
 TVlqGamePrefForm::~TVlqGamePrefForm() {
@@ -288,6 +290,8 @@ void TVlqGamePrefForm::buildViewPage() {
     auto* right = new QVBoxLayout;
     right->addWidget(ColorGrid1);
     right->addWidget(FontBtn);
+    HighContrastBtn = new QPushButton(QStringLiteral("&High Contrast"), page);
+    right->addWidget(HighContrastBtn);
     right->addStretch(1);
     auto* top = new QHBoxLayout;
     top->addWidget(GridPad);
@@ -379,6 +383,7 @@ void TVlqGamePrefForm::showEvent(QShowEvent* event) {
 void TVlqGamePrefForm::LoadControls() {
     using namespace VlqSetting;
     Pages->setCurrentIndex(GeneralPage);
+    HighContrastBtn->setVisible(game().aids.legibleLetters);
 
     SaveAllChk->setEnabled(!game().currentPuzzlePath.isEmpty());
     SaveAllChk->setChecked(readOr(ScreenBoundsGrid).has_value());

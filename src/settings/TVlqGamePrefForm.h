@@ -63,6 +63,9 @@ public:
     QLabel* BlankSwatch = nullptr;  // legend: the letter-square colour
     QLabel* FilledSwatch = nullptr; // legend: the filled-square colour
     QPushButton* FontBtn = nullptr;
+    // With the solving aids on: black and white squares and bold black
+    // letters in the grid and the clue list (HighContrast.cpp).
+    QPushButton* HighContrastBtn = nullptr;
     QLineEdit* DictEdit = nullptr;
     QPushButton* DictBtn = nullptr;
     QLineEdit* ThesEdit = nullptr;
@@ -93,6 +96,7 @@ public slots:
     void DictBtnClick();
     void ThesBtnClick();
     void DefaultsBtnClick();
+    void HighContrastBtnClick();
     // Writes every value, then closes with result Accepted.
     void SaveBtnClick();
 
@@ -104,6 +108,7 @@ private:
     void buildViewPage();
     void buildToolsPage();
     void buildFontsPage();
+    void nameControls(); // accessible names where no caption names a control (PrefNames.cpp)
     void setGridFont(const FontChoice& f);
     void setSolveFont(const FontChoice& f);
     void showSwatches();

@@ -8,7 +8,9 @@
 #include "SquareGeometry.h"
 #include "game/GameContext.h"
 #include "game/TVlqProcs.h"
+#include "core/Contrast.h"
 #include "core/SettingsText.h"
+#include "game/GameContext.h"
 #include "core/VlqError.h"
 
 namespace vlq {
@@ -84,5 +86,10 @@ QFont settingsFont(const QString& name, int points, int style) {
 }
 
 void reportError(const std::exception& e) { TVlqProcs::ReportException(QString::fromUtf8(e.what())); }
+
+QColor letterInk(const QColor& ink, const QColor& fill) {
+    if (!game().aids.legibleLetters) return ink;
+    return QColor::fromRgb(QRgb(readableInk(ink.rgb() & 0xFFFFFFu, fill.rgb() & 0xFFFFFFu)));
+}
 
 } // namespace vlq

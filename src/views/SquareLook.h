@@ -47,6 +47,11 @@ struct SquareLook {
     void applyCursor(QWidget& w) const;
 };
 
+// The colour a letter of colour ink is drawn in on a square filled with
+// fill: ink itself, or with the solving aids on (legibleLetters) black or
+// white where ink would stand out less than 4.5:1 against fill.
+QColor letterInk(const QColor& ink, const QColor& fill);
+
 // Sets w's font, as it is, to size points scaled for squares of side s
 // where size holds for squares of side d (see scaledFontSize).
 void rescaleFont(QWidget& w, int size, int s, int d);

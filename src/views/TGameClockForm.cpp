@@ -44,6 +44,8 @@ TGameClockForm::TGameClockForm(QWidget* parent)
     QPalette lp = TimeLbl->palette();
     lp.setColor(QPalette::WindowText, QColor(255, 255, 0));
     TimeLbl->setPalette(lp);
+    TimeLbl->setAccessibleDescription(QStringLiteral("Time spent on this puzzle"));
+    Image1->setAccessibleName(QStringLiteral("Clock face"));
 
     PauseBtn = new QToolButton(this);
     PauseBtn->setObjectName(QStringLiteral("PauseBtn"));
@@ -52,7 +54,7 @@ TGameClockForm::TGameClockForm(QWidget* parent)
     PauseBtn->setFocusPolicy(Qt::NoFocus);
     PauseBtn->setIconSize(QSize(16, 16));
     PauseBtn->setIcon(QIcon(vlq::artwork(QStringLiteral("images/clockpause"), QSize(16, 16))));
-    PauseBtn->setToolTip(kPauseHint);
+    setPauseHint(kPauseHint);
     connect(PauseBtn, &QToolButton::clicked, this, &TGameClockForm::PauseBtnClick);
 
     Timer1 = new QTimer(this);
@@ -71,6 +73,12 @@ QString TGameClockForm::timeText(int hours, int seconds) {
         .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
+// The button's hint is also its name for a screen reader.
+void TGameClockForm::setPauseHint(const QString& hint) {
+    PauseBtn->setToolTip(hint);
+    PauseBtn->setAccessibleName(hint);
+}
+
 void TGameClockForm::FormCreate() { move(SystemMetrics::screenWidth() - width(), y()); }
 
 void TGameClockForm::showEvent(QShowEvent* event) {
@@ -81,7 +89,7 @@ void TGameClockForm::showEvent(QShowEvent* event) {
 void TGameClockForm::FormShow() {
     Timer1->start();
     ResetClock();
-    PauseBtn->setToolTip(kPauseHint);
+    setPauseHint(kPauseHint);
 }
 
 void TGameClockForm::ResetClock() {
@@ -104,5 +112,5 @@ void TGameClockForm::PauseBtnClick() {
         Timer1->stop();
     else
         Timer1->start();
-    PauseBtn->setToolTip(Timer1->isActive() ? kPauseHint : kStartHint);
+    setPauseHint(Timer1->isActive() ? kPauseHint : kStartHint);
 }

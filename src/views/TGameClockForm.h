@@ -48,4 +48,5 @@ private:
     void FormCreate();
     // Starts the timer and resets the count.
     void FormShow();
+    void setPauseHint(const QString& hint);
 };

@@ -251,7 +251,7 @@ void TVlqGameGridForm::paintEvent(QPaintEvent* e) {
             }
             const std::uint8_t letter = m.hasLetter ? m.letter : black ? 0 : r.entry(c, row);
             if (letter != 0) {
-                p.setPen(m.hasLetter ? QColor::fromRgb(m.ink) : letterColour_);
+                p.setPen(m.hasLetter ? QColor::fromRgb(m.ink) : vlq::letterInk(letterColour_, fill));
                 vlq::drawCentredLetter(p, outline, s, QChar::fromLatin1(char(letter)), offset);
             }
             if (checkMarks().isMarked({c, row})) vlq::drawCheckMark(p, outline, s);

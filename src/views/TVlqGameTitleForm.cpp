@@ -177,7 +177,7 @@ void TVlqGameTitleForm::paintEvent(QPaintEvent*) {
         if (!q) continue;
         const std::uint8_t e = rec().entry(q->col, q->row);
         if (e != 0 && e != 255) {
-            p.setPen(fontColour_);
+            p.setPen(vlq::letterInk(fontColour_, game().currentClue == i ? kYellow : blankColour_));
             vlq::drawCentredLetter(p, outline, t, QChar::fromLatin1(char(e)), offset);
         } else if (e == 0 && showSolution_) {
             p.setPen(kGrey);
@@ -216,8 +216,9 @@ void TVlqGameTitleForm::mouseReleaseEvent(QMouseEvent* e) {
     FormMouseUp(at.x());
 }
 
-void TVlqGameTitleForm::FormMouseUp(int x) {
-    const int clue = x / titleSize() + 1;
+void TVlqGameTitleForm::FormMouseUp(int x) { chooseClue(x / titleSize() + 1); }
+
+void TVlqGameTitleForm::chooseClue(int clue) {
     if (clue < 1 || clue > squareCount_) return;
     game().currentClue = clue;
     if (game().gridForm) game().gridForm->followLink();

@@ -38,6 +38,10 @@ public:
     // ShowSolution.
     void FullRepaint();
     void ClearCurrentClue();            // current clue 0 + repaint, if it was not 0
+    // What a click on square `clue` (1..squareCount) does: that clue
+    // current, the clue list refilled, the answer window opened on it.
+    // Other values do nothing.
+    void chooseClue(int clue);
     int squareCount() const;
 
 protected:

@@ -303,7 +303,9 @@ void TVlqSolveForm::SolveGridPaint(QPainter& p, const QRegion& region) {
     for (int i = 0; i < n; ++i) {
         const QRect box = stripSquare(i);
         if (!region.intersects(box)) continue;
-        vlq::drawSquareBox(p, box, outlineColour_, i < AnswerCursor ? blankColour_ : kYellow);
+        const QColor& fill = i < AnswerCursor ? blankColour_ : kYellow;
+        vlq::drawSquareBox(p, box, outlineColour_, fill);
+        p.setPen(vlq::letterInk(letterColour_, fill));
         const vlq::Square sq = vlq::answerSquare(rec, k, i + 1);
         if (!rec.inGrid(sq.col, sq.row)) continue;
         if (labels)

@@ -1,0 +1,78 @@
+#include "PaneKeys.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QShortcut>
+#include <algorithm>
+
+#include "game/GameContext.h"
+#include "views/GridAccessible.h"
+#include "views/TVlqGameClueForm.h"
+#include "views/TVlqGameGridForm.h"
+#include "views/TVlqGameTitleForm.h"
+
+PaneKeys::PaneKeys(QWidget* mainWindow) : QObject(mainWindow) {
+    for (const auto& [keys, step] : {std::pair{QKeySequence(Qt::Key_F6), 1}, {QKeySequence(Qt::SHIFT | Qt::Key_F6), -1}}) {
+        auto* shortcut = new QShortcut(keys, mainWindow);
+        shortcut->setContext(Qt::ApplicationShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, step = step] { cycle(step); });
+    }
+}
+
+void PaneKeys::cycle(int step) {
+    const GameContext& g = game();
+    if (!g.aids.keyboardFlow) return;
+    QWidget* panes[] = {g.gridForm, g.titleForm, g.clueForm ? g.clueForm->ClueList : nullptr};
+    const QWidget* focus = QApplication::focusWidget();
+    int at = -1;
+    for (int i = 0; i < 3; ++i)
+        if (panes[i] && focus && (focus == panes[i] || panes[i]->isAncestorOf(focus))) at = i;
+    // From outside the three (the answer window, nothing) the grid is next.
+    for (int n = 1; n <= 3; ++n) {
+        const int i = at < 0 ? (step > 0 ? n - 1 : 3 - n) : ((at + step * n) % 3 + 3) % 3;
+        QWidget* pane = panes[i];
+        if (!pane || !pane->isVisible()) continue;
+        pane->window()->activateWindow();
+        if (pane == g.titleForm) {
+            pane->installEventFilter(this);
+            if (g.currentClue < 1) {
+                game().currentClue = 1;
+                pane->update();
+            }
+        }
+        pane->setFocus(Qt::ShortcutFocusReason);
+        vlq::announceCurrentSquare(pane);
+        return;
+    }
+}
+
+bool PaneKeys::eventFilter(QObject* watched, QEvent* event) {
+    TVlqGameTitleForm* title = game().titleForm;
+    if (event->type() != QEvent::KeyPress || watched != title || !game().aids.keyboardFlow) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    return stripKey(key->key());
+}
+
+// Keys on the author-title strip.
+bool PaneKeys::stripKey(int key) {
+    TVlqGameTitleForm* title = game().titleForm;
+    const int count = title->squareCount();
+    int clue = std::clamp(game().currentClue, 1, std::max(1, count));
+    switch (key) {
+    case Qt::Key_Left: clue = std::max(1, clue - 1); break;
+    case Qt::Key_Right: clue = std::min(count, clue + 1); break;
+    case Qt::Key_Home: clue = 1; break;
+    case Qt::Key_End: clue = count; break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space: title->chooseClue(clue); return true;
+    default: return false;
+    }
+    if (count < 1 || clue == game().currentClue) return true;
+    game().currentClue = clue;
+    title->update();
+    vlq::announceCurrentSquare(title);
+    return true;
+}
