@@ -2,13 +2,23 @@
 // named cells, the focus following the cursor, the clue lines' names, and
 // the keys that reach every pane without a mouse.
 #include <QAccessible>
+#include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QTest>
 #include <optional>
 
+#include "app/PaneKeys.h"
+#include "app/TScoreForm.h"
 #include "core/PuzzleRules.h"
+#include "game/TVlqProcs.h"
+#include "services/TVlqDlgForm.h"
+#include "settings/TVlqGamePrefForm.h"
+#include "support/ScratchDocuments.h"
+#include "views/TGameClockForm.h"
 #include "game/GameContext.h"
 #include "game/SettingsStore.h"
 #include "support/PromptRecorder.h"
@@ -132,6 +142,110 @@ private slots:
                  QStringLiteral("B. Offer, 3 letters, 1 filled"));
         // The painted line stays the classic one.
         QCOMPARE(game().clueForm->ClueList->item(1)->text(), TVlqGameClueForm::clueLineText(2));
+    }
+
+    // Every control a player can reach, and every picture, has a name.
+    void everyControlIsNamed_data() {
+        QTest::addColumn<QString>("window");
+        for (const char* w : {"preferences", "score card", "open dialog", "clock"}) QTest::newRow(w) << w;
+    }
+    void everyControlIsNamed() {
+        QFETCH(QString, window);
+        std::unique_ptr<QWidget> w;
+        if (window == "preferences") w = std::make_unique<TVlqGamePrefForm>();
+        if (window == "score card") w = std::make_unique<TScoreForm>();
+        if (window == "open dialog") w = std::make_unique<TVlqDlgForm>();
+        if (window == "clock") w = std::make_unique<TGameClockForm>();
+        QStringList unnamed;
+        for (QWidget* c : w->findChildren<QWidget*>()) {
+            const auto* label = qobject_cast<QLabel*>(c);
+            const bool control = qobject_cast<QAbstractButton*>(c) || qobject_cast<QLineEdit*>(c) ||
+                                 qobject_cast<QAbstractItemView*>(c) || (label && !label->pixmap().isNull()) ||
+                                 c->objectName().startsWith(QLatin1String("ColorGrid"));
+            if (control && QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name).isEmpty())
+                unnamed << QString::fromLatin1(c->metaObject()->className()) + ' ' + c->objectName();
+        }
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
+    }
+
+    void scoreCardSaysItsVerdict() {
+        TScoreForm card;
+        card.FormShow();
+        QCOMPARE(QAccessible::queryAccessibleInterface(&card)->text(QAccessible::Description),
+                 QStringLiteral("PUZZLE INCORRECT!"));
+    }
+
+    // Enter and Esc close the open dialog only with the keyboard flow on.
+    void openDialogKeys_data() {
+        QTest::addColumn<bool>("flow");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("result"); // -1: still open
+        QTest::newRow("classic Enter") << false << int(Qt::Key_Return) << -1;
+        QTest::newRow("classic Esc") << false << int(Qt::Key_Escape) << -1;
+        QTest::newRow("flow Enter opens") << true << int(Qt::Key_Return) << int(QDialog::Accepted);
+        QTest::newRow("flow Esc cancels") << true << int(Qt::Key_Escape) << int(QDialog::Rejected);
+    }
+    void openDialogKeys() {
+        QFETCH(bool, flow);
+        QFETCH(int, key);
+        QFETCH(int, result);
+        ScratchDocuments docs;
+        docs.writePuzzle(QStringLiteral("Words.vlq"), fixture::wordsPuzzle());
+        game().aids.keyboardFlow = flow;
+        TVlqDlgForm dialog;
+        int done = -1;
+        connect(&dialog, &QDialog::finished, this, [&done](int r) { done = r; });
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.VlqList->setFocus();
+        QTest::keyClick(dialog.VlqList, Qt::Key_Down); // picks the first puzzle
+        QCOMPARE(dialog.Edit1->text(), QStringLiteral("Words"));
+        QTest::keyClick(dialog.VlqList, Qt::Key(key));
+        QCOMPARE(done, result);
+    }
+
+    void f6MovesBetweenThePanesWithTheKeyboardFlow() {
+        PaneKeys keys(area_);
+        QWidget* list = game().clueForm->ClueList;
+        keys.cycle(1);
+        QCOMPARE(QApplication::focusWidget(), grid()); // classic: nothing moves
+        game().aids.keyboardFlow = true;
+        for (QWidget* next : {static_cast<QWidget*>(game().titleForm), list, static_cast<QWidget*>(grid())}) {
+            keys.cycle(1);
+            QCOMPARE(QApplication::focusWidget(), next);
+        }
+        keys.cycle(-1);
+        QCOMPARE(QApplication::focusWidget(), list);
+        keys.cycle(-1);
+        QCOMPARE(QApplication::focusWidget(), game().titleForm);
+        QCOMPARE(game().currentClue, 1);
+        QTest::keyClick(game().titleForm, Qt::Key_Right);
+        QCOMPARE(game().currentClue, 2);
+        QCOMPARE(QAccessible::queryAccessibleInterface(game().titleForm)->focusChild(),
+                 table(game().titleForm)->cellAt(0, 1));
+        QTest::keyClick(game().titleForm, Qt::Key_Return);
+        QVERIFY(game().solveForm->isVisible());
+        QCOMPARE(game().solveForm->windowTitle(), QStringLiteral("Acrostic Clue B"));
+    }
+
+    // A letter colour too faint for its square is drawn black or white with
+    // the aids on, and as it is in the classic game.
+    void lettersStayLegibleWithTheAids_data() {
+        QTest::addColumn<bool>("aids");
+        QTest::newRow("classic") << false;
+        QTest::newRow("aids") << true;
+    }
+    void lettersStayLegibleWithTheAids() {
+        QFETCH(bool, aids);
+        TVlqProcs::WriteSetting("FontColor", "clYellow");
+        game().aids.legibleLetters = aids;
+        grid()->ReadSettings();
+        clickSquare(4, 1);
+        QTest::keyClick(grid(), Qt::Key_W); // on (4, 1); (5, 1) is yellow now
+        clickSquare(4, 1);                    // (4, 1) yellow, its W yellow in the classic game
+        const QImage shot = probe::shot(grid());
+        const QRect inside = vlq::squareOutline(4, 1, game().gridSquareSize).adjusted(1, 1, -1, -1);
+        QCOMPARE(probe::countColour(shot, inside, Qt::black, 60) > 10, aids);
     }
 };
 
