@@ -11,10 +11,7 @@
 #include "core/PuzzleRules.h"
 #include "core/SpokenText.h"
 #include "game/GameContext.h"
-#if __has_include("game/PlayerLetters.h")
 #include "game/PlayerLetters.h"
-#define VLQ_HAS_LETTER_DOOR 1
-#endif
 #include "game/RecordText.h"
 
 namespace vlq {
@@ -244,9 +241,7 @@ void installAccessibility() {
     if (installed) return;
     installed = true;
     QAccessible::installFactory(vlqAccessibleFactory);
-#ifdef VLQ_HAS_LETTER_DOOR
     QObject::connect(&playerLetters(), &PlayerLetters::letterChanged, qApp, [](Square at) { announceLetter(at); });
-#endif
 }
 
 namespace {

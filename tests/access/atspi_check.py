@@ -1,7 +1,8 @@
 """Checks the running game from outside, through the AT-SPI bus, as a screen
 reader sees it: every letter square of the grid a named cell, every toolbar
-button named, every clue line named from its clue letter, and the accessible
-focus following the grid's cursor when the player clicks and types.
+button named, every clue line named from its clue letter, the accessible
+focus following the grid's cursor when the player clicks and types, and
+the typed square announcing its new letter.
 
     atspi_check.py <pid of the game>
 Exit 0 when all holds, 1 with the failures listed otherwise."""
@@ -62,11 +63,16 @@ def label(k):
 
 
 focus_events = []
+renamed = []
 
 
 def on_focus(event):
     if event.detail1 == 1:
         focus_events.append(event.source.get_name())
+
+
+def on_rename(event):
+    renamed.append(event.source.get_name())
 
 
 def pump(seconds):
@@ -129,6 +135,8 @@ def main():
     # The cursor: a click on the first empty letter square, then a letter.
     listener = Atspi.EventListener.new(on_focus)
     listener.register("object:state-changed:focused")
+    rename_listener = Atspi.EventListener.new(on_rename)
+    rename_listener.register("object:property-change:accessible-name")
     names = [c.get_name() for c in cells]
     empty = [i for i in range(len(cells) - 1) if names[i].endswith(", empty") and names[i + 1].endswith(", empty")]
     target = cells[empty[0]] if empty else None
@@ -149,6 +157,8 @@ def main():
     typed = cells[index].get_name()
     if not typed.endswith(", Q"):
         fail(f"the typed square is named {typed!r}")
+    if typed not in renamed:
+        fail(f"no name change for the typed square; changes: {renamed}")
     after = cells[index + 1].get_name()
     if focused_cell(grid) != after:
         fail(f"after typing the focused cell is {focused_cell(grid)!r}, not {after!r}")
