@@ -226,6 +226,12 @@ private slots:
         QTest::keyClick(game().titleForm, Qt::Key_Return);
         QVERIFY(game().solveForm->isVisible());
         QCOMPARE(game().solveForm->windowTitle(), QStringLiteral("Acrostic Clue B"));
+        // Its parked cursor comes onto the strip with a cursor key.
+        game().solveForm->AnswerCursor = 31;
+        QTest::keyClick(game().solveForm, Qt::Key_Right);
+        QCOMPARE(game().solveForm->AnswerCursor, 0);
+        QTest::keyClick(game().solveForm, Qt::Key_End);
+        QCOMPARE(game().solveForm->AnswerCursor, 2);
     }
 
     // A letter colour too faint for its square is drawn black or white with

@@ -11,6 +11,7 @@
 #include "views/TVlqGameClueForm.h"
 #include "views/TVlqGameGridForm.h"
 #include "views/TVlqGameTitleForm.h"
+#include "views/TVlqSolveForm.h"
 
 PaneKeys::PaneKeys(QWidget* mainWindow) : QObject(mainWindow) {
     for (const auto& [keys, step] : {std::pair{QKeySequence(Qt::Key_F6), 1}, {QKeySequence(Qt::SHIFT | Qt::Key_F6), -1}}) {
@@ -18,6 +19,7 @@ PaneKeys::PaneKeys(QWidget* mainWindow) : QObject(mainWindow) {
         shortcut->setContext(Qt::ApplicationShortcut);
         connect(shortcut, &QShortcut::activated, this, [this, step = step] { cycle(step); });
     }
+    if (game().solveForm) game().solveForm->installEventFilter(this);
 }
 
 void PaneKeys::cycle(int step) {
@@ -48,11 +50,32 @@ void PaneKeys::cycle(int step) {
 }
 
 bool PaneKeys::eventFilter(QObject* watched, QEvent* event) {
-    TVlqGameTitleForm* title = game().titleForm;
-    if (event->type() != QEvent::KeyPress || watched != title || !game().aids.keyboardFlow) return false;
+    if (event->type() != QEvent::KeyPress || !game().aids.keyboardFlow) return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
-    return stripKey(key->key());
+    if (watched == game().titleForm) return stripKey(key->key());
+    if (watched == game().solveForm) return answerKey(key->key());
+    return false;
+}
+
+// Cursor keys in the answer window.
+bool PaneKeys::answerKey(int key) {
+    TVlqSolveForm* solve = game().solveForm;
+    const int n = solve->answerLength();
+    const bool parked = solve->AnswerCursor < 0 || solve->AnswerCursor >= n;
+    int to = solve->AnswerCursor;
+    switch (key) {
+    case Qt::Key_Left: to = parked ? n - 1 : std::max(0, to - 1); break;
+    case Qt::Key_Right: to = parked ? 0 : std::min(n - 1, to + 1); break;
+    case Qt::Key_Home: to = 0; break;
+    case Qt::Key_End: to = n - 1; break;
+    default: return false;
+    }
+    if (n < 1) return true;
+    solve->AnswerCursor = to;
+    solve->SolveGrid->update();
+    vlq::announceCurrentSquare(solve->SolveGrid);
+    return true;
 }
 
 // Keys on the author-title strip.

@@ -3,8 +3,10 @@
 // author-title strip, the clue list and back to the grid (Shift+F6 the other
 // way; from the answer window it goes back to the grid). On the strip, Left
 // and Right (Home, End) move the current clue and Enter or Space opens the
-// answer window on it, as a click on its square does. With the keyboard
-// flow off F6 does nothing and the strip never has the keyboard: the
+// answer window on it, as a click on its square does. In the answer window
+// Left, Right, Home and End put its cursor on a square, as a click does
+// (also from parked). With the keyboard flow off F6 does nothing, the
+// strip never has the keyboard and the answer window keeps its keys: the
 // classic game.
 #pragma once
 #include <QObject>
@@ -14,7 +16,8 @@ class QWidget;
 class PaneKeys : public QObject {
     Q_OBJECT
 public:
-    // Listens for F6 and Shift+F6 everywhere in the program; mainWindow owns it.
+    // Listens for F6 and Shift+F6 everywhere in the program and for the
+    // answer window's keys (game().solveForm, made before); mainWindow owns it.
     explicit PaneKeys(QWidget* mainWindow);
 
     // The next (step 1) or previous (step -1) pane takes the keyboard.
@@ -25,4 +28,5 @@ protected:
 
 private:
     bool stripKey(int key);
+    bool answerKey(int key);
 };

@@ -108,13 +108,13 @@ int runVorlaquince(int argc, char** argv) {
     auto launchModule = std::make_unique<TLaunchModule>();
     auto aboutForm = std::make_unique<TVlqGameAboutForm>();
     new TVlqGamePrefForm(mainForm.get()); // the main window owns it; TVlqGamePrefForm::instance()
-    new PaneKeys(mainForm.get());
     // The score card is the main window's child: it goes with it.
     game().scoreForm = new TScoreForm(mainForm.get());
     auto miscWin = std::make_unique<TMiscWin>();
     // The answer window floats above the main window, so it is its child.
     auto solveForm = std::make_unique<TVlqSolveForm>(mainForm.get());
     game().solveForm = solveForm.get();
+    new PaneKeys(mainForm.get());
 
     QApplication::setApplicationName(QString::fromLatin1(VlqApplication::Title));
     // A first run finds the sample puzzles in its puzzle folder.
