@@ -52,6 +52,7 @@
 #include "views/TVlqGameClueForm.h"
 #include "views/TVlqGameGridForm.h"
 #include "views/TVlqGameTitleForm.h"
+#include "views/GridAccessible.h"
 #include "views/TVlqSolveForm.h"
 
 namespace {
@@ -292,8 +293,10 @@ int runOrchestrator(int argc, char** argv, int runs) {
         emptyMem.push_back(memoryOnce(self, "--empty-memory", puzzle));
     }
 
-    // In-process figures: the real main window, the real views.
+    // In-process figures: the real main window, the real views, and what a
+    // screen reader sees of them as the game has it.
     VlqApplication app(argc, argv);
+    vlq::installAccessibility();
     TVlqGameMainForm mainForm;
     TVlqSolveForm solveForm;
     game().solveForm = &solveForm;

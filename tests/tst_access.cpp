@@ -119,6 +119,16 @@ private slots:
         QCOMPARE(cellName(game().titleForm, 0, 0), cellName(grid(), 0, 0));
     }
 
+    void errorCrossesAreSaid() {
+        clickSquare(1, 1);
+        QTest::keyClick(grid(), Qt::Key_Z); // A is right
+        grid()->MarkErrors();
+        QCOMPARE(cellName(grid(), 0, 0), QStringLiteral("1 A, row 1, column 1, Z, marked wrong"));
+        QCOMPARE(cellName(game().titleForm, 0, 0), cellName(grid(), 0, 0));
+        grid()->FullRepaint(); // the crosses go
+        QCOMPARE(cellName(grid(), 0, 0), QStringLiteral("1 A, row 1, column 1, Z"));
+    }
+
     void answerStripCellsAreItsGridSquares() {
         game().clueForm->ClueList->setCurrentRow(1); // B: BID
         game().clueForm->ClueListClick(game().clueForm->ClueList);

@@ -143,7 +143,11 @@ int GridAccessible::currentIndex() const {
 
 QString GridAccessible::cellName(int row, int column) const {
     if (indexOf(row, column) < 0) return {};
-    return recordText(describeSquare(game().puzzle, squareOf(row, column)));
+    const Square at = squareOf(row, column);
+    const QString name = recordText(describeSquare(game().puzzle, at));
+    const TVlqGameGridForm* grid = game().gridForm;
+    const bool crossed = grid && game().puzzle.inGrid(at.col, at.row) && grid->crossed(at.col, at.row);
+    return crossed ? name + QStringLiteral(", marked wrong") : name;
 }
 
 QRect GridAccessible::cellRect(int row, int column) const {
@@ -241,7 +245,7 @@ void installAccessibility() {
     if (installed) return;
     installed = true;
     QAccessible::installFactory(vlqAccessibleFactory);
-    QObject::connect(&playerLetters(), &PlayerLetters::letterChanged, qApp, [](Square at) { announceLetter(at); });
+    QObject::connect(&playerLetters(), &PlayerLetters::letterChanged, qApp, [](Square at) { announceSquare(at); });
 }
 
 namespace {
@@ -266,7 +270,7 @@ void announceCurrentSquare(QWidget* view) {
     QAccessible::updateAccessibility(&focus);
 }
 
-void announceLetter(Square at) {
+void announceSquare(Square at) {
     if (!QAccessible::isActive()) return;
     const GameContext& g = game();
     QWidget* views[] = {g.gridForm, g.titleForm, g.solveForm ? g.solveForm->SolveGrid : nullptr};

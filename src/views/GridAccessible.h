@@ -3,8 +3,9 @@
 // the author-title strip and the answer window's strip paint their squares
 // themselves, so the toolkit knows no children in them; here each becomes
 // a table with one cell per square (the grid Height x Width, the strips one
-// row), each cell named as describeSquare says: the strips' squares by the
-// grid square whose letter they show.
+// row), each cell named as describeSquare says (the grid's crossed squares
+// add "marked wrong"): the strips' squares by the grid square whose letter
+// they show.
 //
 // The tables come from a factory keyed on the views' class names
 // (installAccessibility, before any window exists). Cells are light
@@ -96,8 +97,9 @@ void installAccessibility();
 // has the keyboard. Nothing happens unless a tool is listening.
 void announceCurrentSquare(QWidget* view);
 
-// Entry of grid square `at` changed: every cell that shows it reports a new
-// name. Nothing happens unless a tool is listening.
-void announceLetter(Square at);
+// What grid square `at` shows changed (its letter, an error cross): every
+// cell that shows it reports a new name. Nothing happens unless a tool is
+// listening.
+void announceSquare(Square at);
 
 } // namespace vlq

@@ -498,5 +498,6 @@ void TVlqGameGridForm::MarkErrors() {
         if (game().aids.checkLetters && !vlq::isWrongSquare(rec(), q)) continue;
         mark(q.col, q.row).cross = true;
         requestSquare(q.col, q.row);
+        vlq::announceSquare(q);
     }
 }

@@ -75,6 +75,8 @@ public:
     // drawn again or the next full repaint. Squares outside the grid are
     // ignored.
     void MarkSquare(int c, int r, const QColor& fill);
+    // Whether square (c, r), in storage bounds, shows an error cross now.
+    bool crossed(int c, int r) const { return marks_[std::size_t((r - 1) * vlq::kMaxCols + (c - 1))].cross; }
 
     // Makes q the current square (no current square for a black one or one
     // outside the grid); the old and the new rest of the word are drawn anew.
