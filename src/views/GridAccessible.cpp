@@ -275,6 +275,7 @@ void announceSquare(Square at) {
     const GameContext& g = game();
     QWidget* views[] = {g.gridForm, g.titleForm, g.solveForm ? g.solveForm->SolveGrid : nullptr};
     for (QWidget* view : views) {
+        if (!view || !view->isVisible()) continue;
         GridAccessible* table = tableOf(view);
         const int index = table ? table->indexShowing(at) : -1;
         if (index < 0) continue;

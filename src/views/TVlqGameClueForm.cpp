@@ -107,6 +107,20 @@ protected:
     }
 };
 
+// A clue line whose accessible name (clue letter, text, letters filled) is
+// made when a screen reader asks for it, so that typing costs nothing more
+// when none is listening.
+class ClueLineItem : public QListWidgetItem {
+public:
+    ClueLineItem(const QString& text, int k) : QListWidgetItem(text), k_(k) {}
+    QVariant data(int role) const override {
+        return role == Qt::AccessibleTextRole ? QVariant(TVlqGameClueForm::clueSpeech(k_)) : QListWidgetItem::data(role);
+    }
+
+private:
+    int k_;
+};
+
 // Bounds of a document window in the MDI area (its sub-window's); empty
 // when the window does not exist.
 QRect outerBounds(const QWidget* w) {
@@ -240,8 +254,7 @@ void TVlqGameClueForm::FillList() {
     ClueList->clear();
     for (int k = 1; k <= vlq::kMaxClues; ++k) {
         if (game().puzzle.clue(k).empty()) continue;
-        ClueList->addItem(clueLineText(k));
-        ClueList->item(ClueList->count() - 1)->setData(Qt::AccessibleTextRole, clueSpeech(k));
+        ClueList->addItem(new ClueLineItem(clueLineText(k), k));
     }
     const int current = game().currentClue;
     if (current >= 1 && current <= ClueList->count()) ClueList->setCurrentRow(current - 1);
