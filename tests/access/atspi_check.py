@@ -1,11 +1,7 @@
-"""Checks the running game from outside, through the AT-SPI bus, as a screen
-reader sees it: every letter square of the grid a named cell, every toolbar
-button named, every clue line named from its clue letter, the accessible
-focus following the grid's cursor when the player clicks and types, and
-the typed square announcing its new letter.
-
-    atspi_check.py <pid of the game>
-Exit 0 when all holds, 1 with the failures listed otherwise."""
+"""The running game as a screen reader sees it through the AT-SPI bus: every
+letter square a named cell, every toolbar button named, every clue line named
+from its clue letter, and the focus and the names following a click and a
+typed letter in the grid.  Usage: atspi_check.py <pid of the game>"""
 import re
 import subprocess
 import sys
@@ -16,155 +12,83 @@ import gi
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, GLib  # noqa: E402
 
-failures = []
+failures, focused, renamed = [], [], []
 
 
-def fail(text):
-    failures.append(text)
-    print("FAIL:", text)
-
-
-def find_app(pid, seconds=30):
-    end = time.time() + seconds
-    while time.time() < end:
-        desktop = Atspi.get_desktop(0)
-        for i in range(desktop.get_child_count()):
-            app = desktop.get_child_at_index(i)
-            if app is not None and app.get_process_id() == pid:
-                return app
-        time.sleep(0.2)
-    return None
+def check(ok, text):
+    if not ok:
+        failures.append(text)
+        print("FAIL:", text)
 
 
 def walk(node):
     yield node
     for i in range(node.get_child_count()):
-        child = node.get_child_at_index(i)
-        if child is not None:
+        if (child := node.get_child_at_index(i)) is not None:
             yield from walk(child)
 
 
-def find(app, role, name=None, seconds=20):
-    end = time.time() + seconds
-    while time.time() < end:
-        for node in walk(app):
-            if node.get_role_name() == role and (name is None or node.get_name() == name):
+def find(root, role, name=None):
+    for _ in range(100):
+        for node in walk(root):
+            if node.get_role_name() == role and name in (None, node.get_name()):
                 return node
         time.sleep(0.2)
-    return None
-
-
-def children(node):
-    return [node.get_child_at_index(i) for i in range(node.get_child_count())]
-
-
-def label(k):
-    return chr(64 + k) if k <= 26 else chr(70 + k) * 2
-
-
-focus_events = []
-renamed = []
-
-
-def on_focus(event):
-    if event.detail1 == 1:
-        focus_events.append(event.source.get_name())
-
-
-def on_rename(event):
-    renamed.append(event.source.get_name())
+    sys.exit(f"FAIL: no {role} {name or ''}")
 
 
 def pump(seconds):
-    """Lets the bus deliver events for a while."""
     loop = GLib.MainLoop()
     GLib.timeout_add(int(seconds * 1000), loop.quit)
     loop.run()
 
 
-def focused_cell(grid):
-    for cell in children(grid):
-        if cell.get_state_set().contains(Atspi.StateType.FOCUSED):
-            return cell.get_name()
-    return None
-
-
 def main():
-    app = find_app(int(sys.argv[1]))
+    pid = int(sys.argv[1])
+    desktop = Atspi.get_desktop(0)
+    app = None
+    for _ in range(150):
+        apps = [desktop.get_child_at_index(i) for i in range(desktop.get_child_count())]
+        app = next((a for a in apps if a is not None and a.get_process_id() == pid), None)
+        if app:
+            break
+        time.sleep(0.2)
     if app is None:
-        print("FAIL: the game never appeared on the accessibility bus")
-        return 1
+        sys.exit("FAIL: the game never appeared on the accessibility bus")
 
     grid = find(app, "table", "Quotation grid")
-    if grid is None:
-        fail("no table named 'Quotation grid'")
-        return 1
-    rows, cols = grid.get_n_rows(), grid.get_n_columns()
-    cells = children(grid)
-    if len(cells) != rows * cols or not cells:
-        fail(f"grid has {len(cells)} cells for {rows} x {cols}")
+    cells = [grid.get_child_at_index(i) for i in range(grid.get_child_count())]
+    names = [c.get_name() for c in cells]
+    check(len(cells) == grid.get_n_rows() * grid.get_n_columns() > 0, f"{len(cells)} cells in the grid")
     letter = re.compile(r"^\d+( [A-Za-z]+)?, row \d+, column \d+, ([A-Z]|empty)$")
     other = re.compile(r"^row \d+, column \d+, (black square|apostrophe|hyphen)$")
-    letters = [c for c in cells if not other.match(c.get_name())]
-    for c in cells:
-        if c.get_role_name() != "table cell":
-            fail(f"grid child {c.get_name()!r} is a {c.get_role_name()}")
-    for c in letters:
-        if not letter.match(c.get_name()):
-            fail(f"letter square named {c.get_name()!r}")
-    print(f"grid: {rows} x {cols}, {len(letters)} letter squares named")
+    for c, n in zip(cells, names):
+        check(c.get_role_name() == "table cell" and (letter.match(n) or other.match(n)), f"grid cell {n!r}")
 
-    toolbar = find(app, "tool bar")
-    buttons = [n for n in walk(toolbar) if n.get_role_name() == "push button"] if toolbar else []
-    if len(buttons) != 10:
-        fail(f"{len(buttons)} toolbar buttons instead of 10")
-    for b in buttons:
-        if not b.get_name():
-            fail("a toolbar button without a name")
-    print("toolbar:", ", ".join(b.get_name() for b in buttons))
+    buttons = [n for n in walk(find(app, "tool bar")) if n.get_role_name() == "push button"]
+    check(len(buttons) == 10 and all(b.get_name() for b in buttons), f"toolbar: {[b.get_name() for b in buttons]}")
 
-    clues = find(app, "list")
-    items = [n for n in children(clues) if n.get_role_name() == "list item"] if clues else []
-    if not items:
-        fail("no clue lines")
-    for k, item in enumerate(items, 1):
-        if not item.get_name().startswith(label(k) + ". "):
-            fail(f"clue line {k} named {item.get_name()!r}")
-    print(f"clues: {len(items)} lines named by their letter")
+    lines = [n for n in walk(find(app, "list")) if n.get_role_name() == "list item"]
+    labels = [chr(64 + k) if k <= 26 else chr(70 + k) * 2 for k in range(1, len(lines) + 1)]
+    check(lines and all(n.get_name().startswith(lab + ". ") for n, lab in zip(lines, labels)), "clue line names")
 
-    # The cursor: a click on the first empty letter square, then a letter.
-    listener = Atspi.EventListener.new(on_focus)
-    listener.register("object:state-changed:focused")
-    rename_listener = Atspi.EventListener.new(on_rename)
-    rename_listener.register("object:property-change:accessible-name")
-    names = [c.get_name() for c in cells]
-    empty = [i for i in range(len(cells) - 1) if names[i].endswith(", empty") and names[i + 1].endswith(", empty")]
-    target = cells[empty[0]] if empty else None
-    if target is None:
-        fail("no two empty letter squares side by side to play in")
-        return 1
-    box = target.get_extents(Atspi.CoordType.SCREEN)
-    x, y = box.x + box.width // 2, box.y + box.height // 2
-    subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], check=True)
+    # A click on the first of two empty squares side by side, then a letter.
+    listeners = [Atspi.EventListener.new(lambda e: e.detail1 and focused.append(e.source.get_name())),
+                 Atspi.EventListener.new(lambda e: renamed.append(e.source.get_name()))]
+    listeners[0].register("object:state-changed:focused")
+    listeners[1].register("object:property-change:accessible-name")
+    at = next(i for i in range(len(names) - 1) if names[i].endswith("empty") and names[i + 1].endswith("empty"))
+    box = cells[at].get_extents(Atspi.CoordType.SCREEN)
+    subprocess.run(["xdotool", "mousemove", str(box.x + box.width // 2), str(box.y + box.height // 2), "click", "1"])
     pump(1.5)
-    if focused_cell(grid) != target.get_name():
-        fail(f"after the click the focused cell is {focused_cell(grid)!r}, not {target.get_name()!r}")
-    if target.get_name() not in focus_events:
-        fail(f"no focus event for the clicked square; events: {focus_events}")
-    index = cells.index(target)
-    subprocess.run(["xdotool", "key", "q"], check=True)
+    check(names[at] in focused, f"no focus on the clicked square; focus events: {focused}")
+    subprocess.run(["xdotool", "key", "q"])
     pump(1.5)
-    typed = cells[index].get_name()
-    if not typed.endswith(", Q"):
-        fail(f"the typed square is named {typed!r}")
-    if typed not in renamed:
-        fail(f"no name change for the typed square; changes: {renamed}")
-    after = cells[index + 1].get_name()
-    if focused_cell(grid) != after:
-        fail(f"after typing the focused cell is {focused_cell(grid)!r}, not {after!r}")
-    if after not in focus_events:
-        fail(f"no focus event for the square after the typed one; events: {focus_events}")
-    print("focus events:", focus_events)
+    typed = cells[at].get_name()
+    check(typed.endswith(", Q") and typed in renamed, f"typed square {typed!r}, renamed: {renamed}")
+    check(cells[at + 1].get_state_set().contains(Atspi.StateType.FOCUSED) and names[at + 1] in focused,
+          f"no focus on the square after the typed one; focus events: {focused}")
+    print(f"{len(cells)} cells, {len(buttons)} buttons, {len(lines)} clue lines; focus: {focused}")
     return 1 if failures else 0
 
 

@@ -21,7 +21,6 @@ private slots:
         QTest::newRow("number skips punctuation") << 3 << 2 << "5 B, row 2, column 3, T";
         QTest::newRow("in no answer") << 4 << 1 << "3, row 1, column 4, empty";
         QTest::newRow("outside") << 5 << 1 << "";
-        QTest::newRow("row zero") << 1 << 0 << "";
     }
     void squares() {
         QFETCH(int, col);
@@ -39,7 +38,6 @@ private slots:
         QTest::addColumn<QString>("said");
         QTest::newRow("part filled") << 1 << "A. Saying yes firmly, 3 letters, 2 filled";
         QTest::newRow("one letter") << 2 << "B. Vowel, 1 letter, 0 filled";
-        QTest::newRow("no clue") << 0 << "";
         QTest::newRow("beyond") << 31 << "";
     }
     void clues() {
