@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <optional>
 
@@ -129,6 +131,19 @@ private slots:
             card->FormShow();
             QCOMPARE(card->accessibleDescription(), QStringLiteral("PUZZLE INCORRECT!"));
         }
+    }
+
+    void highContrastSetWithTheAids() {
+        TVlqProcs::WriteSetting("BlankSqColor", "clYellow");
+        TVlqGamePrefForm prefs;
+        prefs.show();
+        QVERIFY(prefs.HighContrastBtn->isHidden()); // classic dialog
+        game().aids.legibleLetters = true;
+        prefs.LoadControls();
+        prefs.Pages->setCurrentIndex(TVlqGamePrefForm::ViewPage);
+        QTest::mouseClick(prefs.HighContrastBtn, Qt::LeftButton);
+        QCOMPARE(prefs.blankColour, QColor(Qt::white));
+        QVERIFY(prefs.gridFont().font.bold() && prefs.solveFont().colour == QColor(Qt::black));
     }
 
     // Enter and Esc close the open dialog only with the keyboard flow on.
