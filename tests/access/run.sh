@@ -17,7 +17,8 @@ done
 [ -n "${VLQ_ACCESS_BUS:-}" ] || VLQ_ACCESS_BUS=1 exec dbus-run-session -- "$0" "$@"
 
 pids=()
-trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; wait 2>/dev/null' EXIT
+copy=$(mktemp -d)
+trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; wait 2>/dev/null; rm -rf "$copy"' EXIT
 fdfile=$(mktemp)
 Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
 pids+=($!)
@@ -29,6 +30,8 @@ pids+=($!)
 for _ in $(seq 200); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.05; done
 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.freedesktop.DBus.Properties.Set \
   string:org.a11y.Status string:IsEnabled variant:boolean:true >/dev/null || { echo "run.sh: no accessibility bus"; exit 1; }
-QT_QPA_PLATFORM=xcb "$1" "$2" &
+# A copy in a scratch folder: the game saves the typed letter when it is ended.
+cp "$2" "$copy/" || exit 1
+QT_QPA_PLATFORM=xcb "$1" "$copy/$(basename "$2")" &
 pids+=($!)
 "$python" "$here/atspi_check.py" "$!"
