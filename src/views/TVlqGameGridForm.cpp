@@ -241,7 +241,8 @@ void TVlqGameGridForm::paintEvent(QPaintEvent* e) {
             const Mark& m = mark(c, row);
             const bool black = r.isBlack(c, row);
             const vlq::Square q{c, row};
-            vlq::drawSquareBox(p, outline, filledColour_, squareFill(c, row, m, yellow[at(q)], linked[at(q)]));
+            const QColor fill = squareFill(c, row, m, yellow[at(q)], linked[at(q)]);
+            vlq::drawSquareBox(p, outline, filledColour_, fill);
             if (labels && !black) {
                 const int code = r.squareClue(c, row);
                 const int number = numbers[at(q)];
