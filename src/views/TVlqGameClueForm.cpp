@@ -102,7 +102,9 @@ protected:
     void updateGeometries() override {
         QListWidget::updateGeometries();
         const int rows = viewport()->height() + viewportMargins().bottom();
-        const int spare = rows >= TVlqGameClueForm::kLineHeight ? rows % TVlqGameClueForm::kLineHeight : 0;
+        // Labelled lines (an aid) are taller than the classic ones.
+        const int line = game().aids.squareLabels ? vlq::kLabelledLineHeight : TVlqGameClueForm::kLineHeight;
+        const int spare = rows >= line ? rows % line : 0;
         if (spare != viewportMargins().bottom()) setViewportMargins(0, 0, 0, spare);
     }
 };
