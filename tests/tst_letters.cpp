@@ -37,6 +37,7 @@ class TestLetters : public QObject {
         SolvingAids::setSwitchedOn(undo || check);
         TVlqProcs::WriteSetting(VlqSetting::AidUndo, undo ? 1 : 0);
         TVlqProcs::WriteSetting(VlqSetting::AidCheck, check ? 1 : 0);
+        TVlqProcs::WriteSetting(VlqSetting::AidLabels, 0); // no label ink in the squares probed
         form_->ReadToolSettings();
     }
     QWidget* answerWindow(int clue, int cursor, char key) {
@@ -47,11 +48,14 @@ class TestLetters : public QObject {
         QTest::keyClick(solve_.get(), key);
         return solve_.get();
     }
-    QString letters() { // reading order, '.' empty, '#' black
+    QString letters() { // reading order, '.' empty, '#' black, punctuation as it shows
         QString out;
         for (int r = 1; r <= rec().height(); ++r)
             for (int c = 1; c <= rec().width(); ++c)
-                out += rec().isBlack(c, r) ? QChar('#') : rec().entry(c, r) ? QChar(rec().entry(c, r)) : QChar('.');
+                out += rec().isBlack(c, r)         ? QChar('#')
+                       : rec().isPunctuation(c, r) ? QChar(rec().solution(c, r))
+                       : rec().entry(c, r)         ? QChar(rec().entry(c, r))
+                                                   : QChar('.');
         return out;
     }
     int inkIn(QWidget* w, const QRect& rect, const QColor& ink) { return probe::countColour(probe::shot(w), rect, ink, 30); }

@@ -7,6 +7,9 @@
 bool PlayerLetters::setPlayerLetter(vlq::Square at, std::uint8_t letter, LetterCause why) {
     vlq::PuzzleRecord& rec = game().puzzle;
     if (!rec.inGrid(at.col, at.row) || at.col > vlq::kMaxCols || at.row > vlq::kMaxRows) return false;
+    // A punctuation square holds its own mark and nothing else, whoever
+    // writes (a reveal, an undo of one, Start Over).
+    if (rec.isPunctuation(at.col, at.row)) letter = rec.solution(at.col, at.row);
     const std::uint8_t before = rec.entry(at.col, at.row);
     if (before == letter) return false;
     rec.setEntry(at.col, at.row, letter);
