@@ -1,4 +1,5 @@
 #include "PuzzleRules.h"
+#include "RecordBounds.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -7,14 +8,9 @@ namespace vlq {
 
 namespace {
 
-// Width and height clamped to storage, so that a record that was never
-// validated still cannot lead a rule outside the byte image.
-int usedCols(const PuzzleRecord& rec) { return std::clamp(rec.width(), 0, kMaxCols); }
-int usedRows(const PuzzleRecord& rec) { return std::clamp(rec.height(), 0, kMaxRows); }
-
-bool inPuzzle(const PuzzleRecord& rec, Square s) {
-    return s.col >= 1 && s.row >= 1 && s.col <= usedCols(rec) && s.row <= usedRows(rec);
-}
+using bounds::inPuzzle;
+using bounds::usedCols;
+using bounds::usedRows;
 
 bool isNumbered(const PuzzleRecord& rec, int c, int r) {
     return !rec.isBlack(c, r) && !rec.isPunctuation(c, r);

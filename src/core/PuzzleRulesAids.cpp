@@ -1,6 +1,7 @@
 // Rules behind the solving aids: what a square is linked to, its corner
 // labels and the cursor's keyboard moves.
 #include "PuzzleRules.h"
+#include "RecordBounds.h"
 
 #include <algorithm>
 
@@ -8,12 +9,9 @@ namespace vlq {
 
 namespace {
 
-int usedCols(const PuzzleRecord& rec) { return std::clamp(rec.width(), 0, kMaxCols); }
-int usedRows(const PuzzleRecord& rec) { return std::clamp(rec.height(), 0, kMaxRows); }
-
-bool inPuzzle(const PuzzleRecord& rec, Square s) {
-    return s.col >= 1 && s.row >= 1 && s.col <= usedCols(rec) && s.row <= usedRows(rec);
-}
+using bounds::inPuzzle;
+using bounds::usedCols;
+using bounds::usedRows;
 
 bool isLetterSquare(const PuzzleRecord& rec, Square s) {
     return inPuzzle(rec, s) && !rec.isBlack(s.col, s.row) && !rec.isPunctuation(s.col, s.row);

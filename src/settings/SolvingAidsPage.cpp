@@ -9,20 +9,7 @@
 #include "game/SettingsTable.h"
 #include "game/TVlqProcs.h"
 #include "views/SquareLook.h"
-
-namespace {
-
-template <typename Setting>
-auto readOr(const Setting& s) {
-    try {
-        return TVlqProcs::ReadSetting(s);
-    } catch (const vlq::SettingsError& e) {
-        vlq::reportError(e);
-        return TVlqProcs::DefaultOf(s);
-    }
-}
-
-} // namespace
+#include "ReadOr.h"
 
 SolvingAidsPage::SolvingAidsPage(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);

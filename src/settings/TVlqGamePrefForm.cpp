@@ -27,6 +27,7 @@
 #include "platform/FontMatch.h"
 #include "platform/TitleBar.h"
 #include "views/SquareLook.h"
+#include "ReadOr.h"
 
 namespace {
 
@@ -43,18 +44,6 @@ constexpr std::array<QRgb, 16> kPalette{
 constexpr int kPaletteCell = 24;
 constexpr int kSampleLines = 14;
 
-// A stored value, or def after telling the player when the stored one is
-// malformed, so one bad value never keeps the dialog from opening.
-// A stored value, or after reporting a malformed one, the table's default.
-template <typename Setting>
-auto readOr(const Setting& s) {
-    try {
-        return TVlqProcs::ReadSetting(s);
-    } catch (const vlq::SettingsError& e) {
-        vlq::reportError(e);
-        return TVlqProcs::DefaultOf(s);
-    }
-}
 
 TVlqGamePrefForm::FontChoice defaultGridFont() {
     using namespace VlqSetting;
