@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "ClueLineLabels.h"
 #include "TVlqGameClueForm.h"
 #include "TVlqSolveForm.h"
 #include "core/AnswerPlace.h"
@@ -22,7 +23,10 @@ QRect clueLineOnScreen(const QListWidget& list, int k) {
     const QListWidgetItem* item = list.item(k - 1);
     if (!item) return {};
     QRect r = list.visualItemRect(item).intersected(list.viewport()->rect());
-    const int text = TVlqGameClueForm::kTextIndent + list.fontMetrics().horizontalAdvance(item->text());
+    // Labelled lines (an aid) are painted wider than their plain text.
+    const int text = game().aids.squareLabels
+                         ? labelledClueLineWidth(TVlqGameClueForm::kTextIndent, list.font(), k)
+                         : TVlqGameClueForm::kTextIndent + list.fontMetrics().horizontalAdvance(item->text());
     r.setWidth(std::min(r.width(), text));
     if (r.isEmpty()) return {};
     return {list.viewport()->mapToGlobal(r.topLeft()), r.size()};

@@ -10,18 +10,24 @@
 
 namespace vlq {
 
-void paintLabelledClueLine(QPainter& p, const QRect& line, int indent, const QFont& font, const QColor& ink, int k) {
+namespace {
+
+// Lays clue k's labelled line out in line, painting it when p is given;
+// returns the right edge of its last cell.
+int layOutLabelledClueLine(QPainter* p, const QRect& line, int indent, const QFont& font, const QColor& ink, int k) {
     const PuzzleRecord& rec = game().puzzle;
     // The plain line's height on top, the square numbers below it.
     constexpr int kTextHeight = 19;
     const QRect top(line.x() + indent, line.y(), line.width() - indent, kTextHeight);
-    p.save();
-    p.setFont(font);
-    p.setPen(ink);
+    if (p) {
+        p->save();
+        p->setFont(font);
+        p->setPen(ink);
+    }
     const QFontMetrics fm(font);
     const QString head = QString::fromStdString(clueLabel(k)) + QStringLiteral(".  ") + recordText(rec.clue(k)) +
                          QStringLiteral("     ");
-    p.drawText(top, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, head);
+    if (p) p->drawText(top, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, head);
     int x = top.x() + fm.horizontalAdvance(head);
 
     static const QFont small = [] {
@@ -39,13 +45,27 @@ void paintLabelledClueLine(QPainter& p, const QRect& line, int indent, const QFo
         const QString cell = e ? QString(QChar::fromLatin1(char(e))) : QStringLiteral("__");
         const QString number = QString::number(squareNumber(rec, q));
         const int w = std::max(blankWidth, sm.horizontalAdvance(number) + 6);
-        p.setFont(font);
-        p.drawText(QRect(x, top.y(), w, kTextHeight), Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine, cell);
-        p.setFont(small);
-        p.drawText(QRect(x, top.bottom() + 1, w, line.bottom() - top.bottom()), Qt::AlignHCenter | Qt::AlignTop, number);
+        if (p) {
+            p->setFont(font);
+            p->drawText(QRect(x, top.y(), w, kTextHeight), Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine, cell);
+            p->setFont(small);
+            p->drawText(QRect(x, top.bottom() + 1, w, line.bottom() - top.bottom()), Qt::AlignHCenter | Qt::AlignTop,
+                        number);
+        }
         x += w;
     }
-    p.restore();
+    if (p) p->restore();
+    return x;
+}
+
+} // namespace
+
+void paintLabelledClueLine(QPainter& p, const QRect& line, int indent, const QFont& font, const QColor& ink, int k) {
+    layOutLabelledClueLine(&p, line, indent, font, ink, k);
+}
+
+int labelledClueLineWidth(int indent, const QFont& font, int k) {
+    return layOutLabelledClueLine(nullptr, QRect(0, 0, 100000, kLabelledLineHeight), indent, font, QColor(), k);
 }
 
 } // namespace vlq

@@ -17,5 +17,7 @@ inline constexpr int kLabelledLineHeight = 32;
 // Paints clue k's labelled line into line (a list row) with font and ink;
 // the text starts indent pixels in from the left.
 void paintLabelledClueLine(QPainter& p, const QRect& line, int indent, const QFont& font, const QColor& ink, int k);
+// Width that line takes from the row's left edge to the end of its last cell.
+int labelledClueLineWidth(int indent, const QFont& font, int k);
 
 } // namespace vlq

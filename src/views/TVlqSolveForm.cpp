@@ -229,6 +229,11 @@ void TVlqSolveForm::OpenOnClue() {
     raise();
     activateWindow();
     vlq::keepClueLineClear(*this);
+    // Under a window manager the window is framed and placed a moment after
+    // it shows (and re-takes stored bounds while the frame settles): clear
+    // the clue's line again once that is over.
+    if (game().aids.placeAnswer)
+        QTimer::singleShot(1100, this, [this] { vlq::keepClueLineClear(*this); });
     vlq::announceCurrentSquare(SolveGrid);
 }
 
