@@ -101,6 +101,12 @@ std::string lower(const std::string& s) {
     return out;
 }
 
+std::string upper(const std::string& s) {
+    std::string out;
+    for (char c : s) out += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    return out;
+}
+
 // A word less the commonest endings, for comparing what is left.
 std::string core(const std::string& w) {
     static const char* const kEndings[] = {"ations", "ation", "itions", "ition", "ments", "ment", "nesses",
@@ -124,6 +130,30 @@ bool nearDuplicate(const vlq::Lexicon& lexicon, const std::string& a, const std:
     return false;
 }
 
+// The words of an answer as written (one, or two for a phrase), lower case.
+std::vector<std::string> partsOf(const std::string& written) {
+    std::vector<std::string> parts{""};
+    for (char c : written)
+        if (c == ' ' && !parts.back().empty())
+            parts.emplace_back();
+        else if (c != ' ')
+            parts.back() += lower(std::string(1, c));
+    if (parts.back().empty()) parts.pop_back();
+    return parts;
+}
+
+// Two answers as written: near when the whole of them is, or when a word of
+// one phrase is near a word of the other.
+bool nearAnswers(const vlq::Lexicon& lexicon, const std::string& a, const std::string& b) {
+    if (nearDuplicate(lexicon, lower(a), lower(b))) return true;
+    const auto x = partsOf(a), y = partsOf(b);
+    if (x.size() == 1 && y.size() == 1) return false;
+    for (const std::string& p : x)
+        for (const std::string& q : y)
+            if (p.size() >= 4 && q.size() >= 4 && nearDuplicate(lexicon, p, q)) return true;
+    return false;
+}
+
 // Whether a draft clue gives its answer away.
 bool givesAway(const vlq::Lexicon& lexicon, const std::string& clue, const std::string& answer) {
     const std::string text = lower(clue.substr(std::min(clue.size(), std::string(vlq::kDraftMark).size())));
@@ -134,7 +164,14 @@ bool givesAway(const vlq::Lexicon& lexicon, const std::string& clue, const std::
     if (text.find(a) != std::string::npos) return true;
     if (a.size() >= 5 && words.find(a.substr(0, 5)) != std::string::npos) return true;
     // The stem as a word of its own, or as the start of one.
-    return stem.size() >= 3 && words.find(" " + stem) != std::string::npos;
+    if (stem.size() >= 3 && words.find(" " + stem) != std::string::npos) return true;
+    // For a phrase, any of its words or their stems.
+    const auto parts = partsOf(answer);
+    if (parts.size() < 2) return false;
+    for (const std::string& part : parts)
+        for (const std::string& root : {part, lexicon.stemOf(part)})
+            if (root.size() >= 3 && words.find(" " + root) != std::string::npos) return true;
+    return false;
 }
 
 int seeds = 3;
@@ -142,7 +179,7 @@ double seconds = 10;
 std::string pick;
 
 struct Totals {
-    int sets = 0, complete = 0, answers = 0, common = 0, nearSets = 0, clues = 0, giveaways = 0;
+    int sets = 0, complete = 0, answers = 0, common = 0, phrases = 0, nearSets = 0, clues = 0, giveaways = 0;
     std::map<std::string, int> used; // sets per word
     std::map<int, int> lengths;
     std::vector<double> times, cpu;
@@ -153,7 +190,7 @@ void run(const Quotation& q, const vlq::Lexicon& lexicon, const std::unordered_m
          Totals& totals) {
     if (std::string(q.name).find(pick) == std::string::npos) return;
     std::vector<double> times, cpu;
-    int found = 0, letters = 0, answers = 0;
+    int found = 0, letters = 0, answers = 0, placed = 0, common = 0;
     std::vector<std::string> quoteWords;
     {
         std::string text(q.text), word;
@@ -193,32 +230,41 @@ void run(const Quotation& q, const vlq::Lexicon& lexicon, const std::unordered_m
         for (std::size_t i = 0; i < made.answers.size(); ++i) {
             const std::string a = lower(made.answers[i].answer);
             ++totals.answers;
+            ++placed;
             ++totals.lengths[static_cast<int>(a.size())];
             ++totals.used[a];
-            if (const auto t = tier.find(made.answers[i].answer); t != tier.end() && t->second == 0)
-                ++totals.common;
+            const auto parts = partsOf(made.answers[i].answer);
+            const auto isCommon = [&](const std::string& w) {
+                const auto t = tier.find(upper(w));
+                return t != tier.end() && t->second == 0;
+            };
+            if (parts.size() == 1 && isCommon(parts[0]))
+                ++totals.common, ++common;
+            else if (parts.size() == 2 && isCommon(parts[0]) && isCommon(parts[1]))
+                ++totals.common, ++common, ++totals.phrases;
             else
                 totals.examples.push_back("less common: " + made.answers[i].answer);
             ++totals.clues;
-            if (givesAway(lexicon, made.answers[i].clue, a)) {
+            if (givesAway(lexicon, made.answers[i].clue, made.answers[i].answer)) {
                 ++totals.giveaways;
                 totals.examples.push_back(made.answers[i].answer + ": " + made.answers[i].clue);
             }
             for (std::size_t j = 0; j < i; ++j)
-                if (nearDuplicate(lexicon, a, lower(made.answers[j].answer))) {
+                if (nearAnswers(lexicon, made.answers[i].answer, made.answers[j].answer)) {
                     near = true;
                     totals.examples.push_back("near: " + made.answers[i].answer + " / " + made.answers[j].answer);
                 }
             for (const std::string& w : quoteWords)
-                if (nearDuplicate(lexicon, a, w)) {
+                if (nearAnswers(lexicon, made.answers[i].answer, w)) {
                     near = true;
                     totals.examples.push_back("echo: " + made.answers[i].answer + " / " + w);
                 }
         }
         totals.nearSets += near;
     }
-    std::printf("%-15s %3d letters %2d answers  median %6.3f s (processor %6.3f s)  complete %d/%d\n", q.name,
-                letters, answers, median(times), median(cpu), found, seeds);
+    std::printf("%-15s %3d letters %2d answers  median %6.3f s (processor %6.3f s)  complete %d/%d  common %3.0f %%\n",
+                q.name, letters, answers, median(times), median(cpu), found, seeds,
+                placed ? 100.0 * common / placed : 0.0);
 }
 
 } // namespace
@@ -247,7 +293,8 @@ int main(int argc, char** argv) {
     std::printf("\nsets complete %d/%d; median %.3f s (processor %.3f s), slowest %.3f s\n", totals.complete,
                 totals.sets, median(totals.times), median(totals.cpu),
                 totals.times.empty() ? 0 : *std::max_element(totals.times.begin(), totals.times.end()));
-    std::printf("common words %.1f %% of %d answers\n", share(totals.common, totals.answers), totals.answers);
+    std::printf("common words %.1f %% of %d answers (of them phrases of two common words %.1f %%)\n",
+                share(totals.common, totals.answers), totals.answers, share(totals.phrases, totals.answers));
     std::printf("sets with a near-duplicate or an echo %.1f %%\n", share(totals.nearSets, totals.complete));
     std::printf("draft clues giving the answer away %.1f %% of %d\n", share(totals.giveaways, totals.clues),
                 totals.clues);

@@ -42,6 +42,21 @@ bool allLower(std::string_view w) {
     return !w.empty() && std::all_of(w.begin(), w.end(), [](char c) { return c >= 'a' && c <= 'z'; });
 }
 
+// A WordNet lemma of one word, or of two joined by an underscore (grand_jury).
+bool lemmaOfTwo(std::string_view w) {
+    const auto cut = w.find('_');
+    if (cut == std::string_view::npos) return allLower(w);
+    return allLower(w.substr(0, cut)) && allLower(w.substr(cut + 1));
+}
+
+// Small words that make a phrase a phrasal verb or a fixed expression rather than a noun.
+bool linkingWord(std::string_view w) {
+    static constexpr std::string_view kLinking[] = {"the", "and", "for", "out", "off", "down", "away", "over",
+                                                    "back", "about", "into", "onto", "upon", "with", "from",
+                                                    "its", "one", "all", "not", "any", "who", "how", "but", "nor"};
+    return std::find(std::begin(kLinking), std::end(kLinking), w) != std::end(kLinking);
+}
+
 bool hasVowel(std::string_view w) { return w.find_first_of("aeiouy") != std::string_view::npos; }
 
 std::string_view firstField(std::string_view line) { return line.substr(0, line.find(' ')); }
@@ -253,7 +268,7 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
         forEachLine(text, [&](std::string_view line) {
             if (line.empty() || line[0] == ' ') return; // licence text
             const std::string_view lemma = firstField(line);
-            if (!allLower(lemma)) return;
+            if (!lemmaOfTwo(lemma)) return;
             // lemma pos synset_cnt p_cnt [ptr_symbol...] sense_cnt tagsense_cnt synset_offset...
             // The offsets are the last synset_cnt fields; the first is the most frequent sense.
             std::size_t at = lemma.size() + 1;
@@ -320,6 +335,7 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
                 std::string_view word = line.substr(at, end - at);
                 word = word.substr(0, word.find('('));
                 if (allLower(word)) plain.emplace(word), members.push_back(word);
+                else if (lemmaOfTwo(word)) plain.emplace(word);
                 at = line.find(' ', end + 1); // past lex_id
                 if (at == std::string_view::npos) break;
                 ++at;
@@ -419,6 +435,46 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
         word.stem = stem;
         word.rare = isRare(w, base, pos);
         word.family = lex.familyOf(w);
+        lex.words_.push_back(std::move(word));
+        lex.indexWord(static_cast<int>(lex.words_.size() - 1));
+    }
+
+    // Two-word nouns, in a fixed order (the index is a hash map).
+    std::unordered_set<std::string> single;
+    for (const LexiconWord& w : lex.words_) single.insert(w.word);
+    std::vector<std::string> phrases;
+    for (const auto& [lemma, entry] : lex.index_)
+        if (lemma.find('_') != std::string::npos && entry.offset[0] >= 0) phrases.push_back(lemma);
+    std::sort(phrases.begin(), phrases.end());
+    for (const std::string& lemma : phrases) {
+        const auto cut = lemma.find('_');
+        const std::string first = lemma.substr(0, cut), second = lemma.substr(cut + 1);
+        if (first.size() < 3 || second.size() < 3 || !common.count(first) || !common.count(second) ||
+            linkingWord(first) || linkingWord(second) || !lex.plain_[0].count(lemma))
+            continue;
+        const IndexEntry& entry = lex.index_.at(lemma);
+        // Seen in tagged text, and as a noun more than as anything else.
+        if (entry.count[0] == 0 || *std::max_element(entry.count.begin(), entry.count.end()) > entry.count[0])
+            continue;
+        LexiconWord word;
+        for (char c : first + second) word.word += static_cast<char>(c - 'a' + 'A');
+        if (single.count(word.word)) continue;
+        const std::string firstStem = lex.stemOf(first), secondStem = lex.stemOf(second);
+        if (blocked(first) || blocked(second) || blocked(firstStem) || blocked(secondStem) || isOffensive(lemma) ||
+            isOffensive(lex.baseOf(first)) || isOffensive(lex.baseOf(second)))
+            continue;
+        word.written = word.word.substr(0, first.size()) + " " + word.word.substr(first.size());
+        word.tier = 0;
+        word.count = entry.count[0];
+        word.base = lemma;
+        word.pos = 'n';
+        word.stem = first + second;
+        word.rare = isRare(lemma, lemma, 0);
+        word.phrase = true;
+        for (const std::string& key : {first, firstStem, second, secondStem})
+            if (key.size() >= 4 && std::find(word.family.begin(), word.family.end(), key) == word.family.end())
+                word.family.push_back(key);
+        single.insert(word.word);
         lex.words_.push_back(std::move(word));
         lex.indexWord(static_cast<int>(lex.words_.size() - 1));
     }

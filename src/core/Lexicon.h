@@ -20,6 +20,10 @@
 // block list are left out. Spelling variants (YOGHOURT beside YOGURT) and
 // words whose first sense WordNet marks as archaic, slang, colloquial,
 // British, a dialect word or a trade name are kept but marked rare.
+// Two-word nouns that WordNet lists (GRAND JURY, BLOOD PRESSURE) join the
+// words when both words are on the common list, neither is a small linking
+// word, the phrase was seen in tagged text and is not also written as one
+// word; they count as common and give the long answers long quotations need.
 // Each word also knows its family (LexiconFamily.cpp): the parts of a
 // compound (LIGHT-HEADED), the root under a negating prefix (UN-HAPPY), and
 // its core (the word less its commonest ending), whose five-letter runs
@@ -54,6 +58,7 @@ struct LexiconWord {
     bool rare = false;   // a spelling variant or a word of marked usage (archaic, slang, British...)
     std::string written; // how the maker's own list writes it, when that differs (ICE CREAM)
     int userScore = -1;  // the maker's score, 0 to 100, for a word of the maker's list; -1 otherwise
+    bool phrase = false; // two words WordNet lists as one noun (GRAND JURY), `written` with its space
     std::vector<std::string> family; // compound parts and the root under a prefix (see familyOf)
 };
 

@@ -82,9 +82,22 @@ constexpr double kBalanceWeight = 0.6; // against lengths far from the average (
 constexpr double kWordJitter = 2.0;   // seeded spread of each word's cost, so seeds differ in their favourites
 constexpr double kSeenWeight = 3.0;   // against words other puzzles hold, per doubling of their count
 constexpr double kUserWeight = 0.08;  // per point of the maker's score away from 50
+constexpr double kPhraseWeight = 2.0; // against a two-word phrase where a word would do
 constexpr int kWiden = 3;             // letters added to the longest answer when the search stalls
 constexpr int kRestartsPerLevel = 4;  // fresh starts before rarer words are let in
 constexpr long long kFirstRun = 20000; // words tried before the first restart
+
+// An inflected form (a plural, a tense) rather than the word WordNet lists.
+bool isForm(const LexiconWord& w) { return !w.phrase && w.base != lowerOf(w.word); }
+
+// How much less a maker wants the word: less common, a form, seldom seen,
+// rare, a phrase; the maker's own score stands instead when it has one.
+double wordCost(const LexiconWord& w) {
+    if (w.userScore >= 0) return -kUserWeight * (w.userScore - 50);
+    const double unseen = std::max(0.0, kCommonCount - std::log2(1.0 + w.count));
+    return kTierWeight * w.tier + (isForm(w) ? kFormWeight : 0.0) - 0.25 * std::log1p(w.count) + kRareWeight * unseen +
+           (w.rare ? kTierWeight : 0.0) + (w.phrase ? kPhraseWeight : 0.0);
+}
 
 class Search {
 public:
@@ -593,11 +606,8 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
         }
         if (!counted) continue;
         c.tailLength = length - 1;
-        const double form = w.base != lower ? kFormWeight : 0.0;
-        const double unseen = std::max(0.0, kCommonCount - std::log2(1.0 + w.count));
-        double cost = kTierWeight * w.tier + form - 0.25 * std::log1p(w.count) + kRareWeight * unseen;
-        if (w.rare) cost += kTierWeight;
-        if (w.userScore >= 0) cost = -kUserWeight * (w.userScore - 50);
+        const bool form = isForm(w);
+        double cost = wordCost(w);
         if (const auto it = options.seen.find(w.word); it != options.seen.end() && it->second > 0)
             cost += kSeenWeight * std::log2(1.0 + it->second);
         cost += kWordJitter * static_cast<double>(order() >> 8) / static_cast<double>(1u << 24);
@@ -607,7 +617,7 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
         c.level = w.userScore >= 50 ? 0
                   : w.rare         ? 2
                   : w.tier == 0 && w.count > 0          ? 0
-                  : (w.tier == 0 || w.count > 0) && form == 0 ? 1
+                  : (w.tier == 0 || w.count > 0) && !form ? 1
                                                               : 2;
         if (w.userScore >= 0 && w.userScore < 50) c.level = std::max(c.level, 1);
         byLetter[idx(w.word[0])].push_back(c);
@@ -809,10 +819,7 @@ std::vector<Suggestion> suggestAnswers(const std::string& text, const std::strin
         const WordKeys keys = lexicon.keysOf(w);
         if (std::any_of(avoid.begin(), avoid.end(), [&](const WordKeys& a) { return Lexicon::near(keys, a); }))
             continue;
-        double cost = kTierWeight * w.tier + (w.base != lowerOf(w.word) ? kFormWeight : 0.0) - 0.25 * std::log1p(w.count) +
-                      kRareWeight * std::max(0.0, kCommonCount - std::log2(1.0 + w.count)) + (w.rare ? kTierWeight : 0);
-        if (w.userScore >= 0) cost = -kUserWeight * (w.userScore - 50);
-        ranked.emplace_back(cost, i);
+        ranked.emplace_back(wordCost(w), i);
     }
     std::stable_sort(ranked.begin(), ranked.end());
     if (ranked.size() > count) ranked.resize(count);

@@ -171,7 +171,7 @@ std::string worded(const Lexicon& lexicon, const std::string& gloss, Form form) 
 
 Form formOf(const LexiconWord& word) {
     const std::string lower = lowerOf(word.word);
-    if (lower == word.base || word.base.empty()) return Form::plain;
+    if (lower == word.base || word.base.empty() || word.phrase) return Form::plain;
     switch (word.pos) {
     case 'n':
         return Form::plural;
@@ -267,7 +267,10 @@ DraftClue draftClue(const Lexicon& lexicon, const LexiconWord& word) {
     const std::string ownStem = lexicon.stemOf(lowerOf(word.word));
     const auto givesAway = [&](const std::string& text, const std::string& a, const std::string& base,
                                const std::string& stem) {
-        return vlq::givesAway(text, a, base, stem) || vlq::givesAway(text, a, base, ownStem);
+        if (vlq::givesAway(text, a, base, stem) || vlq::givesAway(text, a, base, ownStem)) return true;
+        // A word of a phrase or a part of a compound gives it away too: "pressure" for BLOOD PRESSURE.
+        return std::any_of(word.family.begin(), word.family.end(),
+                           [&](const std::string& part) { return vlq::givesAway(text, a, part, part); });
     };
     for (const std::string& sense : lexicon.senses(word)) {
         // As written, or without its remarks in brackets when that hides the answer or fits.
