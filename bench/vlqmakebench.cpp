@@ -5,8 +5,12 @@
 // told); `name` picks the quotations whose name contains it. Per quotation
 // it prints how many seeds gave a complete set and the median time, as
 // elapsed time and as the search's processor time (which a busy machine
-// does not inflate). Over all sets it prints what a maker judges a set by:
-// - the share of answers from the common word list;
+// does not inflate). Each set is made as `vlqtool make` makes one beside a
+// folder of earlier puzzles: the answers of the sets made before it are
+// words to use sparingly (VLQ_BENCH_FRESH=1 makes every set as the first).
+// Over all sets it prints what a maker judges a set by:
+// - the share of answers from the common word list, or phrases of two of
+//   its words;
 // - the share of sets holding a near-duplicate: two answers, or an answer
 //   and a word of the quotation, sharing a stem, a compound part or a
 //   run of five letters outside their endings (see nearDuplicate below,
@@ -177,6 +181,7 @@ bool givesAway(const vlq::Lexicon& lexicon, const std::string& clue, const std::
 int seeds = 3;
 double seconds = 10;
 std::string pick;
+bool fresh = false; // each set made as if no puzzle had been made before
 
 struct Totals {
     int sets = 0, complete = 0, answers = 0, common = 0, phrases = 0, nearSets = 0, clues = 0, giveaways = 0;
@@ -184,6 +189,8 @@ struct Totals {
     std::map<int, int> lengths;
     std::vector<double> times, cpu;
     std::vector<std::string> examples;
+    // The answers of the sets made so far, as a puzzle folder would hold them for `vlqtool make`.
+    std::unordered_map<std::string, int> seen;
 };
 
 void run(const Quotation& q, const vlq::Lexicon& lexicon, const std::unordered_map<std::string, int>& tier,
@@ -208,6 +215,7 @@ void run(const Quotation& q, const vlq::Lexicon& lexicon, const std::unordered_m
         vlq::MakeOptions options;
         options.seed = static_cast<std::uint32_t>(seed);
         options.seconds = seconds;
+        if (!fresh) options.seen = totals.seen;
         timespec t0{}, t1{};
         clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t0);
         const vlq::MakeResult made = vlq::makePuzzle(q.text, q.name, lexicon, options);
@@ -224,6 +232,7 @@ void run(const Quotation& q, const vlq::Lexicon& lexicon, const std::unordered_m
         for (const auto& a : made.answers)
             for (char c : a.answer) letters += c >= 'A' && c <= 'Z';
         if (!made.complete) continue;
+        for (const auto& a : made.answers) ++totals.seen[vlq::lettersOf(a.answer)];
         ++found;
         ++totals.complete;
         bool near = false;
@@ -273,6 +282,7 @@ int main(int argc, char** argv) {
     if (argc > 1) seeds = std::max(1, std::atoi(argv[1]));
     if (argc > 2) seconds = std::max(0.1, std::atof(argv[2]));
     if (argc > 3) pick = argv[3];
+    fresh = std::getenv("VLQ_BENCH_FRESH") != nullptr;
     const auto t0 = std::chrono::steady_clock::now();
     vlq::Lexicon lexicon;
     try {

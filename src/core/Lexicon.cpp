@@ -463,11 +463,16 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
         if (blocked(first) || blocked(second) || blocked(firstStem) || blocked(secondStem) || isOffensive(lemma) ||
             isOffensive(lex.baseOf(first)) || isOffensive(lex.baseOf(second)))
             continue;
+        word.base = lemma;
+        word.pos = 'n';
+        // Seen once, and only a kind of what its last word names (LINED SNAKE, a colubrid snake): no answer.
+        if (entry.count[0] < 2) {
+            const auto kinds = lex.broader(word);
+            if (!kinds.empty() && (kinds.front() == second || kinds.front().ends_with(" " + second))) continue;
+        }
         word.written = word.word.substr(0, first.size()) + " " + word.word.substr(first.size());
         word.tier = 0;
         word.count = entry.count[0];
-        word.base = lemma;
-        word.pos = 'n';
         word.stem = first + second;
         word.rare = isRare(lemma, lemma, 0);
         word.phrase = true;

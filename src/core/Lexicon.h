@@ -22,7 +22,8 @@
 // British, a dialect word or a trade name are kept but marked rare.
 // Two-word nouns that WordNet lists (GRAND JURY, BLOOD PRESSURE) join the
 // words when both words are on the common list, neither is a small linking
-// word, the phrase was seen in tagged text and is not also written as one
+// word, the phrase was seen in tagged text (twice, when WordNet calls it
+// only a kind of what its last word names) and is not also written as one
 // word; they count as common and give the long answers long quotations need.
 // Each word also knows its family (LexiconFamily.cpp): the parts of a
 // compound (LIGHT-HEADED), the root under a negating prefix (UN-HAPPY), and

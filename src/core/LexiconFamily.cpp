@@ -3,6 +3,7 @@
 // of a word less its ending), and the maker's own words added to or taken
 // out of the lexicon.
 #include <algorithm>
+#include <cctype>
 #include <string_view>
 
 #include "Lexicon.h"
@@ -173,8 +174,12 @@ void Lexicon::addWords(const std::vector<UserWord>& list) {
         if (letters.empty()) continue;
         const int score = std::clamp(u.score, 0, 100);
         if (const auto it = at.find(letters); it != at.end()) {
-            words_[it->second].userScore = score;
-            words_[it->second].rare = false;
+            LexiconWord& known = words_[it->second];
+            known.userScore = score;
+            known.rare = false;
+            // The maker's spelling of a phrase stands (ice cream, ice-cream).
+            if (std::any_of(u.written.begin(), u.written.end(), [](char c) { return !std::isalpha(static_cast<unsigned char>(c)); }))
+                known.written = u.written;
             continue;
         }
         LexiconWord word;

@@ -72,7 +72,7 @@ constexpr double kLengthWeight = 2.0; // against leaving long words to the end
 constexpr double kJitter = 3.0;       // random spread between equally good words
 constexpr std::size_t kTries = 3;     // words tried per slot, and per slot of the last three
 constexpr std::size_t kTriesNearEnd = 12;
-constexpr double kTierWeight = 6.0;   // against less common words
+constexpr double kTierWeight = 16.0;  // against less common words
 constexpr double kFormWeight = 4.0;   // against inflected forms (plurals, tenses)
 constexpr double kRareWeight = 1.5;   // against words seldom seen in tagged text: per halving of
 constexpr double kCommonCount = 4.0;  // the count below 15 (2^4 - 1)
@@ -80,12 +80,14 @@ constexpr double kDecay = 0.85;       // how the three weights above fade with e
 constexpr double kFloor = 0.1;
 constexpr double kBalanceWeight = 0.6; // against lengths far from the average (times MakeOptions::balance)
 constexpr double kWordJitter = 2.0;   // seeded spread of each word's cost, so seeds differ in their favourites
-constexpr double kSeenWeight = 3.0;   // against words other puzzles hold, per doubling of their count
+constexpr double kSeenWeight = 3.0;   // against words other puzzles hold, per doubling of their count,
+constexpr double kSeenMost = 2.5;     // at most: a common word others hold still beats a less common one
 constexpr double kUserWeight = 0.08;  // per point of the maker's score away from 50
-constexpr double kPhraseWeight = 2.0; // against a two-word phrase where a word would do
+constexpr double kPhraseWeight = 3.0; // against a two-word phrase where a word would do
 constexpr int kWiden = 3;             // letters added to the longest answer when the search stalls
 constexpr int kRestartsPerLevel = 4;  // fresh starts before rarer words are let in
 constexpr long long kFirstRun = 20000; // words tried before the first restart
+constexpr int kSecondLooks = 6;       // fresh starts among common words after a set with others
 
 // An inflected form (a plural, a tense) rather than the word WordNet lists.
 bool isForm(const LexiconWord& w) { return !w.phrase && w.base != lowerOf(w.word); }
@@ -146,9 +148,10 @@ public:
                 try {
                     if (fill(0)) {
                         found_ = true;
-                        best_ = chosen_;
-                        bestSlots_ = chosenSlots_;
+                        keepIfBetter();
                         improve();
+                        secondLook(limit);
+                        restoreBest();
                         return true;
                     }
                     if (!cut_ && level_ == 2 && maxTail_ >= widest_) return false; // every word tried everywhere
@@ -170,11 +173,7 @@ public:
                 }
             }
         } catch (const TimeUp&) {
-            if (found_) {
-                clear();
-                for (std::size_t s = 0; s < slots_.size(); ++s) take(s, candidate(s, bestSlots_[s]));
-                best_ = chosen_;
-            }
+            if (found_) restoreBest();
             return found_;
         }
     }
@@ -211,6 +210,7 @@ private:
     double preference_ = 1.0;
     bool found_ = false;
     double cost_ = 0; // of the words chosen
+    double bestCost_ = 1e300; // of the cheapest complete set found
     int restarts_ = 0, level_ = 0;
 
     void clear() {
@@ -230,8 +230,9 @@ private:
     }
 
     // Once a set is found: take out the costliest answer with two others and
-    // put in the three cheapest words that fit their letters exactly, while
-    // that lowers the set's cost (or the steps for it run out).
+    // put in the cheapest words that fit their letters exactly, while that
+    // lowers the set's cost; when no three will do, with three others (or
+    // until the steps for it run out).
     void improve() {
         const long long end = steps_ + polish_;
         std::vector<double> least(slots_.size(), 0.0);
@@ -249,67 +250,127 @@ private:
             std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
                 return value(candidate(a, chosenSlots_[a])) - least[a] > value(candidate(b, chosenSlots_[b])) - least[b];
             });
-            for (std::size_t w = 0; w < std::min<std::size_t>(n, 4) && !better && steps_ < end; ++w) {
-                const std::size_t i = order[w];
-                std::vector<std::pair<std::size_t, std::size_t>> pairs;
-                for (std::size_t j = 0; j < n; ++j)
-                    for (std::size_t k = j + 1; k < n; ++k)
-                        if (j != i && k != i) pairs.emplace_back(j, k);
-                for (std::size_t p = pairs.size(); p > 1; --p) std::swap(pairs[p - 1], pairs[noise_() % p]);
-                for (const auto& [j, k] : pairs) {
-                    if (steps_ >= end) break;
-                    if (retry(i, j, k, least)) {
-                        better = true;
-                        best_ = chosen_;
-                        bestSlots_ = chosenSlots_;
-                        break;
+            for (std::size_t others = 2; others <= 3 && !better && others < n; ++others) {
+                for (std::size_t w = 0; w < std::min<std::size_t>(n, others == 2 ? 4 : 2) && !better && steps_ < end;
+                     ++w) {
+                    const std::size_t i = order[w];
+                    if (value(candidate(i, chosenSlots_[i])) - least[i] < 1e-6) break; // the cheapest already
+                    std::vector<std::vector<std::size_t>> groups;
+                    for (std::size_t j = 0; j < n; ++j)
+                        for (std::size_t k = j + 1; k < n; ++k) {
+                            if (j == i || k == i) continue;
+                            if (others == 2) {
+                                groups.push_back({i, j, k});
+                                continue;
+                            }
+                            for (std::size_t l = k + 1; l < n; ++l)
+                                if (l != i) groups.push_back({i, j, k, l});
+                        }
+                    for (std::size_t p = groups.size(); p > 1; --p) std::swap(groups[p - 1], groups[noise_() % p]);
+                    for (const auto& group : groups) {
+                        if (steps_ >= end) break;
+                        if (refill(group, least)) {
+                            better = true;
+                            break;
+                        }
                     }
                 }
             }
         }
-        best_ = chosen_;
-        bestSlots_ = chosenSlots_;
+        keepIfBetter();
     }
 
-    // Slots i, j and k refilled with the cheapest words that fit; whether that lowered the cost.
-    bool retry(std::size_t i, std::size_t j, std::size_t k, const std::vector<double>& least) {
-        const int was[3] = {chosenSlots_[i], chosenSlots_[j], chosenSlots_[k]};
-        const double before = value(candidate(i, was[0])) + value(candidate(j, was[1])) + value(candidate(k, was[2]));
-        give(i, candidate(i, was[0]));
-        give(j, candidate(j, was[1]));
-        give(k, candidate(k, was[2]));
+    // What the set chosen costs, and keeping it when it is the cheapest yet.
+    double setCost() const {
+        double c = 0;
+        for (std::size_t s = 0; s < slots_.size(); ++s) c += value(candidate(s, chosenSlots_[s]));
+        return c;
+    }
+    void keepIfBetter() {
+        if (const double c = setCost(); c < bestCost_ - 1e-9) {
+            bestCost_ = c;
+            best_ = chosen_;
+            bestSlots_ = chosenSlots_;
+        }
+    }
+    void restoreBest() {
+        clear();
+        for (std::size_t s = 0; s < slots_.size(); ++s) take(s, candidate(s, bestSlots_[s]));
+        best_ = chosen_;
+    }
+
+    // A set holding less common words than the first ones tried: a few
+    // fresh starts among those first ones alone, each set found improved
+    // in turn; the cheapest set stands.
+    void secondLook(long long limit) {
+        bool plain = true;
+        for (std::size_t s = 0; s < slots_.size(); ++s) plain = plain && candidate(s, chosenSlots_[s]).level == 0;
+        if (plain) return;
+        const int level = level_;
+        for (int look = 0; look < kSecondLooks; ++look) {
+            clear();
+            level_ = 0;
+            noise_.seed(rng_());
+            stepLimit_ = steps_ + limit;
+            try {
+                if (fill(0)) {
+                    keepIfBetter();
+                    improve();
+                }
+            } catch (const Restart&) {
+            }
+        }
+        level_ = level;
+    }
+
+    // The slots of `group` refilled with the cheapest words that fit what
+    // they held (the last by exact look-up); whether that lowered the cost.
+    bool refill(const std::vector<std::size_t>& group, const std::vector<double>& least) {
+        const std::size_t m = group.size();
+        std::vector<int> was(m), trial(m), found;
+        double before = 0;
+        for (std::size_t g = 0; g < m; ++g) {
+            was[g] = chosenSlots_[group[g]];
+            before += value(candidate(group[g], was[g]));
+        }
+        for (std::size_t g = 0; g < m; ++g) give(group[g], candidate(group[g], was[g]));
+        std::vector<double> leastAfter(m + 1, 0.0);
+        for (std::size_t g = m; g-- > 0;) leastAfter[g] = leastAfter[g + 1] + least[group[g]];
         double best = before - 1e-6;
-        int found[3] = {-1, -1, -1};
-        const Slot& last = slots_[k];
-        const auto& first = *slots_[i].words;
-        const auto& second = *slots_[j].words;
-        for (std::size_t a = 0; a < first.size(); ++a) {
-            const Candidate& x = first[a];
-            tick();
-            if (value(x) + least[j] + least[k] >= best || !free(x.word) || !fits(x)) continue;
-            take(i, x);
-            for (std::size_t b = 0; b < second.size(); ++b) {
-                const Candidate& y = second[b];
-                if (value(x) + value(y) + least[k] >= best || !free(y.word) || !fits(y)) continue;
-                tick();
-                take(j, y);
-                if (const auto it = last.exact->find(keyOf(budget_)); it != last.exact->end()) {
-                    for (int c : it->second) {
-                        const Candidate& z = candidate(k, c);
-                        if (z.tailLength != left_ || !free(z.word) || !fits(z)) continue;
-                        const double v = value(x) + value(y) + value(z);
-                        if (v < best) best = v, found[0] = static_cast<int>(a), found[1] = static_cast<int>(b), found[2] = c;
+        // Depth-first over all but the last slot, cheapest first.
+        const auto search = [&](auto&& self, std::size_t g, double spent) -> void {
+            const std::size_t slot = group[g];
+            if (g + 1 == m) {
+                const auto it = slots_[slot].exact->find(keyOf(budget_));
+                if (it == slots_[slot].exact->end()) return;
+                for (int c : it->second) {
+                    const Candidate& z = candidate(slot, c);
+                    if (z.tailLength != left_ || !free(z.word) || !fits(z)) continue;
+                    if (spent + value(z) < best) {
+                        best = spent + value(z);
+                        trial[g] = c;
+                        found = trial;
                     }
                 }
-                give(j, y);
+                return;
             }
-            give(i, x);
-        }
-        const int* use = found[0] >= 0 ? found : was;
-        take(i, candidate(i, use[0]));
-        take(j, candidate(j, use[1]));
-        take(k, candidate(k, use[2]));
-        return found[0] >= 0;
+            const auto& words = *slots_[slot].words;
+            for (std::size_t a = 0; a < words.size(); ++a) {
+                const Candidate& x = words[a];
+                tick();
+                if (spent + value(x) + leastAfter[g + 1] >= best || !free(x.word) || !fits(x)) continue;
+                take(slot, x);
+                trial[g] = static_cast<int>(a);
+                self(self, g + 1, spent + value(x));
+                give(slot, x);
+            }
+        };
+        search(search, 0, 0.0);
+        const std::vector<int>& use = found.empty() ? was : found;
+        for (std::size_t g = 0; g < m; ++g) take(group[g], candidate(group[g], use[g]));
+        if (found.empty()) return false;
+        keepIfBetter();
+        return true;
     }
 
     void tick() {
@@ -609,7 +670,7 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
         const bool form = isForm(w);
         double cost = wordCost(w);
         if (const auto it = options.seen.find(w.word); it != options.seen.end() && it->second > 0)
-            cost += kSeenWeight * std::log2(1.0 + it->second);
+            cost += std::min(kSeenMost, kSeenWeight * std::log2(1.0 + it->second));
         cost += kWordJitter * static_cast<double>(order() >> 8) / static_cast<double>(1u << 24);
         c.cost = static_cast<float>(cost);
         c.word = static_cast<int>(i);

@@ -39,7 +39,7 @@ struct MakeOptions {
     std::unordered_map<std::string, int> seen;
     double seconds = 10.0;          // the longest the whole search may run
     long long steps = 1'000'000'000'000; // the most words it may try (a limit a busy machine does not move, for tests)
-    long long polish = 300'000;      // words tried after the first complete set, trading its answers for more common ones
+    long long polish = 3'000'000;      // words tried after the first complete set, trading its answers for more common ones
 };
 
 struct MadeAnswer {
