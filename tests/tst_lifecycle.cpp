@@ -2,6 +2,7 @@
 // beside an open puzzle, one game per session, a file-size limit.
 #include <QDialog>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -165,12 +166,16 @@ void TestLifecycle::openAnotherAfterFailedSave() {
 }
 
 void TestLifecycle::puzzleHeldElsewhere_data() {
-    QTest::addColumn<QString>("lock");
+    QTest::addColumn<QString>("lock"); // %1: this computer, %2: the process of `holder`
+    QTest::addColumn<QString>("holder"); // a live program of this computer that gets the lock's number
     QTest::addColumn<int>("answer"); // -1: nothing asked
     const QString far = QStringLiteral("Vorlaquince,ann,far-away-host,4242,2026-01-02T03:04:05");
-    QTest::newRow("another computer, Cancel") << far << 1;
-    QTest::newRow("another computer, Open Anyway") << far << 0;
-    QTest::newRow("stale: no such process here") << "Vorlaquince,ann,%1,2147483000,2026-01-02T03:04:05" << -1;
+    const QString here = QStringLiteral("Vorlaquince,ann,%1,%2,2026-01-02T03:04:05");
+    QTest::newRow("another computer, Cancel") << far << "" << 1;
+    QTest::newRow("another computer, Open Anyway") << far << "" << 0;
+    QTest::newRow("stale: no such process here") << "Vorlaquince,ann,%1,2147483000,2026-01-02T03:04:05" << "" << -1;
+    QTest::newRow("stale: the number is another program's") << here << "sleep" << -1;
+    QTest::newRow("a game of this computer, Cancel") << here << QFileInfo(QCoreApplication::applicationFilePath()).fileName() << 1;
 }
 
 // A lock beside the puzzle of a live game elsewhere is announced; a stale
@@ -178,18 +183,33 @@ void TestLifecycle::puzzleHeldElsewhere_data() {
 // then this game's, and goes when the game closes.
 void TestLifecycle::puzzleHeldElsewhere() {
     QFETCH(QString, lock);
+    QFETCH(QString, holder);
     QFETCH(int, answer);
     const QString a = docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(1));
     const QString lockPath = docs.path(QStringLiteral(".~lock.A.vlq#"));
-    QVERIFY(writeBytes(lockPath, lock.arg(QSysInfo::machineHostName()).toUtf8()));
+    lock = lock.arg(QSysInfo::machineHostName());
+    // The holder: a sleeping program under the name it is given.
+    QTemporaryDir bin;
+    QProcess live;
+    if (!holder.isEmpty()) {
+        const QString program = bin.filePath(holder);
+        QVERIFY(QFile::copy(QStandardPaths::findExecutable(QStringLiteral("sleep")), program));
+        live.start(program, {QStringLiteral("60")});
+        QVERIFY(live.waitForStarted());
+        lock = lock.arg(live.processId());
+    }
+    QVERIFY(writeBytes(lockPath, lock.toUtf8()));
     if (answer >= 0) prompts->choiceAnswers << answer;
     const bool opens = answer != 1;
     QCOMPARE(form->OpenPuzzleFile(a), opens);
     QCOMPARE(prompts->choices.size(), answer < 0 ? 0 : 1);
-    QVERIFY(prompts->choices.value(0, QStringLiteral("ann on far-away-host")).contains(QStringLiteral("ann on far-away-host")));
+    const QString heldBy = QStringLiteral("ann on ") + lock.section(QLatin1Char(','), 2, 2);
+    QVERIFY(prompts->choices.value(0, heldBy).contains(heldBy));
     QCOMPARE(fileBytes(lockPath).contains(',' + QByteArray::number(QCoreApplication::applicationPid()) + ','), opens);
     form->close();
     QCOMPARE(QFile::exists(lockPath), !opens);
+    live.kill();
+    live.waitForFinished();
 }
 
 // A file handed over while a modal window is open waits until it closes.

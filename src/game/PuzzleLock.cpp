@@ -26,6 +26,29 @@ bool processRuns(qint64 pid) {
     return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
 }
 
+// The name the system keeps for a process of this computer ("self" for
+// this one): its program's file name, cut to 15 bytes. Readable for the
+// processes of every user, and the same for every copy of the game
+// wherever it is installed, also after an update replaced its file. Empty
+// when it cannot be read.
+QByteArray programNameOf(const QByteArray& pid) {
+    const int fd = ::open(("/proc/" + pid + "/comm").constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return {};
+    char name[64];
+    const ssize_t n = ::read(fd, name, sizeof name);
+    ::close(fd);
+    return n > 0 ? QByteArray(name, qsizetype(n)).trimmed() : QByteArray();
+}
+
+// Whether the process under pid is a game like this one. A pid handed on
+// to another program since the lock was written makes the lock stale;
+// when the name cannot be read, the holder counts as a game.
+bool runsThisProgram(qint64 pid) {
+    const QByteArray theirs = programNameOf(QByteArray::number(pid));
+    const QByteArray mine = programNameOf("self");
+    return theirs.isEmpty() || mine.isEmpty() || theirs == mine;
+}
+
 } // namespace
 
 QString PuzzleLock::lockPathOf(const QString& puzzlePath) {
@@ -42,7 +65,8 @@ std::optional<PuzzleLock::Holder> PuzzleLock::otherHolder(const QString& puzzleP
     if (fields.size() < 5 || fields[0] != QLatin1String("Vorlaquince")) return std::nullopt;
     Holder h{fields[1], fields[2], fields[3].toLongLong(), QDateTime::fromString(fields[4], Qt::ISODate)};
     if (h.host == QSysInfo::machineHostName()) {
-        if (h.pid == QCoreApplication::applicationPid() || !processRuns(h.pid)) return std::nullopt;
+        if (h.pid == QCoreApplication::applicationPid() || !processRuns(h.pid) || !runsThisProgram(h.pid))
+            return std::nullopt;
     }
     return h;
 }

@@ -6,7 +6,9 @@
 //
 // The lock is advice only: nothing stops a program that ignores it. A lock
 // of a process of this computer that no longer runs is stale and is taken
-// over without a word. A folder that takes no new file gets no lock.
+// over without a word, and so is one whose process number now belongs to
+// another program (the game ended without removing it and the number was
+// given out again). A folder that takes no new file gets no lock.
 #pragma once
 #include <QDateTime>
 #include <QString>
@@ -25,7 +27,9 @@ public:
         QDateTime since;
     };
     // The game that holds puzzlePath, when it is another live one (this
-    // process and stale locks do not count).
+    // process and stale locks do not count). A holder of this computer is
+    // told from other programs by the name the system keeps for its
+    // process.
     static std::optional<Holder> otherHolder(const QString& puzzlePath);
     static QString lockPathOf(const QString& puzzlePath);
 
