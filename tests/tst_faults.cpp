@@ -338,6 +338,7 @@ void TestFaults::saveFaults() {
     QCOMPARE(lines.value(0), QString()); // no error box: the reason is in the box of choices
     QCOMPARE(lines.value(1), QStringLiteral("11X")); // still open, modified, letter kept
     QVERIFY2(lines.value(2).contains(QStringLiteral(" ") + error), qPrintable(report));
+    QCOMPARE(lines.value(2).count(path), 1); // the file named once
     QCOMPARE(tree.recoveryCopies(), QStringList{}); // Cancel keeps the letters in the game only
     QString folder = tree.folder();
     QString kept = path;

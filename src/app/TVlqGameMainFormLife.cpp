@@ -63,12 +63,15 @@ bool TVlqGameMainForm::leavePuzzle(const QString& leaveCaption) {
     }
     enum { SaveCopy, Leave, Cancel };
     for (;;) {
+        // The file is named once: most reasons name it themselves.
+        const QString file = QDir::toNativeSeparators(gc.currentPuzzlePath);
+        const QString where = reason.contains(file) ? QString() : QStringLiteral(" to ") + file;
         const QString text =
-            QStringLiteral("Your letters in \"%1\" could not be saved to %2:\n\n%3\n\n"
+            QStringLiteral("Your letters in \"%1\" could not be saved%2:\n\n%3\n\n"
                            "You can save a copy of them elsewhere, or go on without saving: the letters are then "
                            "kept as a recovery copy, offered when the game next starts. Cancel goes back to the "
                            "puzzle.")
-                .arg(puzzleName(gc.currentPuzzlePath), QDir::toNativeSeparators(gc.currentPuzzlePath), reason);
+                .arg(puzzleName(gc.currentPuzzlePath), where, reason);
         const int choice = ChoiceBox::ask(kTitle, text, {QStringLiteral("Save a &Copy..."), leaveCaption, QStringLiteral("Cancel")},
                                           Cancel, Cancel);
         if (choice == Cancel) return false;
