@@ -10,6 +10,7 @@
 
 #include <sys/stat.h>
 
+#include "game/ChoiceBox.h"
 #include "game/GameContext.h"
 #include "game/TVlqProcs.h"
 #include "core/VlqError.h"
@@ -60,6 +61,7 @@ private slots:
     void saveInReadOnlyFolderWritesInPlace();
     void saveToMissingFolder();
     void delayKeepsEventsFlowing();
+    void boxesShowPlainTextAndWholeCaption_data();
     void boxesShowPlainTextAndWholeCaption();
 
 private:
@@ -183,9 +185,16 @@ void TestProcs::delayKeepsEventsFlowing() {
     QVERIFY(fired);
 }
 
+void TestProcs::boxesShowPlainTextAndWholeCaption_data() {
+    QTest::addColumn<bool>("choices"); // a box of choices, else the general error report
+    QTest::newRow("error report") << false;
+    QTest::newRow("box of choices") << true;
+}
+
 // A file name holding markup is shown as it is, and a box with a short
 // text is still wide enough for its caption.
 void TestProcs::boxesShowPlainTextAndWholeCaption() {
+    QFETCH(bool, choices);
     QTimer::singleShot(0, [] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         QVERIFY(box);
@@ -196,7 +205,8 @@ void TestProcs::boxesShowPlainTextAndWholeCaption() {
         QVERIFY(box->width() >= box->fontMetrics().horizontalAdvance(box->windowTitle()) + 120);
         box->accept();
     });
-    TVlqProcs::ReportException(QStringLiteral("<b>Saved</b>"));
+    if (choices) ChoiceBox::ask(QStringLiteral("Vorlaquince 6 Game"), QStringLiteral("<b>Saved</b>."), {QStringLiteral("OK")}, 0, 0);
+    else TVlqProcs::ReportException(QStringLiteral("<b>Saved</b>"));
 }
 
 QTEST_MAIN(TestProcs)

@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "ProgramBox.h"
+
 namespace {
 
 ChoiceBox::Hook& hook() {
@@ -28,12 +30,11 @@ int ChoiceBox::ask(const QString& title, const QString& text, const QStringList&
         return answer >= 0 && answer < buttons.size() ? answer : escapeIndex;
     }
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, QApplication::activeWindow());
-    box.setTextFormat(Qt::PlainText);
     QList<QPushButton*> pushed;
     for (const QString& caption : buttons) pushed << box.addButton(caption, QMessageBox::ActionRole);
     if (defaultIndex >= 0 && defaultIndex < pushed.size()) box.setDefaultButton(pushed[defaultIndex]);
     if (escapeIndex >= 0 && escapeIndex < pushed.size()) box.setEscapeButton(pushed[escapeIndex]);
-    box.exec();
+    execProgramBox(box);
     const int chosen = int(pushed.indexOf(static_cast<QPushButton*>(box.clickedButton())));
     return chosen >= 0 ? chosen : escapeIndex;
 }

@@ -1,8 +1,9 @@
 // A modal message box with buttons of the caller's own: for the choices a
 // Yes/No question cannot offer (a failed save on the way out, a puzzle
-// another game holds, a letter set to recover). The text is always shown as
-// plain text, so a file name can never pass for markup. Tests answer it
-// through a hook, as they answer TVlqProcs' prompts.
+// another game holds, a letter set to recover). It is shown as every box of
+// the program is (ProgramBox): plain text, so a file name can never pass for
+// markup, and wide enough for its caption. Tests answer it through a hook,
+// as they answer TVlqProcs' prompts.
 #pragma once
 #include <QString>
 #include <QStringList>

@@ -5,8 +5,6 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QFontMetrics>
-#include <QGridLayout>
 #include <QMessageBox>
 #include <QPalette>
 #include <QSaveFile>
@@ -18,6 +16,7 @@
 #include <unistd.h>
 
 #include "GameContext.h"
+#include "ProgramBox.h"
 #include "PuzzleLock.h"
 #include "RecoveryCopy.h"
 #include "game/CheckMarks.h"
@@ -41,21 +40,6 @@ const QString kBoxTitle = QStringLiteral("Vorlaquince 6 Game");
 TVlqProcs::PromptHook& promptHook() {
     static TVlqProcs::PromptHook hook;
     return hook;
-}
-
-// Shows a box made by the program: its text as plain text (a file name
-// holding markup is shown as it is), and wide enough that the window
-// manager need not cut its caption. Returns what exec() returns.
-int showBox(QMessageBox& box) {
-    box.setTextFormat(Qt::PlainText);
-    QFont captionFont = QApplication::font();
-    captionFont.setBold(true);
-    // The caption's text with room to spare, the frame's buttons and its icon.
-    const int width = QFontMetrics(captionFont).horizontalAdvance(box.windowTitle()) * 5 / 4 + 140;
-    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
-        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
-                      grid->columnCount());
-    return box.exec();
 }
 
 [[noreturn]] void kindError(const QString& name) {
@@ -152,7 +136,7 @@ void TVlqProcs::ErrorBox(const QString& text) {
         return;
     }
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), text, QMessageBox::Ok, QApplication::activeWindow());
-    showBox(box);
+    execProgramBox(box);
 }
 
 void TVlqProcs::Inform(const QString& text) {
@@ -162,14 +146,14 @@ void TVlqProcs::Inform(const QString& text) {
     }
     QMessageBox box(QMessageBox::Information, kBoxTitle, text, QMessageBox::Ok,
                     QApplication::activeWindow());
-    showBox(box);
+    execProgramBox(box);
 }
 
 bool TVlqProcs::Question(const QString& text) {
     if (promptHook()) return promptHook()(text, true);
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::Yes | QMessageBox::No,
                     QApplication::activeWindow());
-    return showBox(box) == QMessageBox::Yes;
+    return execProgramBox(box) == QMessageBox::Yes;
 }
 
 void TVlqProcs::ReportException(const QString& text) {
@@ -182,7 +166,7 @@ void TVlqProcs::ReportException(const QString& text) {
     }
     QMessageBox box(QMessageBox::Critical, kBoxTitle, message, QMessageBox::Ok,
                     QApplication::activeWindow());
-    showBox(box);
+    execProgramBox(box);
 }
 
 void TVlqProcs::Delay(int ms) {
