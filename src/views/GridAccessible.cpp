@@ -285,4 +285,14 @@ void announceSquare(Square at) {
     }
 }
 
+void announceClueLine(QWidget* clueList, int row) {
+    if (!QAccessible::isActive() || !clueList) return;
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(clueList);
+    QAccessibleTableInterface* lines = list ? list->tableInterface() : nullptr;
+    QAccessibleInterface* line = lines ? lines->cellAt(row, 0) : nullptr;
+    if (!line) return;
+    QAccessibleEvent renamed(line, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&renamed);
+}
+
 } // namespace vlq

@@ -12,7 +12,8 @@
 // objects made on first request, registered with the toolkit, kept by index
 // and deleted with their table; a new document window per puzzle starts a
 // new cache. The views report cursor moves with announceCurrentSquare and
-// every letter change arrives through the letter door's signal; both do
+// every letter change arrives through the letter door's signal; the clue
+// list reports its lines' new texts with announceClueLine. All of them do
 // nothing at all unless a tool is listening (QAccessible::isActive()), so a
 // key press costs nothing more when no one is.
 #pragma once
@@ -101,5 +102,10 @@ void announceCurrentSquare(QWidget* view);
 // cell that shows it reports a new name. Nothing happens unless a tool is
 // listening.
 void announceSquare(Square at);
+
+// The text of line `row` (from 0) of the clue list changed while the list's
+// model kept quiet: the line reports its new name. Nothing happens unless
+// a tool is listening.
+void announceClueLine(QWidget* clueList, int row);
 
 } // namespace vlq

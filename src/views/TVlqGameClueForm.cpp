@@ -13,6 +13,7 @@
 
 #include "ClueLineLabels.h"
 #include "DocumentWindow.h"
+#include "GridAccessible.h"
 #include "SquareLook.h"
 #include "TVlqGameGridForm.h"
 #include "TVlqGameTitleForm.h"
@@ -276,6 +277,8 @@ void TVlqGameClueForm::RefreshClueLine(int k) {
     }
     line->setSelected(false);
     ClueList->viewport()->update(ClueList->visualItemRect(line));
+    // Nor does a screen reader hear of it from the model.
+    vlq::announceClueLine(ClueList, k - 1);
 }
 
 void TVlqGameClueForm::ClueListClick(QObject* sender) {

@@ -1,7 +1,8 @@
 """The running game as a screen reader sees it through the AT-SPI bus: every
 letter square a named cell, every toolbar button named, every clue line named
-from its clue letter, and the focus and the names following a click and a
-typed letter in the grid.  Usage: atspi_check.py <pid of the game>"""
+from its clue letter, and the focus and the names (the square's and its clue
+line's) following a click and a typed letter in the grid.
+Usage: atspi_check.py <pid of the game>"""
 import re
 import subprocess
 import sys
@@ -86,6 +87,10 @@ def main():
     pump(1.5)
     typed = cells[at].get_name()
     check(typed.endswith(", Q") and typed in renamed, f"typed square {typed!r}, renamed: {renamed}")
+    # Its clue line, one letter fuller, says so too.
+    label = re.match(r"^\d+ ([A-Za-z]+),", typed)
+    check(label and any(n.startswith(label.group(1) + ". ") and n.endswith(" filled") for n in renamed),
+          f"no new name for the clue line of {typed!r}; renamed: {renamed}")
     check(cells[at + 1].get_state_set().contains(Atspi.StateType.FOCUSED) and names[at + 1] in focused,
           f"no focus on the square after the typed one; focus events: {focused}")
     print(f"{len(cells)} cells, {len(buttons)} buttons, {len(lines)} clue lines; focus: {focused}")
