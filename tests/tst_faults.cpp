@@ -1,10 +1,11 @@
 // A player's letters under faults: saves that fail in every way the disk and
 // the folder allow, kills in the middle of saving, and bad input from the
 // player's own files. The save faults run the game's window in a child
-// process (this program started with "--child"), which lowers its own
-// file-size limit, runs short of disk room or changes the folder after the
-// puzzle is open. Tests run as root switch the child to an ordinary user,
-// since root ignores permission bits.
+// process (this program started with "--child"), which runs short of disk
+// room or changes the folder after the puzzle is open; under a file-size
+// limit the child runs the game as it starts for the player, the limit set
+// by prlimit before it starts. Tests run as root switch the child to an
+// ordinary user, since root ignores permission bits.
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -19,6 +20,7 @@
 #include <QtTest>
 
 #include <cerrno>
+#include <cstring>
 #include <csignal>
 #include <grp.h>
 #include <fcntl.h>
@@ -114,11 +116,19 @@ void clickSquare11AndType(char letter) {
     QTest::keyClick(grid, letter);
 }
 
+// What the player sees after Exit: the error boxes, whether the game is
+// open and modified and the square's letter, and the text of a box of
+// choices.
+void reportAfterExit(const PromptRecorder& prompts, const QWidget* form) {
+    QTextStream(stdout) << prompts.errors.join(QLatin1Char('|')) << '\n'
+                        << int(form->isVisible()) << int(game().modified) << char(game().puzzle.entry(1, 1)) << '\n'
+                        << prompts.choices.join(QLatin1Char('|')).replace(QLatin1Char('\n'), QLatin1Char(' ')) << '\n';
+}
+
 // The child: opens the puzzle, types X into its first square, meets the
-// fault, presses Exit and reports what the player would see: the error
-// boxes, whether the game is open and modified and the square's letter, and
-// the text of a box of choices. answer: the button that box gets ("" for its
-// default, "quit", or "copy:PATH" for Save a Copy to PATH).
+// fault, presses Exit and reports what the player would see. answer: the
+// button the box of choices gets ("" for its default, "quit", or
+// "copy:PATH" for Save a Copy to PATH).
 int saveChild(const QString& fault, const QString& path, const QString& answer) {
     game().reset();
     TVlqProcs procs;
@@ -137,10 +147,6 @@ int saveChild(const QString& fault, const QString& path, const QString& answer) 
     const bool broken = fault.contains(QLatin1String("failing disk"));
     if (fault.contains(QLatin1String("read-only folder"))) QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
     if (fault == QLatin1String("read-only file")) QFile::setPermissions(path, QFile::ReadOwner);
-    if (fault == QLatin1String("file size limit")) {
-        const rlimit limit{4096, 4096};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
     if (full || broken) {
         std::snprintf(roomFolder, sizeof roomFolder, "%s/", QFile::encodeName(folder).constData());
         roomError = full ? ENOSPC : EIO;
@@ -154,10 +160,27 @@ int saveChild(const QString& fault, const QString& path, const QString& answer) 
 
     QTest::mouseClick(form->ExitBtn, Qt::LeftButton);
     room = -1;
-    QTextStream(stdout) << prompts.errors.join(QLatin1Char('|')) << '\n'
-                        << int(form->isVisible()) << int(game().modified) << char(game().puzzle.entry(1, 1)) << '\n'
-                        << prompts.choices.join(QLatin1Char('|')).replace(QLatin1Char('\n'), QLatin1Char(' ')) << '\n';
+    reportAfterExit(prompts, form.get());
     return 0;
+}
+
+// The child under a file-size limit: the game as the player starts it,
+// with the puzzle on its command line; X typed into the first square, then
+// Exit, whose box of choices gets its default; reports as saveChild does.
+int gameChild(char* program, char* path) {
+    static PromptRecorder prompts;
+    qAddPreRoutine([] {
+        QTimer::singleShot(0, [] {
+            const bool opened = QTest::qWaitFor([] { return game().mainForm && game().gridForm; }, 60000);
+            if (!opened || !QTest::qWaitForWindowExposed(game().mainForm)) return QCoreApplication::exit(2);
+            clickSquare11AndType('X');
+            QTest::mouseClick(game().mainForm->ExitBtn, Qt::LeftButton);
+            reportAfterExit(prompts, game().mainForm);
+            QCoreApplication::exit(0);
+        });
+    });
+    char* args[] = {program, path, nullptr};
+    return runVorlaquince(2, args);
 }
 
 // The child of the signal test: opens the puzzle, types X, meets the fault,
@@ -218,10 +241,11 @@ struct ChildTree {
         QDirIterator it(dir.path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
         while (it.hasNext()) (void)::chown(QFile::encodeName(it.next()).constData(), kNobody, kNobody);
     }
-    // Runs this program with args as the child; its standard output.
-    QString run(const QStringList& args) const {
+    // Runs this program with args as the child, under the limits given as
+    // prlimit's options; its standard output.
+    QString run(const QStringList& args, const QStringList& limits = {}) const {
         QProcess p;
-        start(p, args);
+        start(p, args, limits);
         if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
             qWarning().noquote() << "child" << args << "exit" << p.exitCode() << p.readAllStandardError().right(3000);
             return QStringLiteral("child failed");
@@ -229,7 +253,7 @@ struct ChildTree {
         return QString::fromLocal8Bit(p.readAllStandardOutput());
     }
     // Starts this program with args as the child, in the tree's home.
-    void start(QProcess& p, const QStringList& args) const {
+    void start(QProcess& p, const QStringList& args, const QStringList& limits = {}) const {
         handOver();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("HOME"), home());
@@ -242,7 +266,9 @@ struct ChildTree {
             if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(90);
         });
         p.setWorkingDirectory(dir.path());
-        p.start(childProgram(), QStringList{QStringLiteral("--child")} + args);
+        const QStringList child = QStringList{childProgram(), QStringLiteral("--child")} + args;
+        if (limits.isEmpty()) p.start(child.first(), child.mid(1));
+        else p.start(QStringLiteral("prlimit"), limits + child);
     }
     // The recovery copies the child left in its data home.
     QStringList recoveryCopies() const {
@@ -314,8 +340,8 @@ void TestFaults::saveFaults_data() {
 }
 
 // Whatever fails, the old file stays byte for byte, the box on Exit names
-// the problem, and its default keeps the game open with the letter and the
-// flag.
+// the problem (and the file, once), and its default keeps the game open
+// with the letter and the flag.
 void TestFaults::saveFaults() {
     QFETCH(QString, fault);
     QFETCH(QString, error);
@@ -324,7 +350,9 @@ void TestFaults::saveFaults() {
     const QString path = tree.folder() + QStringLiteral("/A.vlq");
     QVERIFY(writeBytes(path, old));
 
-    const QString report = tree.run({fault, path, QString()});
+    const QString report = fault == QLatin1String("file size limit")
+                               ? tree.run({QStringLiteral("game"), path}, {QStringLiteral("--fsize=4096")})
+                               : tree.run({fault, path, QString()});
     QFile::setPermissions(tree.folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (error.isEmpty()) {
         vlq::PuzzleRecord typed = smallPuzzle(1);
@@ -678,6 +706,9 @@ void TestFaults::puzzleFolderFaults() {
 }
 
 int main(int argc, char** argv) {
+    // The game makes its own application.
+    if (argc == 4 && std::strcmp(argv[1], "--child") == 0 && std::strcmp(argv[2], "game") == 0)
+        return gameChild(argv[0], argv[3]);
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() >= 2 && args[1] == QLatin1String("--child")) {

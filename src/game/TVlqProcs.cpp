@@ -28,7 +28,6 @@
 #include "platform/SystemMetrics.h"
 #include "game/SettingsStore.h"
 
-#include "platform/TerminationSignal.h"
 #include "platform/Trash.h"
 #include "platform/TSoundFX.h"
 
@@ -116,9 +115,6 @@ TVlqProcs::TVlqProcs(QObject* parent) : QObject(parent) {
     game().defaultSquareSize = SystemMetrics::defaultSquareSize();
     game().frameSize = SystemMetrics::frameSize();
     game().procs = this;
-    // Every save goes through this module: a file-size limit must fail a
-    // save, not kill the game with the letters.
-    ignoreFileSizeSignal();
 }
 
 TVlqProcs::~TVlqProcs() {

@@ -18,8 +18,7 @@ class TVlqProcs : public QObject {
     Q_OBJECT
 public:
     // Computes the default square size and the frame size from the screen
-    // into game(), and registers itself as game().procs. Has SIGXFSZ
-    // ignored, so a save past the file-size limit fails as a write error.
+    // into game(), and registers itself as game().procs.
     explicit TVlqProcs(QObject* parent = nullptr);
     ~TVlqProcs() override;
 
