@@ -42,11 +42,17 @@ QByteArray programNameOf(const QByteArray& pid) {
 
 // Whether the process under pid is a game like this one. A pid handed on
 // to another program since the lock was written makes the lock stale;
-// when the name cannot be read, the holder counts as a game.
+// when the name cannot be read, the holder counts as a game. A game
+// started through a link of another name runs the same program file.
 bool runsThisProgram(qint64 pid) {
-    const QByteArray theirs = programNameOf(QByteArray::number(pid));
+    const QByteArray number = QByteArray::number(pid);
+    const QByteArray theirs = programNameOf(number);
     const QByteArray mine = programNameOf("self");
-    return theirs.isEmpty() || mine.isEmpty() || theirs == mine;
+    if (theirs.isEmpty() || mine.isEmpty() || theirs == mine) return true;
+    struct stat theirFile {}, myFile {};
+    return ::stat(("/proc/" + number + "/exe").constData(), &theirFile) == 0 &&
+           ::stat("/proc/self/exe", &myFile) == 0 && theirFile.st_ino == myFile.st_ino &&
+           theirFile.st_dev == myFile.st_dev;
 }
 
 } // namespace

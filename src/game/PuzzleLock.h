@@ -29,7 +29,7 @@ public:
     // The game that holds puzzlePath, when it is another live one (this
     // process and stale locks do not count). A holder of this computer is
     // told from other programs by the name the system keeps for its
-    // process.
+    // process, or else by its program file.
     static std::optional<Holder> otherHolder(const QString& puzzlePath);
     static QString lockPathOf(const QString& puzzlePath);
 
