@@ -265,11 +265,14 @@ DraftClue draftClue(const Lexicon& lexicon, const LexiconWord& word) {
     const std::string answer = word.written.empty() ? word.word : word.written;
     // The stem of the answer as written as well as of its base (EVALUATION: value).
     const std::string ownStem = lexicon.stemOf(lowerOf(word.word));
+    // A word of a phrase (LAW for FUNDAMENTAL LAW) or a part of a compound gives it away too.
+    std::vector<std::string> parts = word.family;
+    if (word.phrase)
+        for (const std::string& w : split(lowerText(answer), " ")) parts.push_back(w);
     const auto givesAway = [&](const std::string& text, const std::string& a, const std::string& base,
                                const std::string& stem) {
         if (vlq::givesAway(text, a, base, stem) || vlq::givesAway(text, a, base, ownStem)) return true;
-        // A word of a phrase or a part of a compound gives it away too: "pressure" for BLOOD PRESSURE.
-        return std::any_of(word.family.begin(), word.family.end(),
+        return std::any_of(parts.begin(), parts.end(),
                            [&](const std::string& part) { return vlq::givesAway(text, a, part, part); });
     };
     for (const std::string& sense : lexicon.senses(word)) {
