@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <string_view>
 #include <unordered_set>
@@ -354,7 +355,12 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
         });
         // Few glosses carry a mark: look for the marks, then for their lines.
         const auto marked = [&](std::string_view mark, std::unordered_set<long>& into) {
-            for (auto at = data.find(mark); at != std::string::npos; at = data.find(mark, at + 1)) {
+            // The C library's substring search: far quicker on these large files than find().
+            const auto next = [&](std::size_t from) {
+                const void* hit = ::memmem(data.data() + from, data.size() - from, mark.data(), mark.size());
+                return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - data.data()) : std::string::npos;
+            };
+            for (auto at = next(0); at != std::string::npos; at = next(at + 1)) {
                 const auto start = data.rfind('\n', at);
                 const std::size_t lineStart = start == std::string::npos ? 0 : start + 1;
                 const auto bar = data.find(" | ", lineStart);
