@@ -185,6 +185,7 @@ bool fresh = false; // each set made as if no puzzle had been made before
 
 struct Totals {
     int sets = 0, complete = 0, answers = 0, common = 0, phrases = 0, nearSets = 0, clues = 0, giveaways = 0;
+    int unclued = 0; // drafts that found no definition to use
     std::map<std::string, int> used; // sets per word
     std::map<int, int> lengths;
     std::vector<double> times, cpu;
@@ -254,6 +255,10 @@ void run(const Quotation& q, const vlq::Lexicon& lexicon, const std::unordered_m
             else
                 totals.examples.push_back("less common: " + made.answers[i].answer);
             ++totals.clues;
+            if (made.answers[i].clue.find("no definition found") != std::string::npos) {
+                ++totals.unclued;
+                totals.examples.push_back("no definition: " + made.answers[i].answer);
+            }
             if (givesAway(lexicon, made.answers[i].clue, made.answers[i].answer)) {
                 ++totals.giveaways;
                 totals.examples.push_back(made.answers[i].answer + ": " + made.answers[i].clue);
@@ -306,8 +311,8 @@ int main(int argc, char** argv) {
     std::printf("common words %.1f %% of %d answers (of them phrases of two common words %.1f %%)\n",
                 share(totals.common, totals.answers), totals.answers, share(totals.phrases, totals.answers));
     std::printf("sets with a near-duplicate or an echo %.1f %%\n", share(totals.nearSets, totals.complete));
-    std::printf("draft clues giving the answer away %.1f %% of %d\n", share(totals.giveaways, totals.clues),
-                totals.clues);
+    std::printf("draft clues giving the answer away %.1f %% of %d; without a definition to use %.1f %%\n",
+                share(totals.giveaways, totals.clues), totals.clues, share(totals.unclued, totals.clues));
     std::vector<std::pair<int, std::string>> most;
     for (const auto& [w, n] : totals.used) most.emplace_back(n, w);
     std::sort(most.rbegin(), most.rend());

@@ -83,7 +83,8 @@ constexpr double kWordJitter = 2.0;   // seeded spread of each word's cost, so s
 constexpr double kSeenWeight = 3.0;   // against words other puzzles hold, per doubling of their count,
 constexpr double kSeenMost = 2.5;     // at most: a common word others hold still beats a less common one
 constexpr double kUserWeight = 0.08;  // per point of the maker's score away from 50
-constexpr double kPhraseWeight = 3.0; // against a two-word phrase where a word would do
+constexpr double kPhraseWeight = 3.0;
+constexpr double kUncluedWeight = 8.0; // against an answer no draft clue was found for // against a two-word phrase where a word would do
 constexpr int kWiden = 3;             // letters added to the longest answer when the search stalls
 constexpr int kRestartsPerLevel = 4;  // fresh starts before rarer words are let in
 constexpr long long kFirstRun = 20000; // words tried before the first restart
@@ -179,6 +180,25 @@ public:
     }
 
     const std::vector<int>& best() const { return best_; }
+
+    // After a complete set: the given words made dearer by `extra` and the
+    // set's answers traded again, so that they give way where they can.
+    void repolish(const std::vector<int>& dearer, float extra) {
+        if (!found_) return;
+        std::vector<std::vector<Candidate>*> lists;
+        for (const Slot& s : slots_)
+            if (std::find(lists.begin(), lists.end(), s.words) == lists.end()) lists.push_back(s.words);
+        for (std::vector<Candidate>* list : lists)
+            for (Candidate& c : *list)
+                if (std::find(dearer.begin(), dearer.end(), c.word) != dearer.end()) c.cost += extra;
+        restoreBest();
+        bestCost_ = setCost();
+        try {
+            improve();
+        } catch (const TimeUp&) {
+        }
+        restoreBest();
+    }
     int maxTail() const { return maxTail_; }
     long long steps() const { return steps_; }
     bool outOfSteps() const { return steps_ > maxSteps_; }
@@ -739,6 +759,14 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
     Search search(searchSlots, budget, lexicon, options.seed, options.seconds, options.steps, options.polish,
                   options.balance);
     result.complete = search.run(minLength - 1, maxLength - 1, widest - 1);
+    // Answers no draft clue can be found for give way to others where they can.
+    for (int round = 0; round < 2 && result.complete; ++round) {
+        std::vector<int> unclued;
+        for (int w : search.best())
+            if (w >= 0 && !draftClue(lexicon, words[static_cast<std::size_t>(w)]).defined) unclued.push_back(w);
+        if (unclued.empty()) break;
+        search.repolish(unclued, static_cast<float>(kUncluedWeight));
+    }
     result.maxLength = std::max(maxLength, search.maxTail() + 1);
     result.steps = search.steps();
     result.outOfSteps = search.outOfSteps();

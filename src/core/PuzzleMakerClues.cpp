@@ -306,6 +306,7 @@ DraftClue draftClue(const Lexicon& lexicon, const LexiconWord& word) {
         if (longer.size() > kDraftClueRoom) break;
         text = longer;
     }
+    out.defined = !text.empty();
     out.text = text.empty() ? "no definition found that hides the answer: write one" : clean(text);
     return out;
 }

@@ -17,6 +17,7 @@ namespace vlq {
 struct DraftClue {
     std::string text;                // without the draft mark; at most kDraftClueRoom characters
     std::vector<std::string> senses; // the usable definitions, the one chosen first
+    bool defined = true;             // false when no definition or synonym would do and the text asks for one
 };
 
 // Room for the clue text beside the draft mark in an 80-character clue.
