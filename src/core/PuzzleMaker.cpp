@@ -84,11 +84,13 @@ constexpr double kSeenWeight = 3.0;   // against words other puzzles hold, per d
 constexpr double kSeenMost = 2.5;     // at most: a common word others hold still beats a less common one
 constexpr double kUserWeight = 0.08;  // per point of the maker's score away from 50
 constexpr double kPhraseWeight = 3.0;
-constexpr double kUncluedWeight = 8.0; // against an answer no draft clue was found for // against a two-word phrase where a word would do
+constexpr double kUncluedWeight = 8.0; // against an answer no draft clue was found for
+constexpr long long kRepolishShare = 10; // of the words tried trading answers, for each round of that // against a two-word phrase where a word would do
 constexpr int kWiden = 3;             // letters added to the longest answer when the search stalls
 constexpr int kRestartsPerLevel = 4;  // fresh starts before rarer words are let in
 constexpr long long kFirstRun = 20000; // words tried before the first restart
-constexpr int kSecondLooks = 6;       // fresh starts among common words after a set with others
+constexpr int kSecondLooks = 6;       // fresh starts among common words after a set with others,
+constexpr long long kSecondLookRun = 8 * kFirstRun; // each of at most this many words tried
 
 // An inflected form (a plural, a tense) rather than the word WordNet lists.
 bool isForm(const LexiconWord& w) { return !w.phrase && w.base != lowerOf(w.word); }
@@ -151,7 +153,7 @@ public:
                         found_ = true;
                         keepIfBetter();
                         improve();
-                        secondLook(limit);
+                        secondLook(std::min(limit, kSecondLookRun));
                         restoreBest();
                         return true;
                     }
@@ -194,7 +196,7 @@ public:
         restoreBest();
         bestCost_ = setCost();
         try {
-            improve();
+            improve(polish_ / kRepolishShare);
         } catch (const TimeUp&) {
         }
         restoreBest();
@@ -253,8 +255,8 @@ private:
     // put in the cheapest words that fit their letters exactly, while that
     // lowers the set's cost; when no three will do, with three others (or
     // until the steps for it run out).
-    void improve() {
-        const long long end = steps_ + polish_;
+    void improve(long long budget = -1) {
+        const long long end = steps_ + (budget < 0 ? polish_ : budget);
         std::vector<double> least(slots_.size(), 0.0);
         for (std::size_t s = 0; s < slots_.size(); ++s) {
             double m = 1e9;
