@@ -18,7 +18,8 @@
 // - the words in most sets, and whether any is in more than a fifth;
 // - the share of draft clues that give their answer away: holding the
 //   answer (also across words), its first five letters or a word
-//   beginning with its stem;
+//   beginning with its stem (or with a word of a phrase answer), and of
+//   those that found no definition to use and ask the maker for one;
 // - the mix of answer lengths.
 // It also prints the time to read the word data. Asserts nothing.
 #include <algorithm>
