@@ -799,8 +799,9 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
                                                           : std::string(limit)) +
                                        "; the best set found leaves " + std::to_string(result.unplaced.size()) +
                                        " letters unplaced: " + result.unplaced +
-                                       "; give it more --time, longer answers (--max), or a quotation or source with "
-                                       "fewer of these letters");
+                                       "; write answers that hold these letters into the source (they are kept, "
+                                       "and the search finishes the rest), or give it more --time, longer answers "
+                                       "(--max), or a quotation or source with fewer of these letters");
     }
 
     // The source: its fields as written, then one clue line per answer ("?"
