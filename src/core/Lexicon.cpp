@@ -564,6 +564,29 @@ std::vector<std::string> Lexicon::broader(const LexiconWord& word) const {
     return out;
 }
 
+std::vector<std::string> Lexicon::adjectiveSenses(const LexiconWord& word) const {
+    std::vector<std::string> out;
+    if (word.pos != 'r' || wordnetDir_.empty()) return out;
+    std::ifstream in(wordnetDir_ + "/data.adj", std::ios::binary);
+    for (const std::string& data : senseLines(word)) {
+        // Pointers: symbol offset pos source/target; the backslash leads from an adverb to its adjective.
+        const auto at = data.find(" \\ ");
+        if (at == std::string::npos || data.find(" | ") < at) continue;
+        in.clear();
+        in.seekg(std::atol(data.c_str() + at + 3));
+        std::string line;
+        if (!in || !std::getline(in, line)) continue;
+        const auto bar = line.find(" | ");
+        if (bar == std::string::npos) continue;
+        std::string gloss = line.substr(bar + 3);
+        for (const char* cut : {"; \"", "; e.g.", "; `", " \""})
+            if (const auto c = gloss.find(cut); c != std::string::npos) gloss.resize(c);
+        while (!gloss.empty() && (gloss.back() == ' ' || gloss.back() == ';' || gloss.back() == '\r')) gloss.pop_back();
+        if (!gloss.empty() && std::find(out.begin(), out.end(), gloss) == out.end()) out.push_back(std::move(gloss));
+    }
+    return out;
+}
+
 std::vector<std::string> Lexicon::irregularForms(const std::string& base, char pos) const {
     const auto* p = std::find(std::begin(kPosLetter), std::end(kPosLetter), pos);
     if (p == std::end(kPosLetter)) return {};

@@ -143,6 +143,9 @@ public:
     std::vector<std::string> irregularForms(const std::string& base, char pos) const;
     // The first word of each sense's more general synset (a tent: shelter), in order, without repeats.
     std::vector<std::string> broader(const LexiconWord& word) const;
+    // For an adverb: the definitions of the adjective senses its senses come
+    // from (AWKWARDLY: "lacking grace or skill..."), in order, without examples.
+    std::vector<std::string> adjectiveSenses(const LexiconWord& word) const;
     // The other words of the senses' synsets, in order, without repeats.
     std::vector<std::string> synonyms(const LexiconWord& word) const;
 

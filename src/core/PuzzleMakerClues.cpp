@@ -288,6 +288,14 @@ DraftClue draftClue(const Lexicon& lexicon, const LexiconWord& word) {
         out.senses.push_back(out.senses.empty() ? fitted : text);
     }
     if (!out.text.empty()) return out;
+    // An adverb defined by itself ("in an awkward manner"): by its adjective's definition.
+    for (const std::string& sense : lexicon.adjectiveSenses(word)) {
+        const std::string text = fitClauses(withoutBrackets("in a way " + clean(sense)), kDraftClueRoom);
+        if (text.empty() || givesAway(text, answer, word.base, word.stem)) continue;
+        if (out.text.empty()) out.text = text;
+        out.senses.push_back(text);
+    }
+    if (!out.text.empty()) return out;
     // No definition that keeps the answer hidden and fits: a broader word
     // for a noun ("a kind of shelter"), or synonyms.
     std::string text;

@@ -3,8 +3,10 @@
 // a word beginning with its base or stem, nor its first five letters), made
 // of whole clauses that fit a clue (never cut in the middle), and worded for
 // the answer's form: a plural defines plurals, a past tense or a gerund
-// turns the definition's verbs, a comparative says "more". When no sense
-// can be worded so, the clue names synonyms, or asks the maker for one. The
+// turns the definition's verbs, a comparative says "more". An adverb that
+// WordNet defines by itself ("in an awkward manner") takes its adjective's
+// definition ("in a way lacking grace..."). When no sense can be worded so,
+// the clue names synonyms, or asks the maker for one. The
 // other usable senses are listed for the maker to choose from.
 #pragma once
 #include <string>

@@ -194,6 +194,7 @@ private slots:
         QTest::newRow("comparative") << "AWKWARDER" << "more";
         QTest::newRow("phrase") << "BLOODPRESSURE" << "";
         QTest::newRow("phrase of short words") << "OLDMAN" << "";
+        QTest::newRow("adverb defined by itself") << "AWKWARDLY" << "in a way lacking grace";
     }
     void draftClues() {
         QFETCH(QString, answer);
