@@ -87,6 +87,18 @@ std::vector<long> senseOffsets(std::string_view line) {
     return out;
 }
 
+// The definition of a data line: its gloss without the examples that follow
+// it after "; " (empty when the line has no gloss).
+std::string glossOf(std::string_view line) {
+    const auto bar = line.find(" | ");
+    if (bar == std::string_view::npos) return {};
+    std::string gloss(line.substr(bar + 3));
+    for (const char* cut : {"; \"", "; e.g.", "; `", " \""})
+        if (const auto at = gloss.find(cut); at != std::string::npos) gloss.resize(at);
+    while (!gloss.empty() && (gloss.back() == ' ' || gloss.back() == ';' || gloss.back() == '\r')) gloss.pop_back();
+    return gloss;
+}
+
 // Words never proposed, whatever the dictionaries say of them: slurs and
 // vulgar words, and words too easily read as one.
 const std::unordered_set<std::string>& blockList() {
@@ -526,14 +538,8 @@ std::vector<std::string> Lexicon::senseLines(const LexiconWord& word) const {
 std::vector<std::string> Lexicon::senses(const LexiconWord& word) const {
     if (!word.gloss.empty()) return {word.gloss};
     std::vector<std::string> out;
-    for (const std::string& data : senseLines(word)) {
-        std::string gloss = data.substr(data.find(" | ") + 3);
-        // Examples follow the definition after "; ".
-        for (const char* cut : {"; \"", "; e.g.", "; `", " \""})
-            if (const auto at = gloss.find(cut); at != std::string::npos) gloss.resize(at);
-        while (!gloss.empty() && (gloss.back() == ' ' || gloss.back() == ';')) gloss.pop_back();
-        if (!gloss.empty()) out.push_back(std::move(gloss));
-    }
+    for (const std::string& data : senseLines(word))
+        if (std::string gloss = glossOf(data); !gloss.empty()) out.push_back(std::move(gloss));
     return out;
 }
 
@@ -542,19 +548,27 @@ std::string Lexicon::definition(const LexiconWord& word) const {
     return all.empty() ? std::string() : all.front();
 }
 
+std::vector<std::string> Lexicon::pointedLines(const LexiconWord& word, std::string_view symbol,
+                                               const char* file) const {
+    std::vector<std::string> out;
+    std::ifstream in(wordnetDir_ + "/data." + file, std::ios::binary);
+    for (const std::string& data : senseLines(word)) {
+        // Pointers: symbol offset pos source/target, before the gloss.
+        const auto at = data.find(symbol);
+        if (at == std::string::npos || data.find(" | ") < at) continue;
+        in.clear();
+        in.seekg(std::atol(data.c_str() + at + symbol.size()));
+        std::string line;
+        if (in && std::getline(in, line)) out.push_back(std::move(line));
+    }
+    return out;
+}
+
 std::vector<std::string> Lexicon::broader(const LexiconWord& word) const {
     std::vector<std::string> out;
     const auto* p = std::find(std::begin(kPosLetter), std::end(kPosLetter), word.pos);
     if (p == std::end(kPosLetter)) return out;
-    std::ifstream in(wordnetDir_ + "/data." + kPosName[p - kPosLetter], std::ios::binary);
-    for (const std::string& data : senseLines(word)) {
-        // Pointers: symbol offset pos source/target; "@" is the hypernym.
-        const auto at = data.find(" @ ");
-        if (at == std::string::npos || data.find(" | ") < at) continue;
-        in.clear();
-        in.seekg(std::atol(data.c_str() + at + 3));
-        std::string line;
-        if (!in || !std::getline(in, line)) continue;
+    for (const std::string& line : pointedLines(word, " @ ", kPosName[p - kPosLetter])) {
         const auto head = fieldsOf(std::string_view(line).substr(0, line.find(" | ")));
         if (head.size() < 5) continue;
         std::string name(head[4].substr(0, head[4].find('(')));
@@ -567,23 +581,10 @@ std::vector<std::string> Lexicon::broader(const LexiconWord& word) const {
 std::vector<std::string> Lexicon::adjectiveSenses(const LexiconWord& word) const {
     std::vector<std::string> out;
     if (word.pos != 'r' || wordnetDir_.empty()) return out;
-    std::ifstream in(wordnetDir_ + "/data.adj", std::ios::binary);
-    for (const std::string& data : senseLines(word)) {
-        // Pointers: symbol offset pos source/target; the backslash leads from an adverb to its adjective.
-        const auto at = data.find(" \\ ");
-        if (at == std::string::npos || data.find(" | ") < at) continue;
-        in.clear();
-        in.seekg(std::atol(data.c_str() + at + 3));
-        std::string line;
-        if (!in || !std::getline(in, line)) continue;
-        const auto bar = line.find(" | ");
-        if (bar == std::string::npos) continue;
-        std::string gloss = line.substr(bar + 3);
-        for (const char* cut : {"; \"", "; e.g.", "; `", " \""})
-            if (const auto c = gloss.find(cut); c != std::string::npos) gloss.resize(c);
-        while (!gloss.empty() && (gloss.back() == ' ' || gloss.back() == ';' || gloss.back() == '\r')) gloss.pop_back();
-        if (!gloss.empty() && std::find(out.begin(), out.end(), gloss) == out.end()) out.push_back(std::move(gloss));
-    }
+    for (const std::string& line : pointedLines(word, " \\ ", "adj"))
+        if (std::string gloss = glossOf(line);
+            !gloss.empty() && std::find(out.begin(), out.end(), gloss) == out.end())
+            out.push_back(std::move(gloss));
     return out;
 }
 

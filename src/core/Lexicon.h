@@ -36,6 +36,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -170,6 +171,9 @@ private:
     void sortKeys();
     // The synsets of the word's senses as (data line) for its part of speech.
     std::vector<std::string> senseLines(const LexiconWord& word) const;
+    // Per sense, the data line (of data.`file`) that its first pointer marked
+    // `symbol` leads to (" @ " the hypernym, " \\ " an adverb's adjective).
+    std::vector<std::string> pointedLines(const LexiconWord& word, std::string_view symbol, const char* file) const;
 
     // The base word and part of speech (0..3) of a lower-case word.
     bool findBase(const std::string& lower, std::string& base, int& pos, bool formsOnly = false) const;

@@ -761,11 +761,18 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
     Search search(searchSlots, budget, lexicon, options.seed, options.seconds, options.steps, options.polish,
                   options.balance);
     result.complete = search.run(minLength - 1, maxLength - 1, widest - 1);
+    // Each word's draft clue, drafted once (it reads the dictionary's files).
+    std::unordered_map<int, DraftClue> drafts;
+    const auto draftOf = [&](int w) -> const DraftClue& {
+        auto it = drafts.find(w);
+        if (it == drafts.end()) it = drafts.emplace(w, draftClue(lexicon, words[static_cast<std::size_t>(w)])).first;
+        return it->second;
+    };
     // Answers no draft clue can be found for give way to others where they can.
     for (int round = 0; round < 2 && result.complete; ++round) {
         std::vector<int> unclued;
         for (int w : search.best())
-            if (w >= 0 && !draftClue(lexicon, words[static_cast<std::size_t>(w)]).defined) unclued.push_back(w);
+            if (w >= 0 && !draftOf(w).defined) unclued.push_back(w);
         if (unclued.empty()) break;
         search.repolish(unclued, static_cast<float>(kUncluedWeight));
     }
@@ -784,7 +791,7 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
         const LexiconWord& word = words[static_cast<std::size_t>(w)];
         for (std::size_t j = 1; j < word.word.size(); ++j) --unplaced[idx(word.word[j])];
         made.answer = word.written.empty() ? word.word : word.written;
-        const DraftClue draft = draftClue(lexicon, word);
+        const DraftClue& draft = draftOf(w);
         made.clue = kDraftMark + draft.text;
         made.senses = draft.senses;
     }
