@@ -55,6 +55,11 @@ std::string verbForm(const Lexicon& lexicon, const std::string& verb, Form form)
             return verb.substr(0, n - 1) + "ing";
         return doubles(verb) ? verb + verb.back() + "ing" : verb + "ing";
     case Form::past: {
+        // Pasts the same as the verb, which the word data do not list as irregular.
+        static constexpr std::string_view kSamePast[] = {"beat", "bet", "burst", "cast", "cost", "cut", "hit",
+                                                          "hurt", "let", "put", "quit", "read", "rid", "set",
+                                                          "shed", "shut", "slit", "split", "spread", "thrust"};
+        if (std::find(std::begin(kSamePast), std::end(kSamePast), verb) != std::end(kSamePast)) return verb;
         for (const std::string& f : lexicon.irregularForms(verb, 'v'))
             if (!f.ends_with("ing") && !f.ends_with("en") && !f.ends_with("s")) return f;
         if (verb.back() == 'e') return verb + "d";
@@ -148,15 +153,18 @@ std::string worded(const Lexicon& lexicon, const std::string& gloss, Form form) 
         std::vector<std::string> clauses = split(gloss, "; ");
         for (auto& c : clauses) {
             std::vector<std::string> words = split(c, " ");
+            if (words.size() > 1 && words[0] == "to") words.erase(words.begin()); // "to bite and grind"
             if (words.empty() || words[0].empty()) return {};
             const auto plainWord = [](const std::string& w) {
                 return !w.empty() && std::all_of(w.begin(), w.end(), [](char c) { return c >= 'a' && c <= 'z'; });
             };
             if (!plainWord(words[0])) return {}; // "spin,wind, or twist": no verb to turn
             words[0] = verbForm(lexicon, words[0], form);
-            // "keep or hold" turns both verbs.
-            if (words.size() >= 3 && (words[1] == "or" || words[1] == "and") && plainWord(words[2]))
-                words[2] = verbForm(lexicon, words[2], form);
+            // "join or combine or unite" turns every verb.
+            for (std::size_t v = 2; v < words.size() && (words[v - 1] == "or" || words[v - 1] == "and") &&
+                                    plainWord(words[v]);
+                 v += 2)
+                words[v] = verbForm(lexicon, words[v], form);
             c = join(words, " ");
         }
         return join(clauses, "; ");
@@ -217,18 +225,23 @@ std::string withoutBrackets(const std::string& text) {
     return clean(tidy);
 }
 
-// Whole clauses of a definition, from the first, as many as fit `room`;
-// empty when even the first does not.
-std::string fitClauses(const std::string& text, std::size_t room) {
-    // A part starting with a capital continues a list ("Washington; Oregon"), not a new clause.
+// The clauses of a definition. A part starting with a capital continues a
+// list ("Washington; Oregon"), not a new clause.
+std::vector<std::string> clausesOf(const std::string& text) {
     std::vector<std::string> clauses;
     for (const std::string& part : split(text, "; "))
         if (!clauses.empty() && !part.empty() && part[0] >= 'A' && part[0] <= 'Z')
             clauses.back() += "; " + part;
         else
             clauses.push_back(part);
+    return clauses;
+}
+
+// Whole clauses of a definition, from the first, as many as fit `room`;
+// empty when even the first does not.
+std::string fitClauses(const std::string& text, std::size_t room) {
     std::string out;
-    for (const std::string& clause : clauses) {
+    for (const std::string& clause : clausesOf(text)) {
         const std::string longer = out.empty() ? clause : out + "; " + clause;
         if (longer.size() > room) break;
         out = longer;
@@ -281,6 +294,16 @@ DraftClue draftClue(const Lexicon& lexicon, const LexiconWord& word) {
         std::string text = full;
         if (!text.empty() && (givesAway(text, answer, word.base, word.stem) || fitClauses(text, kDraftClueRoom).empty()))
             text = withoutBrackets(text);
+        // A verb's or an adverb's definition that says the same twice over
+        // ("from this time forth; from now on") keeps the clauses that hide
+        // the answer. Later clauses of other definitions are remarks ("usually
+        // with a single mast") that do not stand alone.
+        if ((word.pos == 'v' || word.pos == 'r') && givesAway(text, answer, word.base, word.stem)) {
+            std::vector<std::string> hiding;
+            for (const std::string& clause : clausesOf(text))
+                if (!givesAway(clause, answer, word.base, word.stem)) hiding.push_back(clause);
+            text = join(hiding, "; ");
+        }
         if (text.empty() || givesAway(text, answer, word.base, word.stem)) continue;
         const std::string fitted = fitClauses(text, kDraftClueRoom);
         if (fitted.empty()) continue;

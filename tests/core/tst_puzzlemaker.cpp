@@ -195,6 +195,9 @@ private slots:
         QTest::newRow("phrase") << "BLOODPRESSURE" << "";
         QTest::newRow("phrase of short words") << "OLDMAN" << "";
         QTest::newRow("adverb defined by itself") << "AWKWARDLY" << "in a way lacking grace";
+        QTest::newRow("the clause that hides it") << "HENCEFORTH" << "from now on";
+        QTest::newRow("verbs after to") << "CHEWS" << "bites and grinds";
+        QTest::newRow("past the same as the verb") << "ACCENTUATED" << "put stress on";
     }
     void draftClues() {
         QFETCH(QString, answer);
