@@ -82,6 +82,8 @@ std::string plural(const std::string& noun) {
     const std::size_t n = noun.size();
     if (n < 2) return noun + "s";
     if (noun.back() == 'y' && !isVowel(noun[n - 2])) return noun.substr(0, n - 1) + "ies";
+    if (noun == "phenomenon" || noun == "criterion") return noun.substr(0, n - 2) + "a";
+    if (n > 4 && noun.ends_with("sis")) return noun.substr(0, n - 2) + "es"; // analysis, crisis
     if (noun.ends_with("s") || noun.ends_with("x") || noun.ends_with("z") || noun.ends_with("ch") ||
         noun.ends_with("sh"))
         return noun + "es";
@@ -101,31 +103,101 @@ bool endsHead(const std::string& w) {
     return std::find(std::begin(kAfterHead), std::end(kAfterHead), w) != std::end(kAfterHead);
 }
 
+bool isLetters(const std::string& w) {
+    return !w.empty() && std::all_of(w.begin(), w.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+}
+
+// A word that qualifies rather than names: "highly", "very", "much".
+bool isAdverb(const std::string& w) {
+    static constexpr std::string_view kAdverbs[] = {"much", "often", "also", "very", "sometimes", "mostly",
+                                                    "almost", "still", "once"};
+    static constexpr std::string_view kNounsInLy[] = {"family", "belly", "jelly", "bully", "lily", "folly",
+                                                      "assembly", "anomaly", "monopoly", "homily", "rally"};
+    if (std::find(std::begin(kAdverbs), std::end(kAdverbs), w) != std::end(kAdverbs)) return true;
+    return w.size() > 4 && w.ends_with("ly") && isLetters(w) &&
+           std::find(std::begin(kNounsInLy), std::end(kNounsInLy), w) == std::end(kNounsInLy);
+}
+
 // One clause of a noun's definition for the plural: "a feeling of
 // excitement" becomes "feelings of excitement", "a worm that burrows"
-// becomes "worms that burrow". Empty when its head cannot be found.
-std::string pluralClause(const std::string& clause) {
+// becomes "worms that burrow", "any of various small birds" becomes
+// "various small birds"; a remark ("usually in protest", "used for
+// timber") stays as it is. Empty when its head cannot be found.
+std::string pluralClause(const Lexicon& lexicon, const std::string& clause) {
+    for (const std::string_view many : {"any of various ", "any of several ", "any of numerous ", "any of many "})
+        if (clause.starts_with(many)) return clause.substr(7);
+    if (clause.starts_with("especially ")) {
+        const std::string rest = pluralClause(lexicon, clause.substr(11));
+        return rest.empty() ? std::string() : "especially " + rest;
+    }
     std::vector<std::string> words = split(clause, " ");
+    if (words.empty()) return {};
     std::size_t start = 0;
-    if (!words.empty() && (words[0] == "a" || words[0] == "an" || words[0] == "the" || words[0] == "one")) start = 1;
+    if (words[0] == "a" || words[0] == "an" || words[0] == "the" || words[0] == "one") start = 1;
+    const auto participle = [](const std::string& w) {
+        static constexpr std::string_view kIrregular[] = {"worn", "born", "borne", "drawn", "known", "shown",
+                                                          "grown", "thrown", "sworn", "torn", "done", "given",
+                                                          "taken", "built", "held", "kept", "left", "sold",
+                                                          "told", "found", "brought", "bought", "caught",
+                                                          "taught", "sent", "spent", "felt", "worn", "spun",
+                                                          "cut", "put", "set", "seen", "eaten", "driven"};
+        return (w.size() > 4 && (w.ends_with("ed") || w.ends_with("ing")) && !w.ends_with("thing")) ||
+               std::find(std::begin(kIrregular), std::end(kIrregular), w) != std::end(kIrregular);
+    };
+    // A remark: "usually worn...", "used as a signal", "that which is owed".
+    static constexpr std::string_view kRemarks[] = {"usually", "often", "sometimes", "typically", "chiefly",
+                                                    "mainly", "mostly", "also", "that", "which", "who", "used",
+                                                    "how", "what", "where", "when"};
+    // A gerund's definition: "combining into a solid mass", "drawing a comparison".
+    static constexpr std::string_view kAfterGerund[] = {"a", "an", "the", "of", "into", "from", "by", "with",
+                                                        "to", "for", "in", "on", "and", "or", "as", "at",
+                                                        "up", "out", "something", "someone", "oneself"};
+    if (start == 0 && (std::find(std::begin(kRemarks), std::end(kRemarks), words[0]) != std::end(kRemarks) ||
+                       (participle(words[0]) && words.size() > 1 &&
+                        std::find(std::begin(kAfterGerund), std::end(kAfterGerund), words[1]) != std::end(kAfterGerund))))
+        return clause;
     for (std::size_t i = start; i < words.size(); ++i) {
         std::string& w = words[i];
         const bool comma = !w.empty() && w.back() == ',';
         const bool last = i + 1 == words.size();
-        // The head ends before a linking word or a participle: "an organization founded and united".
+        if (!comma && !last && isAdverb(w)) continue; // "a highly skilled worker"
+        // The head ends before a linking word, a participle or an adverb:
+        // "an organization founded and united", "a stew highly seasoned".
         const std::string& next = last ? w : words[i + 1];
-        const bool participle = next.size() > 4 && (next.ends_with("ed") || next.ends_with("ing"));
-        if (!comma && !last && !endsHead(next) && !participle) continue;
-        if (w.empty() || !std::all_of(w.begin(), w.end() - (comma ? 1 : 0), [](char c) { return c >= 'a' && c <= 'z'; }))
+        if (!comma && !last && !endsHead(next) && !participle(next) && !next.starts_with("(") &&
+            std::find(std::begin(kRemarks), std::end(kRemarks), next) == std::end(kRemarks))
+            continue;
+        const std::string head = comma ? w.substr(0, w.size() - 1) : w;
+        if (!isLetters(head) || head == "any" || head == "all" || head == "either" || head == "each" ||
+            head == "both" || endsHead(head) || isAdverb(head))
             return {};
-        w = plural(comma ? w.substr(0, w.size() - 1) : w) + (comma ? "," : "");
-        // The verb after a relative word agrees: "that burrows" -> "that burrow".
-        if (i + 2 < words.size() && (words[i + 1] == "that" || words[i + 1] == "who" || words[i + 1] == "which")) {
-            std::string& v = words[i + 2];
+        // A participle is no head ("a stew highly seasoned with paprika").
+        if (head.size() > 5 && head.ends_with("ed") && !head.ends_with("eed") && head != "hundred") return {};
+        // A head already plural ("things produced", "series of") stays.
+        static constexpr std::string_view kSameInPlural[] = {"series", "species", "means", "news", "goods",
+                                                             "people", "clothes", "data", "media", "aircraft"};
+        const bool already =
+            std::find(std::begin(kSameInPlural), std::end(kSameInPlural), head) != std::end(kSameInPlural) ||
+            (head.size() > 3 && head.back() == 's' && lexicon.baseOf(head) != head);
+        const std::string many = head == "something" || head == "anything" ? "things"
+                                 : head == "someone" || head == "somebody" || head == "anyone" ? "people"
+                                 : already                                 ? head
+                                                                           : plural(head);
+        w = many + (comma ? "," : "");
+        // The verbs after a relative word agree: "that burrows" -> "that
+        // burrow", "who believes and helps" -> "who believe and help".
+        for (std::size_t at = i + 2; i + 2 < words.size() && at < words.size() &&
+                                     (words[i + 1] == "that" || words[i + 1] == "who" || words[i + 1] == "which") &&
+                                     (at == i + 2 || words[at - 1] == "and" || words[at - 1] == "or");
+             at += 2) {
+            std::string& v = words[at];
             if (v == "is") v = "are";
             else if (v == "has") v = "have";
             else if (v == "was") v = "were";
             else if (v.size() > 3 && v.ends_with("ies")) v = v.substr(0, v.size() - 3) + "y";
+            else if (v.size() > 4 && (v.ends_with("shes") || v.ends_with("ches") || v.ends_with("sses") ||
+                                      v.ends_with("xes") || v.ends_with("zes")))
+                v = v.substr(0, v.size() - 2); // "flashes" -> "flash"
             else if (v.size() > 3 && v.back() == 's' && !v.ends_with("ss") && !v.ends_with("us")) v.pop_back();
         }
         words.erase(words.begin(), words.begin() + static_cast<std::ptrdiff_t>(start));
@@ -142,7 +214,7 @@ std::string worded(const Lexicon& lexicon, const std::string& gloss, Form form) 
     case Form::plural: {
         std::vector<std::string> clauses = split(gloss, "; ");
         for (auto& c : clauses) {
-            c = pluralClause(c);
+            c = pluralClause(lexicon, c);
             if (c.empty()) return {};
         }
         return join(clauses, "; ");
@@ -159,6 +231,7 @@ std::string worded(const Lexicon& lexicon, const std::string& gloss, Form form) 
                 return !w.empty() && std::all_of(w.begin(), w.end(), [](char c) { return c >= 'a' && c <= 'z'; });
             };
             if (!plainWord(words[0])) return {}; // "spin,wind, or twist": no verb to turn
+            if (endsHead(words[0])) continue;     // a remark: "of players", "as a reward"
             words[0] = verbForm(lexicon, words[0], form);
             // "join or combine or unite" turns every verb.
             for (std::size_t v = 2; v < words.size() && (words[v - 1] == "or" || words[v - 1] == "and") &&

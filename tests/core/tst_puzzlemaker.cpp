@@ -198,6 +198,10 @@ private slots:
         QTest::newRow("the clause that hides it") << "HENCEFORTH" << "from now on";
         QTest::newRow("verbs after to") << "CHEWS" << "bites and grinds";
         QTest::newRow("past the same as the verb") << "ACCENTUATED" << "put stress on";
+        QTest::newRow("plural of any of various") << "BERRIES" << "numerous small and pulpy edible fruits";
+        QTest::newRow("plural head before an adverb") << "BUSHES" << "low woody perennial plants usually having";
+        QTest::newRow("plural of someone, verbs agree") << "DEALERS" << "people who purchase and maintain an";
+        QTest::newRow("plural head already plural") << "FORESTS" << "trees and other plants";
     }
     void draftClues() {
         QFETCH(QString, answer);
