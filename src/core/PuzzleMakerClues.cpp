@@ -310,6 +310,23 @@ std::vector<std::string> clausesOf(const std::string& text) {
     return clauses;
 }
 
+// A definition less its notes on how the word is used ("sometimes used in
+// combination", "used of a person's appearance"), when a clause that
+// defines is left.
+std::string withoutRemarks(const std::string& text) {
+    static constexpr std::string_view kUsageNotes[] = {"used of ", "in combination", "in compounds",
+                                                       "in the imperative", "negative constructions",
+                                                       "metaphorically", "as intensifiers", "term of address",
+                                                       "terms of endearment", "as a combining form"};
+    std::vector<std::string> kept;
+    for (const std::string& clause : clausesOf(text))
+        if (clause.starts_with("(") || std::none_of(std::begin(kUsageNotes), std::end(kUsageNotes), [&](std::string_view r) {
+                return clause.find(r) != std::string::npos;
+            }))
+            kept.push_back(clause);
+    return kept.empty() ? text : join(kept, "; ");
+}
+
 // Whole clauses of a definition, from the first, as many as fit `room`;
 // empty when even the first does not.
 std::string fitClauses(const std::string& text, std::size_t room) {
@@ -363,7 +380,7 @@ DraftClue draftClue(const Lexicon& lexicon, const LexiconWord& word) {
     };
     for (const std::string& sense : lexicon.senses(word)) {
         // As written, or without its remarks in brackets when that hides the answer or fits.
-        const std::string full = clean(worded(lexicon, clean(sense), form));
+        const std::string full = clean(worded(lexicon, clean(withoutRemarks(clean(sense))), form));
         std::string text = full;
         if (!text.empty() && (givesAway(text, answer, word.base, word.stem) || fitClauses(text, kDraftClueRoom).empty()))
             text = withoutBrackets(text);
@@ -386,7 +403,7 @@ DraftClue draftClue(const Lexicon& lexicon, const LexiconWord& word) {
     if (!out.text.empty()) return out;
     // An adverb defined by itself ("in an awkward manner"): by its adjective's definition.
     for (const std::string& sense : lexicon.adjectiveSenses(word)) {
-        const std::string text = fitClauses(withoutBrackets("in a way " + clean(sense)), kDraftClueRoom);
+        const std::string text = fitClauses(withoutBrackets("in a way " + clean(withoutRemarks(clean(sense)))), kDraftClueRoom);
         if (text.empty() || givesAway(text, answer, word.base, word.stem)) continue;
         if (out.text.empty()) out.text = text;
         out.senses.push_back(text);

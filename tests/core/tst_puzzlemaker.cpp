@@ -202,6 +202,7 @@ private slots:
         QTest::newRow("plural head before an adverb") << "BUSHES" << "low woody perennial plants usually having";
         QTest::newRow("plural of someone, verbs agree") << "DEALERS" << "people who purchase and maintain an";
         QTest::newRow("plural head already plural") << "FORESTS" << "trees and other plants";
+        QTest::newRow("a note on usage left out") << "SCENIC" << "having beautiful natural scenery";
     }
     void draftClues() {
         QFETCH(QString, answer);
