@@ -95,13 +95,37 @@ constexpr long long kSecondLookRun = 8 * kFirstRun; // each of at most this many
 // An inflected form (a plural, a tense) rather than the word WordNet lists.
 bool isForm(const LexiconWord& w) { return !w.phrase && w.base != lowerOf(w.word); }
 
+// A comparative or superlative that English makes with "more" and "most"
+// (AWKWARDEST, ANCIENTER, SECUREST): one of a base of three syllables or
+// more (but LIVELIEST), or of two unless it ends as HAPPY, NARROW, GENTLE,
+// CLEVER or QUIET do.
+bool oddDegree(const LexiconWord& w) {
+    if (w.pos != 'a' || !isForm(w)) return false;
+    const std::string word = lowerOf(w.word);
+    if (!word.ends_with("er") && !word.ends_with("est")) return false;
+    const std::string& base = w.base;
+    int syllables = 0;
+    bool inVowel = false;
+    for (char c : base) {
+        const bool vowel = std::string_view("aeiouy").find(c) != std::string_view::npos;
+        if (vowel && !inVowel) ++syllables;
+        inVowel = vowel;
+    }
+    if (base.size() > 2 && base.ends_with("e") && !base.ends_with("le") && syllables > 1) --syllables; // silent e
+    if (syllables <= 1 || (base.ends_with("y") && syllables <= 3)) return false; // LIVELIEST, UNTIDIER
+    if (syllables > 2) return true;
+    for (const char* end : {"y", "ow", "le", "er", "et"})
+        if (base.ends_with(end)) return false;
+    return true;
+}
+
 // How much less a maker wants the word: less common, a form, seldom seen,
 // rare, a phrase; the maker's own score stands instead when it has one.
 double wordCost(const LexiconWord& w) {
     if (w.userScore >= 0) return -kUserWeight * (w.userScore - 50);
     const double unseen = std::max(0.0, kCommonCount - std::log2(1.0 + w.count));
     return kTierWeight * w.tier + (isForm(w) ? kFormWeight : 0.0) - 0.25 * std::log1p(w.count) + kRareWeight * unseen +
-           (w.rare ? kTierWeight : 0.0) + (w.phrase ? kPhraseWeight : 0.0);
+           (w.rare || oddDegree(w) ? kTierWeight : 0.0) + (w.phrase ? kPhraseWeight : 0.0);
 }
 
 class Search {
@@ -698,7 +722,7 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
         c.word = static_cast<int>(i);
         // A form never seen as its part of speech (TOMAHAWKED) is rare whatever its list.
         c.level = w.userScore >= 50 ? 0
-                  : w.rare         ? 2
+                  : w.rare || oddDegree(w) ? 2
                   : w.tier == 0 && w.count > 0          ? 0
                   : (w.tier == 0 || w.count > 0) && !form ? 1
                                                               : 2;
