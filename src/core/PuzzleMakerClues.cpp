@@ -164,7 +164,16 @@ std::string pluralClause(const Lexicon& lexicon, const std::string& clause) {
         // The head ends before a linking word, a participle or an adverb:
         // "an organization founded and united", "a stew highly seasoned".
         const std::string& next = last ? w : words[i + 1];
-        if (!comma && !last && !endsHead(next) && !participle(next) && !next.starts_with("(") &&
+        // A participle before a noun describes it: "precise detailed study".
+        static constexpr std::string_view kParticles[] = {"together", "off", "up", "down", "out", "away",
+                                                          "aside", "below", "above", "beneath", "more", "less",
+                                                          "apart", "back", "forth", "again", "alone", "ahead",
+                                                          "choice", "not", "but", "per", "beforehand"};
+        const bool describes = next.ends_with("ed") && i + 2 < words.size() && isLetters(words[i + 2]) &&
+                               !endsHead(words[i + 2]) && !isAdverb(words[i + 2]) &&
+                               std::find(std::begin(kParticles), std::end(kParticles), words[i + 2]) ==
+                                   std::end(kParticles);
+        if (!comma && !last && !endsHead(next) && (!participle(next) || describes) && !next.starts_with("(") &&
             std::find(std::begin(kRemarks), std::end(kRemarks), next) == std::end(kRemarks))
             continue;
         const std::string head = comma ? w.substr(0, w.size() - 1) : w;
@@ -175,7 +184,8 @@ std::string pluralClause(const Lexicon& lexicon, const std::string& clause) {
         if (head.size() > 5 && head.ends_with("ed") && !head.ends_with("eed") && head != "hundred") return {};
         // A head already plural ("things produced", "series of") stays.
         static constexpr std::string_view kSameInPlural[] = {"series", "species", "means", "news", "goods",
-                                                             "people", "clothes", "data", "media", "aircraft"};
+                                                             "people", "clothes", "data", "media", "aircraft",
+                                                             "things", "others", "remains"};
         const bool already =
             std::find(std::begin(kSameInPlural), std::end(kSameInPlural), head) != std::end(kSameInPlural) ||
             (head.size() > 3 && head.back() == 's' && lexicon.baseOf(head) != head);

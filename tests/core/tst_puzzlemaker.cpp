@@ -203,6 +203,7 @@ private slots:
         QTest::newRow("plural of someone, verbs agree") << "DEALERS" << "people who purchase and maintain an";
         QTest::newRow("plural head already plural") << "FORESTS" << "trees and other plants";
         QTest::newRow("a note on usage left out") << "SCENIC" << "having beautiful natural scenery";
+        QTest::newRow("plural head after a describing word") << "CELLOS" << "large stringed instruments";
     }
     void draftClues() {
         QFETCH(QString, answer);
