@@ -17,6 +17,15 @@ std::string lowerText(std::string_view text) {
     return out;
 }
 
+template <std::size_t N>
+bool listed(const std::string_view (&list)[N], std::string_view w) {
+    return std::find(std::begin(list), std::end(list), w) != std::end(list);
+}
+
+bool isLetters(const std::string& w) {
+    return !w.empty() && std::all_of(w.begin(), w.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+}
+
 std::vector<std::string> split(const std::string& text, std::string_view by) {
     std::vector<std::string> out;
     std::size_t at = 0;
@@ -59,7 +68,7 @@ std::string verbForm(const Lexicon& lexicon, const std::string& verb, Form form)
         static constexpr std::string_view kSamePast[] = {"beat", "bet", "burst", "cast", "cost", "cut", "hit",
                                                           "hurt", "let", "put", "quit", "read", "rid", "set",
                                                           "shed", "shut", "slit", "split", "spread", "thrust"};
-        if (std::find(std::begin(kSamePast), std::end(kSamePast), verb) != std::end(kSamePast)) return verb;
+        if (listed(kSamePast, verb)) return verb;
         for (const std::string& f : lexicon.irregularForms(verb, 'v'))
             if (!f.ends_with("ing") && !f.ends_with("en") && !f.ends_with("s")) return f;
         if (verb.back() == 'e') return verb + "d";
@@ -100,11 +109,7 @@ bool endsHead(const std::string& w) {
                                                       "along", "under", "over", "about", "between", "through",
                                                       "against", "around", "across", "near", "like", "than",
                                                       "a", "an", "the", "is", "are", "can", "especially"};
-    return std::find(std::begin(kAfterHead), std::end(kAfterHead), w) != std::end(kAfterHead);
-}
-
-bool isLetters(const std::string& w) {
-    return !w.empty() && std::all_of(w.begin(), w.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+    return listed(kAfterHead, w);
 }
 
 // A word that qualifies rather than names: "highly", "very", "much".
@@ -113,9 +118,9 @@ bool isAdverb(const std::string& w) {
                                                     "almost", "still", "once"};
     static constexpr std::string_view kNounsInLy[] = {"family", "belly", "jelly", "bully", "lily", "folly",
                                                       "assembly", "anomaly", "monopoly", "homily", "rally"};
-    if (std::find(std::begin(kAdverbs), std::end(kAdverbs), w) != std::end(kAdverbs)) return true;
+    if (listed(kAdverbs, w)) return true;
     return w.size() > 4 && w.ends_with("ly") && isLetters(w) &&
-           std::find(std::begin(kNounsInLy), std::end(kNounsInLy), w) == std::end(kNounsInLy);
+           !listed(kNounsInLy, w);
 }
 
 // One clause of a noun's definition for the plural: "a feeling of
@@ -139,10 +144,10 @@ std::string pluralClause(const Lexicon& lexicon, const std::string& clause) {
                                                           "grown", "thrown", "sworn", "torn", "done", "given",
                                                           "taken", "built", "held", "kept", "left", "sold",
                                                           "told", "found", "brought", "bought", "caught",
-                                                          "taught", "sent", "spent", "felt", "worn", "spun",
+                                                          "taught", "sent", "spent", "felt", "spun",
                                                           "cut", "put", "set", "seen", "eaten", "driven"};
         return (w.size() > 4 && (w.ends_with("ed") || w.ends_with("ing")) && !w.ends_with("thing")) ||
-               std::find(std::begin(kIrregular), std::end(kIrregular), w) != std::end(kIrregular);
+               listed(kIrregular, w);
     };
     // A remark: "usually worn...", "used as a signal", "that which is owed".
     static constexpr std::string_view kRemarks[] = {"usually", "often", "sometimes", "typically", "chiefly",
@@ -152,9 +157,9 @@ std::string pluralClause(const Lexicon& lexicon, const std::string& clause) {
     static constexpr std::string_view kAfterGerund[] = {"a", "an", "the", "of", "into", "from", "by", "with",
                                                         "to", "for", "in", "on", "and", "or", "as", "at",
                                                         "up", "out", "something", "someone", "oneself"};
-    if (start == 0 && (std::find(std::begin(kRemarks), std::end(kRemarks), words[0]) != std::end(kRemarks) ||
+    if (start == 0 && (listed(kRemarks, words[0]) ||
                        (participle(words[0]) && words.size() > 1 &&
-                        std::find(std::begin(kAfterGerund), std::end(kAfterGerund), words[1]) != std::end(kAfterGerund))))
+                        listed(kAfterGerund, words[1]))))
         return clause;
     for (std::size_t i = start; i < words.size(); ++i) {
         std::string& w = words[i];
@@ -171,10 +176,9 @@ std::string pluralClause(const Lexicon& lexicon, const std::string& clause) {
                                                           "choice", "not", "but", "per", "beforehand"};
         const bool describes = next.ends_with("ed") && i + 2 < words.size() && isLetters(words[i + 2]) &&
                                !endsHead(words[i + 2]) && !isAdverb(words[i + 2]) &&
-                               std::find(std::begin(kParticles), std::end(kParticles), words[i + 2]) ==
-                                   std::end(kParticles);
+                               !listed(kParticles, words[i + 2]);
         if (!comma && !last && !endsHead(next) && (!participle(next) || describes) && !next.starts_with("(") &&
-            std::find(std::begin(kRemarks), std::end(kRemarks), next) == std::end(kRemarks))
+            !listed(kRemarks, next))
             continue;
         const std::string head = comma ? w.substr(0, w.size() - 1) : w;
         if (!isLetters(head) || head == "any" || head == "all" || head == "either" || head == "each" ||
@@ -187,7 +191,7 @@ std::string pluralClause(const Lexicon& lexicon, const std::string& clause) {
                                                              "people", "clothes", "data", "media", "aircraft",
                                                              "things", "others", "remains"};
         const bool already =
-            std::find(std::begin(kSameInPlural), std::end(kSameInPlural), head) != std::end(kSameInPlural) ||
+            listed(kSameInPlural, head) ||
             (head.size() > 3 && head.back() == 's' && lexicon.baseOf(head) != head);
         const std::string many = head == "something" || head == "anything" ? "things"
                                  : head == "someone" || head == "somebody" || head == "anyone" ? "people"
@@ -237,15 +241,12 @@ std::string worded(const Lexicon& lexicon, const std::string& gloss, Form form) 
             std::vector<std::string> words = split(c, " ");
             if (words.size() > 1 && words[0] == "to") words.erase(words.begin()); // "to bite and grind"
             if (words.empty() || words[0].empty()) return {};
-            const auto plainWord = [](const std::string& w) {
-                return !w.empty() && std::all_of(w.begin(), w.end(), [](char c) { return c >= 'a' && c <= 'z'; });
-            };
-            if (!plainWord(words[0])) return {}; // "spin,wind, or twist": no verb to turn
+            if (!isLetters(words[0])) return {}; // "spin,wind, or twist": no verb to turn
             if (endsHead(words[0])) continue;     // a remark: "of players", "as a reward"
             words[0] = verbForm(lexicon, words[0], form);
             // "join or combine or unite" turns every verb.
             for (std::size_t v = 2; v < words.size() && (words[v - 1] == "or" || words[v - 1] == "and") &&
-                                    plainWord(words[v]);
+                                    isLetters(words[v]);
                  v += 2)
                 words[v] = verbForm(lexicon, words[v], form);
             c = join(words, " ");

@@ -3,7 +3,9 @@
 // a word beginning with its base or stem, nor its first five letters), made
 // of whole clauses that fit a clue (never cut in the middle), and worded for
 // the answer's form: a plural defines plurals, a past tense or a gerund
-// turns the definition's verbs, a comparative says "more". An adverb that
+// turns the definition's verbs, a comparative says "more". Notes on how the
+// word is used ("often used in combination") are left out, and a verb's or
+// an adverb's definition keeps the clauses that hide the answer. An adverb that
 // WordNet defines by itself ("in an awkward manner") takes its adjective's
 // definition ("in a way lacking grace..."). When no sense can be worded so,
 // the clue names synonyms, or asks the maker for one. The
