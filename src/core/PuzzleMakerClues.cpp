@@ -430,8 +430,10 @@ DraftClue draftClue(const Lexicon& lexicon, const LexiconWord& word) {
                 text = kind;
         }
     std::vector<std::string> others;
+    // A synonym in figures ("15th" for FIFTEENTH) is the answer written otherwise.
     for (const std::string& s : lexicon.synonyms(word))
-        if (!givesAway(s, answer, word.base, word.stem)) others.push_back(s);
+        if (!givesAway(s, answer, word.base, word.stem) && std::none_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            others.push_back(s);
     for (const std::string& s : others) {
         if (!text.empty() && !text.starts_with("same as")) break;
         const std::string longer = text.empty() ? "same as " + s : text + ", " + s;

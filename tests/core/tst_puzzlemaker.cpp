@@ -204,6 +204,7 @@ private slots:
         QTest::newRow("plural head already plural") << "FORESTS" << "trees and other plants";
         QTest::newRow("a note on usage left out") << "SCENIC" << "having beautiful natural scenery";
         QTest::newRow("plural head after a describing word") << "CELLOS" << "large stringed instruments";
+        QTest::newRow("no synonym in figures") << "FIFTEENTH" << "no definition found";
     }
     void draftClues() {
         QFETCH(QString, answer);
