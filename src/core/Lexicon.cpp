@@ -1,8 +1,8 @@
 #include "Lexicon.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <string_view>
 #include <unordered_set>
@@ -50,6 +50,13 @@ bool lemmaOfTwo(std::string_view w) {
     return allLower(w.substr(0, cut)) && allLower(w.substr(cut + 1));
 }
 
+// Sorts words and drops repeats; a list sorted already (as the word lists
+// and WordNet's index files are) is only checked.
+void sortOnce(std::vector<std::string>& words) {
+    if (!std::is_sorted(words.begin(), words.end())) std::sort(words.begin(), words.end());
+    words.erase(std::unique(words.begin(), words.end()), words.end());
+}
+
 // Small words that make a phrase a phrasal verb or a fixed expression rather than a noun.
 bool linkingWord(std::string_view w) {
     static constexpr std::string_view kLinking[] = {"the", "and", "for", "out", "off", "down", "away", "over",
@@ -73,18 +80,59 @@ std::vector<std::string_view> fieldsOf(std::string_view line) {
     return fields;
 }
 
-// The synset offsets of an index line (from its start to anywhere after
-// its end), most frequent sense first: its last synset_cnt fields.
-std::vector<long> senseOffsets(std::string_view line) {
+// A number at the start of a field, as atol reads it (the field need not
+// end with a NUL).
+long numberOf(std::string_view field) {
+    std::size_t at = 0;
+    while (at < field.size() && (field[at] == ' ' || (field[at] >= '\t' && field[at] <= '\r'))) ++at;
+    const bool negative = at < field.size() && field[at] == '-';
+    if (at < field.size() && (field[at] == '-' || field[at] == '+')) ++at;
+    long value = 0;
+    for (std::size_t digits = 0; at < field.size() && field[at] >= '0' && field[at] <= '9'; ++at, ++digits) {
+        if (digits == 18) return std::atol(std::string(field).c_str()); // near overflow: the library decides
+        value = value * 10 + (field[at] - '0');
+    }
+    return negative ? -value : value;
+}
+
+// text.find(needle, from), looking first for needle[rare], a character
+// seldom found in the text.
+std::size_t findByRare(std::string_view text, std::string_view needle, std::size_t rare, std::size_t from = 0) {
+    for (auto at = text.find(needle[rare], from + rare); at != std::string_view::npos;
+         at = text.find(needle[rare], at + 1))
+        if (text.substr(at - rare).starts_with(needle)) return at - rare;
+    return std::string_view::npos;
+}
+
+// Calls f(offset) for each synset offset of an index line (from its start
+// to anywhere after its end), most frequent sense first: its last
+// synset_cnt fields.
+template <typename F>
+void forEachSense(std::string_view line, F&& f) {
     line = line.substr(0, line.find('\n'));
-    const auto fields = fieldsOf(line);
-    if (fields.size() < 3) return {};
-    const auto senses = static_cast<std::size_t>(std::atoi(std::string(fields[2]).c_str()));
-    if (senses == 0 || senses > fields.size()) return {};
-    std::vector<long> out;
-    for (std::size_t s = fields.size() - senses; s < fields.size(); ++s)
-        out.push_back(std::atol(std::string(fields[s]).c_str()));
-    return out;
+    // The fields are the runs between spaces; the third is synset_cnt.
+    const auto nextField = [&](std::size_t from) {
+        while (from < line.size() && line[from] == ' ') ++from;
+        return from;
+    };
+    std::size_t at = nextField(0);
+    for (int skip = 0; skip < 2 && at < line.size(); ++skip) at = nextField(std::min(line.find(' ', at), line.size()));
+    if (at >= line.size()) return;
+    const auto senses = static_cast<std::size_t>(
+        static_cast<int>(numberOf(line.substr(at, std::min(line.find(' ', at), line.size()) - at))));
+    if (senses == 0) return;
+    // Back from the end to the first of the last `senses` fields (none when there are fewer).
+    std::size_t start = line.size();
+    for (std::size_t found = 0; found < senses; ++found) {
+        while (start > 0 && line[start - 1] == ' ') --start;
+        if (start == 0) return;
+        while (start > 0 && line[start - 1] != ' ') --start;
+    }
+    for (at = start; at < line.size(); at = nextField(at)) {
+        const auto end = std::min(line.find(' ', at), line.size());
+        f(numberOf(line.substr(at, end - at)));
+        at = end;
+    }
 }
 
 // The definition of a data line: its gloss without the examples that follow
@@ -98,6 +146,31 @@ std::string glossOf(std::string_view line) {
     while (!gloss.empty() && (gloss.back() == ' ' || gloss.back() == ';' || gloss.back() == '\r')) gloss.pop_back();
     return gloss;
 }
+
+// The lines of a WordNet data file by offset: from its contents when read
+// already, else from the file itself.
+class DataFile {
+public:
+    DataFile(const std::string& path, const std::string* text) : text_(text) {
+        if (!text_) in_.open(path, std::ios::binary);
+    }
+    // The line at `offset` without its newline; false past the end or when the file cannot be read.
+    bool lineAt(long offset, std::string& line) {
+        if (text_) {
+            if (offset < 0 || static_cast<std::size_t>(offset) >= text_->size()) return false;
+            const auto start = static_cast<std::size_t>(offset);
+            line.assign(*text_, start, std::min(text_->find('\n', start), text_->size()) - start);
+            return true;
+        }
+        in_.clear();
+        in_.seekg(offset);
+        return in_ && std::getline(in_, line);
+    }
+
+private:
+    const std::string* text_;
+    std::ifstream in_;
+};
 
 // Words never proposed, whatever the dictionaries say of them: slurs and
 // vulgar words, and words too easily read as one.
@@ -125,6 +198,36 @@ constexpr std::string_view kOffensiveMarks[] = {
 constexpr std::string_view kBodilyMarks[] = {"sexual", "sexually", "genital", "copulat", "prostitut", "excrement",
                                              "feces", "faeces", "urinat", "masturbat", "orgasm", "erotic",
                                              "pornograph", "brothel", "intercourse"};
+
+// Finds several marks in a text in one pass: a place is compared with the
+// marks only when its first three characters begin one of them.
+class MarkFinder {
+public:
+    explicit MarkFinder(std::vector<std::string_view> marks) : marks_(std::move(marks)) {
+        for (std::size_t m = 0; m < marks_.size() && m < 32; ++m)
+            for (std::size_t k = 0; k < kLead; ++k)
+                lead_[k][static_cast<unsigned char>(marks_[m][k])] |= std::uint32_t{1} << m;
+    }
+    // Calls found(m) for every place in `text` where marks[m] begins.
+    template <typename F>
+    void find(std::string_view text, F&& found) const {
+        for (std::size_t i = 0; i + kLead <= text.size(); ++i) {
+            std::uint32_t hits = lead_[0][static_cast<unsigned char>(text[i])];
+            if (!hits) continue;
+            hits &= lead_[1][static_cast<unsigned char>(text[i + 1])];
+            hits &= lead_[2][static_cast<unsigned char>(text[i + 2])];
+            for (; hits; hits &= hits - 1) {
+                const auto m = static_cast<std::size_t>(std::countr_zero(hits));
+                if (text.substr(i).starts_with(marks_[m])) found(m);
+            }
+        }
+    }
+
+private:
+    static constexpr std::size_t kLead = 3; // every mark is at least this long
+    std::vector<std::string_view> marks_;
+    std::array<std::array<std::uint32_t, 256>, kLead> lead_{};
+};
 
 // WordNet's usage domains (noun synsets pointed to by ";u"): the first set
 // marks a word as offensive, the second as rare for a puzzle.
@@ -183,29 +286,35 @@ bool Lexicon::findBase(const std::string& lower, std::string& base, int& pos, bo
     // counts), then its exceptions, then the suffix rules; of several parts
     // of speech the one seen most in tagged text wins.
     int bestCount = -1;
-    auto consider = [&](const std::string& candidate, int p) {
-        const auto it = index_.find(candidate);
-        if (it == index_.end() || it->second.offset[static_cast<std::size_t>(p)] < 0) return;
-        if (!plain_[static_cast<std::size_t>(p)].empty() && !plain_[static_cast<std::size_t>(p)].count(candidate))
-            return; // only a name
-        const int c = it->second.count[static_cast<std::size_t>(p)];
+    const auto consider = [&](Index::const_iterator it, int p) {
+        const IndexEntry& entry = it->second;
+        if (entry.offset[static_cast<std::size_t>(p)] < 0) return;
+        if (anyPlain_[static_cast<std::size_t>(p)] && !entry.plain[static_cast<std::size_t>(p)]) return; // only a name
+        const int c = entry.count[static_cast<std::size_t>(p)];
         if (c > bestCount) {
             bestCount = c;
-            base = candidate;
+            base = it->first;
             pos = p;
         }
     };
-    for (int p = 0; p < 4 && !formsOnly; ++p) consider(lower, p);
+    const auto lookUp = [&](const std::string& candidate, int p) {
+        if (const auto it = index_.find(candidate); it != index_.end()) consider(it, p);
+    };
+    if (const auto it = formsOnly ? index_.end() : index_.find(lower); it != index_.end())
+        for (int p = 0; p < 4; ++p) consider(it, p);
     if (bestCount >= 0) return true;
     for (int p = 0; p < 4; ++p) {
         const auto& exc = exceptions_[static_cast<std::size_t>(p)];
-        if (const auto it = exc.find(lower); it != exc.end()) consider(it->second, p);
+        if (const auto it = exc.find(lower); it != exc.end()) lookUp(it->second, p);
     }
     if (bestCount >= 0) return true;
-    auto applyRules = [&](const auto& rules, int p) {
+    std::string candidate;
+    const auto applyRules = [&](const auto& rules, int p) {
         for (const SuffixRule& r : rules) {
             if (lower.size() <= r.from.size() || !lower.ends_with(r.from)) continue;
-            consider(lower.substr(0, lower.size() - r.from.size()) + std::string(r.to), p);
+            candidate.assign(lower, 0, lower.size() - r.from.size());
+            candidate += r.to;
+            lookUp(candidate, p);
         }
     };
     applyRules(kNounRules, 0);
@@ -274,6 +383,7 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
     lex.wordnetDir_ = paths.wordnetDir;
     const std::string dir = paths.wordnetDir + "/";
     lex.index_.reserve(160000);
+    std::vector<std::string> phrases; // the two-word nouns, as index.noun lists them
 
     for (int p = 0; p < 4; ++p) {
         lex.indexText_[static_cast<std::size_t>(p)] = readWhole(dir + "index." + kPosName[p], "wordnet-base");
@@ -298,6 +408,7 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
             IndexEntry& entry = lex.index_[std::string(lemma)];
             entry.offset[static_cast<std::size_t>(p)] = offset;
             entry.line[static_cast<std::size_t>(p)] = static_cast<std::uint32_t>(line.data() - text.data());
+            if (p == 0 && lemma.find('_') != std::string_view::npos) phrases.emplace_back(lemma);
         });
         const std::string exc = readWhole(dir + kPosName[p] + ".exc", "wordnet-base");
         forEachLine(exc, [&](std::string_view line) {
@@ -330,25 +441,48 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
     std::vector<std::pair<std::string, std::string>> spellingPairs;
     const std::unordered_set<long> offensiveDomains(std::begin(kOffensiveUsage), std::end(kOffensiveUsage));
     const std::unordered_set<long> rareDomains(std::begin(kRareUsage), std::end(kRareUsage));
+    // Few glosses carry a mark: all marks are looked for in one pass.
+    constexpr auto kMarkCount = std::size(kOffensiveMarks) + std::size(kBodilyMarks);
+    static_assert(kMarkCount <= 32, "one bit per mark");
+    constexpr auto longEnough = [](std::string_view mark) { return mark.size() >= 3; };
+    static_assert(std::all_of(std::begin(kOffensiveMarks), std::end(kOffensiveMarks), longEnough) &&
+                  std::all_of(std::begin(kBodilyMarks), std::end(kBodilyMarks), longEnough));
+    std::vector<std::string_view> allMarks(std::begin(kOffensiveMarks), std::end(kOffensiveMarks));
+    allMarks.insert(allMarks.end(), std::begin(kBodilyMarks), std::end(kBodilyMarks));
+    const MarkFinder marks(std::move(allMarks));
+    // data.noun stays in memory for the phrases' broader terms below.
+    std::string nounText;
     for (int p = 0; p < 4; ++p) {
-        const std::string data = readWhole(dir + "data." + kPosName[p], "wordnet-base");
-        auto& plain = lex.plain_[static_cast<std::size_t>(p)];
+        std::string data = readWhole(dir + "data." + kPosName[p], "wordnet-base");
+        bool& anyPlain = lex.anyPlain_[static_cast<std::size_t>(p)];
+        std::vector<std::string_view> members; // of one synset, in lower case
         forEachLine(data, [&](std::string_view line) {
             // offset lex_filenum ss_type w_cnt word lex_id [word lex_id...] p_cnt [ptr...] | gloss
+            const auto bar = findByRare(line, " | ", 1);
+            if (bar != std::string_view::npos)
+                marks.find(line.substr(bar + 3), [&](std::size_t m) {
+                    auto& into = m < std::size(kOffensiveMarks) ? offensive : bodily;
+                    into[static_cast<std::size_t>(p)].insert(std::atol(line.data()));
+                });
             if (line.empty() || line[0] == ' ') return;
-            const long offset = std::atol(std::string(line.substr(0, 8)).c_str());
+            const long offset = numberOf(line.substr(0, 8));
             std::size_t at = 0;
             for (int f = 0; f < 3 && at != std::string_view::npos; ++f) at = line.find(' ', at + 1);
             if (at == std::string_view::npos || at + 3 >= line.size()) return;
             const auto count = std::strtol(std::string(line.substr(at + 1, 2)).c_str(), nullptr, 16);
             at += 4;
-            std::vector<std::string_view> members;
+            members.clear();
             for (long w = 0; w < count && at < line.size(); ++w) {
                 const auto end = std::min(line.find(' ', at), line.size());
                 std::string_view word = line.substr(at, end - at);
                 word = word.substr(0, word.find('('));
-                if (allLower(word)) plain.emplace(word), members.push_back(word);
-                else if (lemmaOfTwo(word)) plain.emplace(word);
+                const bool lower = allLower(word);
+                if (lower || lemmaOfTwo(word)) {
+                    anyPlain = true;
+                    if (const auto it = lex.index_.find(std::string(word)); it != lex.index_.end())
+                        it->second.plain[static_cast<std::size_t>(p)] = true;
+                }
+                if (lower) members.push_back(word);
                 at = line.find(' ', end + 1); // past lex_id
                 if (at == std::string_view::npos) break;
                 ++at;
@@ -357,31 +491,15 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
                 for (std::size_t j = i + 1; j < members.size(); ++j)
                     if (spellings(members[i], members[j]))
                         spellingPairs.emplace_back(std::string(members[i]), std::string(members[j]));
-            const auto bar = line.find(" | ");
             const std::string_view head = line.substr(0, bar);
-            for (auto u = head.find(" ;u "); u != std::string_view::npos; u = head.find(" ;u ", u + 1)) {
-                const long domain = std::atol(std::string(head.substr(u + 4, 8)).c_str());
+            for (auto u = findByRare(head, " ;u ", 1); u != std::string_view::npos;
+                 u = findByRare(head, " ;u ", 1, u + 1)) {
+                const long domain = numberOf(head.substr(u + 4, 8));
                 if (offensiveDomains.count(domain)) offensive[static_cast<std::size_t>(p)].insert(offset);
                 if (rareDomains.count(domain)) rareUsage[static_cast<std::size_t>(p)].insert(offset);
             }
         });
-        // Few glosses carry a mark: look for the marks, then for their lines.
-        const auto marked = [&](std::string_view mark, std::unordered_set<long>& into) {
-            // The C library's substring search: far quicker on these large files than find().
-            const auto next = [&](std::size_t from) {
-                const void* hit = ::memmem(data.data() + from, data.size() - from, mark.data(), mark.size());
-                return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - data.data()) : std::string::npos;
-            };
-            for (auto at = next(0); at != std::string::npos; at = next(at + 1)) {
-                const auto start = data.rfind('\n', at);
-                const std::size_t lineStart = start == std::string::npos ? 0 : start + 1;
-                const auto bar = data.find(" | ", lineStart);
-                if (bar == std::string::npos || bar > at) continue; // not in a gloss
-                into.insert(std::atol(data.c_str() + lineStart));
-            }
-        };
-        for (std::string_view mark : kOffensiveMarks) marked(mark, offensive[static_cast<std::size_t>(p)]);
-        for (std::string_view mark : kBodilyMarks) marked(mark, bodily[static_cast<std::size_t>(p)]);
+        if (p == 0) nounText = std::move(data);
     }
     // Offensive when the first sense is, or any sense is marked by usage as
     // a slur; bodily when the first sense is about sex or waste.
@@ -392,8 +510,11 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
             const long first = it->second.offset[p];
             if (first < 0) continue;
             if (offensive[p].count(first) || bodily[p].count(first)) return true;
-            for (long sense : senseOffsets(std::string_view(lex.indexText_[p]).substr(it->second.line[p])))
-                if (offensive[p].count(sense)) return true;
+            if (offensive[p].empty()) continue;
+            bool marked = false;
+            forEachSense(std::string_view(lex.indexText_[p]).substr(it->second.line[p]),
+                         [&](long sense) { marked = marked || offensive[p].count(sense) > 0; });
+            if (marked) return true;
         }
         return false;
     };
@@ -430,15 +551,30 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
     forEachLine(readWhole(paths.largerList, "wamerican"), [&](std::string_view w) {
         if (allLower(w) && w.size() >= 2 && hasVowel(w)) all.emplace_back(w);
     });
-    std::sort(all.begin(), all.end());
-    all.erase(std::unique(all.begin(), all.end()), all.end());
+    sortOnce(all);
 
+    // The stems of the bases met last, with whether each is offensive: the
+    // forms of a word mostly stand together in the list.
+    struct BaseFacts {
+        std::string base, stem;
+        bool offensive = false;
+    };
+    std::array<BaseFacts, 8> recent;
+    std::size_t nextRecent = 0;
+    const auto factsOf = [&](const std::string& base) -> const BaseFacts& {
+        for (const BaseFacts& facts : recent)
+            if (facts.base == base) return facts;
+        BaseFacts& facts = recent[nextRecent++ % recent.size()];
+        facts = {base, lex.stemOf(base), isOffensive(base)};
+        return facts;
+    };
     for (const std::string& w : all) {
         std::string base;
         int pos = 0;
         if (!lex.findBase(w, base, pos)) continue;
-        const std::string stem = lex.stemOf(base);
-        if (blocked(w) || blocked(base) || blocked(stem) || isOffensive(base)) continue;
+        const BaseFacts& facts = factsOf(base);
+        const std::string& stem = facts.stem;
+        if (blocked(w) || blocked(base) || blocked(stem) || facts.offensive) continue;
         const IndexEntry& entry = lex.index_.at(base);
         LexiconWord word;
         for (char c : w) word.word += static_cast<char>(c - 'a' + 'A');
@@ -457,20 +593,18 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
         lex.indexWord(static_cast<int>(lex.words_.size() - 1));
     }
 
-    // Two-word nouns, in a fixed order (the index is a hash map).
+    // Two-word nouns, in a fixed order (index.noun is sorted already).
     std::unordered_set<std::string> single;
     for (const LexiconWord& w : lex.words_) single.insert(w.word);
-    std::vector<std::string> phrases;
-    for (const auto& [lemma, entry] : lex.index_)
-        if (lemma.find('_') != std::string::npos && entry.offset[0] >= 0) phrases.push_back(lemma);
-    std::sort(phrases.begin(), phrases.end());
+    sortOnce(phrases);
     for (const std::string& lemma : phrases) {
         const auto cut = lemma.find('_');
         const std::string first = lemma.substr(0, cut), second = lemma.substr(cut + 1);
         if (first.size() < 3 || second.size() < 3 || !common.count(first) || !common.count(second) ||
-            linkingWord(first) || linkingWord(second) || !lex.plain_[0].count(lemma))
+            linkingWord(first) || linkingWord(second))
             continue;
         const IndexEntry& entry = lex.index_.at(lemma);
+        if (!entry.plain[0]) continue;
         // Seen in tagged text, and as a noun more than as anything else.
         if (entry.count[0] == 0 || *std::max_element(entry.count.begin(), entry.count.end()) > entry.count[0])
             continue;
@@ -485,7 +619,7 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
         word.pos = 'n';
         // Seen once, and only a kind of what its last word names (LINED SNAKE, a colubrid snake): no answer.
         if (entry.count[0] < 2) {
-            const auto kinds = lex.broader(word);
+            const auto kinds = lex.broaderIn(word, &nounText);
             if (!kinds.empty() && (kinds.front() == second || kinds.front().ends_with(" " + second))) continue;
         }
         word.written = word.word.substr(0, first.size()) + " " + word.word.substr(first.size());
@@ -505,20 +639,18 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
     return lex;
 }
 
-std::vector<std::string> Lexicon::senseLines(const LexiconWord& word) const {
+std::vector<std::string> Lexicon::senseLines(const LexiconWord& word, const std::string* text) const {
     if (wordnetDir_.empty()) return {};
     const auto* p = std::find(std::begin(kPosLetter), std::end(kPosLetter), word.pos);
     const auto entry = index_.find(word.base);
     if (p == std::end(kPosLetter) || entry == index_.end()) return {};
     const auto pos = static_cast<std::size_t>(p - kPosLetter);
     if (entry->second.offset[pos] < 0) return {};
-    std::ifstream in(wordnetDir_ + "/data." + kPosName[pos], std::ios::binary);
+    DataFile in(wordnetDir_ + "/data." + kPosName[pos], text);
     std::vector<std::string> named, lines;
-    for (long offset : senseOffsets(std::string_view(indexText_[pos]).substr(entry->second.line[pos]))) {
-        in.clear();
-        in.seekg(offset);
+    forEachSense(std::string_view(indexText_[pos]).substr(entry->second.line[pos]), [&](long offset) {
         std::string data;
-        if (!in || !std::getline(in, data) || data.find(" | ") == std::string::npos) continue;
+        if (!in.lineAt(offset, data) || data.find(" | ") == std::string::npos) return;
         while (!data.empty() && (data.back() == '\r' || data.back() == ' ')) data.pop_back();
         // offset lex_filenum ss_type w_cnt word lex_id [word lex_id...]: a sense
         // whose words hold ours only with a capital is a name; it goes last.
@@ -530,7 +662,7 @@ std::vector<std::string> Lexicon::senseLines(const LexiconWord& word) const {
                 plain = plain || head[4 + 2 * w].substr(0, head[4 + 2 * w].find('(')) == word.base;
         }
         (plain ? lines : named).push_back(std::move(data));
-    }
+    });
     lines.insert(lines.end(), named.begin(), named.end());
     return lines;
 }
@@ -548,27 +680,28 @@ std::string Lexicon::definition(const LexiconWord& word) const {
     return all.empty() ? std::string() : all.front();
 }
 
-std::vector<std::string> Lexicon::pointedLines(const LexiconWord& word, std::string_view symbol,
-                                               const char* file) const {
+std::vector<std::string> Lexicon::pointedLines(const LexiconWord& word, std::string_view symbol, const char* file,
+                                               const std::string* text) const {
     std::vector<std::string> out;
-    std::ifstream in(wordnetDir_ + "/data." + file, std::ios::binary);
-    for (const std::string& data : senseLines(word)) {
+    DataFile in(wordnetDir_ + "/data." + file, text);
+    for (const std::string& data : senseLines(word, text)) {
         // Pointers: symbol offset pos source/target, before the gloss.
         const auto at = data.find(symbol);
         if (at == std::string::npos || data.find(" | ") < at) continue;
-        in.clear();
-        in.seekg(std::atol(data.c_str() + at + symbol.size()));
         std::string line;
-        if (in && std::getline(in, line)) out.push_back(std::move(line));
+        if (in.lineAt(std::atol(data.c_str() + at + symbol.size()), line)) out.push_back(std::move(line));
     }
     return out;
 }
 
-std::vector<std::string> Lexicon::broader(const LexiconWord& word) const {
+std::vector<std::string> Lexicon::broader(const LexiconWord& word) const { return broaderIn(word, nullptr); }
+
+std::vector<std::string> Lexicon::broaderIn(const LexiconWord& word, const std::string* nounText) const {
     std::vector<std::string> out;
     const auto* p = std::find(std::begin(kPosLetter), std::end(kPosLetter), word.pos);
     if (p == std::end(kPosLetter)) return out;
-    for (const std::string& line : pointedLines(word, " @ ", kPosName[p - kPosLetter])) {
+    const std::string* text = p == kPosLetter ? nounText : nullptr;
+    for (const std::string& line : pointedLines(word, " @ ", kPosName[p - kPosLetter], text)) {
         const auto head = fieldsOf(std::string_view(line).substr(0, line.find(" | ")));
         if (head.size() < 5) continue;
         std::string name(head[4].substr(0, head[4].find('(')));

@@ -155,13 +155,15 @@ private:
         std::array<long, 4> offset{-1, -1, -1, -1}; // first sense per n, v, a, r
         std::array<std::uint32_t, 4> line{};         // its line in indexText_
         std::array<int, 4> count{};                 // tagged-text count per part of speech
+        std::array<bool, 4> plain{};                // some sense writes it in lower case (it is no name only)
     };
+    using Index = std::unordered_map<std::string, IndexEntry>;
     std::vector<LexiconWord> words_;
     std::string wordnetDir_;
-    std::unordered_map<std::string, IndexEntry> index_;
+    Index index_;
     std::array<std::string, 4> indexText_; // WordNet's index files
     std::array<std::unordered_map<std::string, std::string>, 4> exceptions_;
-    std::array<std::unordered_set<std::string>, 4> plain_; // words with a sense that is no name
+    std::array<bool, 4> anyPlain_{}; // whether IndexEntry::plain tells names apart for the part of speech
     // Every word, stem and family key with its word's index, in order, and written backwards.
     std::vector<std::pair<std::string, int>> keys_, reversedKeys_;
     // Every five-letter run of every word's core (26-based code) with its word's index, in order.
@@ -170,10 +172,15 @@ private:
     void indexWord(int at);  // adds words_[at] to the keys and runs above (sort afterwards)
     void sortKeys();
     // The synsets of the word's senses as (data line) for its part of speech.
-    std::vector<std::string> senseLines(const LexiconWord& word) const;
+    // `text` is that data file's contents when read already; else the file is read.
+    std::vector<std::string> senseLines(const LexiconWord& word, const std::string* text = nullptr) const;
     // Per sense, the data line (of data.`file`) that its first pointer marked
     // `symbol` leads to (" @ " the hypernym, " \\ " an adverb's adjective).
-    std::vector<std::string> pointedLines(const LexiconWord& word, std::string_view symbol, const char* file) const;
+    // `text` as for senseLines, when `file` is the word's own data file.
+    std::vector<std::string> pointedLines(const LexiconWord& word, std::string_view symbol, const char* file,
+                                          const std::string* text = nullptr) const;
+    // broader(), reading data.noun from `nounText` when given.
+    std::vector<std::string> broaderIn(const LexiconWord& word, const std::string* nounText) const;
 
     // The base word and part of speech (0..3) of a lower-case word.
     bool findBase(const std::string& lower, std::string& base, int& pos, bool formsOnly = false) const;
