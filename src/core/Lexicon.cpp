@@ -405,7 +405,7 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
                 cut = rest.rfind(' ', cut - 1);
             if (cut == std::string_view::npos || synsets <= 0) return;
             const long offset = std::atol(std::string(rest.substr(cut + 1, 8)).c_str());
-            IndexEntry& entry = lex.index_[std::string(lemma)];
+            IndexEntry& entry = lex.index_[lemma];
             entry.offset[static_cast<std::size_t>(p)] = offset;
             entry.line[static_cast<std::size_t>(p)] = static_cast<std::uint32_t>(line.data() - text.data());
             if (p == 0 && lemma.find('_') != std::string_view::npos) phrases.emplace_back(lemma);
@@ -425,7 +425,7 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
     forEachLine(counts, [&](std::string_view line) {
         const auto pct = line.find('%');
         if (pct == std::string_view::npos || pct + 1 >= line.size()) return;
-        const auto it = lex.index_.find(std::string(line.substr(0, pct)));
+        const auto it = lex.index_.find(line.substr(0, pct));
         if (it == lex.index_.end()) return;
         int p = line[pct + 1] - '1';
         if (p == 4) p = 2; // adjective satellite
@@ -479,7 +479,7 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
                 const bool lower = allLower(word);
                 if (lower || lemmaOfTwo(word)) {
                     anyPlain = true;
-                    if (const auto it = lex.index_.find(std::string(word)); it != lex.index_.end())
+                    if (const auto it = lex.index_.find(word); it != lex.index_.end())
                         it->second.plain[static_cast<std::size_t>(p)] = true;
                 }
                 if (lower) members.push_back(word);

@@ -41,6 +41,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "StringMap.h"
+
 namespace vlq {
 
 // The word data cannot be read: names the missing file and its package.
@@ -157,7 +159,7 @@ private:
         std::array<int, 4> count{};                 // tagged-text count per part of speech
         std::array<bool, 4> plain{};                // some sense writes it in lower case (it is no name only)
     };
-    using Index = std::unordered_map<std::string, IndexEntry>;
+    using Index = StringMap<IndexEntry>;
     std::vector<LexiconWord> words_;
     std::string wordnetDir_;
     Index index_;
