@@ -519,9 +519,9 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
         return false;
     };
 
-    std::unordered_set<std::string> common;
+    StringMap<bool> common; // a set: the values are unused
     forEachLine(readWhole(paths.commonList, "wamerican-small"), [&](std::string_view w) {
-        if (allLower(w)) common.emplace(w);
+        if (allLower(w)) common[w] = true;
     });
     // Of two spellings the common list's, else the one seen more in tagged
     // text, else WordNet's first, is the word; the other a variant.
@@ -594,8 +594,9 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
     }
 
     // Two-word nouns, in a fixed order (index.noun is sorted already).
-    std::unordered_set<std::string> single;
-    for (const LexiconWord& w : lex.words_) single.insert(w.word);
+    StringMap<bool> single; // a set of words taken
+    single.reserve(lex.words_.size() + phrases.size());
+    for (const LexiconWord& w : lex.words_) single[w.word] = true;
     sortOnce(phrases);
     for (const std::string& lemma : phrases) {
         const auto cut = lemma.find('_');
@@ -631,7 +632,7 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
         for (const std::string& key : {first, firstStem, second, secondStem})
             if (key.size() >= 4 && std::find(word.family.begin(), word.family.end(), key) == word.family.end())
                 word.family.push_back(key);
-        single.insert(word.word);
+        single[word.word] = true;
         lex.words_.push_back(std::move(word));
         lex.indexWord(static_cast<int>(lex.words_.size() - 1));
     }
