@@ -200,20 +200,25 @@ constexpr std::string_view kBodilyMarks[] = {"sexual", "sexually", "genital", "c
                                              "pornograph", "brothel", "intercourse"};
 
 // Finds several marks in a text in one pass: a place is compared with the
-// marks only when its first three characters begin one of them.
+// marks only when its first two characters begin one of them, and then
+// only with the marks whose first three characters it holds.
 class MarkFinder {
 public:
     explicit MarkFinder(std::vector<std::string_view> marks) : marks_(std::move(marks)) {
-        for (std::size_t m = 0; m < marks_.size() && m < 32; ++m)
+        for (std::size_t m = 0; m < marks_.size() && m < 32; ++m) {
+            const std::size_t pair = pairOf(marks_[m][0], marks_[m][1]);
+            pairs_[pair / 64] |= std::uint64_t{1} << (pair % 64);
             for (std::size_t k = 0; k < kLead; ++k)
                 lead_[k][static_cast<unsigned char>(marks_[m][k])] |= std::uint32_t{1} << m;
+        }
     }
     // Calls found(m) for every place in `text` where marks[m] begins.
     template <typename F>
     void find(std::string_view text, F&& found) const {
         for (std::size_t i = 0; i + kLead <= text.size(); ++i) {
+            const std::size_t pair = pairOf(text[i], text[i + 1]);
+            if (!((pairs_[pair / 64] >> (pair % 64)) & 1)) continue;
             std::uint32_t hits = lead_[0][static_cast<unsigned char>(text[i])];
-            if (!hits) continue;
             hits &= lead_[1][static_cast<unsigned char>(text[i + 1])];
             hits &= lead_[2][static_cast<unsigned char>(text[i + 2])];
             for (; hits; hits &= hits - 1) {
@@ -225,7 +230,11 @@ public:
 
 private:
     static constexpr std::size_t kLead = 3; // every mark is at least this long
+    static std::size_t pairOf(char a, char b) {
+        return std::size_t{static_cast<unsigned char>(a)} << 8 | static_cast<unsigned char>(b);
+    }
     std::vector<std::string_view> marks_;
+    std::array<std::uint64_t, 65536 / 64> pairs_{}; // the first two characters of some mark
     std::array<std::array<std::uint32_t, 256>, kLead> lead_{};
 };
 
@@ -397,14 +406,14 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
             std::size_t at = lemma.size() + 1;
             at = line.find(' ', at) + 1; // after pos
             const std::size_t end = line.find(' ', at);
-            const int synsets = std::atoi(std::string(line.substr(at, end - at)).c_str());
+            const int synsets = static_cast<int>(numberOf(line.substr(at, end - at)));
             std::string_view rest = line;
             while (!rest.empty() && rest.back() == ' ') rest.remove_suffix(1);
             std::size_t cut = rest.size();
             for (int i = 0; i < synsets && cut != std::string_view::npos && cut > 0; ++i)
                 cut = rest.rfind(' ', cut - 1);
             if (cut == std::string_view::npos || synsets <= 0) return;
-            const long offset = std::atol(std::string(rest.substr(cut + 1, 8)).c_str());
+            const long offset = numberOf(rest.substr(cut + 1, 8));
             IndexEntry& entry = lex.index_[lemma];
             entry.offset[static_cast<std::size_t>(p)] = offset;
             entry.line[static_cast<std::size_t>(p)] = static_cast<std::uint32_t>(line.data() - text.data());
@@ -431,7 +440,7 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
         if (p == 4) p = 2; // adjective satellite
         if (p < 0 || p > 3) return;
         const auto last = line.rfind(' ');
-        it->second.count[static_cast<std::size_t>(p)] += std::atoi(std::string(line.substr(last + 1)).c_str());
+        it->second.count[static_cast<std::size_t>(p)] += static_cast<int>(numberOf(line.substr(last + 1)));
     });
 
     // Senses WordNet marks as offensive (by a gloss or a usage domain) or as
