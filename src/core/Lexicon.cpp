@@ -69,10 +69,10 @@ bool hasVowel(std::string_view w) { return w.find_first_of("aeiouy") != std::str
 
 std::string_view firstField(std::string_view line) { return line.substr(0, line.find(' ')); }
 
-// The fields of a line split at spaces.
-std::vector<std::string_view> fieldsOf(std::string_view line) {
+// The fields of a line split at spaces, the first `limit` of them.
+std::vector<std::string_view> fieldsOf(std::string_view line, std::size_t limit = std::string_view::npos) {
     std::vector<std::string_view> fields;
-    for (std::size_t at = 0; at < line.size();) {
+    for (std::size_t at = 0; at < line.size() && fields.size() < limit;) {
         const auto end = std::min(line.find(' ', at), line.size());
         if (end > at) fields.push_back(line.substr(at, end - at));
         at = end + 1;
@@ -133,6 +133,17 @@ void forEachSense(std::string_view line, F&& f) {
         f(numberOf(line.substr(at, end - at)));
         at = end;
     }
+}
+
+// The fields of a data line before its gloss up to its synset's words,
+// without the pointers that follow them: offset lex_filenum ss_type w_cnt
+// word lex_id [word lex_id...].
+std::vector<std::string_view> synsetFields(std::string_view line) {
+    const auto head = line.substr(0, findByRare(line, " | ", 1));
+    auto fields = fieldsOf(head, 4);
+    if (fields.size() < 4) return fields;
+    const auto count = static_cast<std::size_t>(std::strtol(std::string(fields[3]).c_str(), nullptr, 16));
+    return fieldsOf(head, count < 1024 ? 4 + 2 * count : std::string_view::npos);
 }
 
 // The definition of a data line: its gloss without the examples that follow
@@ -660,11 +671,10 @@ std::vector<std::string> Lexicon::senseLines(const LexiconWord& word, const std:
     std::vector<std::string> named, lines;
     forEachSense(std::string_view(indexText_[pos]).substr(entry->second.line[pos]), [&](long offset) {
         std::string data;
-        if (!in.lineAt(offset, data) || data.find(" | ") == std::string::npos) return;
+        if (!in.lineAt(offset, data) || findByRare(data, " | ", 1) == std::string::npos) return;
         while (!data.empty() && (data.back() == '\r' || data.back() == ' ')) data.pop_back();
-        // offset lex_filenum ss_type w_cnt word lex_id [word lex_id...]: a sense
-        // whose words hold ours only with a capital is a name; it goes last.
-        const auto head = fieldsOf(std::string_view(data).substr(0, data.find(" | ")));
+        // A sense whose words hold ours only with a capital is a name; it goes last.
+        const auto head = synsetFields(data);
         bool plain = false;
         if (head.size() >= 4) {
             const auto count = static_cast<std::size_t>(std::strtol(std::string(head[3]).c_str(), nullptr, 16));
@@ -712,7 +722,7 @@ std::vector<std::string> Lexicon::broaderIn(const LexiconWord& word, const std::
     if (p == std::end(kPosLetter)) return out;
     const std::string* text = p == kPosLetter ? nounText : nullptr;
     for (const std::string& line : pointedLines(word, " @ ", kPosName[p - kPosLetter], text)) {
-        const auto head = fieldsOf(std::string_view(line).substr(0, line.find(" | ")));
+        const auto head = fieldsOf(std::string_view(line).substr(0, findByRare(line, " | ", 1)), 5);
         if (head.size() < 5) continue;
         std::string name(head[4].substr(0, head[4].find('(')));
         std::replace(name.begin(), name.end(), '_', ' ');
@@ -744,7 +754,7 @@ std::vector<std::string> Lexicon::irregularForms(const std::string& base, char p
 std::vector<std::string> Lexicon::synonyms(const LexiconWord& word) const {
     std::vector<std::string> out;
     for (const std::string& data : senseLines(word)) {
-        const auto head = fieldsOf(std::string_view(data).substr(0, data.find(" | ")));
+        const auto head = synsetFields(data);
         if (head.size() < 4) continue;
         const auto count = static_cast<std::size_t>(std::strtol(std::string(head[3]).c_str(), nullptr, 16));
         for (std::size_t w = 0; w < count && 4 + 2 * w < head.size(); ++w) {
