@@ -15,6 +15,28 @@
 
 namespace vlq {
 
+// One of a base of three syllables or more (but LIVELIEST), or of two
+// unless it ends as HAPPY, NARROW, GENTLE, CLEVER or QUIET do.
+bool oddDegree(const LexiconWord& w) {
+    const std::string word = lowerOf(w.word);
+    if (w.pos != 'a' || w.phrase || w.base == word) return false; // not an adjective's form
+    if (!word.ends_with("er") && !word.ends_with("est")) return false;
+    const std::string& base = w.base;
+    int syllables = 0;
+    bool inVowel = false;
+    for (char c : base) {
+        const bool vowel = std::string_view("aeiouy").find(c) != std::string_view::npos;
+        if (vowel && !inVowel) ++syllables;
+        inVowel = vowel;
+    }
+    if (base.size() > 2 && base.ends_with("e") && !base.ends_with("le") && syllables > 1) --syllables; // silent e
+    if (syllables <= 1 || (base.ends_with("y") && syllables <= 3)) return false; // LIVELIEST, UNTIDIER
+    if (syllables > 2) return true;
+    for (const char* end : {"y", "ow", "le", "er", "et"})
+        if (base.ends_with(end)) return false;
+    return true;
+}
+
 namespace {
 
 constexpr int kMaxSlots = 30;
@@ -94,30 +116,6 @@ constexpr long long kSecondLookRun = 8 * kFirstRun; // each of at most this many
 
 // An inflected form (a plural, a tense) rather than the word WordNet lists.
 bool isForm(const LexiconWord& w) { return !w.phrase && w.base != lowerOf(w.word); }
-
-// A comparative or superlative that English makes with "more" and "most"
-// (AWKWARDEST, ANCIENTER, SECUREST): one of a base of three syllables or
-// more (but LIVELIEST), or of two unless it ends as HAPPY, NARROW, GENTLE,
-// CLEVER or QUIET do.
-bool oddDegree(const LexiconWord& w) {
-    if (w.pos != 'a' || !isForm(w)) return false;
-    const std::string word = lowerOf(w.word);
-    if (!word.ends_with("er") && !word.ends_with("est")) return false;
-    const std::string& base = w.base;
-    int syllables = 0;
-    bool inVowel = false;
-    for (char c : base) {
-        const bool vowel = std::string_view("aeiouy").find(c) != std::string_view::npos;
-        if (vowel && !inVowel) ++syllables;
-        inVowel = vowel;
-    }
-    if (base.size() > 2 && base.ends_with("e") && !base.ends_with("le") && syllables > 1) --syllables; // silent e
-    if (syllables <= 1 || (base.ends_with("y") && syllables <= 3)) return false; // LIVELIEST, UNTIDIER
-    if (syllables > 2) return true;
-    for (const char* end : {"y", "ow", "le", "er", "et"})
-        if (base.ends_with(end)) return false;
-    return true;
-}
 
 // How much less a maker wants the word: less common, a form, seldom seen,
 // rare, a phrase; the maker's own score stands instead when it has one.

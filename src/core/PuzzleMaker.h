@@ -69,6 +69,11 @@ inline constexpr const char* kDraftMark = "[draft] ";
 MakeResult makePuzzle(const std::string& text, const std::string& title, const Lexicon& lexicon,
                       const MakeOptions& options);
 
+// Whether a word is a comparative or superlative English makes with "more"
+// and "most" instead (AWKWARDEST, SECUREST; not LIVELIEST or NARROWER):
+// the maker takes it as a rare word.
+bool oddDegree(const LexiconWord& word);
+
 // Letters (A to Z, any order) described for the maker: how many, each
 // letter's count, the share of vowels and the awkward letters (J, K, Q, V,
 // W, X, Z) among them.

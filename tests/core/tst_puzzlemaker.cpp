@@ -179,6 +179,19 @@ private slots:
         QCOMPARE(mine.words().size(), lexicon.words().size() - 1 + (variant ? 0 : 1));
     }
 
+    // Comparatives and superlatives English makes with "more" and "most"
+    // are rare words to the maker; those it makes with -er and -est are not.
+    void oddDegrees() {
+        const auto odd = [&](const std::string& w) {
+            for (const auto& x : lexicon.words())
+                if (x.word == w) return oddDegree(x);
+            return false;
+        };
+        for (const char* w : {"AWKWARDEST", "SECUREST", "ANCIENTER"}) QVERIFY2(odd(w), w);
+        for (const char* w : {"LIVELIEST", "NARROWER", "GENTLEST", "CLEVERER", "BRIGHTEST", "AWKWARD"})
+            QVERIFY2(!odd(w), w);
+    }
+
     // Draft clues never give their answer away, keep whole clauses within
     // a clue's room, and are worded for the answer's form.
     void draftClues_data() {
