@@ -18,9 +18,8 @@ namespace vlq {
 // One of a base of three syllables or more (but LIVELIEST), or of two
 // unless it ends as HAPPY, NARROW, GENTLE, CLEVER or QUIET do.
 bool oddDegree(const LexiconWord& w) {
-    const std::string word = lowerOf(w.word);
-    if (w.pos != 'a' || w.phrase || w.base == word) return false; // not an adjective's form
-    if (!word.ends_with("er") && !word.ends_with("est")) return false;
+    if (w.pos != 'a' || w.phrase || !(w.word.ends_with("ER") || w.word.ends_with("EST"))) return false;
+    if (w.base == lowerOf(w.word)) return false; // the adjective itself (CLEVER)
     const std::string& base = w.base;
     int syllables = 0;
     bool inVowel = false;
@@ -105,9 +104,9 @@ constexpr double kWordJitter = 2.0;   // seeded spread of each word's cost, so s
 constexpr double kSeenWeight = 3.0;   // against words other puzzles hold, per doubling of their count,
 constexpr double kSeenMost = 2.5;     // at most: a common word others hold still beats a less common one
 constexpr double kUserWeight = 0.08;  // per point of the maker's score away from 50
-constexpr double kPhraseWeight = 3.0;
+constexpr double kPhraseWeight = 3.0;  // against a two-word phrase where a word would do
 constexpr double kUncluedWeight = 8.0; // against an answer no draft clue was found for
-constexpr long long kRepolishShare = 10; // of the words tried trading answers, for each round of that // against a two-word phrase where a word would do
+constexpr long long kRepolishShare = 10; // of the words tried trading answers, for each round of that
 constexpr int kWiden = 3;             // letters added to the longest answer when the search stalls
 constexpr int kRestartsPerLevel = 4;  // fresh starts before rarer words are let in
 constexpr long long kFirstRun = 20000; // words tried before the first restart
@@ -117,13 +116,17 @@ constexpr long long kSecondLookRun = 8 * kFirstRun; // each of at most this many
 // An inflected form (a plural, a tense) rather than the word WordNet lists.
 bool isForm(const LexiconWord& w) { return !w.phrase && w.base != lowerOf(w.word); }
 
+// A word the maker takes only when nothing else will do: marked rare by
+// the word data, or a comparative English makes with "more".
+bool rareWord(const LexiconWord& w) { return w.rare || oddDegree(w); }
+
 // How much less a maker wants the word: less common, a form, seldom seen,
 // rare, a phrase; the maker's own score stands instead when it has one.
 double wordCost(const LexiconWord& w) {
     if (w.userScore >= 0) return -kUserWeight * (w.userScore - 50);
     const double unseen = std::max(0.0, kCommonCount - std::log2(1.0 + w.count));
     return kTierWeight * w.tier + (isForm(w) ? kFormWeight : 0.0) - 0.25 * std::log1p(w.count) + kRareWeight * unseen +
-           (w.rare || oddDegree(w) ? kTierWeight : 0.0) + (w.phrase ? kPhraseWeight : 0.0);
+           (rareWord(w) ? kTierWeight : 0.0) + (w.phrase ? kPhraseWeight : 0.0);
 }
 
 class Search {
@@ -720,7 +723,7 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
         c.word = static_cast<int>(i);
         // A form never seen as its part of speech (TOMAHAWKED) is rare whatever its list.
         c.level = w.userScore >= 50 ? 0
-                  : w.rare || oddDegree(w) ? 2
+                  : rareWord(w)    ? 2
                   : w.tier == 0 && w.count > 0          ? 0
                   : (w.tier == 0 || w.count > 0) && !form ? 1
                                                               : 2;

@@ -321,10 +321,11 @@ std::vector<std::string> clausesOf(const std::string& text) {
     return clauses;
 }
 
-// A definition less its notes on how the word is used ("sometimes used in
-// combination", "used of a person's appearance"), when a clause that
-// defines is left.
-std::string withoutRemarks(const std::string& text) {
+// A definition as read, cleaned, less its notes on how the word is used
+// ("sometimes used in combination", "used of a person's appearance") when
+// a clause that defines is left.
+std::string withoutRemarks(const std::string& sense) {
+    const std::string text = clean(sense);
     static constexpr std::string_view kUsageNotes[] = {"used of ", "in combination", "in compounds",
                                                        "in the imperative", "negative constructions",
                                                        "metaphorically", "as intensifiers", "term of address",
@@ -335,7 +336,7 @@ std::string withoutRemarks(const std::string& text) {
                 return clause.find(r) != std::string::npos;
             }))
             kept.push_back(clause);
-    return kept.empty() ? text : join(kept, "; ");
+    return kept.empty() ? text : clean(join(kept, "; "));
 }
 
 // Whole clauses of a definition, from the first, as many as fit `room`;
@@ -391,7 +392,7 @@ DraftClue draftClue(const Lexicon& lexicon, const LexiconWord& word) {
     };
     for (const std::string& sense : lexicon.senses(word)) {
         // As written, or without its remarks in brackets when that hides the answer or fits.
-        const std::string full = clean(worded(lexicon, clean(withoutRemarks(clean(sense))), form));
+        const std::string full = clean(worded(lexicon, withoutRemarks(sense), form));
         std::string text = full;
         if (!text.empty() && (givesAway(text, answer, word.base, word.stem) || fitClauses(text, kDraftClueRoom).empty()))
             text = withoutBrackets(text);
@@ -414,7 +415,7 @@ DraftClue draftClue(const Lexicon& lexicon, const LexiconWord& word) {
     if (!out.text.empty()) return out;
     // An adverb defined by itself ("in an awkward manner"): by its adjective's definition.
     for (const std::string& sense : lexicon.adjectiveSenses(word)) {
-        const std::string text = fitClauses(withoutBrackets("in a way " + clean(withoutRemarks(clean(sense)))), kDraftClueRoom);
+        const std::string text = fitClauses(withoutBrackets("in a way " + withoutRemarks(sense)), kDraftClueRoom);
         if (text.empty() || givesAway(text, answer, word.base, word.stem)) continue;
         if (out.text.empty()) out.text = text;
         out.senses.push_back(text);
