@@ -741,6 +741,14 @@ std::vector<std::string> Lexicon::adjectiveSenses(const LexiconWord& word) const
     return out;
 }
 
+int Lexicon::taggedCount(const std::string& lower, char pos) const {
+    const auto* p = std::find(std::begin(kPosLetter), std::end(kPosLetter), pos);
+    const auto entry = index_.find(lower);
+    if (p == std::end(kPosLetter) || entry == index_.end()) return -1;
+    const auto at = static_cast<std::size_t>(p - kPosLetter);
+    return entry->second.offset[at] < 0 ? -1 : entry->second.count[at];
+}
+
 std::vector<std::string> Lexicon::irregularForms(const std::string& base, char pos) const {
     const auto* p = std::find(std::begin(kPosLetter), std::end(kPosLetter), pos);
     if (p == std::end(kPosLetter)) return {};

@@ -142,6 +142,9 @@ public:
     // The definitions of the word's senses as its part of speech, most
     // frequent first, without examples; the first is definition().
     std::vector<std::string> senses(const LexiconWord& word) const;
+    // How often a lower-case base word was seen in tagged text as a part of
+    // speech (n, v, a, r); -1 when WordNet does not list it as that.
+    int taggedCount(const std::string& lower, char pos) const;
     // The irregular forms WordNet lists for a base as a part of speech (n, v, a, r), sorted.
     std::vector<std::string> irregularForms(const std::string& base, char pos) const;
     // The first word of each sense's more general synset (a tent: shelter), in order, without repeats.

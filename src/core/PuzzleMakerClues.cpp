@@ -87,9 +87,13 @@ std::string verbForm(const Lexicon& lexicon, const std::string& verb, Form form)
     }
 }
 
-std::string plural(const std::string& noun) {
+std::string plural(const Lexicon& lexicon, const std::string& noun) {
     const std::size_t n = noun.size();
     if (n < 2) return noun + "s";
+    // Irregular plurals: "halves", "wolves", and the old ones every reader knows.
+    static constexpr std::string_view kOld[] = {"goose", "foot", "tooth", "mouse", "louse", "child", "ox"};
+    for (const std::string& f : lexicon.irregularForms(noun, 'n'))
+        if ((f.ends_with("ves") && noun != "beef") || listed(kOld, noun)) return f;
     if (noun.back() == 'y' && !isVowel(noun[n - 2])) return noun.substr(0, n - 1) + "ies";
     if (noun == "phenomenon" || noun == "criterion") return noun.substr(0, n - 2) + "a";
     if (n > 4 && noun.ends_with("sis")) return noun.substr(0, n - 2) + "es"; // analysis, crisis
@@ -107,7 +111,10 @@ bool endsHead(const std::string& w) {
                                                       "from", "on", "by", "used", "made", "having", "or", "and",
                                                       "at", "as", "whose", "where", "when", "into", "without",
                                                       "along", "under", "over", "about", "between", "through",
-                                                      "against", "around", "across", "near", "like", "than",
+                                                      "against", "around", "across", "near", "like", "than", "worth",
+                                                      "after", "before", "until", "since", "during", "within",
+                                                      "beyond", "upon", "onto", "toward", "towards", "behind",
+                                                      "beside", "among", "via", "except", "inside", "outside",
                                                       "a", "an", "the", "is", "are", "can", "especially"};
     return listed(kAfterHead, w);
 }
@@ -139,15 +146,30 @@ std::string pluralClause(const Lexicon& lexicon, const std::string& clause) {
     if (words.empty()) return {};
     std::size_t start = 0;
     if (words[0] == "a" || words[0] == "an" || words[0] == "the" || words[0] == "one") start = 1;
-    const auto participle = [](const std::string& w) {
-        static constexpr std::string_view kIrregular[] = {"worn", "born", "borne", "drawn", "known", "shown",
-                                                          "grown", "thrown", "sworn", "torn", "done", "given",
-                                                          "taken", "built", "held", "kept", "left", "sold",
-                                                          "told", "found", "brought", "bought", "caught",
-                                                          "taught", "sent", "spent", "felt", "spun",
-                                                          "cut", "put", "set", "seen", "eaten", "driven"};
-        return (w.size() > 4 && (w.ends_with("ed") || w.ends_with("ing")) && !w.ends_with("thing")) ||
-               listed(kIrregular, w);
+    // The past participles of irregular verbs, that describe as "-ed" ones do.
+    static constexpr std::string_view kIrregular[] = {"worn", "born", "borne", "drawn", "known", "shown",
+                                                      "grown", "thrown", "sworn", "torn", "done", "given",
+                                                      "taken", "built", "held", "kept", "left", "sold",
+                                                      "told", "found", "brought", "bought", "caught",
+                                                      "taught", "sent", "spent", "felt", "spun",
+                                                      "cut", "put", "set", "seen", "eaten", "driven",
+                                                      "paid", "laid", "led", "lost", "won", "written",
+                                                      "spoken", "chosen", "hidden", "broken", "stolen",
+                                                      "frozen", "fallen", "shaken", "hung", "struck",
+                                                      "stuck", "fed", "bred", "meant", "dealt", "bent",
+                                                      "sought", "fought", "said"};
+    const auto pastParticiple = [](const std::string& w) {
+        return (w.size() > 4 && w.ends_with("ed")) || listed(kIrregular, w);
+    };
+    const auto participle = [&](const std::string& w) {
+        return pastParticiple(w) || (w.size() > 4 && w.ends_with("ing") && !w.ends_with("thing"));
+    };
+    // A word WordNet knows mostly as an adjective: "flat", "large", "likely".
+    const auto adjective = [&](const std::string& w) {
+        const bool known = lexicon.taggedCount(w, 'a') >= 0 || lexicon.taggedCount(w, 'n') >= 0;
+        const std::string base = known ? w : lexicon.baseOf(w); // "taller"
+        const int a = lexicon.taggedCount(base, 'a');
+        return a >= 0 && a >= 2 * std::max(0, lexicon.taggedCount(base, 'n'));
     };
     // A remark: "usually worn...", "used as a signal", "that which is owed".
     static constexpr std::string_view kRemarks[] = {"usually", "often", "sometimes", "typically", "chiefly",
@@ -157,7 +179,8 @@ std::string pluralClause(const Lexicon& lexicon, const std::string& clause) {
     static constexpr std::string_view kAfterGerund[] = {"a", "an", "the", "of", "into", "from", "by", "with",
                                                         "to", "for", "in", "on", "and", "or", "as", "at",
                                                         "up", "out", "something", "someone", "oneself"};
-    if (start == 0 && (listed(kRemarks, words[0]) ||
+    static constexpr std::string_view kVerbs[] = {"has", "have", "is", "are", "can", "may", "must", "will"};
+    if (start == 0 && (listed(kRemarks, words[0]) || listed(kVerbs, words[0]) ||
                        (participle(words[0]) && words.size() > 1 &&
                         listed(kAfterGerund, words[1]))))
         return clause;
@@ -165,6 +188,7 @@ std::string pluralClause(const Lexicon& lexicon, const std::string& clause) {
         std::string& w = words[i];
         const bool comma = !w.empty() && w.back() == ',';
         const bool last = i + 1 == words.size();
+        if (i == start && endsHead(w)) return {}; // "one of two or more integers"
         if (!comma && !last && isAdverb(w)) continue; // "a highly skilled worker"
         // The head ends before a linking word, a participle or an adverb:
         // "an organization founded and united", "a stew highly seasoned".
@@ -174,40 +198,86 @@ std::string pluralClause(const Lexicon& lexicon, const std::string& clause) {
                                                           "aside", "below", "above", "beneath", "more", "less",
                                                           "apart", "back", "forth", "again", "alone", "ahead",
                                                           "choice", "not", "but", "per", "beforehand"};
-        const bool describes = next.ends_with("ed") && i + 2 < words.size() && isLetters(words[i + 2]) &&
-                               !endsHead(words[i + 2]) && !isAdverb(words[i + 2]) &&
-                               !listed(kParticles, words[i + 2]);
+        const bool joined = i + 3 < words.size() && (words[i + 2] == "or" || words[i + 2] == "and") &&
+                            pastParticiple(words[i + 3]); // "human written or spoken language"
+        const bool describes = (next.ends_with("ed") || listed(kIrregular, next) || next.find('-') != std::string::npos) &&
+                               i + 2 < words.size() &&
+                               ((isLetters(words[i + 2]) && !endsHead(words[i + 2]) && !isAdverb(words[i + 2]) &&
+                                 !listed(kParticles, words[i + 2])) ||
+                                joined);
+        // An adjective after the name ends it: "an applicant likely to be chosen".
+        const bool after = adjective(next) && !adjective(w) && i + 2 < words.size() &&
+                           ((endsHead(words[i + 2]) && words[i + 2] != "and" && words[i + 2] != "or") ||
+                            isAdverb(words[i + 2]) || words[i + 2] == "only" || words[i + 2] == "enough");
         if (!comma && !last && !endsHead(next) && (!participle(next) || describes) && !next.starts_with("(") &&
-            !listed(kRemarks, next))
+            !listed(kRemarks, next) && !after)
             continue;
+        if (!comma && !last) {
+            // Describing words joined: "a large and brightly colored", "written or spoken".
+            if ((next == "and" || next == "or") && i + 2 < words.size() && (adjective(w) || pastParticiple(w)) &&
+                (adjective(words[i + 2]) || isAdverb(words[i + 2]) || pastParticiple(words[i + 2])))
+                continue;
+            // A remark in brackets inside the name: "a flat (usually rectangular) container".
+            std::size_t close = i + 1;
+            while (next.starts_with("(") && close < words.size() && !words[close].ends_with(")")) ++close;
+            if (next.starts_with("(") && (adjective(w) || pastParticiple(w)) && close + 1 < words.size() &&
+                isLetters(words[close + 1]) && !endsHead(words[close + 1]) && !participle(words[close + 1]) &&
+                !listed(kRemarks, words[close + 1]) && !isAdverb(words[close + 1])) {
+                i = close;
+                continue;
+            }
+        }
         const std::string head = comma ? w.substr(0, w.size() - 1) : w;
-        if (!isLetters(head) || head == "any" || head == "all" || head == "either" || head == "each" ||
-            head == "both" || endsHead(head) || isAdverb(head))
-            return {};
+        static constexpr std::string_view kNoHead[] = {"any", "all", "either", "each", "both", "you", "one",
+                                                       "we", "they", "it", "he", "she", "so", "this",
+                                                       "that", "these", "those"};
+        if (!isLetters(head) || listed(kNoHead, head) || endsHead(head) || isAdverb(head)) return {};
         // A participle is no head ("a stew highly seasoned with paprika").
         if (head.size() > 5 && head.ends_with("ed") && !head.ends_with("eed") && head != "hundred") return {};
+        if (listed(kIrregular, head) && head.back() == 'n') return {};
         // A head already plural ("things produced", "series of") stays.
         static constexpr std::string_view kSameInPlural[] = {"series", "species", "means", "news", "goods",
                                                              "people", "clothes", "data", "media", "aircraft",
                                                              "things", "others", "remains"};
         const bool already =
             listed(kSameInPlural, head) ||
-            (head.size() > 3 && head.back() == 's' && lexicon.baseOf(head) != head);
+            (head.size() > 3 && head.back() == 's' &&
+             (lexicon.baseOf(head) != head ||
+              (!head.ends_with("ss") && !head.ends_with("us") && !head.ends_with("is") &&
+               lexicon.taggedCount(head.substr(0, head.size() - 1), 'n') >= 0)));
+        // Nor is a word WordNet knows, but not as a noun ("large", "likely").
+        const bool special = head == "something" || head == "anything" || head == "someone" ||
+                             head == "somebody" || head == "anyone";
+        const auto notNoun = [&](const std::string& w) {
+            return lexicon.taggedCount(w, 'n') < 0 && (lexicon.taggedCount(w, 'v') >= 0 ||
+                                                       lexicon.taggedCount(w, 'a') >= 0 ||
+                                                       lexicon.taggedCount(w, 'r') >= 0);
+        };
+        if (!already && !special && lexicon.taggedCount(head, 'n') < 0 &&
+            (notNoun(head) || notNoun(lexicon.baseOf(head)))) // "large", "been"
+            return {};
         const std::string many = head == "something" || head == "anything" ? "things"
                                  : head == "someone" || head == "somebody" || head == "anyone" ? "people"
                                  : already                                 ? head
-                                                                           : plural(head);
+                                                                           : plural(lexicon, head);
         w = many + (comma ? "," : "");
         // The verbs after a relative word agree: "that burrows" -> "that
-        // burrow", "who believes and helps" -> "who believe and help".
-        for (std::size_t at = i + 2; i + 2 < words.size() && at < words.size() &&
-                                     (words[i + 1] == "that" || words[i + 1] == "who" || words[i + 1] == "which") &&
-                                     (at == i + 2 || words[at - 1] == "and" || words[at - 1] == "or");
+        // burrow", "who believes and helps" -> "who believe and help", also
+        // past a remark in brackets ("a child (birth to 1 year) who has").
+        std::size_t rel = i + 1;
+        if (rel < words.size() && words[rel].starts_with("(")) {
+            while (rel < words.size() && !words[rel].ends_with(")")) ++rel;
+            ++rel;
+        }
+        for (std::size_t at = rel + 1; rel + 1 < words.size() && at < words.size() &&
+                                       (words[rel] == "that" || words[rel] == "who" || words[rel] == "which") &&
+                                       (at == rel + 1 || words[at - 1] == "and" || words[at - 1] == "or");
              at += 2) {
             std::string& v = words[at];
             if (v == "is") v = "are";
             else if (v == "has") v = "have";
             else if (v == "was") v = "were";
+            else if (v == "does") v = "do";
             else if (v.size() > 3 && v.ends_with("ies")) v = v.substr(0, v.size() - 3) + "y";
             else if (v.size() > 4 && (v.ends_with("shes") || v.ends_with("ches") || v.ends_with("sses") ||
                                       v.ends_with("xes") || v.ends_with("zes")))
@@ -218,6 +288,51 @@ std::string pluralClause(const Lexicon& lexicon, const std::string& clause) {
         return join(words, " ");
     }
     return {};
+}
+
+// An adjective's definition for its comparative or superlative, by its
+// first clause: "not dense" becomes "less dense", "being very thin" "most
+// thin", "marked by skill" "more marked by skill", and one that does not
+// start with a describing word ("having a circular shape") takes "to a
+// greater degree" after it, or cannot be worded when that does not fit. A
+// leading remark in brackets stays first.
+std::string degreeWorded(const std::string& gloss, bool most) {
+    std::vector<std::string> clauses = split(gloss, "; ");
+    std::string& first = clauses.front();
+    std::string remark;
+    if (first.starts_with("(")) {
+        const std::size_t close = first.find(") ");
+        if (close != std::string::npos) {
+            remark = first.substr(0, close + 2);
+            first.erase(0, close + 2);
+        }
+    }
+    for (bool again = true; again;) {
+        again = false;
+        for (const std::string_view lead : {"being ", "very "})
+            if (first.starts_with(lead) && first.size() > lead.size() && !first.substr(lead.size()).starts_with("or ") &&
+                !first.substr(lead.size()).starts_with("and "))
+                first.erase(0, lead.size()), again = true;
+    }
+    static constexpr std::string_view kNoDegree[] = {"having", "showing", "moving", "causing", "containing",
+                                                     "possessing", "offering", "reflecting", "resembling",
+                                                     "of", "as", "in", "like", "with", "without", "informal",
+                                                     "at", "on", "to", "by", "for", "from", "into", "one",
+                                                     "a", "an", "the", "used", "relating", "pertaining"};
+    const std::string lead = first.substr(0, first.find(' '));
+    if (first.starts_with("more ") || first.starts_with("less ")) {
+        if (most) first = (first[0] == 'm' ? "most" : "least") + first.substr(4);
+    } else if (first.starts_with("most ") || first.starts_with("least ")) {
+    } else if (lead == "not") {
+        first = (most ? "least" : "less") + first.substr(3);
+    } else if (listed(kNoDegree, lead)) {
+        first += most ? " to the greatest degree" : " to a greater degree";
+        if (remark.size() + first.size() > kDraftClueRoom) return {};
+    } else {
+        first = (most ? "most " : "more ") + first;
+    }
+    first = remark + first;
+    return join(clauses, "; ");
 }
 
 // A definition worded for the answer's form; empty when it cannot be.
@@ -244,19 +359,26 @@ std::string worded(const Lexicon& lexicon, const std::string& gloss, Form form) 
             if (!isLetters(words[0])) return {}; // "spin,wind, or twist": no verb to turn
             if (endsHead(words[0])) continue;     // a remark: "of players", "as a reward"
             words[0] = verbForm(lexicon, words[0], form);
-            // "join or combine or unite" turns every verb.
-            for (std::size_t v = 2; v < words.size() && (words[v - 1] == "or" || words[v - 1] == "and") &&
-                                    isLetters(words[v]);
-                 v += 2)
-                words[v] = verbForm(lexicon, words[v], form);
+            // "join or combine or unite" turns every verb, and so does "hang
+            // (back) or fall (behind)".
+            for (std::size_t v = 1; v < words.size();) {
+                if (words[v].starts_with("(")) {
+                    while (v < words.size() && !words[v].ends_with(")")) ++v;
+                    ++v;
+                    continue;
+                }
+                if ((words[v] != "or" && words[v] != "and") || v + 1 >= words.size() || !isLetters(words[v + 1]))
+                    break;
+                words[v + 1] = verbForm(lexicon, words[v + 1], form);
+                v += 2;
+            }
             c = join(words, " ");
         }
         return join(clauses, "; ");
     }
     case Form::comparative:
-        return gloss.starts_with("more ") ? gloss : "more " + gloss;
     case Form::superlative:
-        return gloss.starts_with("most ") ? gloss : "most " + gloss;
+        return degreeWorded(gloss, form == Form::superlative);
     }
     return gloss;
 }
@@ -323,20 +445,27 @@ std::vector<std::string> clausesOf(const std::string& text) {
 
 // A definition as read, cleaned, less its notes on how the word is used
 // ("sometimes used in combination", "used of a person's appearance") when
-// a clause that defines is left.
+// a clause that defines is left. The dictionary's examples are not kept,
+// so an "e.g." they followed goes, and a clause that only named what they
+// were of ("of metal e.g.") goes with it.
 std::string withoutRemarks(const std::string& sense) {
-    const std::string text = clean(sense);
     static constexpr std::string_view kUsageNotes[] = {"used of ", "in combination", "in compounds",
                                                        "in the imperative", "negative constructions",
                                                        "metaphorically", "as intensifiers", "term of address",
                                                        "terms of endearment", "as a combining form"};
-    std::vector<std::string> kept;
-    for (const std::string& clause : clausesOf(text))
+    std::vector<std::string> clauses, kept;
+    for (std::string clause : clausesOf(clean(sense))) {
+        if (clause == "e.g." || clause.ends_with(" e.g.")) {
+            clause = clean(clause.substr(0, clause.size() - 4));
+            if (clause.starts_with("of ") || clause.empty() || clause == "as in") continue;
+        }
+        clauses.push_back(clause);
         if (clause.starts_with("(") || std::none_of(std::begin(kUsageNotes), std::end(kUsageNotes), [&](std::string_view r) {
                 return clause.find(r) != std::string::npos;
             }))
             kept.push_back(clause);
-    return kept.empty() ? text : clean(join(kept, "; "));
+    }
+    return clean(join(kept.empty() ? clauses : kept, "; "));
 }
 
 // Whole clauses of a definition, from the first, as many as fit `room`;
@@ -392,7 +521,9 @@ DraftClue draftClue(const Lexicon& lexicon, const LexiconWord& word) {
     };
     for (const std::string& sense : lexicon.senses(word)) {
         // As written, or without its remarks in brackets when that hides the answer or fits.
-        const std::string full = clean(worded(lexicon, withoutRemarks(sense), form));
+        const std::string defining = withoutRemarks(sense);
+        if (defining.empty()) continue;
+        const std::string full = clean(worded(lexicon, defining, form));
         std::string text = full;
         if (!text.empty() && (givesAway(text, answer, word.base, word.stem) || fitClauses(text, kDraftClueRoom).empty()))
             text = withoutBrackets(text);
@@ -415,7 +546,8 @@ DraftClue draftClue(const Lexicon& lexicon, const LexiconWord& word) {
     if (!out.text.empty()) return out;
     // An adverb defined by itself ("in an awkward manner"): by its adjective's definition.
     for (const std::string& sense : lexicon.adjectiveSenses(word)) {
-        const std::string text = fitClauses(withoutBrackets("in a way " + withoutRemarks(sense)), kDraftClueRoom);
+        const std::string defining = withoutRemarks(sense);
+        const std::string text = defining.empty() ? defining : fitClauses(withoutBrackets("in a way " + defining), kDraftClueRoom);
         if (text.empty() || givesAway(text, answer, word.base, word.stem)) continue;
         if (out.text.empty()) out.text = text;
         out.senses.push_back(text);

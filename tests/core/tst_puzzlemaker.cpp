@@ -204,7 +204,8 @@ private slots:
         QTest::newRow("past tense") << "SQUATTED" << "sat";
         QTest::newRow("gerund") << "SHOUTING" << "";
         QTest::newRow("long definition") << "GHETTO" << "";
-        QTest::newRow("comparative") << "AWKWARDER" << "more";
+        QTest::newRow("comparative") << "CAGIER" << "more characterized by";
+        QTest::newRow("comparative after the phrase") << "AWKWARDER" << "causing inconvenience to a greater degree";
         QTest::newRow("phrase") << "BLOODPRESSURE" << "";
         QTest::newRow("phrase of short words") << "OLDMAN" << "";
         QTest::newRow("adverb defined by itself") << "AWKWARDLY" << "in a way lacking grace";
@@ -218,6 +219,15 @@ private slots:
         QTest::newRow("a note on usage left out") << "SCENIC" << "having beautiful natural scenery";
         QTest::newRow("plural head after a describing word") << "CELLOS" << "large stringed instruments";
         QTest::newRow("no synonym in figures") << "FIFTEENTH" << "no definition found";
+        QTest::newRow("plural head past a bracket") << "ENVELOPES" << "flat (usually rectangular) containers";
+        QTest::newRow("plural of joined describing words") << "BANDANAS" << "large and brightly colored handkerchiefs";
+        QTest::newRow("irregular plural, verbs agree past a bracket") << "BABIES" << "very young children who have not";
+        QTest::newRow("plural before an adjective that follows") << "COYOTES" << "small wolves native to";
+        QTest::newRow("does agrees") << "CONSTANTS" << "quantities that do not vary";
+        QTest::newRow("verbs past brackets") << "LAGS" << "hangs (back) or falls (behind)";
+        QTest::newRow("an example note is no definition") << "CRUMPLED" << "same as";
+        QTest::newRow("comparative of a negation") << "ODDER" << "less divisible by two";
+        QTest::newRow("superlative after the phrase") << "ROUNDEST" << "having a circular shape to the greatest degree";
     }
     void draftClues() {
         QFETCH(QString, answer);
