@@ -820,6 +820,25 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
         made.clue = kDraftMark + draft.text;
         made.senses = draft.senses;
     }
+    // Two answers never share a draft: a later one takes another of its senses where it has one.
+    {
+        std::unordered_set<std::string> used;
+        for (const MadeAnswer& made : result.answers)
+            if (made.kept) used.insert(made.clue);
+        for (MadeAnswer& made : result.answers) {
+            if (made.kept || made.answer.empty()) continue;
+            std::string text = made.clue.substr(std::string(kDraftMark).size());
+            for (std::size_t n = 1; used.count(text) && n < made.senses.size(); ++n) {
+                const std::string other = fitDraft(made.senses[n]);
+                if (other.empty() || used.count(other)) continue;
+                made.senses.erase(made.senses.begin() + static_cast<std::ptrdiff_t>(n));
+                made.senses.insert(made.senses.begin(), other);
+                made.clue = kDraftMark + other;
+                text = other;
+            }
+            used.insert(text);
+        }
+    }
     for (std::size_t l = 0; l < 26; ++l)
         for (int n = 0; n < unplaced[l]; ++n) result.unplaced += static_cast<char>('A' + l);
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();

@@ -482,6 +482,8 @@ std::string fitClauses(const std::string& text, std::size_t room) {
 
 } // namespace
 
+std::string fitDraft(const std::string& definition) { return fitClauses(definition, kDraftClueRoom); }
+
 bool givesAway(const std::string& clue, const std::string& word, const std::string& base, const std::string& stem) {
     const std::string text = lowerText(clue);
     std::string answer;

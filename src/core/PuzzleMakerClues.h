@@ -3,7 +3,8 @@
 // a word beginning with its base or stem, nor its first five letters), made
 // of whole clauses that fit a clue (never cut in the middle), and worded for
 // the answer's form: a plural defines plurals, a past tense or a gerund
-// turns the definition's verbs, a comparative says "more". Notes on how the
+// turns the definition's verbs, a comparative says "more" or "less" or "to a
+// greater degree". Notes on how the
 // word is used ("often used in combination") are left out, and a verb's or
 // an adverb's definition keeps the clauses that hide the answer. An adverb that
 // WordNet defines by itself ("in an awkward manner") takes its adjective's
@@ -28,6 +29,10 @@ struct DraftClue {
 inline constexpr std::size_t kDraftClueRoom = 72;
 
 DraftClue draftClue(const Lexicon& lexicon, const LexiconWord& word);
+
+// A definition as a draft clue: whole clauses from the first, as many as fit
+// kDraftClueRoom; empty when even the first does not.
+std::string fitDraft(const std::string& definition);
 
 // Whether `clue` gives away the answer `word` (any case): it holds the
 // answer (also spelled across words) or its first five letters, or a word of it begins with the

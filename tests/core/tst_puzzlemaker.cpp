@@ -248,6 +248,25 @@ private slots:
         for (const std::string& sense : clue.senses) QVERIFY(!givesAway(sense, word, it->base, it->stem));
     }
 
+    // An answer whose first draft is another answer's clue takes its next sense.
+    void noTwoDraftsAlike() {
+        const auto it = std::find_if(lexicon.words().begin(), lexicon.words().end(),
+                                     [](const LexiconWord& w) { return w.word == "ESTABLISHMENT"; });
+        if (it == lexicon.words().end()) QSKIP("not in this word list");
+        const DraftClue draft = draftClue(lexicon, *it);
+        if (draft.senses.size() < 2) QSKIP("one sense only in this word list");
+        // The letters of INSTITUTION and ESTABLISHMENT, in words near neither.
+        const std::string text = "Quotation: Ulea Nthn Otts Timn Isbe Iist\nSource: I E\n\nA. " + draft.text +
+                                 " = INSTITUTION\nB. ? = ?\n";
+        MakeOptions options;
+        options.seconds = 3600;
+        const MakeResult made = makePuzzle(text, "T", lexicon, options);
+        QVERIFY2(made.complete, made.problems.empty() ? "" : made.problems[0].what.c_str());
+        QCOMPARE(made.answers[1].answer, std::string("ESTABLISHMENT"));
+        QVERIFY(made.answers[1].clue != kDraftMark + draft.text);
+        QCOMPARE(made.answers[1].clue, kDraftMark + made.answers[1].senses[0]);
+    }
+
     // A quotation too long for answers of at most 12 letters is answered
     // with longer ones when the lengths were not given; with them given, the
     // maker says what to change.
