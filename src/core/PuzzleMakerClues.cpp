@@ -402,13 +402,14 @@ Form formOf(const LexiconWord& word) {
     }
 }
 
-// The printable ASCII of a definition, '=' (the answer's separator) made a dash.
+// The printable ASCII of a definition, '=' (the answer's separator) made a
+// dash and the dictionary's opening quote (`to') an apostrophe.
 std::string clean(const std::string& text) {
     std::string out;
     for (char c : text) {
         const auto u = static_cast<unsigned char>(c);
         if (u < 0x20 || u >= 0x7F) continue;
-        out += c == '=' ? '-' : c;
+        out += c == '=' ? '-' : c == '`' ? '\'' : c;
     }
     while (!out.empty() && (out.back() == ' ' || out.back() == ';' || out.back() == ',')) out.pop_back();
     return out;
