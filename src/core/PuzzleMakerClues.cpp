@@ -59,6 +59,8 @@ std::string verbForm(const Lexicon& lexicon, const std::string& verb, Form form)
     const bool consonantY = verb.back() == 'y' && !isVowel(verb[n - 2]);
     switch (form) {
     case Form::gerund:
+        for (const std::string& f : lexicon.irregularForms(verb, 'v'))
+            if (f.ends_with("ing")) return f; // "throbbing"
         if (verb.ends_with("ie")) return verb.substr(0, n - 2) + "ying";
         if (verb.back() == 'e' && !verb.ends_with("ee") && !verb.ends_with("ye") && !verb.ends_with("oe"))
             return verb.substr(0, n - 1) + "ing";
@@ -356,21 +358,44 @@ std::string worded(const Lexicon& lexicon, const std::string& gloss, Form form) 
             std::vector<std::string> words = split(c, " ");
             if (words.size() > 1 && words[0] == "to") words.erase(words.begin()); // "to bite and grind"
             if (words.empty() || words[0].empty()) return {};
-            if (!isLetters(words[0])) return {}; // "spin,wind, or twist": no verb to turn
-            if (endsHead(words[0])) continue;     // a remark: "of players", "as a reward"
-            words[0] = verbForm(lexicon, words[0], form);
-            // "join or combine or unite" turns every verb, and so does "hang
-            // (back) or fall (behind)".
+            static constexpr std::string_view kParticles[] = {"up", "out", "off", "down", "back", "away", "over"};
+            // A verb turned, keeping the comma of a list ("wish, long, or crave").
+            const auto turn = [&](std::string& w, bool first) {
+                const bool comma = w.ends_with(",");
+                const std::string bare = comma ? w.substr(0, w.size() - 1) : w;
+                if (!isLetters(bare) || (!first && (lexicon.taggedCount(bare, 'v') < 0 || listed(kParticles, bare))))
+                    return false;
+                w = verbForm(lexicon, bare, form) + (comma ? "," : "");
+                return true;
+            };
+            if (endsHead(words[0])) continue; // a remark: "of players", "as a reward"
+            // A list ("wish, long, or crave") ends with "or" or "and"; a list
+            // of nouns ("projects, businesses, etc.") cannot be turned.
+            std::size_t run = 0;
+            while (run < words.size() && words[run].ends_with(",")) ++run;
+            if (run > 0 && (run >= words.size() || (words[run] != "or" && words[run] != "and"))) return {};
+            if (!turn(words[0], true)) return {}; // "spin,wind, or twist": no verb to turn
+            // "join or combine or unite" turns every verb, and so do "hang
+            // (back) or fall (behind)", "wish, long, or crave" and "set up or found".
+            bool listing = words[0].ends_with(",");
             for (std::size_t v = 1; v < words.size();) {
+                const bool joins = words[v] == "or" || words[v] == "and";
                 if (words[v].starts_with("(")) {
                     while (v < words.size() && !words[v].ends_with(")")) ++v;
                     ++v;
-                    continue;
-                }
-                if ((words[v] != "or" && words[v] != "and") || v + 1 >= words.size() || !isLetters(words[v + 1]))
+                } else if (joins && v + 1 < words.size() && turn(words[v + 1], false)) {
+                    listing = words[v + 1].ends_with(",");
+                    v += 2;
+                } else if (listing && !joins && words[v].ends_with(",") && turn(words[v], false)) {
+                    listing = words[v].ends_with(",");
+                    ++v;
+                } else if (!joins && (endsHead(words[v]) || listed(kParticles, words[v])) && v + 2 < words.size() &&
+                           (words[v + 1] == "or" || words[v + 1] == "and") && !endsHead(words[v + 2]) &&
+                           !listed(kParticles, words[v + 2])) {
+                    ++v;
+                } else {
                     break;
-                words[v + 1] = verbForm(lexicon, words[v + 1], form);
-                v += 2;
+                }
             }
             c = join(words, " ");
         }

@@ -225,6 +225,9 @@ private slots:
         QTest::newRow("plural before an adjective that follows") << "COYOTES" << "small wolves native to";
         QTest::newRow("does agrees") << "CONSTANTS" << "quantities that do not vary";
         QTest::newRow("verbs past brackets") << "LAGS" << "hangs (back) or falls (behind)";
+        QTest::newRow("verbs of a list") << "COVETS" << "wishes, longs, or craves for";
+        QTest::newRow("verbs past a particle") << "OFFSETTING" << "compensating for or counterbalancing";
+        QTest::newRow("gerund of a doubled letter") << "EMITTING" << "expelling";
         QTest::newRow("an example note is no definition") << "CRUMPLED" << "same as";
         QTest::newRow("comparative of a negation") << "ODDER" << "less divisible by two";
         QTest::newRow("superlative after the phrase") << "ROUNDEST" << "having a circular shape to the greatest degree";
