@@ -241,12 +241,19 @@ std::string pluralClause(const Lexicon& lexicon, const std::string& clause) {
         static constexpr std::string_view kSameInPlural[] = {"series", "species", "means", "news", "goods",
                                                              "people", "clothes", "data", "media", "aircraft",
                                                              "things", "others", "remains"};
-        const bool already =
-            listed(kSameInPlural, head) ||
-            (head.size() > 3 && head.back() == 's' &&
-             (lexicon.baseOf(head) != head ||
-              (!head.ends_with("ss") && !head.ends_with("us") && !head.ends_with("is") &&
-               lexicon.taggedCount(head.substr(0, head.size() - 1), 'n') >= 0)));
+        const auto isPlural = [&](const std::string& noun) {
+            return listed(kSameInPlural, noun) ||
+                   (noun.size() > 3 && noun.back() == 's' &&
+                    (lexicon.baseOf(noun) != noun ||
+                     (!noun.ends_with("ss") && !noun.ends_with("us") && !noun.ends_with("is") &&
+                      lexicon.taggedCount(noun.substr(0, noun.size() - 1), 'n') >= 0)));
+        };
+        const auto many = [&](const std::string& noun) {
+            return noun == "something" || noun == "anything"                    ? std::string("things")
+                   : noun == "someone" || noun == "somebody" || noun == "anyone" ? std::string("people")
+                   : isPlural(noun)                                              ? noun
+                                                                                 : plural(lexicon, noun);
+        };
         // Nor is a word WordNet knows, but not as a noun ("large", "likely").
         const bool special = head == "something" || head == "anything" || head == "someone" ||
                              head == "somebody" || head == "anyone";
@@ -255,27 +262,30 @@ std::string pluralClause(const Lexicon& lexicon, const std::string& clause) {
                                                        lexicon.taggedCount(w, 'a') >= 0 ||
                                                        lexicon.taggedCount(w, 'r') >= 0);
         };
-        if (!already && !special && lexicon.taggedCount(head, 'n') < 0 &&
+        if (!isPlural(head) && !special && lexicon.taggedCount(head, 'n') < 0 &&
             (notNoun(head) || notNoun(lexicon.baseOf(head)))) // "large", "been"
             return {};
-        const std::string many = head == "something" || head == "anything" ? "things"
-                                 : head == "someone" || head == "somebody" || head == "anyone" ? "people"
-                                 : already                                 ? head
-                                                                           : plural(lexicon, head);
-        w = many + (comma ? "," : "");
+        w = many(head) + (comma ? "," : "");
+        std::size_t end = i; // the last word of the name
+        // A second name joined to the head is plural too: "a person or thing
+        // equal to" -> "people or things equal to".
+        if (!comma && i + 2 < words.size() && (words[i + 1] == "or" || words[i + 1] == "and") &&
+            isLetters(words[i + 2]) && !endsHead(words[i + 2]) && lexicon.taggedCount(words[i + 2], 'n') >= 0 &&
+            !adjective(words[i + 2]) &&
+            (i + 3 == words.size() || endsHead(words[i + 3]) || adjective(words[i + 3]) || participle(words[i + 3]))) {
+            words[i + 2] = many(words[i + 2]);
+            end = i + 2;
+        }
         // The verbs after a relative word agree: "that burrows" -> "that
         // burrow", "who believes and helps" -> "who believe and help", also
-        // past a remark in brackets ("a child (birth to 1 year) who has").
-        std::size_t rel = i + 1;
+        // past a remark in brackets ("a child (birth to 1 year) who has")
+        // and past the object of the first ("who tends cattle and performs").
+        std::size_t rel = end + 1;
         if (rel < words.size() && words[rel].starts_with("(")) {
             while (rel < words.size() && !words[rel].ends_with(")")) ++rel;
             ++rel;
         }
-        for (std::size_t at = rel + 1; rel + 1 < words.size() && at < words.size() &&
-                                       (words[rel] == "that" || words[rel] == "who" || words[rel] == "which") &&
-                                       (at == rel + 1 || words[at - 1] == "and" || words[at - 1] == "or");
-             at += 2) {
-            std::string& v = words[at];
+        const auto agree = [](std::string& v) {
             if (v == "is") v = "are";
             else if (v == "has") v = "have";
             else if (v == "was") v = "were";
@@ -285,6 +295,24 @@ std::string pluralClause(const Lexicon& lexicon, const std::string& clause) {
                                       v.ends_with("xes") || v.ends_with("zes")))
                 v = v.substr(0, v.size() - 2); // "flashes" -> "flash"
             else if (v.size() > 3 && v.back() == 's' && !v.ends_with("ss") && !v.ends_with("us")) v.pop_back();
+        };
+        if (rel + 1 < words.size() && (words[rel] == "that" || words[rel] == "who" || words[rel] == "which")) {
+            std::size_t verb = rel + 1;
+            agree(words[verb]);
+            for (; verb + 2 < words.size() && (words[verb + 1] == "and" || words[verb + 1] == "or"); verb += 2)
+                agree(words[verb + 2]);
+            // Later verbs of the clause: after "and" or "or", a word the
+            // dictionary knows as a verb more than as a noun.
+            for (std::size_t at = verb + 1; at + 1 < words.size() && at <= verb + 5; ++at) {
+                const std::string& w2 = words[at];
+                if (w2.starts_with("(") || w2.ends_with(",") || w2 == "that" || w2 == "who" || w2 == "which") break;
+                if (w2 != "and" && w2 != "or") continue;
+                std::string& v = words[at + 1];
+                if (!isLetters(v) || v.back() != 's') break;
+                const std::string base = lexicon.baseOf(v);
+                if (lexicon.taggedCount(base, 'v') > std::max(0, lexicon.taggedCount(base, 'n'))) agree(v);
+                break;
+            }
         }
         words.erase(words.begin(), words.begin() + static_cast<std::ptrdiff_t>(start));
         return join(words, " ");

@@ -224,6 +224,8 @@ private slots:
         QTest::newRow("irregular plural, verbs agree past a bracket") << "BABIES" << "very young children who have not";
         QTest::newRow("plural before an adjective that follows") << "COYOTES" << "small wolves native to";
         QTest::newRow("does agrees") << "CONSTANTS" << "quantities that do not vary";
+        QTest::newRow("a later verb agrees") << "COWBOYS" << "hired hands who tend cattle and perform other duties";
+        QTest::newRow("a joined name plural too") << "CRAGS" << "steep rugged rocks or cliffs";
         QTest::newRow("verbs past brackets") << "LAGS" << "hangs (back) or falls (behind)";
         QTest::newRow("verbs of a list") << "COVETS" << "wishes, longs, or craves for";
         QTest::newRow("verbs past a particle") << "OFFSETTING" << "compensating for or counterbalancing";
