@@ -80,6 +80,23 @@ std::vector<LogicalLine> logicalLines(const std::string& text) {
     return out;
 }
 
+// Text from the file as a message shows it: control characters (a
+// terminal's escapes) as '?', and at most 60 bytes of whole characters,
+// "..." after a cut.
+std::string shown(std::string_view text) {
+    std::size_t cut = text.size();
+    if (cut > 60) {
+        cut = 60;
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+    }
+    std::string out;
+    for (std::size_t i = 0; i < cut; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        out += c < 0x20 || c == 0x7F ? '?' : text[i];
+    }
+    return cut < text.size() ? out + "..." : out;
+}
+
 } // namespace
 
 ParsedSource parsePuzzleSource(const std::string& text, const std::string& title, bool unfinished) {
@@ -95,12 +112,12 @@ ParsedSource parsePuzzleSource(const std::string& text, const std::string& title
         std::string name, value, label, rest;
         if (splitField(line, name, value)) {
             auto once = [&, number = number](bool& seen, int& where) {
-                if (seen) problem(number, "second " + name + " line (the first is line " + std::to_string(where) + ")");
+                if (seen) problem(number, "second " + shown(name) + " line (the first is line " + std::to_string(where) + ")");
                 seen = true;
                 where = number;
             };
             if (!src.clues.empty()) {
-                problem(number, "field \"" + name + "\" after the clues: put the fields first");
+                problem(number, "field \"" + shown(name) + "\" after the clues: put the fields first");
             } else if (name == "quotation") {
                 once(haveQuotation, src.quotationLine);
                 src.quotation = value;
@@ -118,11 +135,11 @@ ParsedSource parsePuzzleSource(const std::string& text, const std::string& title
                               std::all_of(value.begin(), value.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
                 if (digits) w = std::stoi(value);
                 if (!digits || w < 1 || w > 31)
-                    problem(number, "width \"" + value + "\" is not a number from 1 to 31");
+                    problem(number, "width \"" + shown(value) + "\" is not a number from 1 to 31");
                 else
                     src.width = w;
             } else {
-                problem(number, "unknown field \"" + name + "\" (known: Quotation, Source, Byline, Width)");
+                problem(number, "unknown field \"" + shown(name) + "\" (known: Quotation, Source, Byline, Width)");
             }
             continue;
         }
@@ -130,10 +147,10 @@ ParsedSource parsePuzzleSource(const std::string& text, const std::string& title
             const int k = static_cast<int>(src.clues.size()) + 1;
             const std::string want = expectedLabel(k);
             if (want.empty()) {
-                problem(number, "clue " + label + " is one too many: a puzzle has at most 30 clues");
+                problem(number, "clue " + shown(label) + " is one too many: a puzzle has at most 30 clues");
                 continue;
             }
-            if (label != want) problem(number, "clue labelled " + label + " where " + want + " comes next");
+            if (label != want) problem(number, "clue labelled " + shown(label) + " where " + want + " comes next");
             SourceClue clue;
             clue.line = number;
             clue.label = label;
@@ -150,7 +167,7 @@ ParsedSource parsePuzzleSource(const std::string& text, const std::string& title
             src.clues.push_back(std::move(clue));
             continue;
         }
-        problem(number, "neither a field (\"Name: value\") nor a clue (\"A. text = ANSWER\"): " + line);
+        problem(number, "neither a field (\"Name: value\") nor a clue (\"A. text = ANSWER\"): " + shown(line));
     }
     if (!haveQuotation || trim(src.quotation).empty()) problem(src.quotationLine, "no quotation (a \"Quotation:\" line)");
     if (!haveSource || trim(src.source).empty()) problem(src.sourceLine, "no source (a \"Source:\" line with author and title)");

@@ -222,6 +222,8 @@ private slots:
         QTest::newRow("bad width") << "Width: 40\n" << "width \"40\"";
         QTest::newRow("no quotation") << "Source: a\nA. x = A\n" << "no quotation";
         QTest::newRow("stray line") << "Quotation: ab\nhello\n" << "neither a field";
+        QTest::newRow("stray line shown safely")
+            << QString("Quotation: ab\n\x1b[2J") + QString(100, 'x') + "\n" << QString("): ?[2J") + QString(56, 'x') + "...";
         QTest::newRow("field after clues") << "Quotation: ab\nSource: a\nA. x = AB\nByline: me\n" << "after the clues";
     }
     void sourceSyntax() {
