@@ -434,6 +434,9 @@ private slots:
         QCOMPARE(run({"build", dir.filePath("Good.txt")}), 2);
         QCOMPARE(run({}), 2);
         QCOMPARE(run({"frobnicate"}), 2);
+        // A bad option of make says what it takes before the usage.
+        QCOMPARE(run({"make", dir.filePath("Good.txt"), "--time", "-5"}, &out), 2);
+        QVERIFY2(out.startsWith("vlqtool make: --time takes a whole number from 1 to 3600\n"), qPrintable(out));
     }
 
     // Clues the maker drafted build and check, with a warning for each

@@ -236,9 +236,19 @@ int make(const std::vector<std::string>& args, const std::string& programPath) {
     std::string sourcePath, outPath, suggest;
     vlq::MakeOptions options;
     long sets = 1;
+    // A number option's value, or a message saying what it takes.
+    const std::pair<const char*, std::pair<long, long>> kRanges[] = {
+        {"--seed", {0, 999999999}}, {"--min", {2, 31}},  {"--max", {2, 31}},
+        {"--balance", {0, 10}},     {"--time", {1, 3600}}, {"--sets", {1, 20}}};
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
+        for (const auto& [name, range] : kRanges)
+            if (a == name && (!hasValue || !number(args[i + 1], range.first, range.second))) {
+                std::cerr << "vlqtool make: " << name << " takes a whole number from " << range.first << " to "
+                          << range.second << "\n";
+                return usage();
+            }
         std::optional<long> v;
         if (a == "-o" && hasValue) {
             outPath = args[++i];
@@ -305,7 +315,10 @@ int make(const std::vector<std::string>& args, const std::string& programPath) {
                 if (vlq::clueLabel(k) == suggest || (k <= 26 && suggest.size() == 1 && suggest[0] == 'a' + k - 1))
                     slot = k;
         }
-        if (slot == 0) return usage();
+        if (slot == 0) {
+            std::cerr << "vlqtool make: --suggest takes an answer's label (A to Z, aa to dd) or its number (1 to 30)\n";
+            return usage();
+        }
         std::vector<vlq::SourceProblem> problems;
         const auto words = vlq::suggestAnswers(*text, title, lexicon, options, slot, problems);
         for (const auto& p : problems) std::cerr << describeLine(sourcePath, p) << "\n";
