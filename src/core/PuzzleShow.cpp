@@ -14,6 +14,15 @@ std::string label(int k) {
     return std::string(2, static_cast<char>('a' + k - 27));
 }
 
+// A clue or byline as the file holds it, in UTF-8, its control characters
+// (which a terminal would obey) shown as '?'.
+std::string printable(const std::string& ansi) {
+    std::string text = fromAnsi(ansi);
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    return text;
+}
+
 char solutionChar(std::uint8_t b) {
     if (b == kBlack) return '#';
     if (b >= 'A' && b <= 'Z') return static_cast<char>(b);
@@ -60,14 +69,14 @@ std::string showPuzzle(const PuzzleRecord& rec) {
     int clues = 0;
     while (clues < kMaxClues && rec.clueSquares(100 + clues + 1) != 0) ++clues;
     out += "Grid " + std::to_string(w) + " x " + std::to_string(h) + ", " + std::to_string(clues) + " clues\n";
-    out += "Byline: " + fromAnsi(rec.byline()) + "\n\n";
+    out += "Byline: " + printable(rec.byline()) + "\n\n";
     grid("Solution:", [&](int c, int r) { return solutionChar(rec.solution(c, r)); });
     out += "\n";
     grid("Player's letters:", [&](int c, int r) { return entryChar(rec, c, r); });
 
     out += "\nClues:\n";
     std::size_t textWidth = 0;
-    for (int k = 1; k <= clues; ++k) textWidth = std::max(textWidth, fromAnsi(rec.clue(k)).size());
+    for (int k = 1; k <= clues; ++k) textWidth = std::max(textWidth, printable(rec.clue(k)).size());
     std::string firstLetters, firstEntered;
     for (int k = 1; k <= clues; ++k) {
         std::string answer, entered;
@@ -78,7 +87,7 @@ std::string showPuzzle(const PuzzleRecord& rec) {
         }
         firstLetters += answer.empty() ? '?' : answer[0];
         firstEntered += entered.empty() ? '_' : entered[0];
-        std::string text = fromAnsi(rec.clue(k));
+        std::string text = printable(rec.clue(k));
         text.resize(std::max(text.size(), textWidth), ' ');
         std::string line = "  " + label(k) + (k <= 26 ? ".  " : ". ") + text + "  " + answer;
         out += line + std::string(answer.size() < 16 ? 16 - answer.size() : 1, ' ') + entered + "\n";

@@ -123,6 +123,12 @@ private slots:
         QVERIFY2(shown.find("Progress: 2 of 19 letter squares filled, 1 correct") != std::string::npos, shown.c_str());
         QVERIFY2(shown.find("OLD             OX_") != std::string::npos, shown.c_str());
         QVERIFY2(shown.find("Entered so far:   O___") != std::string::npos, shown.c_str());
+        // A terminal's escape in a clue or the byline is shown, not sent.
+        rec.setClue(1, "Red \x1b[31mtext");
+        rec.setByline("\x1b]0;title\x07");
+        const std::string escaped = showPuzzle(rec);
+        QVERIFY(escaped.find('\x1b') == std::string::npos && escaped.find('\x07') == std::string::npos);
+        QVERIFY2(escaped.find("Red ?[31mtext") != std::string::npos, escaped.c_str());
     }
 
     void answersSpreadOverWords() {
