@@ -147,7 +147,7 @@ ForeignPuzzle read(std::string_view text) {
             if (cps.empty() || *value == block) {
                 out.quote.push_back({QuoteCell::Break, U' '});
             } else if (cps.size() > 1) {
-                throw ForeignError("a square holds several letters (\"" + value->substr(0, 20) +
+                throw ForeignError("a square holds several letters (\"" + shownText(*value, 20) +
                                    "\"); the game has one letter per square");
             } else if (isLetterLike(cps[0])) {
                 out.quote.push_back({QuoteCell::Letter, cps[0]});

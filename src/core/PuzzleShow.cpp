@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "PuzzleSource.h"
+#include "Utf8.h"
 
 namespace vlq {
 
@@ -14,14 +15,8 @@ std::string label(int k) {
     return std::string(2, static_cast<char>('a' + k - 27));
 }
 
-// A clue or byline as the file holds it, in UTF-8, its control characters
-// (which a terminal would obey) shown as '?'.
-std::string printable(const std::string& ansi) {
-    std::string text = fromAnsi(ansi);
-    for (char& c : text)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
-    return text;
-}
+// A clue or byline as the file holds it, in UTF-8, its control characters shown as '?'.
+std::string printable(const std::string& ansi) { return shownText(fromAnsi(ansi)); }
 
 char solutionChar(std::uint8_t b) {
     if (b == kBlack) return '#';

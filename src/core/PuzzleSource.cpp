@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <utility>
 
+#include "Utf8.h"
+
 namespace vlq {
 
 namespace {
@@ -80,22 +82,8 @@ std::vector<LogicalLine> logicalLines(const std::string& text) {
     return out;
 }
 
-// Text from the file as a message shows it: control characters (a
-// terminal's escapes) as '?', and at most 60 bytes of whole characters,
-// "..." after a cut.
-std::string shown(std::string_view text) {
-    std::size_t cut = text.size();
-    if (cut > 60) {
-        cut = 60;
-        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
-    }
-    std::string out;
-    for (std::size_t i = 0; i < cut; ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        out += c < 0x20 || c == 0x7F ? '?' : text[i];
-    }
-    return cut < text.size() ? out + "..." : out;
-}
+// Text from the file as a problem quotes it.
+std::string shown(std::string_view text) { return shownText(text, 60); }
 
 } // namespace
 

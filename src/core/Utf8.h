@@ -1,7 +1,8 @@
 // UTF-8 decoding and encoding of single code points, shared by the puzzle
-// builder and the foreign-format importers.
+// builder and the foreign-format importers, and file text made safe to show.
 #pragma once
 #include <string>
+#include <string_view>
 
 namespace vlq {
 
@@ -25,6 +26,23 @@ inline char32_t nextCodePoint(const std::string& text, std::size_t& i) {
     }
     i += static_cast<std::size_t>(extra) + 1;
     return cp;
+}
+
+// Text from a file as a message or a listing shows it: control characters
+// (which a terminal would obey) as '?', and at most `most` bytes of whole
+// characters, "..." after a cut.
+inline std::string shownText(std::string_view text, std::size_t most = std::string_view::npos) {
+    std::size_t cut = text.size();
+    if (cut > most) {
+        cut = most;
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+    }
+    std::string out;
+    for (std::size_t i = 0; i < cut; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        out += c < 0x20 || c == 0x7F ? '?' : text[i];
+    }
+    return cut < text.size() ? out + "..." : out;
 }
 
 inline std::string utf8Of(char32_t cp) {
