@@ -6,6 +6,8 @@
 // Exit status: 0 success (a sound file for "check", warnings aside), 1 the puzzle or source
 // has problems (all are printed), 2 wrong usage or a file that cannot be
 // read or written.
+#include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -331,9 +333,13 @@ int make(const std::vector<std::string>& args, const std::string& programPath) {
     }
 
     int status = kOk;
+    // --time bounds the whole run: the sets share it, each the time left over the sets left.
+    const auto started = std::chrono::steady_clock::now();
     for (long n = 0; n < sets; ++n) {
         vlq::MakeOptions these = options;
         these.seed = options.seed + static_cast<std::uint32_t>(n);
+        const double spent = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        these.seconds = std::max(0.1, (options.seconds - spent) / static_cast<double>(sets - n));
         const vlq::MakeResult made = vlq::makePuzzle(*text, title, lexicon, these);
         for (const auto& p : made.problems) std::cerr << describeLine(sourcePath, p) << "\n";
         if (made.text.empty()) return kProblems; // the source itself has problems
