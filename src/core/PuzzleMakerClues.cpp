@@ -107,6 +107,14 @@ std::string plural(const Lexicon& lexicon, const std::string& noun) {
     return noun + "s";
 }
 
+// The index after a remark in brackets that starts at words[at] ("(birth
+// to 1 year)"), or `at` when none starts there.
+std::size_t pastBracket(const std::vector<std::string>& words, std::size_t at) {
+    if (at >= words.size() || !words[at].starts_with("(")) return at;
+    while (at < words.size() && !words[at].ends_with(")")) ++at;
+    return at + 1;
+}
+
 // Words after which a definition's head noun ends.
 bool endsHead(const std::string& w) {
     static constexpr std::string_view kAfterHead[] = {"of", "in", "that", "who", "which", "with", "for", "to",
@@ -220,12 +228,11 @@ std::string pluralClause(const Lexicon& lexicon, const std::string& clause) {
                 (adjective(words[i + 2]) || isAdverb(words[i + 2]) || pastParticiple(words[i + 2])))
                 continue;
             // A remark in brackets inside the name: "a flat (usually rectangular) container".
-            std::size_t close = i + 1;
-            while (next.starts_with("(") && close < words.size() && !words[close].ends_with(")")) ++close;
-            if (next.starts_with("(") && (adjective(w) || pastParticiple(w)) && close + 1 < words.size() &&
-                isLetters(words[close + 1]) && !endsHead(words[close + 1]) && !participle(words[close + 1]) &&
-                !listed(kRemarks, words[close + 1]) && !isAdverb(words[close + 1])) {
-                i = close;
+            const std::size_t after = pastBracket(words, i + 1);
+            if (after > i + 1 && (adjective(w) || pastParticiple(w)) && after < words.size() &&
+                isLetters(words[after]) && !endsHead(words[after]) && !participle(words[after]) &&
+                !listed(kRemarks, words[after]) && !isAdverb(words[after])) {
+                i = after - 1;
                 continue;
             }
         }
@@ -248,19 +255,20 @@ std::string pluralClause(const Lexicon& lexicon, const std::string& clause) {
                      (!noun.ends_with("ss") && !noun.ends_with("us") && !noun.ends_with("is") &&
                       lexicon.taggedCount(noun.substr(0, noun.size() - 1), 'n') >= 0)));
         };
+        static constexpr std::string_view kSomething[] = {"something", "anything"};
+        static constexpr std::string_view kSomeone[] = {"someone", "somebody", "anyone"};
         const auto many = [&](const std::string& noun) {
-            return noun == "something" || noun == "anything"                    ? std::string("things")
-                   : noun == "someone" || noun == "somebody" || noun == "anyone" ? std::string("people")
-                   : isPlural(noun)                                              ? noun
-                                                                                 : plural(lexicon, noun);
+            return listed(kSomething, noun) ? std::string("things")
+                   : listed(kSomeone, noun) ? std::string("people")
+                   : isPlural(noun)         ? noun
+                                            : plural(lexicon, noun);
         };
         // Nor is a word WordNet knows, but not as a noun ("large", "likely").
-        const bool special = head == "something" || head == "anything" || head == "someone" ||
-                             head == "somebody" || head == "anyone";
-        const auto notNoun = [&](const std::string& w) {
-            return lexicon.taggedCount(w, 'n') < 0 && (lexicon.taggedCount(w, 'v') >= 0 ||
-                                                       lexicon.taggedCount(w, 'a') >= 0 ||
-                                                       lexicon.taggedCount(w, 'r') >= 0);
+        const bool special = listed(kSomething, head) || listed(kSomeone, head);
+        const auto notNoun = [&](const std::string& word) {
+            return lexicon.taggedCount(word, 'n') < 0 && (lexicon.taggedCount(word, 'v') >= 0 ||
+                                                          lexicon.taggedCount(word, 'a') >= 0 ||
+                                                          lexicon.taggedCount(word, 'r') >= 0);
         };
         if (!isPlural(head) && !special && lexicon.taggedCount(head, 'n') < 0 &&
             (notNoun(head) || notNoun(lexicon.baseOf(head)))) // "large", "been"
@@ -280,11 +288,7 @@ std::string pluralClause(const Lexicon& lexicon, const std::string& clause) {
         // burrow", "who believes and helps" -> "who believe and help", also
         // past a remark in brackets ("a child (birth to 1 year) who has")
         // and past the object of the first ("who tends cattle and performs").
-        std::size_t rel = end + 1;
-        if (rel < words.size() && words[rel].starts_with("(")) {
-            while (rel < words.size() && !words[rel].ends_with(")")) ++rel;
-            ++rel;
-        }
+        const std::size_t rel = pastBracket(words, end + 1);
         const auto agree = [](std::string& v) {
             if (v == "is") v = "are";
             else if (v == "has") v = "have";
@@ -386,12 +390,12 @@ std::string worded(const Lexicon& lexicon, const std::string& gloss, Form form) 
             std::vector<std::string> words = split(c, " ");
             if (words.size() > 1 && words[0] == "to") words.erase(words.begin()); // "to bite and grind"
             if (words.empty() || words[0].empty()) return {};
-            static constexpr std::string_view kParticles[] = {"up", "out", "off", "down", "back", "away", "over"};
+            static constexpr std::string_view kAfterVerb[] = {"up", "out", "off", "down", "back", "away", "over"};
             // A verb turned, keeping the comma of a list ("wish, long, or crave").
             const auto turn = [&](std::string& w, bool first) {
                 const bool comma = w.ends_with(",");
                 const std::string bare = comma ? w.substr(0, w.size() - 1) : w;
-                if (!isLetters(bare) || (!first && (lexicon.taggedCount(bare, 'v') < 0 || listed(kParticles, bare))))
+                if (!isLetters(bare) || (!first && (lexicon.taggedCount(bare, 'v') < 0 || listed(kAfterVerb, bare))))
                     return false;
                 w = verbForm(lexicon, bare, form) + (comma ? "," : "");
                 return true;
@@ -409,17 +413,16 @@ std::string worded(const Lexicon& lexicon, const std::string& gloss, Form form) 
             for (std::size_t v = 1; v < words.size();) {
                 const bool joins = words[v] == "or" || words[v] == "and";
                 if (words[v].starts_with("(")) {
-                    while (v < words.size() && !words[v].ends_with(")")) ++v;
-                    ++v;
+                    v = pastBracket(words, v);
                 } else if (joins && v + 1 < words.size() && turn(words[v + 1], false)) {
                     listing = words[v + 1].ends_with(",");
                     v += 2;
                 } else if (listing && !joins && words[v].ends_with(",") && turn(words[v], false)) {
                     listing = words[v].ends_with(",");
                     ++v;
-                } else if (!joins && (endsHead(words[v]) || listed(kParticles, words[v])) && v + 2 < words.size() &&
+                } else if (!joins && (endsHead(words[v]) || listed(kAfterVerb, words[v])) && v + 2 < words.size() &&
                            (words[v + 1] == "or" || words[v + 1] == "and") && !endsHead(words[v + 2]) &&
-                           !listed(kParticles, words[v + 2])) {
+                           !listed(kAfterVerb, words[v + 2])) {
                     ++v;
                 } else {
                     break;
