@@ -300,7 +300,21 @@ std::string pluralClause(const Lexicon& lexicon, const std::string& clause) {
                 v = v.substr(0, v.size() - 2); // "flashes" -> "flash"
             else if (v.size() > 3 && v.back() == 's' && !v.ends_with("ss") && !v.ends_with("us")) v.pop_back();
         };
-        if (rel + 1 < words.size() && (words[rel] == "that" || words[rel] == "who" || words[rel] == "which")) {
+        const auto relative = [](const std::string& w2) { return w2 == "that" || w2 == "who" || w2 == "which"; };
+        // Past a plural after the name ("arrangements of flowers that is
+        // given") a singular verb can only be the name's.
+        const bool direct = rel < words.size() && relative(words[rel]);
+        for (std::size_t at = end + 2; !direct && at + 1 < words.size() && at <= end + 6; ++at) {
+            if (!relative(words[at])) {
+                if (!isLetters(words[at])) break;
+                continue;
+            }
+            const std::string& v = words[at + 1];
+            if (words[at - 1].back() == 's' && (v == "is" || v == "has" || v == "was" || v == "does"))
+                agree(words[at + 1]);
+            break;
+        }
+        if (direct && rel + 1 < words.size()) {
             std::size_t verb = rel + 1;
             agree(words[verb]);
             for (; verb + 2 < words.size() && (words[verb + 1] == "and" || words[verb + 1] == "or"); verb += 2)

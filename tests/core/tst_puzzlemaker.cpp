@@ -226,6 +226,7 @@ private slots:
         QTest::newRow("does agrees") << "CONSTANTS" << "quantities that do not vary";
         QTest::newRow("a later verb agrees") << "COWBOYS" << "hired hands who tend cattle and perform other duties";
         QTest::newRow("a joined name plural too") << "CRAGS" << "steep rugged rocks or cliffs";
+        QTest::newRow("the name's verb past a plural") << "BOUQUETS" << "arrangements of flowers that are usually given";
         QTest::newRow("verbs past brackets") << "LAGS" << "hangs (back) or falls (behind)";
         QTest::newRow("verbs of a list") << "COVETS" << "wishes, longs, or craves for";
         QTest::newRow("verbs past a particle") << "OFFSETTING" << "compensating for or counterbalancing";
