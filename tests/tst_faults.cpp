@@ -54,6 +54,7 @@
 namespace {
 long long room = -1;
 int roomError = ENOSPC;
+bool roomStaysFull = false; // set: every write fails once the room is used up
 char roomFolder[512];
 
 bool writesIntoRoomFolder(int fd) {
@@ -70,7 +71,7 @@ bool writesIntoRoomFolder(int fd) {
 extern "C" ssize_t write(int fd, const void* buf, size_t n) {
     if (room >= 0 && writesIntoRoomFolder(fd)) {
         if (room == 0) {
-            room = -1;
+            if (!roomStaysFull) room = -1;
             errno = roomError;
             return -1;
         }
@@ -151,6 +152,11 @@ int saveChild(const QString& fault, const QString& path, const QString& answer) 
         std::snprintf(roomFolder, sizeof roomFolder, "%s/", QFile::encodeName(folder).constData());
         roomError = full ? ENOSPC : EIO;
         room = 5000;
+    }
+    if (fault == QLatin1String("disk full everywhere")) { // the puzzle's disk holds the home too
+        std::snprintf(roomFolder, sizeof roomFolder, "%s/", QFile::encodeName(QFileInfo(folder).absolutePath()).constData());
+        roomStaysFull = true;
+        room = 0;
     }
     if (fault == QLatin1String("folder in place of the file")) {
         QFile::rename(path, folder + QStringLiteral("/A.old"));
@@ -312,6 +318,7 @@ private slots:
     void saveFaults();
     void wayOutOfFailedSave_data();
     void wayOutOfFailedSave();
+    void noRecoveryCopyOnFullDisk();
     void signalsEndTheGame_data();
     void signalsEndTheGame();
     void killDuringSave();
@@ -407,6 +414,21 @@ void TestFaults::wayOutOfFailedSave() {
     QCOMPARE(copies.size(), answer == QLatin1String("quit") ? 1 : 0);
     QCOMPARE(fileBytes(copies.value(0, copy)).at(655), 'X');
     QCOMPARE(fileBytes(path), recordBytes(smallPuzzle(1)));
+}
+
+// A disk full for the puzzle and the game's own data alike: Quit Without
+// Saving cannot keep the recovery copy it offers, so the player is told the
+// letters would be lost and asked again, the default staying with them.
+void TestFaults::noRecoveryCopyOnFullDisk() {
+    ChildTree tree;
+    const QString path = tree.folder() + QStringLiteral("/A.vlq");
+    QVERIFY(writeBytes(path, recordBytes(smallPuzzle(1))));
+    const QStringList lines = tree.run({QStringLiteral("disk full everywhere"), path, QStringLiteral("quit")}).split('\n');
+    QCOMPARE(lines.value(1), QStringLiteral("11X")); // still open, modified, letter kept
+    const QStringList boxes = lines.value(2).split(QLatin1Char('|'));
+    QCOMPARE(boxes.size(), 2);
+    QVERIFY2(boxes[1].contains(QStringLiteral("loses the letters typed since the last save")), qPrintable(boxes[1]));
+    QCOMPARE(tree.recoveryCopies(), QStringList{});
 }
 
 void TestFaults::signalsEndTheGame_data() {

@@ -95,7 +95,13 @@ bool TVlqGameMainForm::openPuzzle(const QString& path, bool fromHistory) {
                                                 "as a recovery copy, offered when the game next starts.")
                                      .arg(info.completeBaseName())))
             return false;
-        if (RecoveryCopy* copy = RecoveryCopy::instance()) copy->writeNow();
+        RecoveryCopy* copy = RecoveryCopy::instance();
+        if (copy && !copy->writeNow() &&
+            !TVlqProcs::Question(QStringLiteral("No recovery copy of the open puzzle's letters could be kept either: "
+                                                "opening \"%1\" loses the letters typed since the last save. Open "
+                                                "it anyway?")
+                                     .arg(info.completeBaseName())))
+            return false;
     }
     if (!mayOpenHeldPuzzle(fullPath)) return false;
     QString opened = fullPath;
@@ -118,7 +124,7 @@ bool TVlqGameMainForm::openPuzzle(const QString& path, bool fromHistory) {
     }
     // A copy still to be written belongs to the puzzle being left.
     if (RecoveryCopy* copy = RecoveryCopy::instance()) copy->dropPending();
-        game().currentPuzzlePath = opened;
+    game().currentPuzzlePath = opened;
     game().modified = false;
     openPuzzleLock().take(opened);
     ShowPuzzle();

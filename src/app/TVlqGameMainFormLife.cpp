@@ -62,22 +62,30 @@ bool TVlqGameMainForm::leavePuzzle(const QString& leaveCaption) {
         reason = currentErrorText();
     }
     enum { SaveCopy, Leave, Cancel };
+    // Set once the recovery copy failed too (a full disk, a data folder
+    // that takes no file): the player is then told the letters would go.
+    bool noRecoveryCopy = false;
     for (;;) {
         // The file is named once: most reasons name it themselves.
         const QString file = QDir::toNativeSeparators(gc.currentPuzzlePath);
         const QString where = reason.contains(file) ? QString() : QStringLiteral(" to ") + file;
-        const QString text =
-            QStringLiteral("Your letters in \"%1\" could not be saved%2:\n\n%3\n\n"
-                           "You can save a copy of them elsewhere, or go on without saving: the letters are then "
-                           "kept as a recovery copy, offered when the game next starts. Cancel goes back to the "
-                           "puzzle.")
-                .arg(puzzleName(gc.currentPuzzlePath), where, reason);
+        const QString outcome =
+            noRecoveryCopy ? QStringLiteral("No recovery copy of them could be kept either: going on without "
+                                            "saving loses the letters typed since the last save.")
+                           : QStringLiteral("You can save a copy of them elsewhere, or go on without saving: the "
+                                            "letters are then kept as a recovery copy, offered when the game next "
+                                            "starts.");
+        const QString text = QStringLiteral("Your letters in \"%1\" could not be saved%2:\n\n%3\n\n%4 Cancel goes "
+                                            "back to the puzzle.")
+                                 .arg(puzzleName(gc.currentPuzzlePath), where, reason, outcome);
         const int choice = ChoiceBox::ask(kTitle, text, {QStringLiteral("Save a &Copy..."), leaveCaption, QStringLiteral("Cancel")},
                                           Cancel, Cancel);
         if (choice == Cancel) return false;
         if (choice == Leave) {
-            if (RecoveryCopy* copy = RecoveryCopy::instance()) copy->writeNow();
-            return true;
+            RecoveryCopy* copy = RecoveryCopy::instance();
+            if (noRecoveryCopy || !copy || copy->writeNow()) return true;
+            noRecoveryCopy = true; // asked again, now knowing what is at stake
+            continue;
         }
         const QString suggested = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
                                   QLatin1Char('/') + puzzleName(gc.currentPuzzlePath) + QStringLiteral(" (copy).vlq");
