@@ -173,13 +173,19 @@ int saveChild(const QString& fault, const QString& path, const QString& answer) 
 // The child under a file-size limit: the game as the player starts it,
 // with the puzzle on its command line; X typed into the first square, then
 // Exit, whose box of choices gets its default; reports as saveChild does.
-int gameChild(char* program, char* path) {
+// Until its display goes: says "ready" after the X and plays on.
+int gameChild(char* program, char* path, bool untilDisplayGoes = false) {
     static PromptRecorder prompts;
+    static bool playOn = untilDisplayGoes;
     qAddPreRoutine([] {
         QTimer::singleShot(0, [] {
             const bool opened = QTest::qWaitFor([] { return game().mainForm && game().gridForm; }, 60000);
             if (!opened || !QTest::qWaitForWindowExposed(game().mainForm)) return QCoreApplication::exit(2);
             clickSquare11AndType('X');
+            if (playOn) {
+                QTextStream(stdout) << "ready" << Qt::endl;
+                return;
+            }
             QTest::mouseClick(game().mainForm->ExitBtn, Qt::LeftButton);
             reportAfterExit(prompts, game().mainForm);
             QCoreApplication::exit(0);
@@ -322,6 +328,7 @@ private slots:
     void signalsEndTheGame_data();
     void signalsEndTheGame();
     void killDuringSave();
+    void displayLost();
     void importOnFullDisk();
     void folderSyncedAfterRename_data();
     void folderSyncedAfterRename();
@@ -509,6 +516,33 @@ void TestFaults::killDuringSave() {
     QCOMPARE(dialog.VlqList->item(0)->text(), QStringLiteral("K"));
     qInfo("%d kills, %d after a finished save, %lld temporary files left beside the puzzle", kKills, changes,
           qlonglong(QDir(docs.puzzleFolder()).entryList(QDir::Files).size() - 1));
+}
+
+// The display goes away under the game (its X server dies, a remote
+// session drops) a moment after a letter: the letter is in a recovery copy
+// once the process has ended.
+void TestFaults::displayLost() {
+    ChildTree tree;
+    const QString path = tree.folder() + QStringLiteral("/A.vlq");
+    QVERIFY(writeBytes(path, recordBytes(smallPuzzle(1))));
+    QProcess server;
+    server.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1024x768x24"});
+    if (!server.waitForReadyRead(20000)) QSKIP("no Xvfb to run the game on");
+    const QByteArray display = qgetenv("DISPLAY"), platform = qgetenv("QT_QPA_PLATFORM");
+    qputenv("DISPLAY", ":" + server.readLine().trimmed());
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QProcess p;
+    tree.start(p, {QStringLiteral("display"), path});
+    qputenv("DISPLAY", display);
+    qputenv("QT_QPA_PLATFORM", platform);
+    QDeadlineTimer ready(60000);
+    while (!p.canReadLine() && !ready.hasExpired()) p.waitForReadyRead(1000);
+    QCOMPARE(p.readLine(), QByteArray("ready\n"));
+    server.kill();
+    QVERIFY(p.waitForFinished(10000));
+    const QStringList copies = tree.recoveryCopies();
+    QCOMPARE(copies.size(), 1);
+    QCOMPARE(fileBytes(copies.value(0)).at(655), 'X');
 }
 
 // Opening another program's puzzle writes a .vlq into the puzzle folder: a
@@ -731,6 +765,8 @@ int main(int argc, char** argv) {
     // The game makes its own application.
     if (argc == 4 && std::strcmp(argv[1], "--child") == 0 && std::strcmp(argv[2], "game") == 0)
         return gameChild(argv[0], argv[3]);
+    if (argc == 4 && std::strcmp(argv[1], "--child") == 0 && std::strcmp(argv[2], "display") == 0)
+        return gameChild(argv[0], argv[3], true);
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() >= 2 && args[1] == QLatin1String("--child")) {

@@ -4,6 +4,7 @@
 #include <QTextStream>
 #include <QTimer>
 
+#include <cstdlib>
 #include <exception>
 #include <memory>
 
@@ -31,6 +32,18 @@
 namespace {
 // How long a later start waits for the running game to take its file.
 constexpr int kHandOverMs = 1500;
+
+// The recovery copy of the game while its message loop runs.
+RecoveryCopy* runningCopy = nullptr;
+
+// The window system's plugin ends the process with exit() when the
+// connection to the display breaks (the X server died, a remote session
+// dropped): no window is left to ask, and the letters typed since the last
+// recovery copy would go with the process. They are copied aside on the way
+// out and offered at the next start.
+void copyLettersOnExit() {
+    if (runningCopy && game().modified) runningCopy->writeNow();
+}
 } // namespace
 
 void reportCurrentException() {
@@ -124,6 +137,9 @@ int runVorlaquince(int argc, char** argv) {
     endGameOnSignals(form);
     // Letters typed since the last save are copied aside every few seconds.
     RecoveryCopy recoveryCopy;
+    runningCopy = &recoveryCopy;
+    static const bool exitHandled = std::atexit(copyLettersOnExit) == 0;
+    (void)exitHandled;
     form->attachSingleInstance(&instance);
     mainForm->show();
 
@@ -139,6 +155,7 @@ int runVorlaquince(int argc, char** argv) {
     }
 
     const int rc = app.exec();
+    runningCopy = nullptr; // the letters were saved or left on purpose
     // The answer window first, then the main window with the document
     // windows and the score card, before the modules they call.
     solveForm.reset();
