@@ -65,6 +65,7 @@ private slots:
     void recoveryCopyFollowsTheLetters();
     void recoveryOffer_data();
     void recoveryOffer();
+    void copyOfAnotherLiveGameNotOffered();
     void openAnotherAfterFailedSave();
     void puzzleHeldElsewhere_data();
     void puzzleHeldElsewhere();
@@ -145,6 +146,30 @@ void TestLifecycle::recoveryOffer() {
     QCOMPARE(game().puzzle.entry(1, 1), answer == 0 ? 'X' : 0);
     QCOMPARE(QFile::exists(copy), answer == 0); // kept until the letters are saved
     QCOMPARE(fileBytes(a), recordBytes(smallPuzzle(1)));
+}
+
+// The copy of a puzzle that a live game of another session holds is that
+// game's own: it is neither offered nor deleted.
+void TestLifecycle::copyOfAnotherLiveGameNotOffered() {
+    const QString a = docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(1));
+    game().currentPuzzlePath = a;
+    QVERIFY(recovery->writeNow());
+    QFile copy(RecoveryCopy::copyPathOf(a));
+    QVERIFY(copy.open(QIODevice::ReadWrite) && copy.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+    QTemporaryDir bin; // the other game: a sleeping program under this program's name
+    const QString other = bin.filePath(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+    QVERIFY(QFile::copy(QStandardPaths::findExecutable(QStringLiteral("sleep")), other));
+    QProcess live;
+    live.start(other, {QStringLiteral("60")});
+    QVERIFY(live.waitForStarted());
+    QVERIFY(writeBytes(PuzzleLock::lockPathOf(a), QStringLiteral("Vorlaquince,ann,%1,%2,2026-01-02T03:04:05")
+                                                      .arg(QSysInfo::machineHostName()).arg(live.processId()).toUtf8()));
+    game().reset();
+    form->offerRecoveryCopies();
+    live.kill();
+    live.waitForFinished();
+    QCOMPARE(prompts->choices, QStringList{});
+    QVERIFY(copy.exists());
 }
 
 // When the open puzzle cannot be saved, opening another one asks after the

@@ -134,6 +134,9 @@ void TVlqGameMainForm::endOnSignal() {
 
 void TVlqGameMainForm::offerRecoveryCopies() {
     for (const RecoveryCopy::Found& found : RecoveryCopy::waiting()) {
+        // A game still playing that puzzle (in another session) writes this
+        // copy itself: it is its own, not letters left behind.
+        if (PuzzleLock::otherHolder(found.puzzlePath)) continue;
         const QString when = QLocale().toString(found.written, QLocale::LongFormat);
         const QString text = QStringLiteral("Letters of the puzzle \"%1\" (%2) were not saved when the game last "
                                             "ended. A recovery copy of them was kept at %3.\n\nRecover them?")
