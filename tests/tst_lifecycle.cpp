@@ -66,6 +66,7 @@ private slots:
     void recoveryOffer_data();
     void recoveryOffer();
     void copyOfAnotherLiveGameNotOffered();
+    void recoveredPuzzleChangedElsewhere();
     void openAnotherAfterFailedSave();
     void puzzleHeldElsewhere_data();
     void puzzleHeldElsewhere();
@@ -170,6 +171,26 @@ void TestLifecycle::copyOfAnotherLiveGameNotOffered() {
     live.waitForFinished();
     QCOMPARE(prompts->choices, QStringList{});
     QVERIFY(copy.exists());
+}
+
+// Recovered letters meet the puzzle's file as any open puzzle does: when
+// another program writes it meanwhile, Save asks before overwriting it.
+void TestLifecycle::recoveredPuzzleChangedElsewhere() {
+    const QString a = docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(1));
+    game().currentPuzzlePath = a;
+    game().puzzle = smallPuzzle(1);
+    game().puzzle.setEntry(1, 1, 'X');
+    QVERIFY(recovery->writeNow());
+    QFile copy(RecoveryCopy::copyPathOf(a));
+    QVERIFY(copy.open(QIODevice::ReadWrite) && copy.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+    game().reset();
+    prompts->choiceAnswers << 0 << 0; // Recover, then Keep Both
+    form->offerRecoveryCopies();
+    QCOMPARE(game().currentPuzzlePath, a);
+    docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(2)); // another program's write
+    form->Save1->trigger();
+    QCOMPARE(prompts->choices.size(), 2);
+    QCOMPARE(fileBytes(a), recordBytes(smallPuzzle(2)));
 }
 
 // When the open puzzle cannot be saved, opening another one asks after the

@@ -157,8 +157,10 @@ void TVlqGameMainForm::offerRecoveryCopies() {
             } catch (const vlq::IoError&) {
             }
         }
+        const PuzzleOnDisk puzzleFile = game().lastOnDisk;
         try {
             TVlqProcs::LoadPuzzle(found.copyPath);
+            game().lastOnDisk = puzzleFile; // a save checks the puzzle's file, not the copy's
         } catch (const vlq::IoError&) {
             TVlqProcs::ErrorBox(QStringLiteral("The recovery copy %1 cannot be read: %2")
                                     .arg(QDir::toNativeSeparators(found.copyPath), currentErrorText()));
