@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QThread>
 #include <QTimer>
 
@@ -134,9 +135,12 @@ void TVlqGameMainForm::endOnSignal() {
 
 void TVlqGameMainForm::offerRecoveryCopies() {
     for (const RecoveryCopy::Found& found : RecoveryCopy::waiting()) {
-        // A game still playing that puzzle (in another session) writes this
-        // copy itself: it is its own, not letters left behind.
-        if (PuzzleLock::otherHolder(found.puzzlePath)) continue;
+        // A game of this computer still playing that puzzle (in another
+        // session) writes this copy itself: it is its own, not letters left
+        // behind. Whether a holder elsewhere still runs cannot be told: its
+        // copy is offered, and Recover then names the holder.
+        const auto holder = PuzzleLock::otherHolder(found.puzzlePath);
+        if (holder && holder->host == QSysInfo::machineHostName()) continue;
         const QString when = QLocale().toString(found.written, QLocale::LongFormat);
         const QString text = QStringLiteral("Letters of the puzzle \"%1\" (%2) were not saved when the game last "
                                             "ended. A recovery copy of them was kept at %3.\n\nRecover them?")
