@@ -55,6 +55,19 @@ void typeIntoFirstSquare(char letter) {
     QTest::keyClick(game().gridForm, letter);
 }
 
+// Leaves a recovery copy of the puzzle at path, with X in its first
+// square and newer than the puzzle, as a game that ended unsaved does.
+bool leaveRecoveryCopy(RecoveryCopy& recovery, const QString& path) {
+    game().currentPuzzlePath = path;
+    game().puzzle = smallPuzzle(1);
+    game().puzzle.setEntry(1, 1, 'X');
+    QFile copy(RecoveryCopy::copyPathOf(path));
+    const bool left = recovery.writeNow() && copy.open(QIODevice::ReadWrite) &&
+                      copy.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime);
+    game().reset();
+    return left;
+}
+
 } // namespace
 
 class TestLifecycle : public QObject {
@@ -67,6 +80,7 @@ private slots:
     void recoveryOffer();
     void copyOfAnotherLiveGameNotOffered();
     void recoveredPuzzleChangedElsewhere();
+    void openingOffersLeftLetters();
     void openAnotherAfterFailedSave();
     void puzzleHeldElsewhere_data();
     void puzzleHeldElsewhere();
@@ -153,10 +167,7 @@ void TestLifecycle::recoveryOffer() {
 // game's own: it is neither offered nor deleted.
 void TestLifecycle::copyOfAnotherLiveGameNotOffered() {
     const QString a = docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(1));
-    game().currentPuzzlePath = a;
-    QVERIFY(recovery->writeNow());
-    QFile copy(RecoveryCopy::copyPathOf(a));
-    QVERIFY(copy.open(QIODevice::ReadWrite) && copy.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+    QVERIFY(leaveRecoveryCopy(*recovery, a));
     QTemporaryDir bin; // the other game: a sleeping program under this program's name
     const QString other = bin.filePath(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
     QVERIFY(QFile::copy(QStandardPaths::findExecutable(QStringLiteral("sleep")), other));
@@ -165,25 +176,30 @@ void TestLifecycle::copyOfAnotherLiveGameNotOffered() {
     QVERIFY(live.waitForStarted());
     QVERIFY(writeBytes(PuzzleLock::lockPathOf(a), QStringLiteral("Vorlaquince,ann,%1,%2,2026-01-02T03:04:05")
                                                       .arg(QSysInfo::machineHostName()).arg(live.processId()).toUtf8()));
-    game().reset();
     form->offerRecoveryCopies();
     live.kill();
     live.waitForFinished();
     QCOMPARE(prompts->choices, QStringList{});
-    QVERIFY(copy.exists());
+    QVERIFY(QFile::exists(RecoveryCopy::copyPathOf(a)));
+}
+
+// Opening a puzzle whose letters an earlier game left in a recovery copy
+// offers them first, so that new letters never take the copy's place.
+void TestLifecycle::openingOffersLeftLetters() {
+    const QString a = docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(1));
+    QVERIFY(leaveRecoveryCopy(*recovery, a));
+    prompts->choiceAnswers << 0; // Recover
+    QVERIFY(form->OpenPuzzleFile(a));
+    QCOMPARE(prompts->choices.size(), 1);
+    QCOMPARE(game().puzzle.entry(1, 1), 'X');
+    QVERIFY(game().modified);
 }
 
 // Recovered letters meet the puzzle's file as any open puzzle does: when
 // another program writes it meanwhile, Save asks before overwriting it.
 void TestLifecycle::recoveredPuzzleChangedElsewhere() {
     const QString a = docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(1));
-    game().currentPuzzlePath = a;
-    game().puzzle = smallPuzzle(1);
-    game().puzzle.setEntry(1, 1, 'X');
-    QVERIFY(recovery->writeNow());
-    QFile copy(RecoveryCopy::copyPathOf(a));
-    QVERIFY(copy.open(QIODevice::ReadWrite) && copy.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
-    game().reset();
+    QVERIFY(leaveRecoveryCopy(*recovery, a));
     prompts->choiceAnswers << 0 << 0; // Recover, then Keep Both
     form->offerRecoveryCopies();
     QCOMPARE(game().currentPuzzlePath, a);

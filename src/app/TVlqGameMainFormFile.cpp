@@ -103,6 +103,13 @@ bool TVlqGameMainForm::openPuzzle(const QString& path, bool fromHistory) {
                                      .arg(info.completeBaseName())))
             return false;
     }
+    // Letters an earlier game left of this puzzle are offered first: the
+    // saved puzzle opened over them would soon put new letters in their copy.
+    switch (offerRecoveryCopies(fullPath)) {
+    case RecoveryOutcome::Recovered: return true;
+    case RecoveryOutcome::Kept: return false;
+    default: break;
+    }
     if (!mayOpenHeldPuzzle(fullPath)) return false;
     QString opened = fullPath;
     try {

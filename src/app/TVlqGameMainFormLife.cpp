@@ -133,8 +133,10 @@ void TVlqGameMainForm::endOnSignal() {
     ::_exit(0);
 }
 
-void TVlqGameMainForm::offerRecoveryCopies() {
+TVlqGameMainForm::RecoveryOutcome TVlqGameMainForm::offerRecoveryCopies(const QString& onlyFor) {
+    RecoveryOutcome outcome = RecoveryOutcome::NoneWaiting;
     for (const RecoveryCopy::Found& found : RecoveryCopy::waiting()) {
+        if (!onlyFor.isEmpty() && found.puzzlePath != onlyFor) continue;
         // A game of this computer still playing that puzzle (in another
         // session) writes this copy itself: it is its own, not letters left
         // behind. Whether a holder elsewhere still runs cannot be told: its
@@ -149,12 +151,23 @@ void TVlqGameMainForm::offerRecoveryCopies() {
         const int choice = ChoiceBox::ask(kTitle, text, {QStringLiteral("&Recover"), QStringLiteral("&Discard"), QStringLiteral("&Later")},
                                           Recover, Later);
         if (choice == Discard) RecoveryCopy::remove(found.puzzlePath);
+        outcome = choice == Discard ? RecoveryOutcome::Discarded : RecoveryOutcome::Kept;
         if (choice != Recover) continue;
         // The recovered puzzle replaces the open one as any opening does.
-        if (!leavePuzzle(QStringLiteral("&Recover Without Saving")) || !mayOpenHeldPuzzle(found.puzzlePath)) return;
-        // The puzzle file first, so what is known of it is its own (a
-        // puzzle file gone or unreadable since is no reason to lose the
-        // letters); then the whole record from the copy.
+        if (onlyFor.isEmpty() && !leavePuzzle(QStringLiteral("&Recover Without Saving"))) return outcome;
+        if (!mayOpenHeldPuzzle(found.puzzlePath)) return outcome;
+        // The copy must be readable, or nothing changes. Then the puzzle
+        // file first, so what is known of it is its own (a puzzle file gone
+        // or unreadable since is no reason to lose the letters); then the
+        // whole record from the copy.
+        try {
+            TVlqProcs::ReadPuzzleFile(found.copyPath);
+        } catch (const vlq::IoError&) {
+            TVlqProcs::ErrorBox(QStringLiteral("The recovery copy %1 cannot be read: %2")
+                                    .arg(QDir::toNativeSeparators(found.copyPath), currentErrorText()));
+            outcome = RecoveryOutcome::NoneWaiting; // no letters to keep it for
+            continue;
+        }
         if (QFileInfo(found.puzzlePath).isFile()) {
             try {
                 TVlqProcs::LoadPuzzle(found.puzzlePath);
@@ -162,20 +175,15 @@ void TVlqGameMainForm::offerRecoveryCopies() {
             }
         }
         const PuzzleOnDisk puzzleFile = game().lastOnDisk;
-        try {
-            TVlqProcs::LoadPuzzle(found.copyPath);
-            game().lastOnDisk = puzzleFile; // a save checks the puzzle's file, not the copy's
-        } catch (const vlq::IoError&) {
-            TVlqProcs::ErrorBox(QStringLiteral("The recovery copy %1 cannot be read: %2")
-                                    .arg(QDir::toNativeSeparators(found.copyPath), currentErrorText()));
-            continue;
-        }
+        TVlqProcs::LoadPuzzle(found.copyPath); // read a moment ago
+        game().lastOnDisk = puzzleFile; // a save checks the puzzle's file, not the copy's
         game().currentPuzzlePath = found.puzzlePath;
         game().modified = true; // unsaved changes, as before the game ended
         openPuzzleLock().take(found.puzzlePath);
         ShowPuzzle();
-        return; // one puzzle open at a time; the others wait for the next start
+        return RecoveryOutcome::Recovered; // one puzzle open at a time; the others wait for the next start
     }
+    return outcome;
 }
 
 bool TVlqGameMainForm::mayOpenHeldPuzzle(const QString& fullPath) {
