@@ -144,9 +144,10 @@ TVlqGameMainForm::RecoveryOutcome TVlqGameMainForm::offerRecoveryCopies(const QS
         const auto holder = PuzzleLock::otherHolder(found.puzzlePath);
         if (holder && holder->host == QSysInfo::machineHostName()) continue;
         const QString when = QLocale().toString(found.written, QLocale::LongFormat);
-        const QString text = QStringLiteral("Letters of the puzzle \"%1\" (%2) were not saved when the game last "
-                                            "ended. A recovery copy of them was kept at %3.\n\nRecover them?")
-                                 .arg(puzzleName(found.puzzlePath), QDir::toNativeSeparators(found.puzzlePath), when);
+        QString text = QStringLiteral("Letters of the puzzle \"%1\" (%2) were not saved when the game last "
+                                      "ended. A recovery copy of them was kept at %3.\n\nRecover them?")
+                           .arg(puzzleName(found.puzzlePath), QDir::toNativeSeparators(found.puzzlePath), when);
+        if (!onlyFor.isEmpty()) text += QStringLiteral(" Later leaves the puzzle closed and keeps them.");
         enum { Recover, Discard, Later };
         const int choice = ChoiceBox::ask(kTitle, text, {QStringLiteral("&Recover"), QStringLiteral("&Discard"), QStringLiteral("&Later")},
                                           Recover, Later);
