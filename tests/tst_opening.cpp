@@ -103,6 +103,7 @@ private slots:
     void readOnlyPuzzleKeepsLettersInCopy();
     void changedOnDisk_data();
     void changedOnDisk();
+    void exitTellsWhereLettersWent();
     void saveOnReadOnlyFolder();
     void droppedFileOpens();
     // Another program's acrostic becomes a .vlq in the puzzle folder.
@@ -648,6 +649,19 @@ void TestOpening::changedOnDisk() {
         form->Save1->trigger();
         QCOMPARE(prompts->errors.size(), 1);
     }
+}
+
+// Exit after another program changed the open puzzle's file: the letters
+// go into a copy beside it, and the player learns where before the end.
+void TestOpening::exitTellsWhereLettersWent() {
+    const QString a = docs.writePuzzle("A.vlq", smallPuzzle(1));
+    QVERIFY(form->OpenPuzzleFile(a));
+    typeInGrid(QStringLiteral("C"));
+    QVERIFY(writeBytes(a, recordBytes(smallPuzzle(2))));
+    QVERIFY(form->close());
+    QCOMPARE(fileBytes(docs.path("A (2).vlq")), recordBytes(game().puzzle));
+    QCOMPARE(prompts->errors.size(), 1);
+    QVERIFY2(prompts->errors[0].contains(docs.path("A (2).vlq")), qPrintable(prompts->errors[0]));
 }
 
 void TestOpening::droppedFileOpens() {

@@ -62,11 +62,12 @@ public:
     void EnablePuzzleCommands(bool on);
 
     // --- the game's life (TVlqGameMainFormLife.cpp) -------------------------
-    // Before the open puzzle is left (Exit, the close box, another puzzle):
-    // saves its unsaved letters silently. When that save fails, a box says
-    // why and offers "Save a &Copy...", leaveCaption (which keeps the letters
-    // as a recovery copy) and "Cancel" (the default). False when the player
-    // stays with the puzzle.
+    // Before the open puzzle is left (Exit, the close box, a recovered
+    // puzzle): saves its unsaved letters without asking, telling where they
+    // went when the file was deleted or changed meanwhile. When that save
+    // fails, a box says why and offers "Save a &Copy...", leaveCaption (which
+    // keeps the letters as a recovery copy, or says that none could be kept)
+    // and "Cancel" (the default). False when the player stays with the puzzle.
     bool leavePuzzle(const QString& leaveCaption);
     // SIGTERM, SIGHUP, SIGINT: saves (or else writes a recovery copy) and
     // ends the process at once, whatever window is open. Does not return.

@@ -57,7 +57,7 @@ bool TVlqGameMainForm::leavePuzzle(const QString& leaveCaption) {
     }
     QString reason;
     try {
-        saveSilentlyWhenModified();
+        saveSilentlyWhenModified(true); // a file deleted or changed meanwhile: told where the letters went
         return true;
     } catch (...) {
         reason = currentErrorText();
