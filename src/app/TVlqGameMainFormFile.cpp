@@ -156,7 +156,9 @@ void TVlqGameMainForm::saveSilentlyWhenModified(bool tellPlayer) {
 
 QString TVlqGameMainForm::savePuzzleNow(bool asked) {
     const SaveOutcome outcome = saveOpenPuzzle(asked ? SaveRequest::Asked : SaveRequest::Unasked);
-    if (outcome.result == SaveOutcome::SavedAsCopy) showPuzzlePath();
+    // The copy holds the letters: a settings store that refuses the new
+    // path is reported on its own, never as a failed save.
+    if (outcome.result == SaveOutcome::SavedAsCopy) guarded([this] { showPuzzlePath(); });
     if (outcome.result == SaveOutcome::TheirsLoaded) showReloadedPuzzle();
     return outcome.notice;
 }
