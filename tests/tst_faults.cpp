@@ -264,10 +264,15 @@ struct ChildTree {
         }
         return QString::fromLocal8Bit(p.readAllStandardOutput());
     }
-    // Starts this program with args as the child, in the tree's home.
-    void start(QProcess& p, const QStringList& args, const QStringList& limits = {}) const {
+    // Starts this program with args as the child, in the tree's home (on
+    // the X display given, if any).
+    void start(QProcess& p, const QStringList& args, const QStringList& limits = {}, const QString& display = {}) const {
         handOver();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        if (!display.isEmpty()) {
+            env.insert(QStringLiteral("DISPLAY"), display);
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        }
         env.insert(QStringLiteral("HOME"), home());
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), home() + QStringLiteral("/.config"));
         env.insert(QStringLiteral("XDG_DATA_HOME"), home() + QStringLiteral("/.local/share"));
@@ -528,13 +533,8 @@ void TestFaults::displayLost() {
     QProcess server;
     server.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1024x768x24"});
     if (!server.waitForReadyRead(20000)) QSKIP("no Xvfb to run the game on");
-    const QByteArray display = qgetenv("DISPLAY"), platform = qgetenv("QT_QPA_PLATFORM");
-    qputenv("DISPLAY", ":" + server.readLine().trimmed());
-    qputenv("QT_QPA_PLATFORM", "xcb");
     QProcess p;
-    tree.start(p, {QStringLiteral("display"), path});
-    qputenv("DISPLAY", display);
-    qputenv("QT_QPA_PLATFORM", platform);
+    tree.start(p, {QStringLiteral("display"), path}, {}, ":" + QString::fromLatin1(server.readLine().trimmed()));
     QDeadlineTimer ready(60000);
     while (!p.canReadLine() && !ready.hasExpired()) p.waitForReadyRead(1000);
     QCOMPARE(p.readLine(), QByteArray("ready\n"));
