@@ -74,11 +74,11 @@ public:
     void endOnSignal();
     // Offers each recovery copy newer than its puzzle (only the copy of the
     // puzzle at onlyFor, when given, whose opening has left the open puzzle
-    // already): Recover opens the puzzle with the copy's letters as unsaved
-    // changes, Discard deletes the copy, Later keeps it. Returns what
-    // became of the last copy offered.
+    // already; never the copy of the puzzle at except): Recover opens the
+    // puzzle with the copy's letters as unsaved changes, Discard deletes the
+    // copy, Later keeps it. Returns what became of the last copy offered.
     enum class RecoveryOutcome { NoneWaiting, Recovered, Discarded, Kept };
-    RecoveryOutcome offerRecoveryCopies(const QString& onlyFor = {});
+    RecoveryOutcome offerRecoveryCopies(const QString& onlyFor = {}, const QString& except = {});
     // Whether fullPath may be opened: true unless another game holds it and
     // the player, asked, does not choose "Open Anyway".
     bool mayOpenHeldPuzzle(const QString& fullPath);

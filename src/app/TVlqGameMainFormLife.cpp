@@ -133,10 +133,10 @@ void TVlqGameMainForm::endOnSignal() {
     ::_exit(0);
 }
 
-TVlqGameMainForm::RecoveryOutcome TVlqGameMainForm::offerRecoveryCopies(const QString& onlyFor) {
+TVlqGameMainForm::RecoveryOutcome TVlqGameMainForm::offerRecoveryCopies(const QString& onlyFor, const QString& except) {
     RecoveryOutcome outcome = RecoveryOutcome::NoneWaiting;
     for (const RecoveryCopy::Found& found : RecoveryCopy::waiting()) {
-        if (!onlyFor.isEmpty() && found.puzzlePath != onlyFor) continue;
+        if ((!onlyFor.isEmpty() && found.puzzlePath != onlyFor) || found.puzzlePath == except) continue;
         // A game of this computer still playing that puzzle (in another
         // session) writes this copy itself: it is its own, not letters left
         // behind. Whether a holder elsewhere still runs cannot be told: its

@@ -144,8 +144,10 @@ int runVorlaquince(int argc, char** argv) {
     mainForm->show();
 
     // Letters a crash or a kill left behind are offered first; a puzzle on
-    // the command line opens after them (saving a recovered one first).
-    QTimer::singleShot(0, form, [form] { guarded([form] { form->offerRecoveryCopies(); }); });
+    // the command line opens after them (saving a recovered one first), and
+    // offers its own left letters as it opens.
+    const QString named = commandLine.puzzle.isEmpty() ? QString() : QFileInfo(commandLine.puzzle).absoluteFilePath();
+    QTimer::singleShot(0, form, [form, named] { guarded([form, named] { form->offerRecoveryCopies({}, named); }); });
 
     // A puzzle file named on the command line opens as a chosen one; a
     // missing or bad one gets the usual error box and the logo stays.
