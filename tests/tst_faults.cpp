@@ -54,6 +54,7 @@
 namespace {
 long long room = -1;
 int roomError = ENOSPC;
+bool roomStaysFull = false; // set: every write fails once the room is used up
 char roomFolder[512];
 
 bool writesIntoRoomFolder(int fd) {
@@ -70,7 +71,7 @@ bool writesIntoRoomFolder(int fd) {
 extern "C" ssize_t write(int fd, const void* buf, size_t n) {
     if (room >= 0 && writesIntoRoomFolder(fd)) {
         if (room == 0) {
-            room = -1;
+            if (!roomStaysFull) room = -1;
             errno = roomError;
             return -1;
         }
@@ -152,6 +153,11 @@ int saveChild(const QString& fault, const QString& path, const QString& answer) 
         roomError = full ? ENOSPC : EIO;
         room = 5000;
     }
+    if (fault == QLatin1String("disk full everywhere")) { // the puzzle's disk holds the home too
+        std::snprintf(roomFolder, sizeof roomFolder, "%s/", QFile::encodeName(QFileInfo(folder).absolutePath()).constData());
+        roomStaysFull = true;
+        room = 0;
+    }
     if (fault == QLatin1String("folder in place of the file")) {
         QFile::rename(path, folder + QStringLiteral("/A.old"));
         QDir().mkdir(path);
@@ -167,13 +173,19 @@ int saveChild(const QString& fault, const QString& path, const QString& answer) 
 // The child under a file-size limit: the game as the player starts it,
 // with the puzzle on its command line; X typed into the first square, then
 // Exit, whose box of choices gets its default; reports as saveChild does.
-int gameChild(char* program, char* path) {
+// Until its display goes: says "ready" after the X and plays on.
+int gameChild(char* program, char* path, bool untilDisplayGoes = false) {
     static PromptRecorder prompts;
+    static bool playOn = untilDisplayGoes;
     qAddPreRoutine([] {
         QTimer::singleShot(0, [] {
             const bool opened = QTest::qWaitFor([] { return game().mainForm && game().gridForm; }, 60000);
             if (!opened || !QTest::qWaitForWindowExposed(game().mainForm)) return QCoreApplication::exit(2);
             clickSquare11AndType('X');
+            if (playOn) {
+                QTextStream(stdout) << "ready" << Qt::endl;
+                return;
+            }
             QTest::mouseClick(game().mainForm->ExitBtn, Qt::LeftButton);
             reportAfterExit(prompts, game().mainForm);
             QCoreApplication::exit(0);
@@ -252,10 +264,15 @@ struct ChildTree {
         }
         return QString::fromLocal8Bit(p.readAllStandardOutput());
     }
-    // Starts this program with args as the child, in the tree's home.
-    void start(QProcess& p, const QStringList& args, const QStringList& limits = {}) const {
+    // Starts this program with args as the child, in the tree's home (on
+    // the X display given, if any).
+    void start(QProcess& p, const QStringList& args, const QStringList& limits = {}, const QString& display = {}) const {
         handOver();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        if (!display.isEmpty()) {
+            env.insert(QStringLiteral("DISPLAY"), display);
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        }
         env.insert(QStringLiteral("HOME"), home());
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), home() + QStringLiteral("/.config"));
         env.insert(QStringLiteral("XDG_DATA_HOME"), home() + QStringLiteral("/.local/share"));
@@ -312,9 +329,11 @@ private slots:
     void saveFaults();
     void wayOutOfFailedSave_data();
     void wayOutOfFailedSave();
+    void noRecoveryCopyOnFullDisk();
     void signalsEndTheGame_data();
     void signalsEndTheGame();
     void killDuringSave();
+    void displayLost();
     void importOnFullDisk();
     void folderSyncedAfterRename_data();
     void folderSyncedAfterRename();
@@ -409,6 +428,21 @@ void TestFaults::wayOutOfFailedSave() {
     QCOMPARE(fileBytes(path), recordBytes(smallPuzzle(1)));
 }
 
+// A disk full for the puzzle and the game's own data alike: Quit Without
+// Saving cannot keep the recovery copy it offers, so the player is told the
+// letters would be lost and asked again, the default staying with them.
+void TestFaults::noRecoveryCopyOnFullDisk() {
+    ChildTree tree;
+    const QString path = tree.folder() + QStringLiteral("/A.vlq");
+    QVERIFY(writeBytes(path, recordBytes(smallPuzzle(1))));
+    const QStringList lines = tree.run({QStringLiteral("disk full everywhere"), path, QStringLiteral("quit")}).split('\n');
+    QCOMPARE(lines.value(1), QStringLiteral("11X")); // still open, modified, letter kept
+    const QStringList boxes = lines.value(2).split(QLatin1Char('|'));
+    QCOMPARE(boxes.size(), 2);
+    QVERIFY2(boxes[1].contains(QStringLiteral("loses the letters typed since the last save")), qPrintable(boxes[1]));
+    QCOMPARE(tree.recoveryCopies(), QStringList{});
+}
+
 void TestFaults::signalsEndTheGame_data() {
     QTest::addColumn<int>("sig");
     QTest::addColumn<QString>("fault");
@@ -487,6 +521,28 @@ void TestFaults::killDuringSave() {
     QCOMPARE(dialog.VlqList->item(0)->text(), QStringLiteral("K"));
     qInfo("%d kills, %d after a finished save, %lld temporary files left beside the puzzle", kKills, changes,
           qlonglong(QDir(docs.puzzleFolder()).entryList(QDir::Files).size() - 1));
+}
+
+// The display goes away under the game (its X server dies, a remote
+// session drops) a moment after a letter: the letter is in a recovery copy
+// once the process has ended.
+void TestFaults::displayLost() {
+    ChildTree tree;
+    const QString path = tree.folder() + QStringLiteral("/A.vlq");
+    QVERIFY(writeBytes(path, recordBytes(smallPuzzle(1))));
+    QProcess server;
+    server.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1024x768x24"});
+    if (!server.waitForReadyRead(20000)) QSKIP("no Xvfb to run the game on");
+    QProcess p;
+    tree.start(p, {QStringLiteral("display"), path}, {}, ":" + QString::fromLatin1(server.readLine().trimmed()));
+    QDeadlineTimer ready(60000);
+    while (!p.canReadLine() && !ready.hasExpired()) p.waitForReadyRead(1000);
+    QCOMPARE(p.readLine(), QByteArray("ready\n"));
+    server.kill();
+    QVERIFY(p.waitForFinished(10000));
+    const QStringList copies = tree.recoveryCopies();
+    QCOMPARE(copies.size(), 1);
+    QCOMPARE(fileBytes(copies.value(0)).at(655), 'X');
 }
 
 // Opening another program's puzzle writes a .vlq into the puzzle folder: a
@@ -709,6 +765,8 @@ int main(int argc, char** argv) {
     // The game makes its own application.
     if (argc == 4 && std::strcmp(argv[1], "--child") == 0 && std::strcmp(argv[2], "game") == 0)
         return gameChild(argv[0], argv[3]);
+    if (argc == 4 && std::strcmp(argv[1], "--child") == 0 && std::strcmp(argv[2], "display") == 0)
+        return gameChild(argv[0], argv[3], true);
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() >= 2 && args[1] == QLatin1String("--child")) {

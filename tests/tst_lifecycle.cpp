@@ -55,6 +55,19 @@ void typeIntoFirstSquare(char letter) {
     QTest::keyClick(game().gridForm, letter);
 }
 
+// Leaves a recovery copy of the puzzle at path, with X in its first
+// square and newer than the puzzle, as a game that ended unsaved does.
+bool leaveRecoveryCopy(RecoveryCopy& recovery, const QString& path) {
+    game().currentPuzzlePath = path;
+    game().puzzle = smallPuzzle(1);
+    game().puzzle.setEntry(1, 1, 'X');
+    QFile copy(RecoveryCopy::copyPathOf(path));
+    const bool left = recovery.writeNow() && copy.open(QIODevice::ReadWrite) &&
+                      copy.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime);
+    game().reset();
+    return left;
+}
+
 } // namespace
 
 class TestLifecycle : public QObject {
@@ -65,6 +78,9 @@ private slots:
     void recoveryCopyFollowsTheLetters();
     void recoveryOffer_data();
     void recoveryOffer();
+    void copyOfAnotherLiveGameNotOffered();
+    void recoveredPuzzleChangedElsewhere();
+    void openingOffersLeftLetters();
     void openAnotherAfterFailedSave();
     void puzzleHeldElsewhere_data();
     void puzzleHeldElsewhere();
@@ -145,6 +161,52 @@ void TestLifecycle::recoveryOffer() {
     QCOMPARE(game().puzzle.entry(1, 1), answer == 0 ? 'X' : 0);
     QCOMPARE(QFile::exists(copy), answer == 0); // kept until the letters are saved
     QCOMPARE(fileBytes(a), recordBytes(smallPuzzle(1)));
+}
+
+// The copy of a puzzle that a live game of another session holds is that
+// game's own: it is neither offered nor deleted.
+void TestLifecycle::copyOfAnotherLiveGameNotOffered() {
+    const QString a = docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(1));
+    QVERIFY(leaveRecoveryCopy(*recovery, a));
+    QTemporaryDir bin; // the other game: a sleeping program under this program's name
+    const QString other = bin.filePath(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+    QVERIFY(QFile::copy(QStandardPaths::findExecutable(QStringLiteral("sleep")), other));
+    QProcess live;
+    live.start(other, {QStringLiteral("60")});
+    QVERIFY(live.waitForStarted());
+    QVERIFY(writeBytes(PuzzleLock::lockPathOf(a), QStringLiteral("Vorlaquince,ann,%1,%2,2026-01-02T03:04:05")
+                                                      .arg(QSysInfo::machineHostName()).arg(live.processId()).toUtf8()));
+    form->offerRecoveryCopies();
+    live.kill();
+    live.waitForFinished();
+    QCOMPARE(prompts->choices, QStringList{});
+    QVERIFY(QFile::exists(RecoveryCopy::copyPathOf(a)));
+}
+
+// Opening a puzzle whose letters an earlier game left in a recovery copy
+// offers them first, so that new letters never take the copy's place.
+void TestLifecycle::openingOffersLeftLetters() {
+    const QString a = docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(1));
+    QVERIFY(leaveRecoveryCopy(*recovery, a));
+    prompts->choiceAnswers << 0; // Recover
+    QVERIFY(form->OpenPuzzleFile(a));
+    QCOMPARE(prompts->choices.size(), 1);
+    QCOMPARE(game().puzzle.entry(1, 1), 'X');
+    QVERIFY(game().modified);
+}
+
+// Recovered letters meet the puzzle's file as any open puzzle does: when
+// another program writes it meanwhile, Save asks before overwriting it.
+void TestLifecycle::recoveredPuzzleChangedElsewhere() {
+    const QString a = docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(1));
+    QVERIFY(leaveRecoveryCopy(*recovery, a));
+    prompts->choiceAnswers << 0 << 0; // Recover, then Keep Both
+    form->offerRecoveryCopies();
+    QCOMPARE(game().currentPuzzlePath, a);
+    docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(2)); // another program's write
+    form->Save1->trigger();
+    QCOMPARE(prompts->choices.size(), 2);
+    QCOMPARE(fileBytes(a), recordBytes(smallPuzzle(2)));
 }
 
 // When the open puzzle cannot be saved, opening another one asks after the

@@ -103,6 +103,8 @@ private slots:
     void readOnlyPuzzleKeepsLettersInCopy();
     void changedOnDisk_data();
     void changedOnDisk();
+    void exitTellsWhereLettersWent();
+    void copySavedWhileSettingsRefused();
     void saveOnReadOnlyFolder();
     void droppedFileOpens();
     // Another program's acrostic becomes a .vlq in the puzzle folder.
@@ -648,6 +650,34 @@ void TestOpening::changedOnDisk() {
         form->Save1->trigger();
         QCOMPARE(prompts->errors.size(), 1);
     }
+}
+
+// Exit after another program changed the open puzzle's file: the letters
+// go into a copy beside it, and the player learns where before the end.
+void TestOpening::exitTellsWhereLettersWent() {
+    const QString a = docs.writePuzzle("A.vlq", smallPuzzle(1));
+    QVERIFY(form->OpenPuzzleFile(a));
+    typeInGrid(QStringLiteral("C"));
+    QVERIFY(writeBytes(a, recordBytes(smallPuzzle(2))));
+    QVERIFY(form->close());
+    QCOMPARE(fileBytes(docs.path("A (2).vlq")), recordBytes(game().puzzle));
+    QCOMPARE(prompts->errors.size(), 1);
+    QVERIFY2(prompts->errors[0].contains(docs.path("A (2).vlq")), qPrintable(prompts->errors[0]));
+}
+
+// A settings store that takes no value (its folder is a file) does not
+// turn letters saved into a copy beside a changed file into a failed save.
+void TestOpening::copySavedWhileSettingsRefused() {
+    const QString a = docs.writePuzzle("A.vlq", smallPuzzle(1));
+    QVERIFY(form->OpenPuzzleFile(a));
+    typeInGrid(QStringLiteral("C"));
+    QVERIFY(writeBytes(a, recordBytes(smallPuzzle(2))));
+    const QString store = QFileInfo(SettingsStore::open().fileName()).absolutePath();
+    QVERIFY(QDir(store).removeRecursively() && writeBytes(store, "not a folder"));
+    const bool closed = form->close();
+    QFile::remove(store);
+    QVERIFY(closed);
+    QCOMPARE(fileBytes(docs.path("A (2).vlq")), recordBytes(game().puzzle));
 }
 
 void TestOpening::droppedFileOpens() {

@@ -62,18 +62,23 @@ public:
     void EnablePuzzleCommands(bool on);
 
     // --- the game's life (TVlqGameMainFormLife.cpp) -------------------------
-    // Before the open puzzle is left (Exit, the close box, another puzzle):
-    // saves its unsaved letters silently. When that save fails, a box says
-    // why and offers "Save a &Copy...", leaveCaption (which keeps the letters
-    // as a recovery copy) and "Cancel" (the default). False when the player
-    // stays with the puzzle.
+    // Before the open puzzle is left (Exit, the close box, a recovered
+    // puzzle): saves its unsaved letters without asking, telling where they
+    // went when the file was deleted or changed meanwhile. When that save
+    // fails, a box says why and offers "Save a &Copy...", leaveCaption (which
+    // keeps the letters as a recovery copy, or says that none could be kept)
+    // and "Cancel" (the default). False when the player stays with the puzzle.
     bool leavePuzzle(const QString& leaveCaption);
     // SIGTERM, SIGHUP, SIGINT: saves (or else writes a recovery copy) and
     // ends the process at once, whatever window is open. Does not return.
     void endOnSignal();
-    // Offers each recovery copy newer than its puzzle: Recover opens the
-    // puzzle with the copy's letters as unsaved changes, Discard deletes it.
-    void offerRecoveryCopies();
+    // Offers each recovery copy newer than its puzzle (only the copy of the
+    // puzzle at onlyFor, when given, whose opening has left the open puzzle
+    // already; never the copy of the puzzle at except): Recover opens the
+    // puzzle with the copy's letters as unsaved changes, Discard deletes the
+    // copy, Later keeps it. Returns what became of the last copy offered.
+    enum class RecoveryOutcome { NoneWaiting, Recovered, Discarded, Kept };
+    RecoveryOutcome offerRecoveryCopies(const QString& onlyFor = {}, const QString& except = {});
     // Whether fullPath may be opened: true unless another game holds it and
     // the player, asked, does not choose "Open Anyway".
     bool mayOpenHeldPuzzle(const QString& fullPath);

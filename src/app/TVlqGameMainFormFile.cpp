@@ -95,7 +95,20 @@ bool TVlqGameMainForm::openPuzzle(const QString& path, bool fromHistory) {
                                                 "as a recovery copy, offered when the game next starts.")
                                      .arg(info.completeBaseName())))
             return false;
-        if (RecoveryCopy* copy = RecoveryCopy::instance()) copy->writeNow();
+        RecoveryCopy* copy = RecoveryCopy::instance();
+        if (copy && !copy->writeNow() &&
+            !TVlqProcs::Question(QStringLiteral("No recovery copy of the open puzzle's letters could be kept either: "
+                                                "opening \"%1\" loses the letters typed since the last save. Open "
+                                                "it anyway?")
+                                     .arg(info.completeBaseName())))
+            return false;
+    }
+    // Letters an earlier game left of this puzzle are offered first: the
+    // saved puzzle opened over them would soon put new letters in their copy.
+    switch (offerRecoveryCopies(fullPath)) {
+    case RecoveryOutcome::Recovered: return true;
+    case RecoveryOutcome::Kept: return false;
+    default: break;
     }
     if (!mayOpenHeldPuzzle(fullPath)) return false;
     QString opened = fullPath;
@@ -118,7 +131,7 @@ bool TVlqGameMainForm::openPuzzle(const QString& path, bool fromHistory) {
     }
     // A copy still to be written belongs to the puzzle being left.
     if (RecoveryCopy* copy = RecoveryCopy::instance()) copy->dropPending();
-        game().currentPuzzlePath = opened;
+    game().currentPuzzlePath = opened;
     game().modified = false;
     openPuzzleLock().take(opened);
     ShowPuzzle();
@@ -143,7 +156,9 @@ void TVlqGameMainForm::saveSilentlyWhenModified(bool tellPlayer) {
 
 QString TVlqGameMainForm::savePuzzleNow(bool asked) {
     const SaveOutcome outcome = saveOpenPuzzle(asked ? SaveRequest::Asked : SaveRequest::Unasked);
-    if (outcome.result == SaveOutcome::SavedAsCopy) showPuzzlePath();
+    // The copy holds the letters: a settings store that refuses the new
+    // path is reported on its own, never as a failed save.
+    if (outcome.result == SaveOutcome::SavedAsCopy) guarded([this] { showPuzzlePath(); });
     if (outcome.result == SaveOutcome::TheirsLoaded) showReloadedPuzzle();
     return outcome.notice;
 }

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QThread>
 #include <QTimer>
 
@@ -56,28 +57,36 @@ bool TVlqGameMainForm::leavePuzzle(const QString& leaveCaption) {
     }
     QString reason;
     try {
-        saveSilentlyWhenModified();
+        saveSilentlyWhenModified(true); // a file deleted or changed meanwhile: told where the letters went
         return true;
     } catch (...) {
         reason = currentErrorText();
     }
     enum { SaveCopy, Leave, Cancel };
+    // Set once the recovery copy failed too (a full disk, a data folder
+    // that takes no file): the player is then told the letters would go.
+    bool noRecoveryCopy = false;
     for (;;) {
         // The file is named once: most reasons name it themselves.
         const QString file = QDir::toNativeSeparators(gc.currentPuzzlePath);
         const QString where = reason.contains(file) ? QString() : QStringLiteral(" to ") + file;
-        const QString text =
-            QStringLiteral("Your letters in \"%1\" could not be saved%2:\n\n%3\n\n"
-                           "You can save a copy of them elsewhere, or go on without saving: the letters are then "
-                           "kept as a recovery copy, offered when the game next starts. Cancel goes back to the "
-                           "puzzle.")
-                .arg(puzzleName(gc.currentPuzzlePath), where, reason);
+        const QString outcome =
+            noRecoveryCopy ? QStringLiteral("No recovery copy of them could be kept either: going on without "
+                                            "saving loses the letters typed since the last save.")
+                           : QStringLiteral("You can save a copy of them elsewhere, or go on without saving: the "
+                                            "letters are then kept as a recovery copy, offered when the game next "
+                                            "starts.");
+        const QString text = QStringLiteral("Your letters in \"%1\" could not be saved%2:\n\n%3\n\n%4 Cancel goes "
+                                            "back to the puzzle.")
+                                 .arg(puzzleName(gc.currentPuzzlePath), where, reason, outcome);
         const int choice = ChoiceBox::ask(kTitle, text, {QStringLiteral("Save a &Copy..."), leaveCaption, QStringLiteral("Cancel")},
                                           Cancel, Cancel);
         if (choice == Cancel) return false;
         if (choice == Leave) {
-            if (RecoveryCopy* copy = RecoveryCopy::instance()) copy->writeNow();
-            return true;
+            RecoveryCopy* copy = RecoveryCopy::instance();
+            if (noRecoveryCopy || !copy || copy->writeNow()) return true;
+            noRecoveryCopy = true; // asked again, now knowing what is at stake
+            continue;
         }
         const QString suggested = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
                                   QLatin1Char('/') + puzzleName(gc.currentPuzzlePath) + QStringLiteral(" (copy).vlq");
@@ -124,41 +133,58 @@ void TVlqGameMainForm::endOnSignal() {
     ::_exit(0);
 }
 
-void TVlqGameMainForm::offerRecoveryCopies() {
+TVlqGameMainForm::RecoveryOutcome TVlqGameMainForm::offerRecoveryCopies(const QString& onlyFor, const QString& except) {
+    RecoveryOutcome outcome = RecoveryOutcome::NoneWaiting;
     for (const RecoveryCopy::Found& found : RecoveryCopy::waiting()) {
+        if ((!onlyFor.isEmpty() && found.puzzlePath != onlyFor) || found.puzzlePath == except) continue;
+        // A game of this computer still playing that puzzle (in another
+        // session) writes this copy itself: it is its own, not letters left
+        // behind. Whether a holder elsewhere still runs cannot be told: its
+        // copy is offered, and Recover then names the holder.
+        const auto holder = PuzzleLock::otherHolder(found.puzzlePath);
+        if (holder && holder->host == QSysInfo::machineHostName()) continue;
         const QString when = QLocale().toString(found.written, QLocale::LongFormat);
-        const QString text = QStringLiteral("Letters of the puzzle \"%1\" (%2) were not saved when the game last "
-                                            "ended. A recovery copy of them was kept at %3.\n\nRecover them?")
-                                 .arg(puzzleName(found.puzzlePath), QDir::toNativeSeparators(found.puzzlePath), when);
+        QString text = QStringLiteral("Letters of the puzzle \"%1\" (%2) were not saved when the game last "
+                                      "ended. A recovery copy of them was kept at %3.\n\nRecover them?")
+                           .arg(puzzleName(found.puzzlePath), QDir::toNativeSeparators(found.puzzlePath), when);
+        if (!onlyFor.isEmpty()) text += QStringLiteral(" Later leaves the puzzle closed and keeps them.");
         enum { Recover, Discard, Later };
         const int choice = ChoiceBox::ask(kTitle, text, {QStringLiteral("&Recover"), QStringLiteral("&Discard"), QStringLiteral("&Later")},
                                           Recover, Later);
         if (choice == Discard) RecoveryCopy::remove(found.puzzlePath);
+        outcome = choice == Discard ? RecoveryOutcome::Discarded : RecoveryOutcome::Kept;
         if (choice != Recover) continue;
         // The recovered puzzle replaces the open one as any opening does.
-        if (!leavePuzzle(QStringLiteral("&Recover Without Saving")) || !mayOpenHeldPuzzle(found.puzzlePath)) return;
-        // The puzzle file first, so what is known of it is its own (a
-        // puzzle file gone or unreadable since is no reason to lose the
-        // letters); then the whole record from the copy.
+        if (onlyFor.isEmpty() && !leavePuzzle(QStringLiteral("&Recover Without Saving"))) return outcome;
+        if (!mayOpenHeldPuzzle(found.puzzlePath)) return outcome;
+        // The copy must be readable, or nothing changes. Then the puzzle
+        // file first, so what is known of it is its own (a puzzle file gone
+        // or unreadable since is no reason to lose the letters); then the
+        // whole record from the copy.
+        try {
+            TVlqProcs::ReadPuzzleFile(found.copyPath);
+        } catch (const vlq::IoError&) {
+            TVlqProcs::ErrorBox(QStringLiteral("The recovery copy %1 cannot be read: %2")
+                                    .arg(QDir::toNativeSeparators(found.copyPath), currentErrorText()));
+            outcome = RecoveryOutcome::NoneWaiting; // no letters to keep it for
+            continue;
+        }
         if (QFileInfo(found.puzzlePath).isFile()) {
             try {
                 TVlqProcs::LoadPuzzle(found.puzzlePath);
             } catch (const vlq::IoError&) {
             }
         }
-        try {
-            TVlqProcs::LoadPuzzle(found.copyPath);
-        } catch (const vlq::IoError&) {
-            TVlqProcs::ErrorBox(QStringLiteral("The recovery copy %1 cannot be read: %2")
-                                    .arg(QDir::toNativeSeparators(found.copyPath), currentErrorText()));
-            continue;
-        }
+        const PuzzleOnDisk puzzleFile = game().lastOnDisk;
+        TVlqProcs::LoadPuzzle(found.copyPath); // read a moment ago
+        game().lastOnDisk = puzzleFile; // a save checks the puzzle's file, not the copy's
         game().currentPuzzlePath = found.puzzlePath;
         game().modified = true; // unsaved changes, as before the game ended
         openPuzzleLock().take(found.puzzlePath);
         ShowPuzzle();
-        return; // one puzzle open at a time; the others wait for the next start
+        return RecoveryOutcome::Recovered; // one puzzle open at a time; the others wait for the next start
     }
+    return outcome;
 }
 
 bool TVlqGameMainForm::mayOpenHeldPuzzle(const QString& fullPath) {

@@ -4,6 +4,7 @@
 #include <QTextStream>
 #include <QTimer>
 
+#include <cstdlib>
 #include <exception>
 #include <memory>
 
@@ -31,6 +32,18 @@
 namespace {
 // How long a later start waits for the running game to take its file.
 constexpr int kHandOverMs = 1500;
+
+// The recovery copy of the game while its message loop runs.
+RecoveryCopy* runningCopy = nullptr;
+
+// The window system's plugin ends the process with exit() when the
+// connection to the display breaks (the X server died, a remote session
+// dropped): no window is left to ask, and the letters typed since the last
+// recovery copy would go with the process. They are copied aside on the way
+// out and offered at the next start.
+void copyLettersOnExit() {
+    if (runningCopy && game().modified) runningCopy->writeNow();
+}
 } // namespace
 
 void reportCurrentException() {
@@ -124,12 +137,17 @@ int runVorlaquince(int argc, char** argv) {
     endGameOnSignals(form);
     // Letters typed since the last save are copied aside every few seconds.
     RecoveryCopy recoveryCopy;
+    runningCopy = &recoveryCopy;
+    static const bool exitHandled = std::atexit(copyLettersOnExit) == 0;
+    (void)exitHandled;
     form->attachSingleInstance(&instance);
     mainForm->show();
 
     // Letters a crash or a kill left behind are offered first; a puzzle on
-    // the command line opens after them (saving a recovered one first).
-    QTimer::singleShot(0, form, [form] { guarded([form] { form->offerRecoveryCopies(); }); });
+    // the command line opens after them (saving a recovered one first), and
+    // offers its own left letters as it opens.
+    const QString named = commandLine.puzzle.isEmpty() ? QString() : QFileInfo(commandLine.puzzle).absoluteFilePath();
+    QTimer::singleShot(0, form, [form, named] { guarded([form, named] { form->offerRecoveryCopies({}, named); }); });
 
     // A puzzle file named on the command line opens as a chosen one; a
     // missing or bad one gets the usual error box and the logo stays.
@@ -139,6 +157,7 @@ int runVorlaquince(int argc, char** argv) {
     }
 
     const int rc = app.exec();
+    runningCopy = nullptr; // the letters were saved or left on purpose
     // The answer window first, then the main window with the document
     // windows and the score card, before the modules they call.
     solveForm.reset();

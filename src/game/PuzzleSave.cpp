@@ -121,6 +121,6 @@ SaveOutcome saveOpenPuzzle(SaveRequest request) {
             request == SaveRequest::Asked
                 ? QString()
                 : QStringLiteral("Another program had changed the file of this puzzle:\n%1\n\nYour letters are saved "
-                                 "in a copy beside it, which stays open:\n%2")
+                                 "in a copy beside it:\n%2")
                       .arg(shown(path), shown(copy))};
 }

@@ -1,10 +1,12 @@
 // Recovery copies: a few seconds after the player's letters change, the
 // whole record of the open puzzle is written (as atomically as a save) to a
 // copy of its own under the data home ($XDG_DATA_HOME/vorlaquince/recovery),
-// never over the puzzle file. A crash, a kill or a lost display then loses
-// at most those seconds. The copy goes when the letters are safe again: a
-// save, a revert, recycling, a clean close. On the next start a copy newer
-// than its puzzle is offered back (app/GameLife).
+// never over the puzzle file. A crash or a kill then loses at most those
+// seconds; a lost display none, as the copy is also written when the window
+// system ends the process (app/VlqApplication). The copy goes when the
+// letters are safe again: a save, a revert, recycling, a clean close. On
+// the next start a copy newer than its puzzle is offered back
+// (app/GameLife), unless another live game holds that puzzle.
 //
 // Each copy is two files named after the puzzle plus a hash of its full
 // path, so two puzzles of one name in different folders never share one:

@@ -18,7 +18,11 @@ done
 
 pids=()
 copy=$(mktemp -d)
-trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; wait 2>/dev/null; rm -rf "$copy"' EXIT
+# Last started, first ended, each waited for: the game ends (saving its
+# letter) while its display is still there.
+trap 'for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; wait "${pids[i]}" 2>/dev/null; done; rm -rf "$copy"' EXIT
+# Recovery copies of this run's own: none left by another run is offered.
+export XDG_DATA_HOME="$copy/data"
 fdfile=$(mktemp)
 Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
 pids+=($!)
