@@ -72,7 +72,7 @@ public:
     // SIGTERM, SIGHUP, SIGINT: saves (or else writes a recovery copy) and
     // ends the process at once, whatever window is open. Does not return.
     void endOnSignal();
-    // Offers each recovery copy newer than its puzzle (only the copy of the
+    // Offers each recovery copy its puzzle does not hold (only the copy of the
     // puzzle at onlyFor, when given, whose opening has left the open puzzle
     // already; never the copy of the puzzle at except): Recover opens the
     // puzzle with the copy's letters as unsaved changes, Discard deletes the

@@ -8,6 +8,8 @@
 #include <QStandardPaths>
 
 #include "GameContext.h"
+#include "core/FileAccess.h"
+#include "core/PuzzleRecord.h"
 #include "PlayerLetters.h"
 #include "TVlqProcs.h"
 
@@ -101,6 +103,23 @@ void RecoveryCopy::removeOwnCopy() {
     if (!puzzlePath.isEmpty() && written_.contains(fullPathOf(puzzlePath))) remove(puzzlePath);
 }
 
+namespace {
+
+// Whether the puzzle file holds the copy's letters: a save since wrote them
+// (or only the file's time changed), so the copy has done its work. A
+// puzzle file changed or rewritten otherwise leaves the copy to be offered.
+bool holdsLettersOf(const QString& puzzlePath, const QString& copyPath) {
+    const auto puzzle = vlq::readRegularFile(QFile::encodeName(puzzlePath).toStdString(), vlq::kRecordSize);
+    const auto copy = vlq::readRegularFile(QFile::encodeName(copyPath).toStdString(), vlq::kRecordSize);
+    if (puzzle.fault != vlq::ReadFault::None || copy.fault != vlq::ReadFault::None ||
+        puzzle.data.size() != vlq::kRecordSize || copy.data.size() != vlq::kRecordSize)
+        return false;
+    const std::size_t letters = vlq::offs::SquareClue - vlq::offs::Entry;
+    return puzzle.data.compare(vlq::offs::Entry, letters, copy.data, vlq::offs::Entry, letters) == 0;
+}
+
+} // namespace
+
 QList<RecoveryCopy::Found> RecoveryCopy::waiting() {
     QList<Found> found;
     const QDir dir(folder());
@@ -120,7 +139,8 @@ QList<RecoveryCopy::Found> RecoveryCopy::waiting() {
             continue;
         }
         const QFileInfo puzzle(puzzlePath);
-        if (puzzle.exists() && puzzle.lastModified() >= copyInfo.lastModified()) {
+        if (puzzle.exists() && puzzle.lastModified() >= copyInfo.lastModified() &&
+            holdsLettersOf(puzzlePath, copyPath)) {
             remove(puzzlePath); // saved since
             continue;
         }

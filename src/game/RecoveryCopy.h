@@ -5,8 +5,8 @@
 // seconds; a lost display none, as the copy is also written when the window
 // system ends the process (app/VlqApplication). The copy goes when the
 // letters are safe again: a save, a revert, recycling, a clean close. On
-// the next start a copy newer than its puzzle is offered back
-// (app/GameLife), unless another live game holds that puzzle.
+// the next start a copy whose letters its puzzle file does not hold is
+// offered back (app/GameLife), unless another live game holds that puzzle.
 //
 // Each copy is two files named after the puzzle plus a hash of its full
 // path, so two puzzles of one name in different folders never share one:
@@ -55,9 +55,10 @@ public:
         QString copyPath;   // the record with the letters
         QDateTime written;  // when the copy was written
     };
-    // The copies newer than their puzzle file (or whose puzzle is gone),
-    // oldest first. Copies older than their puzzle (saved since) and halves
-    // of a copy are deleted on the way.
+    // The copies whose letters their puzzle file does not hold (newer than
+    // it, or it changed or is gone since), oldest first. Copies older than a
+    // puzzle file holding their letters (saved since) and halves of a copy
+    // are deleted on the way.
     static QList<Found> waiting();
 
 public slots:
