@@ -238,35 +238,38 @@ int make(const std::vector<std::string>& args, const std::string& programPath) {
     std::string sourcePath, outPath, suggest;
     vlq::MakeOptions options;
     long sets = 1;
-    // A number option's value, or a message saying what it takes.
+    // The number options and their ranges: a value outside is refused with
+    // a message saying what the option takes.
     const std::pair<const char*, std::pair<long, long>> kRanges[] = {
         {"--seed", {0, 999999999}}, {"--min", {2, 31}},  {"--max", {2, 31}},
         {"--balance", {0, 10}},     {"--time", {1, 3600}}, {"--sets", {1, 20}}};
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
-        for (const auto& [name, range] : kRanges)
-            if (a == name && (!hasValue || !number(args[i + 1], range.first, range.second))) {
+        std::optional<long> v; // the value of a number option
+        for (const auto& [name, range] : kRanges) {
+            if (a != name) continue;
+            if (!hasValue || !(v = number(args[++i], range.first, range.second))) {
                 std::cerr << "vlqtool make: " << name << " takes a whole number from " << range.first << " to "
                           << range.second << "\n";
                 return usage();
             }
-        std::optional<long> v;
+        }
         if (a == "-o" && hasValue) {
             outPath = args[++i];
-        } else if (a == "--seed" && hasValue && (v = number(args[++i], 0, 999999999))) {
+        } else if (a == "--seed") {
             options.seed = static_cast<std::uint32_t>(*v);
-        } else if (a == "--min" && hasValue && (v = number(args[++i], 2, 31))) {
+        } else if (a == "--min") {
             options.minLength = static_cast<int>(*v);
             options.widen = false;
-        } else if (a == "--max" && hasValue && (v = number(args[++i], 2, 31))) {
+        } else if (a == "--max") {
             options.maxLength = static_cast<int>(*v);
             options.widen = false;
-        } else if (a == "--balance" && hasValue && (v = number(args[++i], 0, 10))) {
+        } else if (a == "--balance") {
             options.balance = static_cast<double>(*v);
-        } else if (a == "--time" && hasValue && (v = number(args[++i], 1, 3600))) {
+        } else if (a == "--time") {
             options.seconds = static_cast<double>(*v);
-        } else if (a == "--sets" && hasValue && (v = number(args[++i], 1, 20))) {
+        } else if (a == "--sets") {
             sets = *v;
         } else if (a == "--suggest" && hasValue) {
             suggest = args[++i];
