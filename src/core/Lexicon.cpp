@@ -478,14 +478,14 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
         std::vector<std::string_view> members; // of one synset, in lower case
         forEachLine(data, [&](std::string_view line) {
             // offset lex_filenum ss_type w_cnt word lex_id [word lex_id...] p_cnt [ptr...] | gloss
+            if (line.empty() || line[0] == ' ') return; // the licence at the top
+            const long offset = numberOf(line.substr(0, 8));
             const auto bar = findByRare(line, " | ", 1);
             if (bar != std::string_view::npos)
                 marks.find(line.substr(bar + 3), [&](std::size_t m) {
                     auto& into = m < std::size(kOffensiveMarks) ? offensive : bodily;
-                    into[static_cast<std::size_t>(p)].insert(std::atol(line.data()));
+                    into[static_cast<std::size_t>(p)].insert(offset);
                 });
-            if (line.empty() || line[0] == ' ') return;
-            const long offset = numberOf(line.substr(0, 8));
             std::size_t at = 0;
             for (int f = 0; f < 3 && at != std::string_view::npos; ++f) at = line.find(' ', at + 1);
             if (at == std::string_view::npos || at + 3 >= line.size()) return;
