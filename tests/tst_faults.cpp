@@ -147,14 +147,16 @@ int saveChild(const QString& fault, const QString& path, const QString& answer) 
     const bool full = fault.contains(QLatin1String("full disk"));
     const bool broken = fault.contains(QLatin1String("failing disk"));
     if (fault.contains(QLatin1String("read-only folder"))) QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
-    if (fault == QLatin1String("read-only file")) QFile::setPermissions(path, QFile::ReadOwner);
+    if (fault.startsWith(QLatin1String("read-only file"))) QFile::setPermissions(path, QFile::ReadOwner);
     if (full || broken) {
         std::snprintf(roomFolder, sizeof roomFolder, "%s/", QFile::encodeName(folder).constData());
         roomError = full ? ENOSPC : EIO;
         room = 5000;
     }
-    if (fault == QLatin1String("disk full everywhere")) { // the puzzle's disk holds the home too
-        std::snprintf(roomFolder, sizeof roomFolder, "%s/", QFile::encodeName(QFileInfo(folder).absolutePath()).constData());
+    // The puzzle's disk holds the home and the temporary folder too; or the home alone is full.
+    if (fault == QLatin1String("disk full everywhere") || fault.endsWith(QLatin1String("full home"))) {
+        const QString full = fault.endsWith(QLatin1String("full home")) ? QDir::homePath() : QFileInfo(folder).absolutePath();
+        std::snprintf(roomFolder, sizeof roomFolder, "%s/", QFile::encodeName(full).constData());
         roomStaysFull = true;
         room = 0;
     }
@@ -240,9 +242,11 @@ struct ChildTree {
     QTemporaryDir dir{QDir::tempPath() + QStringLiteral("/vlqfaults-XXXXXX")};
     QString home() const { return dir.path() + QStringLiteral("/home"); }
     QString folder() const { return dir.path() + QStringLiteral("/Puzzles"); }
+    QString tmp() const { return dir.path() + QStringLiteral("/tmp"); }
 
     ChildTree() {
         QDir().mkpath(home() + QStringLiteral("/runtime"));
+        QDir().mkpath(tmp());
         QDir().mkpath(folder());
         QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ExeOther | QFile::ReadOther);
     }
@@ -277,6 +281,7 @@ struct ChildTree {
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), home() + QStringLiteral("/.config"));
         env.insert(QStringLiteral("XDG_DATA_HOME"), home() + QStringLiteral("/.local/share"));
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home() + QStringLiteral("/runtime"));
+        env.insert(QStringLiteral("TMPDIR"), tmp());
         p.setProcessEnvironment(env);
         p.setChildProcessModifier([] {
             if (::geteuid() != 0) return;
@@ -287,9 +292,11 @@ struct ChildTree {
         if (limits.isEmpty()) p.start(child.first(), child.mid(1));
         else p.start(QStringLiteral("prlimit"), limits + child);
     }
-    // The recovery copies the child left in its data home.
-    QStringList recoveryCopies() const {
-        const QDir recovery(home() + QStringLiteral("/.local/share/vorlaquince/recovery"));
+    // The recovery copies the child left in its data home, or else in the
+    // temporary folder.
+    QStringList recoveryCopies(bool spare = false) const {
+        const QDir recovery(spare ? QStringLiteral("%1/vorlaquince-recovery-%2").arg(tmp()).arg(asRoot ? kNobody : ::getuid())
+                                  : home() + QStringLiteral("/.local/share/vorlaquince/recovery"));
         QStringList files;
         for (const QString& name : recovery.entryList({QStringLiteral("*.vlq")}, QDir::Files))
             files << recovery.filePath(name);
@@ -329,7 +336,8 @@ private slots:
     void saveFaults();
     void wayOutOfFailedSave_data();
     void wayOutOfFailedSave();
-    void noRecoveryCopyOnFullDisk();
+    void recoveryCopyOnFullDisk_data();
+    void recoveryCopyOnFullDisk();
     void signalsEndTheGame_data();
     void signalsEndTheGame();
     void killDuringSave();
@@ -428,19 +436,39 @@ void TestFaults::wayOutOfFailedSave() {
     QCOMPARE(fileBytes(path), recordBytes(smallPuzzle(1)));
 }
 
-// A disk full for the puzzle and the game's own data alike: Quit Without
-// Saving cannot keep the recovery copy it offers, so the player is told the
-// letters would be lost and asked again, the default staying with them.
-void TestFaults::noRecoveryCopyOnFullDisk() {
+void TestFaults::recoveryCopyOnFullDisk_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("disk full everywhere") << "disk full everywhere";
+    QTest::newRow("home full, puzzle read-only") << "read-only file, full home";
+}
+
+// A full home: Quit Without Saving keeps the recovery copy it offers in a
+// private folder of the temporary folder. A disk full for the puzzle, the
+// game's own data and the temporary folder alike: no copy can be kept, so
+// the player is told the letters would be lost and asked again, the
+// default staying with them.
+void TestFaults::recoveryCopyOnFullDisk() {
+    QFETCH(QString, fault);
     ChildTree tree;
     const QString path = tree.folder() + QStringLiteral("/A.vlq");
     QVERIFY(writeBytes(path, recordBytes(smallPuzzle(1))));
-    const QStringList lines = tree.run({QStringLiteral("disk full everywhere"), path, QStringLiteral("quit")}).split('\n');
-    QCOMPARE(lines.value(1), QStringLiteral("11X")); // still open, modified, letter kept
+    const QStringList lines = tree.run({fault, path, QStringLiteral("quit")}).split('\n');
+    QCOMPARE(tree.recoveryCopies(), QStringList{});
     const QStringList boxes = lines.value(2).split(QLatin1Char('|'));
+    if (fault.endsWith(QLatin1String("full home"))) {
+        QCOMPARE(lines.value(1), QStringLiteral("01X")); // closed, the letter unsaved
+        QCOMPARE(boxes.size(), 1);
+        const QStringList spare = tree.recoveryCopies(true);
+        QCOMPARE(spare.size(), 1);
+        QCOMPARE(fileBytes(spare[0]).at(655), 'X');
+        const QFileDevice::Permissions others = QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+        QVERIFY(!(QFile::permissions(QFileInfo(spare[0]).absolutePath()) & others));
+        return;
+    }
+    QCOMPARE(lines.value(1), QStringLiteral("11X")); // still open, modified, letter kept
     QCOMPARE(boxes.size(), 2);
     QVERIFY2(boxes[1].contains(QStringLiteral("loses the letters typed since the last save")), qPrintable(boxes[1]));
-    QCOMPARE(tree.recoveryCopies(), QStringList{});
+    QCOMPARE(tree.recoveryCopies(true), QStringList{});
 }
 
 void TestFaults::signalsEndTheGame_data() {

@@ -124,6 +124,10 @@ void TestLifecycle::recoveryCopyFollowsTheLetters() {
     QVERIFY(copy.startsWith(qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/vorlaquince/recovery/A-")));
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(copy), 10000);
     QCOMPARE(fileBytes(copy), recordBytes(game().puzzle));
+    // The folder is the player's alone.
+    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                                            QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    QVERIFY(!(QFileInfo(RecoveryCopy::folder()).permissions() & others));
     form->Save1->trigger();
     QCOMPARE(QDir(RecoveryCopy::folder()).entryList(QDir::Files), QStringList{});
 }

@@ -7,6 +7,10 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <algorithm>
+
+#include <unistd.h>
+
 #include "GameContext.h"
 #include "core/FileAccess.h"
 #include "core/PuzzleRecord.h"
@@ -25,6 +29,35 @@ QString pathFileOf(const QString& copyPath) {
 
 // The puzzle's full path, as the copy is kept under it.
 QString fullPathOf(const QString& puzzlePath) { return QFileInfo(puzzlePath).absoluteFilePath(); }
+
+constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+
+// The copy of a puzzle in one of the folders.
+QString copyPathIn(const QString& folder, const QString& puzzlePath) {
+    return folder + QLatin1Char('/') + QFileInfo(RecoveryCopy::copyPathOf(puzzlePath)).fileName();
+}
+
+// The folder for copies when the data home takes none (its disk full, a
+// quota reached): in the temporary folder, which often lies on another
+// disk. Anyone may make folders there, so one is used only when it is this
+// user's own real folder and no one else's to read.
+QString spareFolder(bool create) {
+    const QString dir = QDir::tempPath() + QStringLiteral("/vorlaquince-recovery-") + QString::number(::getuid());
+    if (create && QDir().mkdir(dir)) QFile::setPermissions(dir, kOwnerOnly);
+    const QFileInfo info(dir);
+    if (!info.isDir() || info.isSymLink() || info.ownerId() != ::getuid()) return {};
+    if ((info.permissions() & ~(kOwnerOnly | QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser)))
+        return {};
+    return info.absoluteFilePath();
+}
+
+// The folders the copies may be in, the data home's first.
+QStringList copyFolders(bool create) {
+    QStringList folders{RecoveryCopy::folder()};
+    const QString spare = spareFolder(create);
+    if (!spare.isEmpty() && QFileInfo(spare) != QFileInfo(folders.first())) folders << spare;
+    return folders;
+}
 
 } // namespace
 
@@ -68,22 +101,37 @@ bool RecoveryCopy::writeNow() {
     // A recycled puzzle has no path: its letters are given up.
     if (puzzlePath.isEmpty() || writing_) return false;
     writing_ = true;
-    const QString copy = copyPathOf(puzzlePath);
+    // The copies hold the player's letters and the paths of their
+    // puzzles: their folder is the player's alone.
+    QDir().mkpath(folder());
+    QFile::setPermissions(folder(), kOwnerOnly);
     bool done = false;
-    try {
-        QDir().mkpath(folder());
-        // The path file first: a record whose path file is missing could
-        // never be offered back.
-        QSaveFile pathFile(pathFileOf(copy));
-        const QByteArray full = fullPathOf(puzzlePath).toUtf8();
-        if (pathFile.open(QIODevice::WriteOnly) && pathFile.write(full) == full.size() && pathFile.commit()) {
-            TVlqProcs::WritePuzzleFile(copy, game().puzzle);
-            written_.insert(fullPathOf(puzzlePath));
-            done = true;
+    QString kept;
+    for (const QString& dir : copyFolders(true)) {
+        const QString copy = copyPathIn(dir, puzzlePath);
+        try {
+            // The path file first: a record whose path file is missing could
+            // never be offered back.
+            QSaveFile pathFile(pathFileOf(copy));
+            const QByteArray full = fullPathOf(puzzlePath).toUtf8();
+            if (pathFile.open(QIODevice::WriteOnly) && pathFile.write(full) == full.size() && pathFile.commit()) {
+                TVlqProcs::WritePuzzleFile(copy, game().puzzle);
+                written_.insert(fullPathOf(puzzlePath));
+                kept = copy;
+                done = true;
+                break;
+            }
+        } catch (...) {
+            // Silent: the spare folder, then the next change, tries again.
         }
-    } catch (...) {
-        // Silent: the next change tries again.
+        QFile::remove(pathFileOf(copy)); // no half copy left behind
     }
+    // An older copy in the other folder would be offered with this one.
+    if (done)
+        for (const QString& dir : copyFolders(false)) {
+            const QString other = copyPathIn(dir, puzzlePath);
+            if (other != kept) QFile::remove(other), QFile::remove(pathFileOf(other));
+        }
     writing_ = false;
     return done;
 }
@@ -91,9 +139,11 @@ bool RecoveryCopy::writeNow() {
 void RecoveryCopy::remove(const QString& puzzlePath) {
     if (puzzlePath.isEmpty()) return;
     if (theInstance && fullPathOf(puzzlePath) == fullPathOf(game().currentPuzzlePath)) theInstance->timer_.stop();
-    const QString copy = copyPathOf(puzzlePath);
-    QFile::remove(copy);
-    QFile::remove(pathFileOf(copy));
+    for (const QString& dir : copyFolders(false)) {
+        const QString copy = copyPathIn(dir, puzzlePath);
+        QFile::remove(copy);
+        QFile::remove(pathFileOf(copy));
+    }
     if (theInstance) theInstance->written_.remove(fullPathOf(puzzlePath));
 }
 
@@ -122,8 +172,12 @@ bool holdsLettersOf(const QString& puzzlePath, const QString& copyPath) {
 
 QList<RecoveryCopy::Found> RecoveryCopy::waiting() {
     QList<Found> found;
-    const QDir dir(folder());
-    for (const QFileInfo& pathInfo : dir.entryInfoList({QStringLiteral("*.path")}, QDir::Files, QDir::Time | QDir::Reversed)) {
+    QFileInfoList pathFiles;
+    for (const QString& dir : copyFolders(false))
+        pathFiles += QDir(dir).entryInfoList({QStringLiteral("*.path")}, QDir::Files);
+    std::stable_sort(pathFiles.begin(), pathFiles.end(),
+                     [](const QFileInfo& a, const QFileInfo& b) { return a.lastModified() < b.lastModified(); });
+    for (const QFileInfo& pathInfo : pathFiles) {
         QString copyPath = pathInfo.absoluteFilePath();
         copyPath.chop(5);
         copyPath += QStringLiteral(".vlq");

@@ -1,8 +1,9 @@
 // Recovery copies: a few seconds after the player's letters change, the
 // whole record of the open puzzle is written (as atomically as a save) to a
 // copy of its own under the data home ($XDG_DATA_HOME/vorlaquince/recovery),
-// never over the puzzle file. A crash or a kill then loses at most those
-// seconds; a lost display none, as the copy is also written when the window
+// never over the puzzle file; when the data home takes no copy (its disk
+// full), to a private folder in the temporary folder. A crash or a kill
+// then loses at most those seconds; a lost display none, as the copy is also written when the window
 // system ends the process (app/VlqApplication). The copy goes when the
 // letters are safe again: a save, a revert, recycling, a clean close. On
 // the next start a copy whose letters its puzzle file does not hold is
@@ -33,7 +34,7 @@ public:
     ~RecoveryCopy() override;
     static RecoveryCopy* instance();
 
-    // The folder of the copies, and the copy file of a puzzle.
+    // The folder of the copies, and the copy file of a puzzle there.
     static QString folder();
     static QString copyPathOf(const QString& puzzlePath);
 
