@@ -214,6 +214,19 @@ int signalChild(const QString& fault, const QString& path) {
     return 3; // the about box closed by itself: the signal never came
 }
 
+// The child of the unreadable puzzle test: whether the puzzle opened, and
+// the error boxes.
+int openChild(const QString& path) {
+    game().reset();
+    TVlqProcs procs;
+    PromptRecorder prompts;
+    auto form = fixture::showMainWindow();
+    if (!form) return 2;
+    const bool opened = form->OpenPuzzleFile(path);
+    QTextStream(stdout) << int(opened) << '\n' << prompts.errors.join(QLatin1Char('|')) << '\n';
+    return 0;
+}
+
 // The child of the listing test: the open dialog's items, one a line.
 int listChild() {
     TVlqDlgForm dialog;
@@ -336,6 +349,7 @@ private slots:
     void saveFaults();
     void wayOutOfFailedSave_data();
     void wayOutOfFailedSave();
+    void unreadablePuzzle();
     void recoveryCopyOnFullDisk_data();
     void recoveryCopyOnFullDisk();
     void signalsEndTheGame_data();
@@ -434,6 +448,17 @@ void TestFaults::wayOutOfFailedSave() {
     QCOMPARE(copies.size(), answer == QLatin1String("quit") ? 1 : 0);
     QCOMPARE(fileBytes(copies.value(0, copy)).at(655), 'X');
     QCOMPARE(fileBytes(path), recordBytes(smallPuzzle(1)));
+}
+
+// A puzzle file the player may not read is said to be that, not corrupt.
+void TestFaults::unreadablePuzzle() {
+    ChildTree tree;
+    const QString path = tree.folder() + QStringLiteral("/A.vlq");
+    QVERIFY(writeBytes(path, recordBytes(smallPuzzle(1))));
+    QFile::setPermissions(path, QFile::WriteOwner);
+    const QStringList lines = tree.run({QStringLiteral("open"), path}).split(QLatin1Char('\n'));
+    QCOMPARE(lines.value(0), QStringLiteral("0"));
+    QCOMPARE(lines.value(1), QStringLiteral("Unable to read this puzzle: you do not have permission to read %1.").arg(path));
 }
 
 void TestFaults::recoveryCopyOnFullDisk_data() {
@@ -799,6 +824,7 @@ int main(int argc, char** argv) {
     const QStringList args = app.arguments();
     if (args.size() >= 2 && args[1] == QLatin1String("--child")) {
         if (args.size() == 3 && args[2] == QLatin1String("list")) return listChild();
+        if (args.size() == 4 && args[2] == QLatin1String("open")) return openChild(args[3]);
         if (args.size() == 5 && args[2] == QLatin1String("signal")) return signalChild(args[3], args[4]);
         if (args.size() == 5) return saveChild(args[2], args[3], args[4]);
         return 64;

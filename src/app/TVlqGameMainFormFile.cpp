@@ -126,7 +126,13 @@ bool TVlqGameMainForm::openPuzzle(const QString& path, bool fromHistory) {
         }
         TVlqProcs::LoadPuzzle(opened);
     } catch (const vlq::IoError&) {
-        TVlqProcs::ErrorBox(fromHistory && !info.exists() ? kNotFound : kNotVlq);
+        // A file the player may not read is not called corrupt: it may be
+        // a sound puzzle, not one to throw away.
+        if (info.isFile() && !info.isReadable())
+            TVlqProcs::ErrorBox(QStringLiteral("Unable to read this puzzle: you do not have permission to read %1.")
+                                    .arg(QDir::toNativeSeparators(fullPath)));
+        else
+            TVlqProcs::ErrorBox(fromHistory && !info.exists() ? kNotFound : kNotVlq);
         return false;
     }
     // A copy still to be written belongs to the puzzle being left.
