@@ -759,16 +759,47 @@ std::vector<std::string> Lexicon::irregularForms(const std::string& base, char p
     return out;
 }
 
+namespace {
+
+// The words of a synset's data line, spaced, added to `out` unless there already or `except`.
+void addMembers(std::string_view data, const std::string& except, std::vector<std::string>& out) {
+    const auto head = synsetFields(data);
+    if (head.size() < 4) return;
+    const auto count = static_cast<std::size_t>(std::strtol(std::string(head[3]).c_str(), nullptr, 16));
+    for (std::size_t w = 0; w < count && 4 + 2 * w < head.size(); ++w) {
+        std::string name(head[4 + 2 * w].substr(0, head[4 + 2 * w].find('(')));
+        std::replace(name.begin(), name.end(), '_', ' ');
+        if (name != except && std::find(out.begin(), out.end(), name) == out.end()) out.push_back(name);
+    }
+}
+
+} // namespace
+
 std::vector<std::string> Lexicon::synonyms(const LexiconWord& word) const {
     std::vector<std::string> out;
+    for (const std::string& data : senseLines(word)) addMembers(data, word.base, out);
+    return out;
+}
+
+std::vector<std::string> Lexicon::adjectiveWords(const LexiconWord& word) const {
+    std::vector<std::string> out;
+    if (word.pos != 'r' || wordnetDir_.empty()) return out;
+    for (const std::string& line : pointedLines(word, " \\ ", "adj")) addMembers(line, word.base, out);
+    return out;
+}
+
+std::vector<std::string> Lexicon::similarWords(const LexiconWord& word) const {
+    std::vector<std::string> out;
+    if (word.pos != 'a' || wordnetDir_.empty()) return out;
+    DataFile in(wordnetDir_ + "/data.adj", nullptr);
     for (const std::string& data : senseLines(word)) {
         const auto head = synsetFields(data);
-        if (head.size() < 4) continue;
-        const auto count = static_cast<std::size_t>(std::strtol(std::string(head[3]).c_str(), nullptr, 16));
-        for (std::size_t w = 0; w < count && 4 + 2 * w < head.size(); ++w) {
-            std::string name(head[4 + 2 * w].substr(0, head[4 + 2 * w].find('(')));
-            std::replace(name.begin(), name.end(), '_', ' ');
-            if (name != word.base && std::find(out.begin(), out.end(), name) == out.end()) out.push_back(name);
+        if (head.size() < 3 || head[2] != "a") continue;
+        // Pointers: & offset a source/target, before the gloss.
+        const auto bar = data.find(" | ");
+        for (auto at = data.find(" & "); at < bar; at = data.find(" & ", at + 1)) {
+            std::string line;
+            if (in.lineAt(std::atol(data.c_str() + at + 3), line)) addMembers(line, word.base, out);
         }
     }
     return out;

@@ -154,6 +154,12 @@ public:
     std::vector<std::string> adjectiveSenses(const LexiconWord& word) const;
     // The other words of the senses' synsets, in order, without repeats.
     std::vector<std::string> synonyms(const LexiconWord& word) const;
+    // For an adverb: the words of the adjective synsets its senses come from
+    // (ARROGANTLY: arrogant, chesty, self-important), in order, without repeats.
+    std::vector<std::string> adjectiveWords(const LexiconWord& word) const;
+    // For an adjective: the words of the synsets its senses are similar to
+    // (REGIONAL: local), in order, without repeats.
+    std::vector<std::string> similarWords(const LexiconWord& word) const;
 
 private:
     struct IndexEntry {

@@ -646,6 +646,34 @@ DraftClue draftClue(const Lexicon& lexicon, const LexiconWord& word) {
         if (longer.size() > kDraftClueRoom) break;
         text = longer;
     }
+    // An adverb with no other words of its own: by another word for its
+    // adjective, the most used first, if seen at all in tagged text:
+    // HAUGHTILY "in an overbearing manner".
+    std::vector<std::pair<int, std::string>> adjectives;
+    for (const std::string& adjective : text.empty() ? lexicon.adjectiveWords(word) : std::vector<std::string>{}) {
+        const int seen = lexicon.taggedCount(adjective, 'a');
+        // A spelling of the answer's own adjective ("humourous") is no other word.
+        if (seen > 0 && adjective.size() >= 3 && lowerOf(word.word).compare(0, 4, adjective, 0, 4) != 0)
+            adjectives.emplace_back(-seen, adjective);
+    }
+    std::stable_sort(adjectives.begin(), adjectives.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [seen, adjective] : adjectives) {
+        const bool an = isVowel(adjective[0]) && !adjective.starts_with("uni") && !adjective.starts_with("use");
+        const std::string manner = (an ? "in an " : "in a ") + adjective + " manner";
+        if (manner.size() > kDraftClueRoom || givesAway(manner, answer, word.base, word.stem)) continue;
+        text = manner;
+        break;
+    }
+    // An adjective (not a comparative) with no other words of its own: up
+    // to three of the narrower ones it stands for, seen in tagged text.
+    int similar = 0;
+    for (const std::string& s : text.empty() && form == Form::plain ? lexicon.similarWords(word) : std::vector<std::string>{}) {
+        if (s.size() < 4 || lexicon.taggedCount(s, 'a') <= 0 || givesAway(s, answer, word.base, word.stem)) continue;
+        const std::string longer = text.empty() ? "similar to " + s : text + ", " + s;
+        if (longer.size() > kDraftClueRoom || ++similar > 3) break;
+        text = longer;
+    }
     out.defined = !text.empty();
     out.text = text.empty() ? "no definition found that hides the answer: write one" : clean(text);
     return out;

@@ -209,6 +209,8 @@ private slots:
         QTest::newRow("phrase") << "BLOODPRESSURE" << "";
         QTest::newRow("phrase of short words") << "OLDMAN" << "";
         QTest::newRow("adverb defined by itself") << "AWKWARDLY" << "in a way lacking grace";
+        QTest::newRow("adverb by another word for its adjective") << "HAUGHTILY" << "in an overbearing manner";
+        QTest::newRow("adjective by narrower ones") << "HARMLESS" << "similar to innocent";
         QTest::newRow("the clause that hides it") << "HENCEFORTH" << "from now on";
         QTest::newRow("verbs after to") << "CHEWS" << "bites and grinds";
         QTest::newRow("past the same as the verb") << "ACCENTUATED" << "put stress on";
