@@ -367,19 +367,6 @@ std::string Lexicon::stemOf(const std::string& word) const {
     return stem;
 }
 
-bool Lexicon::related(const std::string& a, const std::string& stemA, const std::string& b, const std::string& stemB,
-                      bool anywhere) {
-    if (a == b || stemA == stemB) return true;
-    const auto within = [anywhere](const std::string& part, const std::string& whole) {
-        if (part.size() < 4 || part.size() > whole.size()) return false;
-        return anywhere ? whole.find(part) != std::string::npos : whole.starts_with(part) || whole.ends_with(part);
-    };
-    for (const std::string* x : {&a, &stemA})
-        for (const std::string* y : {&b, &stemB})
-            if (within(*x, *y) || within(*y, *x)) return true;
-    return false;
-}
-
 std::string lowerOf(const std::string& upper) {
     std::string out;
     for (char c : upper) out += static_cast<char>(c - 'A' + 'a');

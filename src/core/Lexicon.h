@@ -103,10 +103,11 @@ public:
     std::string stemOf(const std::string& word) const;
 
     // Whether two words (lower case) or their stems are too near to stand in
-    // one puzzle: the same stem, or one begins or ends with the other (at
-    // least 4 letters). With `anywhere`, containing the other anywhere counts.
-    static bool related(const std::string& a, const std::string& stemA, const std::string& b,
-                        const std::string& stemB, bool anywhere);
+    // one puzzle: the same stem, or one (at least 4 letters) a piece of the
+    // other: all of it, or with a word, a prefix or an ending on either side
+    // (GOOD-WILL, BOOK-KEEP-ER), not letters that only happen to spell it
+    // (CL-EVER, CARE-FULL-Y).
+    bool related(const std::string& a, const std::string& stemA, const std::string& b, const std::string& stemB) const;
     // The indices of the words related to words()[index], itself left out.
     std::vector<int> relatedTo(std::size_t index) const;
 
@@ -126,10 +127,10 @@ public:
     // The word less its commonest ending (-ation, -ness, -ing, -ed, -s...):
     // one of 4 letters or more leaves at least 2, a shorter one at least 4.
     static std::string coreOf(const std::string& lower);
-    // Whether two words are too near for one puzzle: related() anywhere, a
-    // shared family key (or one beginning or ending the other), or a run of
-    // five letters shared by their cores.
-    static bool near(const WordKeys& a, const WordKeys& b, bool cores = true);
+    // Whether two words are too near for one puzzle: related(), a shared
+    // family key (or one beginning or ending the other), or a run of five
+    // letters shared by their cores.
+    bool near(const WordKeys& a, const WordKeys& b, bool cores = true) const;
     // The five-letter runs of a lower-case word's core, as numbers (for near() without its cores).
     static std::vector<std::uint32_t> coreRuns(const std::string& lower);
 

@@ -23,6 +23,14 @@ constexpr std::string_view kEndings[] = {
 
 constexpr std::string_view kPrefixes[] = {"non", "un", "in", "im", "ir", "il", "dis", "mis"};
 
+// Other pieces a word is built of, before and after its root.
+constexpr std::string_view kMorePrefixes[] = {"re", "be", "de", "pre", "over", "under", "out", "up", "sub", "self", "fore"};
+constexpr std::string_view kMoreEndings[] = {"d", "ful", "fully", "ism", "ist", "ists", "ion", "ions", "al", "ive", "ish", "ably", "edly"};
+
+// Endings that happen to be words too (a ness is a headland): no part a
+// word shares with others, or every -NESS answer would be near every other.
+constexpr std::string_view kSuffixWords[] = {"able", "ible", "less", "ness", "ship", "hood", "ward", "wards", "wise", "some"};
+
 std::uint32_t gramCode(std::string_view s) {
     std::uint32_t code = 0;
     for (char c : s) code = code * 26 + static_cast<std::uint32_t>(c - 'a');
@@ -60,7 +68,7 @@ std::vector<std::string> Lexicon::familyOf(const std::string& lower) const {
         const std::string left = lower.substr(0, i), right = lower.substr(i);
         if (index_.count(left) && index_.count(right)) {
             add(left);
-            add(right);
+            if (std::find(std::begin(kSuffixWords), std::end(kSuffixWords), right) == std::end(kSuffixWords)) add(right);
         }
     }
     // The root under a negating prefix: UNHAPPY and HAPPINESS, NONFLAMMABLE and FLAMMABLE.
@@ -85,8 +93,35 @@ std::vector<std::uint32_t> Lexicon::coreRuns(const std::string& lower) {
     return out;
 }
 
-bool Lexicon::near(const WordKeys& a, const WordKeys& b, bool cores) {
-    if (related(a.word, a.stem, b.word, b.stem, true)) return true;
+bool Lexicon::related(const std::string& a, const std::string& stemA, const std::string& b,
+                      const std::string& stemB) const {
+    if (a == b || stemA == stemB) return true;
+    // What stands beside a piece: nothing, a word of 3 letters or more, a prefix or an ending.
+    const auto beside = [&](std::string_view s, bool before) {
+        if (s.empty()) return true;
+        if (s.size() >= 3 && index_.count(std::string(s))) return true;
+        if (before) return std::find(std::begin(kPrefixes), std::end(kPrefixes), s) != std::end(kPrefixes) ||
+                           std::find(std::begin(kMorePrefixes), std::end(kMorePrefixes), s) != std::end(kMorePrefixes);
+        return std::find(std::begin(kEndings), std::end(kEndings), s) != std::end(kEndings) ||
+               std::find(std::begin(kSuffixWords), std::end(kSuffixWords), s) != std::end(kSuffixWords) ||
+               std::find(std::begin(kMoreEndings), std::end(kMoreEndings), s) != std::end(kMoreEndings);
+    };
+    const auto within = [&](const std::string& part, const std::string& whole) {
+        if (part.size() < kPart || part.size() > whole.size()) return false;
+        for (auto at = whole.find(part); at != std::string::npos; at = whole.find(part, at + 1))
+            if (beside(std::string_view(whole).substr(0, at), true) &&
+                beside(std::string_view(whole).substr(at + part.size()), false))
+                return true;
+        return false;
+    };
+    for (const std::string* x : {&a, &stemA})
+        for (const std::string* y : {&b, &stemB})
+            if (within(*x, *y) || within(*y, *x)) return true;
+    return false;
+}
+
+bool Lexicon::near(const WordKeys& a, const WordKeys& b, bool cores) const {
+    if (related(a.word, a.stem, b.word, b.stem)) return true;
     for (const std::string& x : a.family) {
         if (atEnd(x, b.word) || atEnd(x, b.stem)) return true;
         for (const std::string& y : b.family)

@@ -704,7 +704,7 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
         const WordKeys keys = lexicon.keysOf(w);
         const auto runs = Lexicon::coreRuns(lower);
         if (std::any_of(runs.begin(), runs.end(), [&](std::uint32_t r) { return avoidRuns.count(r) > 0; }) ||
-            std::any_of(avoid.begin(), avoid.end(), [&](const WordKeys& a) { return Lexicon::near(keys, a, false); }))
+            std::any_of(avoid.begin(), avoid.end(), [&](const WordKeys& a) { return lexicon.near(keys, a, false); }))
             continue;
         Candidate c;
         bool counted = true;
@@ -960,7 +960,7 @@ std::vector<Suggestion> suggestAnswers(const std::string& text, const std::strin
         for (std::size_t j = 1; j < w.word.size() && fits; ++j) fits = ++tail[idx(w.word[j])] <= pool[idx(w.word[j])];
         if (!fits) continue;
         const WordKeys keys = lexicon.keysOf(w);
-        if (std::any_of(avoid.begin(), avoid.end(), [&](const WordKeys& a) { return Lexicon::near(keys, a); }))
+        if (std::any_of(avoid.begin(), avoid.end(), [&](const WordKeys& a) { return lexicon.near(keys, a); }))
             continue;
         ranked.emplace_back(wordCost(w), i);
     }
