@@ -62,6 +62,7 @@ std::string letterList(const Counts& counts) {
 // One word a slot may take; `tail` counts its letters after the first.
 struct Candidate {
     std::array<std::uint8_t, 26> tail{};
+    std::uint32_t letters = 0; // bit l set when tail[l] > 0
     int tailLength = 0;
     float cost = 0;         // how much less common the word is
     int level = 0;          // 0 common, 1 less common, 2 rare: the search widens to rarer words as it restarts
@@ -151,6 +152,7 @@ public:
                 for (std::size_t l = 0; l < 26; ++l) share_[l] += c.tail[l], total += c.tail[l];
         for (double& v : share_) v = total > 0 ? v / total : 1.0 / 26;
         start_ = budget_;
+        notePresent();
         chosen_.assign(slots_.size(), -1);
         chosenSlots_ = chosen_;
         best_ = chosen_;
@@ -250,6 +252,7 @@ private:
     std::vector<int> chosen_, best_;
     std::vector<int> chosenSlots_, bestSlots_; // the candidates chosen per slot (indices into its words)
     int bestLeft_ = 0;
+    std::uint32_t present_ = 0; // bit l set while budget_[l] > 0
     bool cut_ = false; // some words that fit were left untried
     std::size_t bestDepth_ = 0;
     long long steps_ = 0, stepLimit_ = 0;
@@ -265,9 +268,15 @@ private:
         std::fill(chosenSlots_.begin(), chosenSlots_.end(), -1);
         std::fill(blocked_.begin(), blocked_.end(), 0);
         budget_ = start_;
+        notePresent();
         left_ = 0;
         for (int c : budget_) left_ += c;
         cost_ = 0;
+    }
+    void notePresent() {
+        present_ = 0;
+        for (std::size_t l = 0; l < 26; ++l)
+            if (budget_[l] > 0) present_ |= 1u << l;
     }
     const Candidate& candidate(std::size_t slot, int i) const { return (*slots_[slot].words)[static_cast<std::size_t>(i)]; }
     // What a word costs in the finished set: how uncommon, and how far from the average length.
@@ -426,6 +435,7 @@ private:
     }
 
     bool fits(const Candidate& c) const {
+        if ((c.letters & ~present_) != 0) return false; // a letter none is left of
         if (c.level > level_ || c.tailLength > maxTail_ || c.tailLength < minTail_) return false;
         for (std::size_t l = 0; l < 26; ++l)
             if (c.tail[l] > budget_[l]) return false;
@@ -433,6 +443,7 @@ private:
     }
     void take(std::size_t slot, const Candidate& c) {
         for (std::size_t l = 0; l < 26; ++l) budget_[l] -= c.tail[l];
+        notePresent();
         left_ -= c.tailLength;
         cost_ += c.cost;
         chosen_[slot] = c.word;
@@ -448,6 +459,7 @@ private:
     }
     void give(std::size_t slot, const Candidate& c) {
         for (std::size_t l = 0; l < 26; ++l) budget_[l] += c.tail[l];
+        notePresent();
         left_ += c.tailLength;
         cost_ -= c.cost;
         chosen_[slot] = -1;
@@ -500,7 +512,7 @@ private:
             noteBest(depth + 1);
             for (const Candidate* y : second) {
                 tick();
-                if (!free(y->word) || !lengthFits(y->tailLength, 1) || !fits(*y)) continue;
+                if (!lengthFits(y->tailLength, 1) || !fits(*y) || !free(y->word)) continue;
                 take(depth + 1, *y);
                 if (finishLast(depth + 2)) return true;
                 noteBest(depth + 2);
@@ -523,7 +535,7 @@ private:
             // Every word of this slot against an exact look-up for the last.
             for (const Candidate& c : *s.words) {
                 tick();
-                if (!free(c.word) || !lengthFits(c.tailLength, 1) || !fits(c)) continue;
+                if (!lengthFits(c.tailLength, 1) || !fits(c) || !free(c.word)) continue;
                 take(depth, c);
                 if (finishLast(depth + 1)) return true;
                 noteBest(depth + 1);
@@ -536,7 +548,7 @@ private:
         for (std::size_t i = 0; i < s.words->size(); ++i) {
             const Candidate& c = (*s.words)[i];
             tick();
-            if (!free(c.word) || !lengthFits(c.tailLength, rest - 1) || !fits(c)) continue;
+            if (!lengthFits(c.tailLength, rest - 1) || !fits(c) || !free(c.word)) continue;
             const double after = left_ - c.tailLength;
             double deviation = 0;
             for (std::size_t l = 0; l < 26; ++l) {
@@ -713,6 +725,8 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
             ++c.tail[idx(w.word[j])];
         }
         if (!counted) continue;
+        for (std::size_t l = 0; l < 26; ++l)
+            if (c.tail[l] > 0) c.letters |= 1u << l;
         c.tailLength = length - 1;
         const bool form = isForm(w);
         double cost = wordCost(w);
