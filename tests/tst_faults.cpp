@@ -223,7 +223,7 @@ int openChild(const QString& path) {
     auto form = fixture::showMainWindow();
     if (!form) return 2;
     const bool opened = form->OpenPuzzleFile(path);
-    QTextStream(stdout) << int(opened) << '\n' << prompts.errors.join(QLatin1Char('|')) << '\n';
+    QTextStream(stdout) << int(opened) << '\n' << prompts.errors.join(QLatin1Char('|')).replace(QLatin1Char('\n'), QLatin1Char(' ')) << '\n';
     return 0;
 }
 
@@ -458,7 +458,7 @@ void TestFaults::unreadablePuzzle() {
     QFile::setPermissions(path, QFile::WriteOwner);
     const QStringList lines = tree.run({QStringLiteral("open"), path}).split(QLatin1Char('\n'));
     QCOMPARE(lines.value(0), QStringLiteral("0"));
-    QCOMPARE(lines.value(1), QStringLiteral("Unable to read this puzzle: you do not have permission to read %1.").arg(path));
+    QCOMPARE(lines.value(1), QStringLiteral("Unable to read this puzzle: you do not have permission to read this file: %1").arg(path));
 }
 
 void TestFaults::recoveryCopyOnFullDisk_data() {
