@@ -458,7 +458,7 @@ void TestFaults::unreadablePuzzle() {
     QFile::setPermissions(path, QFile::WriteOwner);
     const QStringList lines = tree.run({QStringLiteral("open"), path}).split(QLatin1Char('\n'));
     QCOMPARE(lines.value(0), QStringLiteral("0"));
-    QCOMPARE(lines.value(1), QStringLiteral("Unable to read this puzzle: you do not have permission to read this file: %1").arg(path));
+    QCOMPARE(lines.value(1), QStringLiteral("You do not have permission to read this puzzle file: %1").arg(path));
 }
 
 void TestFaults::recoveryCopyOnFullDisk_data() {

@@ -129,7 +129,7 @@ bool TVlqGameMainForm::openPuzzle(const QString& path, bool fromHistory) {
         // A file the player may not read is not called corrupt: it may be
         // a sound puzzle, not one to throw away.
         if (info.isFile() && !info.isReadable())
-            TVlqProcs::ErrorBox(QStringLiteral("Unable to read this puzzle: you do not have permission to read this file:\n%1")
+            TVlqProcs::ErrorBox(QStringLiteral("You do not have permission to read this puzzle file:\n%1")
                                     .arg(QDir::toNativeSeparators(fullPath)));
         else
             TVlqProcs::ErrorBox(fromHistory && !info.exists() ? kNotFound : kNotVlq);
