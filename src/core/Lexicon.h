@@ -158,8 +158,9 @@ public:
     // For an adverb: the words of the adjective synsets its senses come from
     // (ARROGANTLY: arrogant, chesty, self-important), in order, without repeats.
     std::vector<std::string> adjectiveWords(const LexiconWord& word) const;
-    // For an adjective: the words of the synsets its senses are similar to
-    // (REGIONAL: local), in order, without repeats.
+    // For an adjective: the words of the narrower synsets that WordNet sets
+    // around its senses that head a cluster (HARMLESS: innocent), in order,
+    // without repeats.
     std::vector<std::string> similarWords(const LexiconWord& word) const;
 
 private:

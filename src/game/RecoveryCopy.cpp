@@ -52,9 +52,9 @@ QString spareFolder(bool create) {
 }
 
 // The folders the copies may be in, the data home's first.
-QStringList copyFolders(bool create) {
+QStringList copyFolders() {
     QStringList folders{RecoveryCopy::folder()};
-    const QString spare = spareFolder(create);
+    const QString spare = spareFolder(false);
     if (!spare.isEmpty() && QFileInfo(spare) != QFileInfo(folders.first())) folders << spare;
     return folders;
 }
@@ -107,7 +107,10 @@ bool RecoveryCopy::writeNow() {
     QFile::setPermissions(folder(), kOwnerOnly);
     bool done = false;
     QString kept;
-    for (const QString& dir : copyFolders(true)) {
+    // The spare folder is made only when the data home took no copy.
+    for (int attempt = 0; attempt < 2 && !done; ++attempt) {
+        const QString dir = attempt == 0 ? folder() : spareFolder(true);
+        if (dir.isEmpty()) break;
         const QString copy = copyPathIn(dir, puzzlePath);
         try {
             // The path file first: a record whose path file is missing could
@@ -119,18 +122,19 @@ bool RecoveryCopy::writeNow() {
                 written_.insert(fullPathOf(puzzlePath));
                 kept = copy;
                 done = true;
-                break;
             }
         } catch (...) {
             // Silent: the spare folder, then the next change, tries again.
+            // A copy written before stays, with its path file, to be offered.
         }
-        QFile::remove(pathFileOf(copy)); // no half copy left behind
     }
     // An older copy in the other folder would be offered with this one.
     if (done)
-        for (const QString& dir : copyFolders(false)) {
+        for (const QString& dir : copyFolders()) {
             const QString other = copyPathIn(dir, puzzlePath);
-            if (other != kept) QFile::remove(other), QFile::remove(pathFileOf(other));
+            if (other == kept) continue;
+            QFile::remove(other);
+            QFile::remove(pathFileOf(other));
         }
     writing_ = false;
     return done;
@@ -139,7 +143,7 @@ bool RecoveryCopy::writeNow() {
 void RecoveryCopy::remove(const QString& puzzlePath) {
     if (puzzlePath.isEmpty()) return;
     if (theInstance && fullPathOf(puzzlePath) == fullPathOf(game().currentPuzzlePath)) theInstance->timer_.stop();
-    for (const QString& dir : copyFolders(false)) {
+    for (const QString& dir : copyFolders()) {
         const QString copy = copyPathIn(dir, puzzlePath);
         QFile::remove(copy);
         QFile::remove(pathFileOf(copy));
@@ -173,7 +177,7 @@ bool holdsLettersOf(const QString& puzzlePath, const QString& copyPath) {
 QList<RecoveryCopy::Found> RecoveryCopy::waiting() {
     QList<Found> found;
     QFileInfoList pathFiles;
-    for (const QString& dir : copyFolders(false))
+    for (const QString& dir : copyFolders())
         pathFiles += QDir(dir).entryInfoList({QStringLiteral("*.path")}, QDir::Files);
     std::stable_sort(pathFiles.begin(), pathFiles.end(),
                      [](const QFileInfo& a, const QFileInfo& b) { return a.lastModified() < b.lastModified(); });
