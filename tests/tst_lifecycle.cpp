@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <unistd.h>
 
 #include "app/SingleInstance.h"
 #include "app/TVlqGameMainForm.h"
@@ -54,6 +55,9 @@ void typeIntoFirstSquare(char letter) {
     QTest::mouseClick(game().gridForm, Qt::LeftButton, {}, QPoint(side / 2, side / 2));
     QTest::keyClick(game().gridForm, letter);
 }
+
+// Where recovery copies go when the data home takes none.
+QString spareFolder() { return QDir::tempPath() + QStringLiteral("/vorlaquince-recovery-%1").arg(::getuid()); }
 
 // Leaves a recovery copy of the puzzle at path, with X in its first
 // square and newer than the puzzle, as a game that ended unsaved does.
@@ -103,6 +107,7 @@ void TestLifecycle::init() {
     recovery = std::make_unique<RecoveryCopy>();
     prompts = std::make_unique<PromptRecorder>();
     QDir(RecoveryCopy::folder()).removeRecursively();
+    QDir(spareFolder()).removeRecursively();
     form = fixture::showMainWindow();
     QVERIFY(form);
 }
@@ -135,10 +140,12 @@ void TestLifecycle::recoveryCopyFollowsTheLetters() {
 void TestLifecycle::recoveryOffer_data() {
     QTest::addColumn<int>("answer"); // 0 Recover, 1 Discard; -1: the copy is older, nothing asked
     QTest::addColumn<bool>("touched"); // the puzzle file newer than the copy without its letters
-    QTest::newRow("Recover") << 0 << false;
-    QTest::newRow("Discard") << 1 << false;
-    QTest::newRow("copy older than its puzzle") << -1 << false;
-    QTest::newRow("puzzle file newer without the letters") << 0 << true;
+    QTest::addColumn<bool>("spare");   // the copy went to the temporary folder (the data home was full)
+    QTest::newRow("Recover") << 0 << false << false;
+    QTest::newRow("Discard") << 1 << false << false;
+    QTest::newRow("copy older than its puzzle") << -1 << false << false;
+    QTest::newRow("puzzle file newer without the letters") << 0 << true << false;
+    QTest::newRow("Recover from the spare folder") << 0 << false << true;
 }
 
 // At start a copy newer than its puzzle is offered by name: Recover opens
@@ -148,6 +155,7 @@ void TestLifecycle::recoveryOffer_data() {
 void TestLifecycle::recoveryOffer() {
     QFETCH(int, answer);
     QFETCH(bool, touched);
+    QFETCH(bool, spare);
     const QString a = docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(1));
     game().currentPuzzlePath = a;
     game().puzzle = smallPuzzle(1);
@@ -155,7 +163,16 @@ void TestLifecycle::recoveryOffer() {
     QVERIFY(recovery->writeNow());
     if (answer < 0) docs.writePuzzle(QStringLiteral("A.vlq"), game().puzzle); // saved since
     game().reset();
-    const QString copy = RecoveryCopy::copyPathOf(a);
+    QString copy = RecoveryCopy::copyPathOf(a);
+    if (spare) {
+        const QString folder = spareFolder();
+        QVERIFY(QDir().mkdir(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        const QString moved = folder + QLatin1Char('/') + QFileInfo(copy).fileName();
+        QVERIFY(QFile::rename(copy, moved));
+        copy.chop(4);
+        QVERIFY(QFile::rename(copy + QStringLiteral(".path"), moved.chopped(4) + QStringLiteral(".path")));
+        copy = moved;
+    }
     QFile newer(answer < 0 || touched ? a : copy);
     QVERIFY(newer.open(QIODevice::ReadWrite) &&
             newer.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
