@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "app/SingleInstance.h"
@@ -263,6 +264,7 @@ void TestLifecycle::puzzleHeldElsewhere_data() {
     QTest::newRow("another computer, Open Anyway") << far << "" << 0;
     QTest::newRow("stale: no such process here") << "Vorlaquince,ann,%1,2147483000,2026-01-02T03:04:05" << "" << -1;
     QTest::newRow("stale: the number is another program's") << here << "sleep" << -1;
+    QTest::newRow("stale: a game that ended, not yet waited for") << here << "zombie" << -1;
     QTest::newRow("a game of this computer, Cancel") << here << QFileInfo(QCoreApplication::applicationFilePath()).fileName() << 1;
 }
 
@@ -279,7 +281,13 @@ void TestLifecycle::puzzleHeldElsewhere() {
     // The holder: a sleeping program under the name it is given.
     QTemporaryDir bin;
     QProcess live;
-    if (!holder.isEmpty()) {
+    pid_t ended = 0;
+    if (holder == QLatin1String("zombie")) {
+        // A copy of this program that has ended, its parent (this) not waiting yet.
+        if ((ended = ::fork()) == 0) ::_exit(0);
+        QTRY_VERIFY(fileBytes(QStringLiteral("/proc/%1/stat").arg(ended)).contains(") Z "));
+        lock = lock.arg(ended);
+    } else if (!holder.isEmpty()) {
         const QString program = bin.filePath(holder);
         QVERIFY(QFile::copy(QStandardPaths::findExecutable(QStringLiteral("sleep")), program));
         live.start(program, {QStringLiteral("60")});
@@ -298,6 +306,8 @@ void TestLifecycle::puzzleHeldElsewhere() {
     QCOMPARE(QFile::exists(lockPath), !opens);
     live.kill();
     live.waitForFinished();
+    if (ended > 0) ::waitpid(ended, nullptr, 0);
+    if (ended > 0) ::waitpid(ended, nullptr, 0);
 }
 
 // A file handed over while a modal window is open waits until it closes.

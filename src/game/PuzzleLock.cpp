@@ -20,10 +20,20 @@ QString userName() {
 }
 
 // Whether a process of this computer runs under pid (one we may not signal
-// runs too).
+// runs too). A game killed and not yet waited for by its parent (a zombie)
+// is still signalled, but runs no more.
 bool processRuns(qint64 pid) {
     if (pid <= 0 || pid > 0x7fffffff) return false;
-    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
+    if (::kill(pid_t(pid), 0) != 0 && errno != EPERM) return false;
+    const int fd = ::open(("/proc/" + QByteArray::number(pid) + "/stat").constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return true;
+    char stat[512];
+    const ssize_t n = ::read(fd, stat, sizeof stat - 1);
+    ::close(fd);
+    // "pid (name) state ...": the name may hold spaces and brackets.
+    const QByteArray line(stat, n > 0 ? qsizetype(n) : 0);
+    const qsizetype end = line.lastIndexOf(')');
+    return end < 0 || end + 2 >= line.size() || line.at(end + 2) != 'Z';
 }
 
 // The name the system keeps for a process of this computer ("self" for
