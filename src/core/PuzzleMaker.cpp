@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cctype>
 #include <cstdio>
 #include <chrono>
 #include <cmath>
+#include <memory>
 #include <random>
+#include <thread>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -113,6 +116,8 @@ constexpr int kRestartsPerLevel = 4;  // fresh starts before rarer words are let
 constexpr long long kFirstRun = 20000; // words tried before the first restart
 constexpr int kSecondLooks = 6;       // fresh starts among common words after a set with others,
 constexpr long long kSecondLookRun = 8 * kFirstRun; // each of at most this many words tried
+constexpr std::size_t kMaxSearches = 4;   // searches at once, one per processor
+constexpr std::uint32_t kSeedStep = 7919; // between the seeds of searches at once
 
 // An inflected form (a plural, a tense) rather than the word WordNet lists.
 bool isForm(const LexiconWord& w) { return !w.phrase && w.base != lowerOf(w.word); }
@@ -138,8 +143,8 @@ public:
     };
 
     Search(std::vector<Slot> slots, Counts budget, const Lexicon& lexicon, std::uint32_t seed, double seconds,
-           long long maxSteps, long long polish, double balance)
-        : balance_(balance), slots_(std::move(slots)), budget_(budget), lexicon_(lexicon), blocked_(lexicon.words().size(), 0),
+           long long maxSteps, long long polish, double balance, const std::atomic<bool>* stop = nullptr)
+        : stop_(stop), balance_(balance), slots_(std::move(slots)), budget_(budget), lexicon_(lexicon), blocked_(lexicon.words().size(), 0),
           related_(lexicon.words().size()), known_(lexicon.words().size(), 0), rng_(seed), maxSteps_(maxSteps),
           polish_(polish),
           deadline_(std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
@@ -234,6 +239,7 @@ public:
 
 private:
     class Restart {};
+    const std::atomic<bool>* stop_; // set: give up as at the deadline
     double balance_ = 1.0, avgTail_ = 0;
     int widest_ = 0;
     std::vector<Slot> slots_;
@@ -431,7 +437,9 @@ private:
 
     void tick() {
         if (++steps_ > maxSteps_) throw TimeUp();
-        if ((steps_ & 1023) == 0 && std::chrono::steady_clock::now() > deadline_) throw TimeUp();
+        if ((steps_ & 1023) == 0 &&
+            ((stop_ && stop_->load(std::memory_order_relaxed)) || std::chrono::steady_clock::now() > deadline_))
+            throw TimeUp();
     }
 
     bool fits(const Candidate& c) const {
@@ -797,9 +805,34 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
         const std::size_t l = idx(spelled[static_cast<std::size_t>(k)]);
         searchSlots.push_back({&byLetter[l], &exact[l]});
     }
-    Search search(searchSlots, budget, lexicon, options.seed, options.seconds, options.steps, options.polish,
-                  options.balance);
-    result.complete = search.run(minLength - 1, maxLength - 1, widest - 1);
+    // One search per processor, each of its own seed. The first seed's set
+    // stands when it finds one, and the others then stop; otherwise the set
+    // of the first other search that found one, so a quotation whose sets
+    // are rare gets as many tries as the machine can run at once.
+    const std::size_t searches = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, kMaxSearches);
+    std::atomic<bool> stop = false;
+    std::vector<std::unique_ptr<Search>> tries;
+    for (std::size_t t = 0; t < searches; ++t)
+        tries.push_back(std::make_unique<Search>(searchSlots, budget, lexicon,
+                                                 options.seed + static_cast<std::uint32_t>(t) * kSeedStep,
+                                                 options.seconds, options.steps, options.polish, options.balance,
+                                                 t == 0 ? nullptr : &stop));
+    std::vector<char> found(searches, 0);
+    std::vector<std::thread> others;
+    for (std::size_t t = 1; t < searches; ++t)
+        others.emplace_back([&, t] {
+            try {
+                found[t] = tries[t]->run(minLength - 1, maxLength - 1, widest - 1);
+            } catch (...) {
+                found[t] = 0; // out of memory: this try gives up
+            }
+        });
+    found[0] = tries[0]->run(minLength - 1, maxLength - 1, widest - 1);
+    if (found[0]) stop = true;
+    for (std::thread& t : others) t.join();
+    const std::size_t chosen = static_cast<std::size_t>(std::find(found.begin(), found.end(), 1) - found.begin());
+    Search& search = *tries[chosen < searches ? chosen : 0];
+    result.complete = chosen < searches;
     // Each word's draft clue, drafted once (it reads the dictionary's files).
     std::unordered_map<int, DraftClue> drafts;
     const auto draftOf = [&](int w) -> const DraftClue& {
