@@ -83,6 +83,7 @@ private slots:
     void recoveryCopyFollowsTheLetters();
     void recoveryOffer_data();
     void recoveryOffer();
+    void copyOfAnOddPathOffered();
     void copyOfAnotherLiveGameNotOffered();
     void recoveredPuzzleChangedElsewhere();
     void openingOffersLeftLetters();
@@ -182,6 +183,16 @@ void TestLifecycle::recoveryOffer() {
     QCOMPARE(game().puzzle.entry(1, 1), answer == 0 ? 'X' : 0);
     QCOMPARE(QFile::exists(copy), answer == 0); // kept until the letters are saved
     if (answer >= 0) QCOMPARE(fileBytes(a), recordBytes(smallPuzzle(1)));
+}
+
+// A puzzle whose name ends in a space keeps its copy to be offered: its
+// path is read back as written.
+void TestLifecycle::copyOfAnOddPathOffered() {
+    const QString a = docs.writePuzzle(QStringLiteral("A.vlq "), smallPuzzle(1));
+    QVERIFY(leaveRecoveryCopy(*recovery, a));
+    const auto waiting = RecoveryCopy::waiting();
+    QCOMPARE(waiting.size(), 1);
+    QCOMPARE(waiting[0].puzzlePath, QFileInfo(a).absoluteFilePath());
 }
 
 // The copy of a puzzle that a live game of another session holds is that

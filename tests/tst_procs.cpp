@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "game/ChoiceBox.h"
 #include "game/GameContext.h"
@@ -60,6 +61,8 @@ private slots:
     void longFileReadsFirstRecord();
     void saveInReadOnlyFolderWritesInPlace();
     void saveToMissingFolder();
+    void saveKeepsWhatTheFileIs_data();
+    void saveKeepsWhatTheFileIs();
     void delayKeepsEventsFlowing();
     void boxesShowPlainTextAndWholeCaption_data();
     void boxesShowPlainTextAndWholeCaption();
@@ -173,6 +176,42 @@ void TestProcs::saveToMissingFolder() {
     game().modified = true;
     QCOMPARE(ioErrorCode([&] { TVlqProcs::SavePuzzle(docs.path(QStringLiteral("gone/X.vlq"))); }), 3);
     QVERIFY(game().modified);
+}
+
+void TestProcs::saveKeepsWhatTheFileIs_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("a hard link") << "hard";
+    QTest::newRow("a link into another folder") << "link";
+    QTest::newRow("another user's file") << "owner";
+    QTest::newRow("a link to a device") << "device";
+}
+
+// A save keeps the puzzle file what it was: every hard link and a link see
+// the new letters, another user's file stays theirs, and a device in the
+// puzzle's place is refused, the letters kept unsaved.
+void TestProcs::saveKeepsWhatTheFileIs() {
+    QFETCH(QString, kind);
+    const QString path = docs.writeFile(QStringLiteral("Kept.vlq"), recordBytes(smallPuzzle(4)));
+    const QString other = docs.path(QStringLiteral("Other.vlq"));
+    if (kind == "owner" && (::geteuid() != 0 || ::chown(QFile::encodeName(path).constData(), 65534, 65534) != 0))
+        QSKIP("only root can give a file to another user");
+    if (kind == "hard") QVERIFY(::link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()) == 0);
+    if (kind == "link") QVERIFY(QFile::link(path, other));
+    if (kind == "device") QVERIFY(QFile::link(QStringLiteral("/dev/null"), other));
+    game().puzzle = smallPuzzle(1);
+    game().modified = true;
+    const QString saved = kind == "owner" ? path : other;
+    if (kind == "device") {
+        QCOMPARE(ioErrorCode([&] { TVlqProcs::SavePuzzle(saved); }), 5);
+        QVERIFY(game().modified);
+        return;
+    }
+    TVlqProcs::SavePuzzle(saved);
+    QCOMPARE(fileBytes(path), recordBytes(game().puzzle));
+    QCOMPARE(QFileInfo(other).isSymLink(), kind == "link");
+    struct stat st {};
+    QVERIFY(::stat(QFile::encodeName(path).constData(), &st) == 0);
+    if (kind == "owner") QCOMPARE(int(st.st_uid), 65534);
 }
 
 void TestProcs::delayKeepsEventsFlowing() {

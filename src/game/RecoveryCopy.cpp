@@ -21,6 +21,8 @@ namespace {
 
 RecoveryCopy* theInstance = nullptr;
 
+constexpr qint64 kLongestPath = 1 << 16; // bytes of a path file read
+
 QString pathFileOf(const QString& copyPath) {
     QString p = copyPath;
     p.chop(4); // ".vlq"
@@ -42,7 +44,9 @@ QString copyPathIn(const QString& folder, const QString& puzzlePath) {
 // disk. Anyone may make folders there, so one is used only when it is this
 // user's own real folder and no one else's to read.
 QString spareFolder(bool create) {
-    const QString dir = QDir::tempPath() + QStringLiteral("/vorlaquince-recovery-") + QString::number(::getuid());
+    // $TMPDIR names the temporary folder; /tmp stands in when it names none.
+    const QString temp = QFileInfo(QDir::tempPath()).isDir() ? QDir::tempPath() : QStringLiteral("/tmp");
+    const QString dir = temp + QStringLiteral("/vorlaquince-recovery-") + QString::number(::getuid());
     if (create && QDir().mkdir(dir)) QFile::setPermissions(dir, kOwnerOnly);
     const QFileInfo info(dir);
     if (!info.isDir() || info.isSymLink() || info.ownerId() != ::getuid()) return {};
@@ -188,14 +192,16 @@ QList<RecoveryCopy::Found> RecoveryCopy::waiting() {
         const QFileInfo copyInfo(copyPath);
         QFile pathFile(pathInfo.absoluteFilePath());
         QString puzzlePath;
-        if (pathFile.open(QIODevice::ReadOnly)) puzzlePath = QString::fromUtf8(pathFile.read(4096)).trimmed();
-        // A copy belongs to the puzzle whose path hashes to its name; a path
-        // file that says otherwise is not ours to trust.
-        if (!copyInfo.isFile() || puzzlePath.isEmpty() || QFileInfo(copyPathOf(puzzlePath)).fileName() != copyInfo.fileName()) {
+        // The path as written, however long (a path may end in a space).
+        if (pathFile.open(QIODevice::ReadOnly)) puzzlePath = QString::fromUtf8(pathFile.read(kLongestPath));
+        // Half a copy (its record never written) goes.
+        if (!copyInfo.isFile()) {
             QFile::remove(pathInfo.absoluteFilePath());
-            QFile::remove(copyPath);
             continue;
         }
+        // A copy belongs to the puzzle whose path hashes to its name; one
+        // whose path file says otherwise is not offered, nor deleted.
+        if (puzzlePath.isEmpty() || QFileInfo(copyPathOf(puzzlePath)).fileName() != copyInfo.fileName()) continue;
         const QFileInfo puzzle(puzzlePath);
         if (puzzle.exists() && puzzle.lastModified() >= copyInfo.lastModified() &&
             holdsLettersOf(puzzlePath, copyPath)) {

@@ -13,6 +13,7 @@
 
 #include <span>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "GameContext.h"
@@ -225,13 +226,33 @@ void TVlqProcs::SavePuzzle(const QString& path) {
                          std::string(bytes.begin(), bytes.end()), false};
 }
 
-void TVlqProcs::WritePuzzleFile(const QString& path, const vlq::PuzzleRecord& record) {
+void TVlqProcs::WritePuzzleFile(const QString& given, const vlq::PuzzleRecord& record) {
     const QByteArray bytes(reinterpret_cast<const char*>(record.bytes().data()), qsizetype(record.bytes().size()));
+    // Through a link the puzzle is its target, in the target's folder.
+    const QString resolved = QFileInfo(given).canonicalFilePath();
+    const QString path = resolved.isEmpty() ? given : resolved;
+    struct stat was {};
+    const bool exists = ::stat(QFile::encodeName(path).constData(), &was) == 0;
+    // A device, a pipe or a folder in the puzzle's place takes no puzzle:
+    // the letters would go into it, or nowhere.
+    if (exists && !S_ISREG(was.st_mode)) throw vlq::IoError::accessDenied();
+    // A file of other links, or of a name too long for a temporary file
+    // beside it, is written where it is, so every link sees the letters.
+    if (exists && (was.st_nlink > 1 || QFile::encodeName(QFileInfo(path).fileName()).size() > 240))
+        return writeInPlace(path, bytes);
     QSaveFile f(path);
     // Unbuffered, so a short write (full disk, file-size limit) shows here;
     // a buffered one would only fail inside commit(), which then still puts
     // the cut file in place. The data reach the disk before the rename.
     if (f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        // The new file keeps the old one's owner and group (a puzzle shared
+        // with a group, another user's puzzle saved by root); where they
+        // cannot be kept, the file is written where it is instead.
+        if (exists && (was.st_uid != ::geteuid() || was.st_gid != ::getegid()) &&
+            ::fchown(f.handle(), was.st_uid, was.st_gid) != 0) {
+            f.cancelWriting();
+            return writeInPlace(path, bytes);
+        }
         if (f.write(bytes) != bytes.size() || ::fsync(f.handle()) != 0) {
             f.cancelWriting();
             throw vlq::IoError::diskWrite();
