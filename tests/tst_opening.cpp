@@ -393,23 +393,29 @@ void TestOpening::recentOpensOtherPuzzle() {
 
 void TestOpening::revert_data() {
     QTest::addColumn<bool>("yes");
-    QTest::newRow("Yes restores the file") << true;
-    QTest::newRow("No changes nothing") << false;
+    QTest::addColumn<bool>("other"); // another program put another puzzle in the file
+    QTest::newRow("Yes restores the file") << true << false;
+    QTest::newRow("No changes nothing") << false << false;
+    QTest::newRow("Yes shows the other puzzle in new windows") << true << true;
 }
 
 void TestOpening::revert() {
     QFETCH(bool, yes);
+    QFETCH(bool, other);
     const QString a = docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(1));
     QVERIFY(form->OpenPuzzleFile(a));
     typeInGrid(QStringLiteral("CAT"));
     const QByteArray typed = recordBytes(game().puzzle);
+    const QPointer<TVlqGameGridForm> grid = game().gridForm;
+    if (other) docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(2));
     prompts->answers << yes;
     form->RevertToSaved1->trigger();
     QCOMPARE(prompts->questions,
              QStringList{QStringLiteral("Discard all recent changes and return to last saved puzzle?")});
     QTRY_COMPARE(recordBytes(game().puzzle), yes ? asShown(a) : typed); // once the grid has painted
     QCOMPARE(game().modified, !yes);
-    QCOMPARE(fileBytes(a), recordBytes(smallPuzzle(1)));
+    QCOMPARE(fileBytes(a), recordBytes(smallPuzzle(other ? 2 : 1)));
+    QCOMPARE(grid.data() == game().gridForm, !other);
     if (yes) {
         QCOMPARE(game().currentClue, 0);
         QVERIFY(!game().gridForm->currentSquare().has_value());

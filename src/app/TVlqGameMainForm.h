@@ -241,4 +241,5 @@ private:
     QStringList pendingOpens_;
     bool pendingRaise_ = false;
     QString openFileFolder_; // where Open File last found a puzzle
+    QByteArray shownShape_;  // the shown record less its letters: what the windows were built for
 };

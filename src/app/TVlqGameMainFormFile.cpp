@@ -191,7 +191,26 @@ void TVlqGameMainForm::RevertToSaved1Click() {
     });
 }
 
+namespace {
+
+// A record less its letters: the grid, clues and byline the windows show.
+QByteArray shapeOf(const vlq::PuzzleRecord& record) {
+    QByteArray shape(reinterpret_cast<const char*>(record.bytes().data()), qsizetype(record.bytes().size()));
+    shape.remove(qsizetype(vlq::offs::Entry), qsizetype(vlq::offs::SquareClue - vlq::offs::Entry));
+    return shape;
+}
+
+} // namespace
+
 void TVlqGameMainForm::showReloadedPuzzle() {
+    // Another puzzle in the file (another program wrote it): new windows,
+    // as opening it would give.
+    if (shapeOf(game().puzzle) != shownShape_) {
+        ShowPuzzle();
+        game().modified = false;
+        RecoveryCopy::remove(game().currentPuzzlePath);
+        return;
+    }
     // The answer window shows the old letters of a clue that is no
     // longer current: it closes, as it does when another puzzle opens.
     if (game().solveForm && game().solveForm->isVisible()) game().solveForm->close();
@@ -254,6 +273,7 @@ void TVlqGameMainForm::ShowPuzzle() {
     new TVlqGameGridForm(MdiArea);
     new TVlqGameTitleForm(MdiArea);
     new TVlqGameClueForm(MdiArea);
+    shownShape_ = shapeOf(game().puzzle);
     // A new puzzle starts a new count; a paused clock stays paused.
     if (game().clock && game().clock->isVisible()) game().clock->ResetClock();
 
