@@ -140,13 +140,20 @@ private slots:
     void fontScalesWithTheSquares_data() {
         QTest::addColumn<int>("square");
         QTest::addColumn<int>("points");
-        QTest::newRow("half: 5.5 rounds to 6") << 15 << 6;
-        QTest::newRow("default") << 30 << 11;
-        QTest::newRow("one and a half: 16.5 rounds to 16") << 45 << 16;
+        QTest::addColumn<int>("size"); // the font size setting
+        QTest::newRow("half: 5.5 rounds to 6") << 15 << 6 << 11;
+        QTest::newRow("default") << 30 << 11 << 11;
+        QTest::newRow("one and a half: 16.5 rounds to 16") << 45 << 16 << 11;
+        QTest::newRow("a setting far too large: no larger than the square") << 30 << 30 << 0x7fffffff;
     }
     void fontScalesWithTheSquares() {
         QFETCH(int, square);
         QFETCH(int, points);
+        QFETCH(int, size);
+        if (size != 11) {
+            TVlqProcs::WriteSetting("FontSize", size);
+            rebuild();
+        }
         QMdiSubWindow* sub = grid_->subWindow();
         const int extraW = sub->width() - grid_->width();
         sub->resize(6 * square + extraW + 1, sub->height());

@@ -127,7 +127,9 @@ int scaledFontSize(int size, int s, int d) {
         --q;
     }
     if (2 * r > d || (2 * r == d && (q & 1))) ++q;
-    return int(std::clamp<std::int64_t>(q, 1, 4096));
+    // No letter outgrows its square, whatever size the settings ask for:
+    // a larger one would paint the square over.
+    return int(std::clamp<std::int64_t>(q, 1, std::clamp(s, 1, 4096)));
 }
 
 } // namespace vlq

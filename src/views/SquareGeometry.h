@@ -49,7 +49,7 @@ int textOffset(const QFontMetrics& fm, int s);
 
 // Point size of a font that scales with its squares: round(size * s / d),
 // exact division, a half going to the even neighbour; d <= 0 gives size.
-// The result is at least 1.
+// The result is at least 1 and, with d > 0, at most s.
 int scaledFontSize(int size, int s, int d);
 
 } // namespace vlq
