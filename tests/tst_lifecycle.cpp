@@ -271,6 +271,7 @@ void TestLifecycle::puzzleHeldElsewhere_data() {
     QTest::newRow("stale: the number is another program's") << here << "sleep" << -1;
     QTest::newRow("stale: a game that ended, not yet waited for") << here << "zombie" << -1;
     QTest::newRow("a game of this computer, Cancel") << here << QFileInfo(QCoreApplication::applicationFilePath()).fileName() << 1;
+    QTest::newRow("another computer, opened through a link") << far << "link" << 1;
 }
 
 // A lock beside the puzzle of a live game elsewhere is announced; a stale
@@ -292,6 +293,8 @@ void TestLifecycle::puzzleHeldElsewhere() {
         if ((ended = ::fork()) == 0) ::_exit(0);
         QTRY_VERIFY(fileBytes(QStringLiteral("/proc/%1/stat").arg(ended)).contains(") Z "));
         lock = lock.arg(ended);
+    } else if (holder == QLatin1String("link")) {
+        QVERIFY(QFile::link(a, docs.path(QStringLiteral("L.vlq"))));
     } else if (!holder.isEmpty()) {
         const QString program = bin.filePath(holder);
         QVERIFY(QFile::copy(QStandardPaths::findExecutable(QStringLiteral("sleep")), program));
@@ -302,7 +305,7 @@ void TestLifecycle::puzzleHeldElsewhere() {
     QVERIFY(writeBytes(lockPath, lock.toUtf8()));
     if (answer >= 0) prompts->choiceAnswers << answer;
     const bool opens = answer != 1;
-    QCOMPARE(form->OpenPuzzleFile(a), opens);
+    QCOMPARE(form->OpenPuzzleFile(holder == QLatin1String("link") ? docs.path(QStringLiteral("L.vlq")) : a), opens);
     QCOMPARE(prompts->choices.size(), answer < 0 ? 0 : 1);
     const QString heldBy = QStringLiteral("ann on ") + lock.section(QLatin1Char(','), 2, 2);
     QVERIFY(prompts->choices.value(0, heldBy).contains(heldBy));

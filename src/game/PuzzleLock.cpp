@@ -68,7 +68,10 @@ bool runsThisProgram(qint64 pid) {
 } // namespace
 
 QString PuzzleLock::lockPathOf(const QString& puzzlePath) {
-    const QFileInfo info(puzzlePath);
+    // Beside the file itself: a game that opened it through a link and
+    // one that opened it by its own name meet at one lock.
+    const QString real = QFileInfo(puzzlePath).canonicalFilePath();
+    const QFileInfo info(real.isEmpty() ? puzzlePath : real);
     return info.absolutePath() + QStringLiteral("/.~lock.") + info.fileName() + QLatin1Char('#');
 }
 
