@@ -9,6 +9,7 @@
 #include <cmath>
 #include <memory>
 #include <random>
+#include <system_error>
 #include <thread>
 #include <unordered_map>
 #include <unordered_set>
@@ -819,14 +820,29 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
                                                  t == 0 ? nullptr : &stop));
     std::vector<char> found(searches, 0);
     std::vector<std::thread> others;
-    for (std::size_t t = 1; t < searches; ++t)
-        others.emplace_back([&, t] {
-            try {
-                found[t] = tries[t]->run(minLength - 1, maxLength - 1, widest - 1);
-            } catch (...) {
-                found[t] = 0; // out of memory: this try gives up
-            }
-        });
+    // However the first search ends, the others stop and are waited for.
+    struct Joined {
+        std::vector<std::thread>& threads;
+        std::atomic<bool>& stop;
+        ~Joined() {
+            stop = true;
+            for (std::thread& t : threads)
+                if (t.joinable()) t.join();
+        }
+    } joined{others, stop};
+    for (std::size_t t = 1; t < searches; ++t) {
+        try {
+            others.emplace_back([&, t] {
+                try {
+                    found[t] = tries[t]->run(minLength - 1, maxLength - 1, widest - 1);
+                } catch (...) {
+                    found[t] = 0; // out of memory: this try gives up
+                }
+            });
+        } catch (const std::system_error&) {
+            break; // no more threads to be had: fewer searches
+        }
+    }
     found[0] = tries[0]->run(minLength - 1, maxLength - 1, widest - 1);
     if (found[0]) stop = true;
     for (std::thread& t : others) t.join();
