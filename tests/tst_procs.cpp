@@ -181,13 +181,12 @@ void TestProcs::saveToMissingFolder() {
 void TestProcs::saveKeepsWhatTheFileIs_data() {
     QTest::addColumn<QString>("kind");
     QTest::newRow("a hard link") << "hard";
-    QTest::newRow("a link into another folder") << "link";
     QTest::newRow("another user's file") << "owner";
     QTest::newRow("a link to a device") << "device";
 }
 
-// A save keeps the puzzle file what it was: every hard link and a link see
-// the new letters, another user's file stays theirs, and a device in the
+// A save keeps the puzzle file what it was: its other hard link sees the
+// new letters, another user's file stays theirs, and a device in the
 // puzzle's place is refused, the letters kept unsaved.
 void TestProcs::saveKeepsWhatTheFileIs() {
     QFETCH(QString, kind);
@@ -196,22 +195,13 @@ void TestProcs::saveKeepsWhatTheFileIs() {
     if (kind == "owner" && (::geteuid() != 0 || ::chown(QFile::encodeName(path).constData(), 65534, 65534) != 0))
         QSKIP("only root can give a file to another user");
     if (kind == "hard") QVERIFY(::link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()) == 0);
-    if (kind == "link") QVERIFY(QFile::link(path, other));
     if (kind == "device") QVERIFY(QFile::link(QStringLiteral("/dev/null"), other));
     game().puzzle = smallPuzzle(1);
     game().modified = true;
-    const QString saved = kind == "owner" ? path : other;
-    if (kind == "device") {
-        QCOMPARE(ioErrorCode([&] { TVlqProcs::SavePuzzle(saved); }), 5);
-        QVERIFY(game().modified);
-        return;
-    }
-    TVlqProcs::SavePuzzle(saved);
-    QCOMPARE(fileBytes(path), recordBytes(game().puzzle));
-    QCOMPARE(QFileInfo(other).isSymLink(), kind == "link");
-    struct stat st {};
-    QVERIFY(::stat(QFile::encodeName(path).constData(), &st) == 0);
-    if (kind == "owner") QCOMPARE(int(st.st_uid), 65534);
+    QCOMPARE(ioErrorCode([&] { TVlqProcs::SavePuzzle(kind == "owner" ? path : other); }), kind == "device" ? 5 : 0);
+    QCOMPARE(game().modified, kind == "device");
+    QCOMPARE(fileBytes(path), recordBytes(kind == "device" ? smallPuzzle(4) : game().puzzle));
+    if (kind == "owner") QCOMPARE(QFileInfo(path).ownerId(), 65534u);
 }
 
 void TestProcs::delayKeepsEventsFlowing() {
