@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -305,11 +306,14 @@ void TestLifecycle::puzzleHeldElsewhere() {
     QVERIFY(writeBytes(lockPath, lock.toUtf8()));
     if (answer >= 0) prompts->choiceAnswers << answer;
     const bool opens = answer != 1;
+    const mode_t mask = ::umask(077); // a player who keeps new files to themselves
     QCOMPARE(form->OpenPuzzleFile(holder == QLatin1String("link") ? docs.path(QStringLiteral("L.vlq")) : a), opens);
+    ::umask(mask);
     QCOMPARE(prompts->choices.size(), answer < 0 ? 0 : 1);
     const QString heldBy = QStringLiteral("ann on ") + lock.section(QLatin1Char(','), 2, 2);
     QVERIFY(prompts->choices.value(0, heldBy).contains(heldBy));
     QCOMPARE(fileBytes(lockPath).contains(',' + QByteArray::number(QCoreApplication::applicationPid()) + ','), opens);
+    if (opens) QVERIFY(QFile::permissions(lockPath) & QFile::ReadOther); // other players see it
     form->close();
     QCOMPARE(QFile::exists(lockPath), !opens);
     live.kill();

@@ -103,6 +103,9 @@ void PuzzleLock::take(const QString& puzzlePath) {
     ::unlink(QFile::encodeName(lockPath).constData());
     const int fd = ::open(QFile::encodeName(lockPath).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
     if (fd < 0) return;
+    // Readable by the other players of a shared folder whatever this
+    // player's umask: a lock they cannot read warns no one.
+    ::fchmod(fd, 0644);
     if (::write(fd, line.constData(), size_t(line.size())) != line.size()) {
         ::close(fd);
         ::unlink(QFile::encodeName(lockPath).constData());
