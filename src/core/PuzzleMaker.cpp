@@ -451,8 +451,9 @@ private:
         return true;
     }
     void take(std::size_t slot, const Candidate& c) {
-        for (std::size_t l = 0; l < 26; ++l) budget_[l] -= c.tail[l];
-        notePresent();
+        // Letters only run out here, in the one pass over them.
+        for (std::size_t l = 0; l < 26; ++l)
+            if ((budget_[l] -= c.tail[l]) <= 0) present_ &= ~(1u << l);
         left_ -= c.tailLength;
         cost_ += c.cost;
         chosen_[slot] = c.word;
@@ -467,8 +468,8 @@ private:
         for (int r : related_[w]) blocked_[static_cast<std::size_t>(r)] += by;
     }
     void give(std::size_t slot, const Candidate& c) {
-        for (std::size_t l = 0; l < 26; ++l) budget_[l] += c.tail[l];
-        notePresent();
+        for (std::size_t l = 0; l < 26; ++l)
+            if ((budget_[l] += c.tail[l]) > 0) present_ |= 1u << l;
         left_ += c.tailLength;
         cost_ -= c.cost;
         chosen_[slot] = -1;
