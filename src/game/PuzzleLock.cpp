@@ -19,19 +19,26 @@ QString userName() {
     return QString::number(::getuid());
 }
 
+// The start of what the system says of a process of this computer under
+// /proc/PID/ (pid "self" for this one): up to 512 bytes, empty when it
+// cannot be read.
+QByteArray processFile(const QByteArray& pid, const char* name) {
+    const int fd = ::open(("/proc/" + pid + '/' + name).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return {};
+    char text[512];
+    const ssize_t n = ::read(fd, text, sizeof text);
+    ::close(fd);
+    return n > 0 ? QByteArray(text, qsizetype(n)) : QByteArray();
+}
+
 // Whether a process of this computer runs under pid (one we may not signal
 // runs too). A game killed and not yet waited for by its parent (a zombie)
 // is still signalled, but runs no more.
 bool processRuns(qint64 pid) {
     if (pid <= 0 || pid > 0x7fffffff) return false;
     if (::kill(pid_t(pid), 0) != 0 && errno != EPERM) return false;
-    const int fd = ::open(("/proc/" + QByteArray::number(pid) + "/stat").constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return true;
-    char stat[512];
-    const ssize_t n = ::read(fd, stat, sizeof stat - 1);
-    ::close(fd);
     // "pid (name) state ...": the name may hold spaces and brackets.
-    const QByteArray line(stat, n > 0 ? qsizetype(n) : 0);
+    const QByteArray line = processFile(QByteArray::number(pid), "stat");
     const qsizetype end = line.lastIndexOf(')');
     return end < 0 || end + 2 >= line.size() || line.at(end + 2) != 'Z';
 }
@@ -41,14 +48,7 @@ bool processRuns(qint64 pid) {
 // processes of every user, and the same for every copy of the game
 // wherever it is installed, also after an update replaced its file. Empty
 // when it cannot be read.
-QByteArray programNameOf(const QByteArray& pid) {
-    const int fd = ::open(("/proc/" + pid + "/comm").constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return {};
-    char name[64];
-    const ssize_t n = ::read(fd, name, sizeof name);
-    ::close(fd);
-    return n > 0 ? QByteArray(name, qsizetype(n)).trimmed() : QByteArray();
-}
+QByteArray programNameOf(const QByteArray& pid) { return processFile(pid, "comm").trimmed(); }
 
 // Whether the process under pid is a game like this one. A pid handed on
 // to another program since the lock was written makes the lock stale;
