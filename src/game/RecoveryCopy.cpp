@@ -63,6 +63,17 @@ QStringList copyFolders() {
     return folders;
 }
 
+// Deletes the puzzle's copy, record and path file, in every folder but
+// the copy `kept`.
+void removeCopies(const QString& puzzlePath, const QString& kept = {}) {
+    for (const QString& dir : copyFolders()) {
+        const QString copy = copyPathIn(dir, puzzlePath);
+        if (copy == kept) continue;
+        QFile::remove(copy);
+        QFile::remove(pathFileOf(copy));
+    }
+}
+
 } // namespace
 
 RecoveryCopy::RecoveryCopy(QObject* parent) : QObject(parent) {
@@ -133,13 +144,7 @@ bool RecoveryCopy::writeNow() {
         }
     }
     // An older copy in the other folder would be offered with this one.
-    if (done)
-        for (const QString& dir : copyFolders()) {
-            const QString other = copyPathIn(dir, puzzlePath);
-            if (other == kept) continue;
-            QFile::remove(other);
-            QFile::remove(pathFileOf(other));
-        }
+    if (done) removeCopies(puzzlePath, kept);
     writing_ = false;
     return done;
 }
@@ -147,11 +152,7 @@ bool RecoveryCopy::writeNow() {
 void RecoveryCopy::remove(const QString& puzzlePath) {
     if (puzzlePath.isEmpty()) return;
     if (theInstance && fullPathOf(puzzlePath) == fullPathOf(game().currentPuzzlePath)) theInstance->timer_.stop();
-    for (const QString& dir : copyFolders()) {
-        const QString copy = copyPathIn(dir, puzzlePath);
-        QFile::remove(copy);
-        QFile::remove(pathFileOf(copy));
-    }
+    removeCopies(puzzlePath);
     if (theInstance) theInstance->written_.remove(fullPathOf(puzzlePath));
 }
 
