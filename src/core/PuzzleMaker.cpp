@@ -119,6 +119,9 @@ constexpr int kSecondLooks = 6;       // fresh starts among common words after a
 constexpr long long kSecondLookRun = 8 * kFirstRun; // each of at most this many words tried
 constexpr std::size_t kMaxSearches = 4;   // searches at once, one per processor
 constexpr std::uint32_t kSeedStep = 7919; // between the seeds of searches at once
+// A letter left is placed before the next slot is filled when the open
+// slots hold fewer words with it than this for each one of it.
+constexpr double kScarce = 1000;
 
 // An inflected form (a plural, a tense) rather than the word WordNet lists.
 bool isForm(const LexiconWord& w) { return !w.phrase && w.base != lowerOf(w.word); }
@@ -138,9 +141,16 @@ double wordCost(const LexiconWord& w) {
 
 class Search {
 public:
+    // A slot's words, and per letter those that hold it (indices into
+    // `words`, in their order) with their counts up to each level.
+    struct Holders {
+        std::array<std::vector<int>, 26> of;
+        std::array<std::array<int, 26>, 3> upTo{};
+    };
     struct Slot {
         std::vector<Candidate>* words = nullptr;
         std::unordered_map<Key, std::vector<int>, KeyHash>* exact = nullptr;
+        const Holders* holders = nullptr;
     };
 
     Search(std::vector<Slot> slots, Counts budget, const Lexicon& lexicon, std::uint32_t seed, double seconds,
@@ -161,6 +171,7 @@ public:
         notePresent();
         chosen_.assign(slots_.size(), -1);
         chosenSlots_ = chosen_;
+        for (std::size_t s = 0; s < slots_.size(); ++s) pos_.push_back(s);
         best_ = chosen_;
         bestLeft_ = left_;
     }
@@ -258,6 +269,7 @@ private:
     std::array<double, 26> share_{};
     std::vector<int> chosen_, best_;
     std::vector<int> chosenSlots_, bestSlots_; // the candidates chosen per slot (indices into its words)
+    std::vector<std::size_t> pos_; // the slot filled at each depth
     int bestLeft_ = 0;
     std::uint32_t present_ = 0; // bit l set while budget_[l] > 0
     bool cut_ = false; // some words that fit were left untried
@@ -276,6 +288,7 @@ private:
         std::fill(blocked_.begin(), blocked_.end(), 0);
         budget_ = start_;
         notePresent();
+        for (std::size_t s = 0; s < pos_.size(); ++s) pos_[s] = s;
         left_ = 0;
         for (int c : budget_) left_ += c;
         cost_ = 0;
@@ -492,14 +505,15 @@ private:
 
     // The last slot: a word whose tail is exactly what is left.
     bool finishLast(std::size_t depth) {
-        const Slot& s = slots_[depth];
+        const std::size_t slot = pos_[depth];
+        const Slot& s = slots_[slot];
         const auto it = s.exact->find(keyOf(budget_));
         if (it == s.exact->end() || left_ > 15 * 26) return false;
         for (int i : it->second) {
             const Candidate& c = (*s.words)[static_cast<std::size_t>(i)];
             if (c.tailLength == left_ && free(c.word) && c.level <= level_ && c.tailLength <= maxTail_ &&
                 c.tailLength >= minTail_) {
-                take(depth, c);
+                take(slot, c);
                 return true;
             }
         }
@@ -510,27 +524,41 @@ private:
     // word of the second that fits what is left, against an exact look-up
     // for the last; common words first.
     bool finishThree(std::size_t depth) {
-        const Slot& a = slots_[depth];
-        const Slot& b = slots_[depth + 1];
+        const std::size_t a = pos_[depth], b = pos_[depth + 1];
         std::vector<const Candidate*> first, second;
-        for (const Candidate& c : *a.words)
+        for (const Candidate& c : *slots_[a].words)
             if (free(c.word) && lengthFits(c.tailLength, 2) && fits(c)) first.push_back(&c);
-        for (const Candidate& c : *b.words)
+        for (const Candidate& c : *slots_[b].words)
             if (fits(c)) second.push_back(&c);
         for (const Candidate* x : first) {
-            take(depth, *x);
+            take(a, *x);
             noteBest(depth + 1);
             for (const Candidate* y : second) {
                 tick();
                 if (!lengthFits(y->tailLength, 1) || !fits(*y) || !free(y->word)) continue;
-                take(depth + 1, *y);
+                take(b, *y);
                 if (finishLast(depth + 2)) return true;
                 noteBest(depth + 2);
-                give(depth + 1, *y);
+                give(b, *y);
             }
-            give(depth, *x);
+            give(a, *x);
         }
         return false;
+    }
+
+    // The letter left that the fewest words of the open slots hold for each
+    // one of it, when they are few enough that it should be placed first.
+    int scarceLetter(std::size_t depth) const {
+        int scarce = -1;
+        double fewest = kScarce;
+        for (std::size_t l = 0; l < 26; ++l) {
+            if (budget_[l] <= 0) continue;
+            int holders = 0;
+            for (std::size_t p = depth; p < pos_.size(); ++p) holders += slots_[pos_[p]].holders->upTo[static_cast<std::size_t>(level_)][l];
+            const double per = static_cast<double>(holders) / budget_[l];
+            if (per < fewest) fewest = per, scarce = static_cast<int>(l);
+        }
+        return scarce;
     }
 
     bool fill(std::size_t depth) {
@@ -539,26 +567,34 @@ private:
         if (rest == 0) return left_ == 0;
         if (rest == 1) return finishLast(depth);
         if (steps_ > stepLimit_) throw Restart();
-        const Slot& s = slots_[depth];
         if (rest == 3) return finishThree(depth);
         if (rest == 2) {
             // Every word of this slot against an exact look-up for the last.
-            for (const Candidate& c : *s.words) {
+            const std::size_t slot = pos_[depth];
+            for (const Candidate& c : *slots_[slot].words) {
                 tick();
                 if (!lengthFits(c.tailLength, 1) || !fits(c) || !free(c.word)) continue;
-                take(depth, c);
+                take(slot, c);
                 if (finishLast(depth + 1)) return true;
                 noteBest(depth + 1);
-                give(depth, c);
+                give(slot, c);
             }
             return false;
         }
-        // Rank the words that fit by how ordinary the remainder stays.
-        std::vector<std::pair<float, int>> ranked;
-        for (std::size_t i = 0; i < s.words->size(); ++i) {
-            const Candidate& c = (*s.words)[i];
+        // The words to rank: when a letter left is scarce, those of every
+        // open slot that hold it (one of them must); else those of the next slot.
+        struct Ranked {
+            float score;
+            std::uint16_t at; // the depth whose slot the word is for
+            int index;
+            bool operator<(const Ranked& o) const { return score < o.score; }
+        };
+        std::vector<Ranked> ranked;
+        const auto rank = [&](std::size_t at, int index) {
+            const Candidate& c = (*slots_[pos_[at]].words)[static_cast<std::size_t>(index)];
             tick();
-            if (!lengthFits(c.tailLength, rest - 1) || !fits(c) || !free(c.word)) continue;
+            if (!lengthFits(c.tailLength, rest - 1) || !fits(c) || !free(c.word)) return;
+            // Rank the words that fit by how ordinary the remainder stays.
             const double after = left_ - c.tailLength;
             double deviation = 0;
             for (std::size_t l = 0; l < 26; ++l) {
@@ -572,16 +608,26 @@ private:
             const double off = c.tailLength - avgTail_;
             const double score = deviation + preference_ * c.cost + kLengthWeight * longer * longer +
                                  kJitter * jitter + balance_ * kBalanceWeight * off * off / (avgTail_ + 1.0);
-            ranked.emplace_back(static_cast<float>(score), static_cast<int>(i));
+            ranked.push_back({static_cast<float>(score), static_cast<std::uint16_t>(at), index});
+        };
+        if (const int scarce = scarceLetter(depth); scarce >= 0) {
+            for (std::size_t at = depth; at < pos_.size(); ++at)
+                for (int i : slots_[pos_[at]].holders->of[static_cast<std::size_t>(scarce)]) rank(at, i);
+        } else {
+            for (std::size_t i = 0; i < slots_[pos_[depth]].words->size(); ++i) rank(depth, static_cast<int>(i));
         }
         const std::size_t tries = std::min<std::size_t>(ranked.size(), rest <= 3 ? kTriesNearEnd : kTries);
         cut_ = cut_ || tries < ranked.size();
         std::partial_sort(ranked.begin(), ranked.begin() + static_cast<std::ptrdiff_t>(tries), ranked.end());
         for (std::size_t t = 0; t < tries; ++t) {
-            const Candidate& c = (*s.words)[static_cast<std::size_t>(ranked[t].second)];
-            take(depth, c);
+            // The word's slot is filled at this depth.
+            std::swap(pos_[depth], pos_[ranked[t].at]);
+            const std::size_t slot = pos_[depth];
+            const Candidate& c = (*slots_[slot].words)[static_cast<std::size_t>(ranked[t].index)];
+            take(slot, c);
             if (fill(depth + 1)) return true;
-            give(depth, c);
+            give(slot, c);
+            std::swap(pos_[depth], pos_[ranked[t].at]);
         }
         return false;
     }
@@ -802,16 +848,28 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
         if (needed[l])
             for (std::size_t i = 0; i < byLetter[l].size(); ++i)
                 exact[l][keyOf(byLetter[l][i].tail)].push_back(static_cast<int>(i));
+    std::array<Search::Holders, 26> holders;
+    for (std::size_t l = 0; l < 26; ++l)
+        for (std::size_t i = 0; needed[l] && i < byLetter[l].size(); ++i) {
+            const Candidate& c = byLetter[l][i];
+            for (std::size_t h = 0; h < 26; ++h) {
+                if (c.tail[h] == 0) continue;
+                holders[l].of[h].push_back(static_cast<int>(i));
+                for (int level = c.level; level < 3; ++level) ++holders[l].upTo[static_cast<std::size_t>(level)][h];
+            }
+        }
     std::vector<Search::Slot> searchSlots;
     for (int k : slotOrder) {
         const std::size_t l = idx(spelled[static_cast<std::size_t>(k)]);
-        searchSlots.push_back({&byLetter[l], &exact[l]});
+        searchSlots.push_back({&byLetter[l], &exact[l], &holders[l]});
     }
     // One search per processor, each of its own seed. The first seed's set
     // stands when it finds one, and the others then stop; otherwise the set
     // of the first other search that found one, so a quotation whose sets
     // are rare gets as many tries as the machine can run at once.
-    const std::size_t searches = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, kMaxSearches);
+    const std::size_t searches = std::clamp<std::size_t>(
+        options.searches > 0 ? static_cast<std::size_t>(options.searches) : std::thread::hardware_concurrency(), 1,
+        kMaxSearches);
     std::atomic<bool> stop = false;
     std::vector<std::unique_ptr<Search>> tries;
     for (std::size_t t = 0; t < searches; ++t)

@@ -4,7 +4,9 @@
 // answer starts with its letter and all answers together use exactly the
 // quotation's letters. New answers get a draft clue from their definition.
 //
-// The search takes the slots with the fewest words first, picks words whose
+// The search takes the slots with the fewest words first, except that a
+// letter left which few words of the open slots hold (a J, the Qs) is
+// placed first, in whichever slot its best word fits; it picks words whose
 // letters keep what is left of the quotation close to ordinary English and
 // whose lengths keep near the average, backtracks, and finishes the last
 // three answers exactly: every pair of words that fits the letters left,
@@ -40,6 +42,7 @@ struct MakeOptions {
     double seconds = 10.0;          // the longest the whole search may run
     long long steps = 1'000'000'000'000; // the most words it may try (a limit a busy machine does not move, for tests)
     long long polish = 3'000'000;      // words tried after the first complete set, trading its answers for more common ones
+    int searches = 0;               // searches run at once, each of its own seed (0: one per processor, up to four)
 };
 
 struct MadeAnswer {

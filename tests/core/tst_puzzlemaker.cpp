@@ -304,6 +304,23 @@ private slots:
         QVERIFY(fixed.problems[0].what.find("change --min or --max") != std::string::npos);
     }
 
+    // Thirteen long answers for 5 F, 4 W, 2 Q and a J: a search that fills
+    // the slots in a fixed order leaves the J and a Q over in 100 million
+    // words tried; placing the scarce letters first finds a set in a few.
+    void scarceLettersComplete() {
+        MakeOptions options;
+        options.seconds = 3600;
+        options.steps = 10'000'000;
+        options.polish = 5000;
+        options.searches = 1;
+        const MakeResult made = makePuzzle(
+            "Quotation: A thing of beauty is a joy for ever: Its loveliness increases; it will never Pass into "
+            "nothingness; but still will keep A bower quiet for us, and a sleep Full of sweet dreams, and health, "
+            "and quiet breathing.\nSource: Keats, Endymion\n",
+            "E", lexicon, options);
+        QVERIFY2(made.complete, made.problems.empty() ? "" : made.problems[0].what.c_str());
+    }
+
     // A search cut short gives a source with the best set and "?" for the
     // open answers, which the maker can run again; the letters for the new
     // answers are told, and words are suggested for an open one.
