@@ -175,19 +175,23 @@ int saveChild(const QString& fault, const QString& path, const QString& answer) 
 // The child under a file-size limit: the game as the player starts it,
 // with the puzzle on its command line; X typed into the first square, then
 // Exit, whose box of choices gets its default; reports as saveChild does.
-// Until its display goes: says "ready" after the X and plays on.
-int gameChild(char* program, char* path, bool untilDisplayGoes = false) {
+// Until its display goes: says "ready" after the X and plays on; to crash:
+// says "ready" and makes a bad memory access.
+int gameChild(char* program, char* path, bool untilDisplayGoes = false, bool crash = false) {
     static PromptRecorder prompts;
     static bool playOn = untilDisplayGoes;
+    static bool crashes = crash;
     qAddPreRoutine([] {
         QTimer::singleShot(0, [] {
             const bool opened = QTest::qWaitFor([] { return game().mainForm && game().gridForm; }, 60000);
             if (!opened || !QTest::qWaitForWindowExposed(game().mainForm)) return QCoreApplication::exit(2);
             clickSquare11AndType('X');
-            if (playOn) {
-                QTextStream(stdout) << "ready" << Qt::endl;
-                return;
+            if (playOn || crashes) QTextStream(stdout) << "ready" << Qt::endl;
+            if (crashes) {
+                static volatile std::uintptr_t nowhere = 16; // an address no page is ever at
+                *reinterpret_cast<volatile int*>(nowhere) = 1;
             }
+            if (playOn) return;
             QTest::mouseClick(game().mainForm->ExitBtn, Qt::LeftButton);
             reportAfterExit(prompts, game().mainForm);
             QCoreApplication::exit(0);
@@ -356,6 +360,8 @@ private slots:
     void signalsEndTheGame();
     void killDuringSave();
     void displayLost();
+    void crashLeavesLetters_data();
+    void crashLeavesLetters();
     void importOnFullDisk();
     void folderSyncedAfterRename_data();
     void folderSyncedAfterRename();
@@ -590,6 +596,33 @@ void TestFaults::displayLost() {
     QCOMPARE(fileBytes(copies.value(0)).at(655), 'X');
 }
 
+void TestFaults::crashLeavesLetters_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("bad memory access") << "crash";
+    QTest::newRow("SIGSEGV sent") << "display";
+}
+
+// The game crashes a moment after a letter, long before its recovery copy
+// was due: the letter is in a copy all the same.
+void TestFaults::crashLeavesLetters() {
+    QFETCH(QString, how);
+    ChildTree tree;
+    const QString path = tree.folder() + QStringLiteral("/A.vlq");
+    QVERIFY(writeBytes(path, recordBytes(smallPuzzle(1))));
+    QProcess p;
+    tree.start(p, {how, path});
+    QDeadlineTimer ready(60000);
+    while (!p.canReadLine() && !ready.hasExpired()) p.waitForReadyRead(1000);
+    QCOMPARE(p.readLine(), QByteArray("ready\n"));
+    if (how == QLatin1String("display")) ::kill(pid_t(p.processId()), SIGSEGV);
+    QVERIFY(p.waitForFinished(RecoveryCopy::kDelayMs / 2));
+    QVERIFY(p.exitStatus() == QProcess::CrashExit || p.exitCode() != 0);
+    const QStringList copies = tree.recoveryCopies();
+    QCOMPARE(copies.size(), 1);
+    QCOMPARE(fileBytes(copies.value(0)).at(655), 'X');
+    QCOMPARE(QFile(copies.value(0).chopped(4) + QStringLiteral(".path")).size(), QFileInfo(path).absoluteFilePath().toUtf8().size());
+}
+
 // Opening another program's puzzle writes a .vlq into the puzzle folder: a
 // disk that fills on the way leaves no cut file there to be listed, and the
 // player is told.
@@ -812,6 +845,8 @@ int main(int argc, char** argv) {
         return gameChild(argv[0], argv[3]);
     if (argc == 4 && std::strcmp(argv[1], "--child") == 0 && std::strcmp(argv[2], "display") == 0)
         return gameChild(argv[0], argv[3], true);
+    if (argc == 4 && std::strcmp(argv[1], "--child") == 0 && std::strcmp(argv[2], "crash") == 0)
+        return gameChild(argv[0], argv[3], false, true);
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() >= 2 && args[1] == QLatin1String("--child")) {

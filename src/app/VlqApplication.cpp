@@ -17,6 +17,7 @@
 #include "TScoreForm.h"
 #include "TVlqGameMainForm.h"
 #include "game/TVlqProcs.h"
+#include "platform/CrashSignal.h"
 #include "platform/TerminationSignal.h"
 #include "platform/FontMatch.h"
 #include "platform/VlqStyle.h"
@@ -138,6 +139,8 @@ int runVorlaquince(int argc, char** argv) {
     // Letters typed since the last save are copied aside every few seconds.
     RecoveryCopy recoveryCopy;
     runningCopy = &recoveryCopy;
+    // A crash writes them at once.
+    onCrashSignal(&RecoveryCopy::writeOnCrash);
     static const bool exitHandled = std::atexit(copyLettersOnExit) == 0;
     (void)exitHandled;
     form->attachSingleInstance(&instance);
@@ -158,6 +161,7 @@ int runVorlaquince(int argc, char** argv) {
 
     const int rc = app.exec();
     runningCopy = nullptr; // the letters were saved or left on purpose
+    onCrashSignal(nullptr);
     // The answer window first, then the main window with the document
     // windows and the score card, before the modules they call.
     solveForm.reset();

@@ -8,7 +8,14 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <string>
+#include <vector>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "GameContext.h"
@@ -74,7 +81,88 @@ void removeCopies(const QString& puzzlePath, const QString& kept = {}) {
     }
 }
 
+// What a crash writes, made ready outside its handler: the puzzle's full
+// path and record, and per folder (the data home's, then the spare one)
+// the copy and its path file with temporary names beside them.
+struct CrashPlan {
+    struct Target {
+        std::string folder, copy, copyTemp, pathFile, pathFileTemp;
+        bool spare = false;
+    };
+    std::string fullPath;
+    std::vector<Target> targets;
+};
+CrashPlan crashPlans[2];
+std::atomic<const CrashPlan*> crashPlan{nullptr};
+QString crashPlanPath;
+// Set when the letters change, cleared when a copy or a save holds them.
+volatile sig_atomic_t lettersUnsaved = 0;
+
+// The plan for the puzzle's copies, made when its letters first change.
+void armCrashPlan(const QString& puzzlePath) {
+    if (puzzlePath == crashPlanPath && crashPlan.load()) return;
+    CrashPlan& plan = crashPlans[crashPlan.load() == &crashPlans[0] ? 1 : 0];
+    plan.fullPath = fullPathOf(puzzlePath).toUtf8().toStdString();
+    plan.targets.clear();
+    const QString temp = QFileInfo(QDir::tempPath()).isDir() ? QDir::tempPath() : QStringLiteral("/tmp");
+    const QString spare = temp + QStringLiteral("/vorlaquince-recovery-") + QString::number(::getuid());
+    for (const QString& dir : {RecoveryCopy::folder(), spare}) {
+        const QString copy = copyPathIn(dir, puzzlePath);
+        const auto local = [](const QString& path) { return QFile::encodeName(path).toStdString(); };
+        plan.targets.push_back({local(dir), local(copy), local(copy + QStringLiteral(".crash")), local(pathFileOf(copy)),
+                                local(pathFileOf(copy) + QStringLiteral(".crash")), dir == spare});
+    }
+    // The handler makes no folder but the spare one.
+    QDir().mkpath(RecoveryCopy::folder());
+    QFile::setPermissions(RecoveryCopy::folder(), kOwnerOnly);
+    crashPlanPath = puzzlePath;
+    crashPlan.store(&plan);
+}
+
+// The whole of data in a new file `final`, by way of `temp`; only calls a
+// signal handler may make.
+bool writeWhole(const std::string& temp, const std::string& final, const void* data, std::size_t size) {
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0) return false;
+    const char* at = static_cast<const char*>(data);
+    bool ok = true;
+    while (size > 0 && ok) {
+        const ssize_t n = ::write(fd, at, size);
+        if (n > 0) at += n, size -= std::size_t(n);
+        else ok = n < 0 && errno == EINTR;
+    }
+    ok = ok && ::fsync(fd) == 0;
+    ::close(fd);
+    if (ok && ::rename(temp.c_str(), final.c_str()) == 0) return true;
+    ::unlink(temp.c_str());
+    return false;
+}
+
 } // namespace
+
+void RecoveryCopy::writeOnCrash() {
+    const CrashPlan* plan = crashPlan.load();
+    if (!lettersUnsaved || !plan) return;
+    const auto& record = game().puzzle.bytes();
+    for (const CrashPlan::Target& t : plan->targets) {
+        if (t.spare) {
+            // Anyone may make folders in the temporary folder: only the
+            // player's own real one, closed to others, takes the copy.
+            ::mkdir(t.folder.c_str(), 0700);
+            struct stat st {};
+            if (::lstat(t.folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid() ||
+                (st.st_mode & 077) != 0)
+                continue;
+        }
+        // The path file first, as for every copy.
+        if (!writeWhole(t.pathFileTemp, t.pathFile, plan->fullPath.data(), plan->fullPath.size()) ||
+            !writeWhole(t.copyTemp, t.copy, record.data(), record.size()))
+            continue;
+        const int folder = ::open(t.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (folder >= 0) ::fsync(folder), ::close(folder);
+        return;
+    }
+}
 
 RecoveryCopy::RecoveryCopy(QObject* parent) : QObject(parent) {
     timer_.setSingleShot(true);
@@ -105,9 +193,21 @@ QString RecoveryCopy::copyPathOf(const QString& puzzlePath) {
 }
 
 void RecoveryCopy::schedule() {
+    // A crash from now on writes these letters at once.
+    if (game().currentPuzzlePath.isEmpty()) {
+        lettersUnsaved = 0;
+    } else {
+        armCrashPlan(game().currentPuzzlePath);
+        lettersUnsaved = 1;
+    }
     // Not restarted by every key: a player typing on still gets a copy
     // within the delay of the first unsaved letter.
     if (!timer_.isActive()) timer_.start();
+}
+
+void RecoveryCopy::dropPending() {
+    timer_.stop();
+    lettersUnsaved = 0;
 }
 
 bool RecoveryCopy::writeNow() {
@@ -144,20 +244,27 @@ bool RecoveryCopy::writeNow() {
         }
     }
     // An older copy in the other folder would be offered with this one.
-    if (done) removeCopies(puzzlePath, kept);
+    if (done) {
+        removeCopies(puzzlePath, kept);
+        lettersUnsaved = 0;
+    }
     writing_ = false;
     return done;
 }
 
 void RecoveryCopy::remove(const QString& puzzlePath) {
     if (puzzlePath.isEmpty()) return;
-    if (theInstance && fullPathOf(puzzlePath) == fullPathOf(game().currentPuzzlePath)) theInstance->timer_.stop();
+    if (fullPathOf(puzzlePath) == fullPathOf(game().currentPuzzlePath)) {
+        if (theInstance) theInstance->timer_.stop();
+        lettersUnsaved = 0;
+    }
     removeCopies(puzzlePath);
     if (theInstance) theInstance->written_.remove(fullPathOf(puzzlePath));
 }
 
 void RecoveryCopy::removeOwnCopy() {
     timer_.stop();
+    lettersUnsaved = 0;
     const QString puzzlePath = game().currentPuzzlePath;
     if (!puzzlePath.isEmpty() && written_.contains(fullPathOf(puzzlePath))) remove(puzzlePath);
 }

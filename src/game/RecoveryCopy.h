@@ -3,8 +3,9 @@
 // copy of its own under the data home ($XDG_DATA_HOME/vorlaquince/recovery),
 // never over the puzzle file; when the data home takes no copy (its disk
 // full), to a private folder in the temporary folder. A crash or a kill
-// then loses at most those seconds; a lost display none, as the copy is also written when the window
-// system ends the process (app/VlqApplication). The copy goes when the
+// then loses at most those seconds; a crash and a lost display none, as
+// the copy is also written from the crash's signal handler and when the
+// window system ends the process (app/VlqApplication). The copy goes when the
 // letters are safe again: a save, a revert, recycling, a clean close. On
 // the next start a copy whose letters its puzzle file does not hold is
 // offered back (app/GameLife), unless another live game holds that puzzle.
@@ -49,7 +50,11 @@ public:
     // clean close. A copy left from an earlier run is kept for its offer.
     void removeOwnCopy();
     // Forgets a write still to come (another puzzle is opened).
-    void dropPending() { timer_.stop(); }
+    void dropPending();
+    // Writes the open puzzle's letters to its copy when they changed since
+    // its last copy or save; for a crash's signal handler, so it makes only
+    // the calls a handler may, on paths made ready when the letters changed.
+    static void writeOnCrash();
 
     struct Found {
         QString puzzlePath; // the puzzle the letters belong to
