@@ -539,13 +539,38 @@ std::string withoutRemarks(const std::string& sense) {
     return clean(join(kept.empty() ? clauses : kept, "; "));
 }
 
+// A clause ending in a list of alternatives ("equal to another in value or
+// measure or force or effect or significance etc") with as many of them as
+// fit `room`, two at least; empty when that does not fit, or the clause
+// ends otherwise.
+std::string fewerAlternatives(const std::string& clause, std::size_t room) {
+    std::vector<std::string> words = split(clause, " ");
+    if (!words.empty() && (words.back() == "etc" || words.back() == "etc.")) words.pop_back();
+    // The "or"s of the list, from the last back, each before one word (not
+    // "correct or usual or expected time", whose words all go with "time").
+    std::vector<std::size_t> ors;
+    for (std::size_t end = words.size(); end >= 3 && words[end - 2] == "or" && isLetters(words[end - 1]); end -= 2)
+        ors.push_back(end - 2);
+    // Cut before a later "or", keeping the first two alternatives.
+    for (std::size_t k = 0; k + 1 < ors.size(); ++k) {
+        std::vector<std::string> kept(words.begin(), words.begin() + static_cast<std::ptrdiff_t>(ors[k]));
+        const std::string text = join(kept, " ");
+        if (text.size() <= room) return text;
+    }
+    return {};
+}
+
 // Whole clauses of a definition, from the first, as many as fit `room`;
-// empty when even the first does not.
+// a first clause too long for it keeps fewer of the alternatives it ends
+// with, or else the result is empty.
 std::string fitClauses(const std::string& text, std::size_t room) {
     std::string out;
     for (const std::string& clause : clausesOf(text)) {
         const std::string longer = out.empty() ? clause : out + "; " + clause;
-        if (longer.size() > room) break;
+        if (longer.size() > room) {
+            if (out.empty()) out = fewerAlternatives(clause, room);
+            break;
+        }
         out = longer;
     }
     return out;
@@ -598,7 +623,7 @@ DraftClue draftClue(const Lexicon& lexicon, const LexiconWord& word) {
         if (defining.empty()) continue;
         const std::string full = clean(worded(lexicon, defining, form));
         std::string text = full;
-        if (!text.empty() && (givesAway(text, answer, word.base, word.stem) || fitClauses(text, kDraftClueRoom).empty()))
+        if (!text.empty() && (givesAway(text, answer, word.base, word.stem) || clausesOf(text).front().size() > kDraftClueRoom))
             text = withoutBrackets(text);
         // A verb's or an adverb's definition that says the same twice over
         // ("from this time forth; from now on") keeps the clauses that hide

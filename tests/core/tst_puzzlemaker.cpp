@@ -241,6 +241,7 @@ private slots:
         QTest::newRow("an example note is no definition") << "CRUMPLED" << "same as";
         QTest::newRow("comparative of a negation") << "ODDER" << "less divisible by two";
         QTest::newRow("superlative after the phrase") << "ROUNDEST" << "having a circular shape to the greatest degree";
+        QTest::newRow("fewer of a list of alternatives") << "EQUIVALENT" << "a person or thing equal to another in value or measure or force";
     }
     void draftClues() {
         QFETCH(QString, answer);
@@ -259,6 +260,15 @@ private slots:
         QVERIFY(!clue.text.ends_with("..."));
         QVERIFY2(clue.text.starts_with(begins.toStdString()), clue.text.c_str());
         for (const std::string& sense : clue.senses) QVERIFY(!givesAway(sense, word, it->base, it->stem));
+    }
+
+    // A definition too long for a clue keeps fewer of the alternatives it
+    // ends with, never fewer than two, and none of a list that shares a word.
+    void fewerAlternatives() {
+        const std::string head(kDraftClueRoom - 12, 'x');
+        QCOMPARE(fitDraft(head + " or sooner or later or earlier etc"), head + " or sooner");
+        QCOMPARE(fitDraft(head + "xxxxxx or sooner or later"), std::string());
+        QCOMPARE(fitDraft(head + " not adhering to a correct or usual or expected time"), std::string());
     }
 
     // An answer whose first draft is another answer's clue takes its next sense.
