@@ -598,6 +598,14 @@ bool givesAway(const std::string& clue, const std::string& word, const std::stri
     for (char c : text) words += (c >= 'a' && c <= 'z') ? c : ' ';
     for (const std::string* root : {&base, &stem})
         if (root->size() >= 3 && words.find(" " + lowerText(*root)) != std::string::npos) return true;
+    // Or with the stem less the ending that makes it a verb: OXIDATION
+    // (oxidate) in "the process of oxidizing".
+    for (const std::string_view ending : {"ate", "ize", "ise", "ify"}) {
+        const std::string root = lowerText(stem);
+        if (root.ends_with(ending) && root.size() >= ending.size() + 4 &&
+            words.find(" " + root.substr(0, root.size() - ending.size())) != std::string::npos)
+            return true;
+    }
     return false;
 }
 
@@ -633,7 +641,11 @@ DraftClue draftClue(const Lexicon& lexicon, const LexiconWord& word) {
             std::vector<std::string> hiding;
             for (const std::string& clause : clausesOf(text))
                 if (!givesAway(clause, answer, word.base, word.stem)) hiding.push_back(clause);
-            text = join(hiding, "; ");
+            // A remark on what the others apply to ("as of a message") says nothing alone.
+            const bool remarks = std::all_of(hiding.begin(), hiding.end(), [](const std::string& clause) {
+                return clause.starts_with("as of ") || clause.starts_with("as in ");
+            });
+            text = remarks ? std::string() : join(hiding, "; ");
         }
         if (text.empty() || givesAway(text, answer, word.base, word.stem)) continue;
         const std::string fitted = fitClauses(text, kDraftClueRoom);

@@ -241,6 +241,8 @@ private slots:
         QTest::newRow("an example note is no definition") << "CRUMPLED" << "same as";
         QTest::newRow("comparative of a negation") << "ODDER" << "less divisible by two";
         QTest::newRow("superlative after the phrase") << "ROUNDEST" << "having a circular shape to the greatest degree";
+        QTest::newRow("the stem less its verb ending") << "OXIDATION" << "a kind of";
+        QTest::newRow("a remark left alone is no clue") << "FALSIFY" << "tamper, with the purpose of deception";
         QTest::newRow("fewer of a list of alternatives") << "EQUIVALENT" << "a person or thing equal to another in value or measure or force";
     }
     void draftClues() {
