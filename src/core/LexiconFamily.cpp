@@ -79,6 +79,10 @@ std::vector<std::string> Lexicon::familyOf(const std::string& lower) const {
         add(stemOf(rest));
         add(rest);
     }
+    // A form (PHOTOJOURNALISTS, UNHAPPIER) is of its base's family: the
+    // dictionary knows the parts only in their plain forms.
+    if (const std::string base = baseOf(lower); base != lower && lowerLetters(base))
+        for (std::string& key : familyOf(base)) add(std::move(key));
     return out;
 }
 

@@ -183,7 +183,7 @@ std::string pluralClause(const Lexicon& lexicon, const std::string& clause) {
     };
     // A remark: "usually worn...", "used as a signal", "that which is owed".
     static constexpr std::string_view kRemarks[] = {"usually", "often", "sometimes", "typically", "chiefly",
-                                                    "mainly", "mostly", "also", "that", "which", "who", "used",
+                                                    "mainly", "mostly", "also", "that", "which", "who", "used", "slang",
                                                     "how", "what", "where", "when"};
     // A gerund's definition: "combining into a solid mass", "drawing a comparison".
     static constexpr std::string_view kAfterGerund[] = {"a", "an", "the", "of", "into", "from", "by", "with",
@@ -622,8 +622,18 @@ DraftClue draftClue(const Lexicon& lexicon, const LexiconWord& word) {
     const auto givesAway = [&](const std::string& text, const std::string& a, const std::string& base,
                                const std::string& stem) {
         if (vlq::givesAway(text, a, base, stem) || vlq::givesAway(text, a, base, ownStem)) return true;
-        return std::any_of(parts.begin(), parts.end(),
-                           [&](const std::string& part) { return vlq::givesAway(text, a, part, part); });
+        if (std::any_of(parts.begin(), parts.end(),
+                        [&](const std::string& part) { return vlq::givesAway(text, a, part, part); }))
+            return true;
+        // A word of the answer's stem spelled otherwise: "leaves" for LEAFED.
+        for (const std::string& w : split(lowerText(text), " ")) {
+            std::string letters;
+            for (char c : w)
+                if (c >= 'a' && c <= 'z') letters += c;
+            if (letters.size() >= 3 && (lexicon.stemOf(letters) == stem || lexicon.stemOf(letters) == ownStem))
+                return true;
+        }
+        return false;
     };
     for (const std::string& sense : lexicon.senses(word)) {
         // As written, or without its remarks in brackets when that hides the answer or fits.

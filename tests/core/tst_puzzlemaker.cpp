@@ -138,6 +138,7 @@ private slots:
         QTest::newRow("forms") << "ENTHUSIASTIC" << "ENTHUSIASMS" << true;
         QTest::newRow("negating prefix") << "UNHAPPY" << "happiness" << true;
         QTest::newRow("echo of the quotation") << "UNACQUAINTED" << "acquaintance" << true;
+        QTest::newRow("compound part of a form") << "NOTEBOOKS" << "NOTEPAD" << true;
         QTest::newRow("rhyme") << "MOTHER" << "BROTHER" << false;
         QTest::newRow("unrelated") << "GARDEN" << "PLANET" << false;
         QTest::newRow("common ending") << "CREATION" << "NATION" << false;
@@ -242,6 +243,9 @@ private slots:
         QTest::newRow("comparative of a negation") << "ODDER" << "less divisible by two";
         QTest::newRow("superlative after the phrase") << "ROUNDEST" << "having a circular shape to the greatest degree";
         QTest::newRow("the stem less its verb ending") << "OXIDATION" << "a kind of";
+        QTest::newRow("a part of a plural compound") << "RAINDROPS" << "no definition found";
+        QTest::newRow("a word of its stem spelled otherwise") << "CARVE" << "engrave or cut";
+        QTest::newRow("slang for") << "TOOTHBRUSHES" << "slang for a mustache";
         QTest::newRow("a remark left alone is no clue") << "FALSIFY" << "tamper, with the purpose of deception";
         QTest::newRow("fewer of a list of alternatives") << "EQUIVALENT" << "a person or thing equal to another in value or measure or force";
     }
