@@ -309,6 +309,13 @@ struct ChildTree {
         if (limits.isEmpty()) p.start(child.first(), child.mid(1));
         else p.start(QStringLiteral("prlimit"), limits + child);
     }
+    // Starts the child as start() does; whether it then says "ready".
+    bool startReady(QProcess& p, const QStringList& args, const QString& display = {}) const {
+        start(p, args, {}, display);
+        QDeadlineTimer ready(60000);
+        while (!p.canReadLine() && !ready.hasExpired()) p.waitForReadyRead(1000);
+        return p.readLine() == "ready\n";
+    }
     // The recovery copies the child left in its data home, or else in the
     // temporary folder.
     QStringList recoveryCopies(bool spare = false) const {
@@ -513,10 +520,7 @@ void TestFaults::signalsEndTheGame() {
     const QString path = tree.folder() + QStringLiteral("/A.vlq");
     QVERIFY(writeBytes(path, recordBytes(smallPuzzle(1))));
     QProcess p;
-    tree.start(p, {QStringLiteral("signal"), fault, path});
-    QDeadlineTimer ready(60000);
-    while (!p.canReadLine() && !ready.hasExpired()) p.waitForReadyRead(1000);
-    QCOMPARE(p.readLine(), QByteArray("ready\n"));
+    QVERIFY(tree.startReady(p, {QStringLiteral("signal"), fault, path}));
     QTest::qWait(300);
     QElapsedTimer clock;
     clock.start();
@@ -585,10 +589,7 @@ void TestFaults::displayLost() {
     server.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1024x768x24"});
     if (!server.waitForReadyRead(20000)) QSKIP("no Xvfb to run the game on");
     QProcess p;
-    tree.start(p, {QStringLiteral("display"), path}, {}, ":" + QString::fromLatin1(server.readLine().trimmed()));
-    QDeadlineTimer ready(60000);
-    while (!p.canReadLine() && !ready.hasExpired()) p.waitForReadyRead(1000);
-    QCOMPARE(p.readLine(), QByteArray("ready\n"));
+    QVERIFY(tree.startReady(p, {QStringLiteral("display"), path}, ":" + QString::fromLatin1(server.readLine().trimmed())));
     server.kill();
     QVERIFY(p.waitForFinished(10000));
     const QStringList copies = tree.recoveryCopies();
@@ -610,10 +611,7 @@ void TestFaults::crashLeavesLetters() {
     const QString path = tree.folder() + QStringLiteral("/A.vlq");
     QVERIFY(writeBytes(path, recordBytes(smallPuzzle(1))));
     QProcess p;
-    tree.start(p, {how, path});
-    QDeadlineTimer ready(60000);
-    while (!p.canReadLine() && !ready.hasExpired()) p.waitForReadyRead(1000);
-    QCOMPARE(p.readLine(), QByteArray("ready\n"));
+    QVERIFY(tree.startReady(p, {how, path}));
     if (how == QLatin1String("display")) ::kill(pid_t(p.processId()), SIGSEGV);
     QVERIFY(p.waitForFinished(RecoveryCopy::kDelayMs / 2));
     QVERIFY(p.exitStatus() == QProcess::CrashExit || p.exitCode() != 0);
