@@ -218,8 +218,8 @@ int signalChild(const QString& fault, const QString& path) {
     return 3; // the about box closed by itself: the signal never came
 }
 
-// The child of the unreadable puzzle test: whether the puzzle opened, and
-// the error boxes.
+// The child of the unreadable puzzle test: whether the puzzle opened, the
+// error boxes and the boxes of choices (their default button pressed).
 int openChild(const QString& path) {
     game().reset();
     TVlqProcs procs;
@@ -227,7 +227,8 @@ int openChild(const QString& path) {
     auto form = fixture::showMainWindow();
     if (!form) return 2;
     const bool opened = form->OpenPuzzleFile(path);
-    QTextStream(stdout) << int(opened) << '\n' << prompts.errors.join(QLatin1Char('|')).replace(QLatin1Char('\n'), QLatin1Char(' ')) << '\n';
+    QTextStream(stdout) << int(opened) << '\n' << prompts.errors.join(QLatin1Char('|')).replace(QLatin1Char('\n'), QLatin1Char(' ')) << '\n'
+                        << prompts.choices.join(QLatin1Char('|')).replace(QLatin1Char('\n'), QLatin1Char(' ')) << '\n';
     return 0;
 }
 
@@ -361,6 +362,7 @@ private slots:
     void wayOutOfFailedSave_data();
     void wayOutOfFailedSave();
     void unreadablePuzzle();
+    void unreadableLockWarns();
     void recoveryCopyOnFullDisk_data();
     void recoveryCopyOnFullDisk();
     void signalsEndTheGame_data();
@@ -472,6 +474,20 @@ void TestFaults::unreadablePuzzle() {
     const QStringList lines = tree.run({QStringLiteral("open"), path}).split(QLatin1Char('\n'));
     QCOMPARE(lines.value(0), QStringLiteral("0"));
     QCOMPARE(lines.value(1), QStringLiteral("You do not have permission to read this puzzle file: %1").arg(path));
+}
+
+// A lock the player may not read (written under another player's umask)
+// still warns: its holder cannot be checked, so it counts as live.
+void TestFaults::unreadableLockWarns() {
+    ChildTree tree;
+    const QString path = tree.folder() + QStringLiteral("/A.vlq");
+    const QString lock = tree.folder() + QStringLiteral("/.~lock.A.vlq#");
+    QVERIFY(writeBytes(path, recordBytes(smallPuzzle(1))));
+    QVERIFY(writeBytes(lock, "Vorlaquince,ann,elsewhere,4242,2026-12-01T10:00:00\n"));
+    QFile::setPermissions(lock, {});
+    const QStringList lines = tree.run({QStringLiteral("open"), path}).split(QLatin1Char('\n'));
+    QCOMPARE(lines.value(0), QStringLiteral("0")); // Cancel, the default
+    QVERIFY2(lines.value(2).contains(QStringLiteral("is open in another Vorlaquince game")), qPrintable(lines.value(2)));
 }
 
 void TestFaults::recoveryCopyOnFullDisk_data() {

@@ -190,11 +190,12 @@ TVlqGameMainForm::RecoveryOutcome TVlqGameMainForm::offerRecoveryCopies(const QS
 bool TVlqGameMainForm::mayOpenHeldPuzzle(const QString& fullPath) {
     const auto holder = PuzzleLock::otherHolder(fullPath);
     if (!holder) return true;
+    const QString who = holder->host.isEmpty() ? QStringLiteral("user %1").arg(holder->user)
+                                                : QStringLiteral("user %1 on %2").arg(holder->user, holder->host);
     const QString text =
-        QStringLiteral("\"%1\" is open in another Vorlaquince game (user %2 on %3, since %4).\n\n"
+        QStringLiteral("\"%1\" is open in another Vorlaquince game (%2, since %3).\n\n"
                        "If both games save it, whichever saves last overwrites the other's letters.")
-            .arg(puzzleName(fullPath), holder->user, holder->host,
-                 QLocale().toString(holder->since, QLocale::ShortFormat));
+            .arg(puzzleName(fullPath), who, QLocale().toString(holder->since, QLocale::ShortFormat));
     return ChoiceBox::ask(kTitle, text, {QStringLiteral("Open Anyway"), QStringLiteral("Cancel")}, 1, 1) == 0;
 }
 

@@ -79,7 +79,11 @@ std::optional<PuzzleLock::Holder> PuzzleLock::otherHolder(const QString& puzzleP
     QFile f(lockPathOf(puzzlePath));
     // Only a small regular file: never wait on a pipe of that name.
     const QFileInfo info(f.fileName());
-    if (!info.isFile() || info.size() > 4096 || !f.open(QIODevice::ReadOnly)) return std::nullopt;
+    if (!info.isFile() || info.size() > 4096) return std::nullopt;
+    // A lock this player may not read (another player's umask made it
+    // private): its process cannot be checked, so it counts as its
+    // owner's, held since it was written. Open Anyway takes it over.
+    if (!f.open(QIODevice::ReadOnly)) return Holder{info.owner(), QString(), 0, info.lastModified()};
     const QStringList fields = QString::fromUtf8(f.read(4096)).trimmed().split(QLatin1Char(','));
     if (fields.size() < 5 || fields[0] != QLatin1String("Vorlaquince")) return std::nullopt;
     Holder h{fields[1], fields[2], fields[3].toLongLong(), QDateTime::fromString(fields[4], Qt::ISODate)};

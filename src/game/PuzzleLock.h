@@ -22,7 +22,7 @@ public:
     PuzzleLock& operator=(const PuzzleLock&) = delete;
 
     struct Holder {
-        QString user, host;
+        QString user, host; // no host for a lock that could not be read
         qint64 pid = 0;
         QDateTime since;
     };
