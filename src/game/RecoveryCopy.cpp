@@ -165,8 +165,8 @@ void RecoveryCopy::writeOnCrash() {
 }
 
 RecoveryCopy::RecoveryCopy(QObject* parent) : QObject(parent) {
+    timer_.setParent(this); // one of the children the copy owns
     timer_.setSingleShot(true);
-    timer_.setInterval(kDelayMs);
     connect(&timer_, &QTimer::timeout, this, [this] { writeNow(); });
     connect(&playerLetters(), &PlayerLetters::letterChanged, this, [this] { schedule(); });
     theInstance = this;
@@ -200,9 +200,10 @@ void RecoveryCopy::schedule() {
         armCrashPlan(game().currentPuzzlePath);
         lettersUnsaved = 1;
     }
-    // Not restarted by every key: a player typing on still gets a copy
-    // within the delay of the first unsaved letter.
-    if (!timer_.isActive()) timer_.start();
+    // A player typing on still gets a copy within kDelayMs of the first
+    // letter not in one.
+    if (!timer_.isActive()) pending_.start();
+    timer_.start(int(std::clamp<qint64>(kDelayMs - pending_.elapsed(), 0, kPauseMs)));
 }
 
 void RecoveryCopy::dropPending() {

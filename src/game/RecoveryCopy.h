@@ -1,5 +1,5 @@
-// Recovery copies: a few seconds after the player's letters change, the
-// whole record of the open puzzle is written (as atomically as a save) to a
+// Recovery copies: when the player pauses for a second, and at most a few
+// seconds after the letters change, the whole record of the open puzzle is written (as atomically as a save) to a
 // copy of its own under the data home ($XDG_DATA_HOME/vorlaquince/recovery),
 // never over the puzzle file; when the data home takes no copy (its disk
 // full), to a private folder in the temporary folder. A crash or a kill
@@ -16,6 +16,7 @@
 // Writing never shows a box: a failed copy is retried at the next change.
 #pragma once
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QSet>
@@ -26,8 +27,11 @@ class RecoveryCopy : public QObject {
     Q_OBJECT
 public:
     // How long after a change the copy is written (at most; later changes
-    // within that time go into the same write).
+    // within that time go into the same write), and sooner after the last
+    // change when no other follows for kPauseMs: a player's pause, which
+    // no typing waits on.
     static constexpr int kDelayMs = 5000;
+    static constexpr int kPauseMs = 1000;
 
     // The game's one instance registers itself (instance()) and follows
     // every change of the player's letters (PlayerLetters::letterChanged).
@@ -68,11 +72,13 @@ public:
     static QList<Found> waiting();
 
 public slots:
-    // The player's letters changed: the copy is written within kDelayMs.
+    // The player's letters changed: the copy is written after a pause of
+    // kPauseMs, or kDelayMs after the first change not in a copy.
     void schedule();
 
 private:
     QTimer timer_;
+    QElapsedTimer pending_; // since the first change not in a copy
     bool writing_ = false;
     QSet<QString> written_; // puzzles this run wrote a copy of
 };
