@@ -64,8 +64,8 @@ QString spareFolder() { return QDir::tempPath() + QStringLiteral("/vorlaquince-r
 // Leaves a recovery copy of the puzzle at path, with X in its first
 // square and newer than the puzzle, as a game that ended unsaved does.
 bool leaveRecoveryCopy(RecoveryCopy& recovery, const QString& path) {
+    TVlqProcs::LoadPuzzle(path);
     game().currentPuzzlePath = path;
-    game().puzzle = smallPuzzle(1);
     game().puzzle.setEntry(1, 1, 'X');
     QFile copy(RecoveryCopy::copyPathOf(path));
     const bool left = recovery.writeNow() && copy.open(QIODevice::ReadWrite) &&
@@ -86,6 +86,7 @@ private slots:
     void recoveryOffer();
     void copyOfAnOddPathOffered();
     void copyOfAnotherLiveGameNotOffered();
+    void recoveredPuzzleChangedElsewhere_data();
     void recoveredPuzzleChangedElsewhere();
     void openingOffersLeftLetters();
     void openAnotherAfterFailedSave();
@@ -232,18 +233,40 @@ void TestLifecycle::openingOffersLeftLetters() {
     QVERIFY(game().modified);
 }
 
+void TestLifecycle::recoveredPuzzleChangedElsewhere_data() {
+    QTest::addColumn<QString>("when");
+    QTest::newRow("written after Recover") << "after";
+    QTest::newRow("written before Recover") << "before";
+    QTest::newRow("written before Recover, its old time kept") << "before, old time";
+    QTest::newRow("only touched before Recover") << "touched";
+}
+
 // Recovered letters meet the puzzle's file as any open puzzle does: when
-// another program writes it meanwhile, Save asks before overwriting it.
+// another program has written it since the copy (a sync keeping the time
+// it had elsewhere, too), Save asks before overwriting it; a file only
+// touched is saved over as usual.
 void TestLifecycle::recoveredPuzzleChangedElsewhere() {
+    QFETCH(QString, when);
     const QString a = docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(1));
     QVERIFY(leaveRecoveryCopy(*recovery, a));
+    const auto otherWrite = [&] {
+        const QDateTime time = QFileInfo(a).lastModified();
+        if (when != QLatin1String("touched")) docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(2));
+        QFile file(a);
+        QVERIFY(file.open(QIODevice::ReadWrite) &&
+                file.setFileTime(when.contains(QLatin1String("old")) ? time : QDateTime::currentDateTime().addSecs(120),
+                                 QFileDevice::FileModificationTime));
+    };
+    if (when != QLatin1String("after")) otherWrite();
     prompts->choiceAnswers << 0 << 0; // Recover, then Keep Both
     form->offerRecoveryCopies();
     QCOMPARE(game().currentPuzzlePath, a);
-    docs.writePuzzle(QStringLiteral("A.vlq"), smallPuzzle(2)); // another program's write
+    if (when == QLatin1String("after")) otherWrite();
     form->Save1->trigger();
-    QCOMPARE(prompts->choices.size(), 2);
-    QCOMPARE(fileBytes(a), recordBytes(smallPuzzle(2)));
+    const bool changed = when != QLatin1String("touched");
+    QCOMPARE(prompts->choices.size(), changed ? 2 : 1);
+    QCOMPARE(fileBytes(a).at(655) == 'X', !changed);
+    if (changed) QCOMPARE(fileBytes(a), recordBytes(smallPuzzle(2)));
 }
 
 // When the open puzzle cannot be saved, opening another one asks after the

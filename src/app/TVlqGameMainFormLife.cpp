@@ -175,7 +175,17 @@ TVlqGameMainForm::RecoveryOutcome TVlqGameMainForm::offerRecoveryCopies(const QS
             } catch (const vlq::IoError&) {
             }
         }
-        const PuzzleOnDisk puzzleFile = game().lastOnDisk;
+        PuzzleOnDisk puzzleFile = game().lastOnDisk;
+        // The letters were typed over the file as it was then: when another
+        // program has written it since (a sync from another computer, another
+        // puzzle put in its place), a save finds it changed and asks, as it
+        // does for an open puzzle. A copy of an older game tells only its time.
+        const bool since = found.base ? *found.base != puzzleFile.bytes
+                                      : QFileInfo(found.puzzlePath).lastModified() > found.written;
+        if (puzzleFile.path == QFileInfo(found.puzzlePath).absoluteFilePath() && since) {
+            puzzleFile.stamp = {};
+            puzzleFile.bytes = found.base.value_or(std::string());
+        }
         TVlqProcs::LoadPuzzle(found.copyPath); // read a moment ago
         game().lastOnDisk = puzzleFile; // a save checks the puzzle's file, not the copy's
         game().currentPuzzlePath = found.puzzlePath;

@@ -36,6 +36,18 @@ QString pathFileOf(const QString& copyPath) {
     return p + QStringLiteral(".path");
 }
 
+QString baseFileOf(const QString& copyPath) {
+    QString p = copyPath;
+    p.chop(4);
+    return p + QStringLiteral(".base");
+}
+
+// The puzzle file as the game last read or wrote it, when it was this one.
+std::string baseOf(const QString& puzzlePath) {
+    const PuzzleOnDisk& known = game().lastOnDisk;
+    return known.path == QFileInfo(puzzlePath).absoluteFilePath() ? known.bytes : std::string();
+}
+
 // The puzzle's full path, as the copy is kept under it.
 QString fullPathOf(const QString& puzzlePath) { return QFileInfo(puzzlePath).absoluteFilePath(); }
 
@@ -78,6 +90,7 @@ void removeCopies(const QString& puzzlePath, const QString& kept = {}) {
         if (copy == kept) continue;
         QFile::remove(copy);
         QFile::remove(pathFileOf(copy));
+        QFile::remove(baseFileOf(copy));
     }
 }
 
@@ -86,10 +99,10 @@ void removeCopies(const QString& puzzlePath, const QString& kept = {}) {
 // the copy and its path file with temporary names beside them.
 struct CrashPlan {
     struct Target {
-        std::string folder, copy, copyTemp, pathFile, pathFileTemp;
+        std::string folder, copy, copyTemp, pathFile, pathFileTemp, baseFile, baseFileTemp;
         bool spare = false;
     };
-    std::string fullPath;
+    std::string fullPath, base;
     std::vector<Target> targets;
 };
 CrashPlan crashPlans[2];
@@ -100,9 +113,12 @@ volatile sig_atomic_t lettersUnsaved = 0;
 
 // The plan for the puzzle's copies, made when its letters first change.
 void armCrashPlan(const QString& puzzlePath) {
-    if (puzzlePath == crashPlanPath && crashPlan.load()) return;
+    // The file as last read or written changes with a save; the plan with it.
+    const std::string base = baseOf(puzzlePath);
+    if (const CrashPlan* armed = crashPlan.load(); armed && puzzlePath == crashPlanPath && armed->base == base) return;
     CrashPlan& plan = crashPlans[crashPlan.load() == &crashPlans[0] ? 1 : 0];
     plan.fullPath = fullPathOf(puzzlePath).toUtf8().toStdString();
+    plan.base = base;
     plan.targets.clear();
     const QString temp = QFileInfo(QDir::tempPath()).isDir() ? QDir::tempPath() : QStringLiteral("/tmp");
     const QString spare = temp + QStringLiteral("/vorlaquince-recovery-") + QString::number(::getuid());
@@ -110,7 +126,8 @@ void armCrashPlan(const QString& puzzlePath) {
         const QString copy = copyPathIn(dir, puzzlePath);
         const auto local = [](const QString& path) { return QFile::encodeName(path).toStdString(); };
         plan.targets.push_back({local(dir), local(copy), local(copy + QStringLiteral(".crash")), local(pathFileOf(copy)),
-                                local(pathFileOf(copy) + QStringLiteral(".crash")), dir == spare});
+                                local(pathFileOf(copy) + QStringLiteral(".crash")), local(baseFileOf(copy)),
+                                local(baseFileOf(copy) + QStringLiteral(".crash")), dir == spare});
     }
     // The handler makes no folder but the spare one.
     QDir().mkpath(RecoveryCopy::folder());
@@ -156,6 +173,7 @@ void RecoveryCopy::writeOnCrash() {
         }
         // The path file first, as for every copy.
         if (!writeWhole(t.pathFileTemp, t.pathFile, plan->fullPath.data(), plan->fullPath.size()) ||
+            !writeWhole(t.baseFileTemp, t.baseFile, plan->base.data(), plan->base.size()) ||
             !writeWhole(t.copyTemp, t.copy, record.data(), record.size()))
             continue;
         const int folder = ::open(t.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -231,9 +249,12 @@ bool RecoveryCopy::writeNow() {
         try {
             // The path file first: a record whose path file is missing could
             // never be offered back.
-            QSaveFile pathFile(pathFileOf(copy));
+            QSaveFile pathFile(pathFileOf(copy)), baseFile(baseFileOf(copy));
             const QByteArray full = fullPathOf(puzzlePath).toUtf8();
-            if (pathFile.open(QIODevice::WriteOnly) && pathFile.write(full) == full.size() && pathFile.commit()) {
+            const std::string base = baseOf(puzzlePath);
+            if (pathFile.open(QIODevice::WriteOnly) && pathFile.write(full) == full.size() && pathFile.commit() &&
+                baseFile.open(QIODevice::WriteOnly) && baseFile.write(base.data(), qint64(base.size())) == qint64(base.size()) &&
+                baseFile.commit()) {
                 TVlqProcs::WritePuzzleFile(copy, game().puzzle);
                 written_.insert(fullPathOf(puzzlePath));
                 kept = copy;
@@ -306,6 +327,7 @@ QList<RecoveryCopy::Found> RecoveryCopy::waiting() {
         // Half a copy (its record never written) goes.
         if (!copyInfo.isFile()) {
             QFile::remove(pathInfo.absoluteFilePath());
+            QFile::remove(baseFileOf(copyPath));
             continue;
         }
         // A copy belongs to the puzzle whose path hashes to its name; one
@@ -317,7 +339,10 @@ QList<RecoveryCopy::Found> RecoveryCopy::waiting() {
             remove(puzzlePath); // saved since
             continue;
         }
-        found << Found{puzzlePath, copyPath, copyInfo.lastModified()};
+        std::optional<std::string> base;
+        if (QFile baseFile(baseFileOf(copyPath)); baseFile.open(QIODevice::ReadOnly))
+            base = baseFile.read(qint64(vlq::kRecordSize) + 1).toStdString();
+        found << Found{puzzlePath, copyPath, copyInfo.lastModified(), base};
     }
     return found;
 }

@@ -10,9 +10,12 @@
 // the next start a copy whose letters its puzzle file does not hold is
 // offered back (app/GameLife), unless another live game holds that puzzle.
 //
-// Each copy is two files named after the puzzle plus a hash of its full
+// Each copy is three files named after the puzzle plus a hash of its full
 // path, so two puzzles of one name in different folders never share one:
-// NAME-HASH.vlq (the record) and NAME-HASH.path (the puzzle's full path).
+// NAME-HASH.vlq (the record), NAME-HASH.path (the puzzle's full path) and
+// NAME-HASH.base (the puzzle file as the game last read or wrote it, empty
+// when it had none), so that letters recovered over a file another program
+// has changed since are not saved over it unasked.
 // Writing never shows a box: a failed copy is retried at the next change.
 #pragma once
 #include <QDateTime>
@@ -22,6 +25,9 @@
 #include <QSet>
 #include <QString>
 #include <QTimer>
+
+#include <optional>
+#include <string>
 
 class RecoveryCopy : public QObject {
     Q_OBJECT
@@ -64,6 +70,7 @@ public:
         QString puzzlePath; // the puzzle the letters belong to
         QString copyPath;   // the record with the letters
         QDateTime written;  // when the copy was written
+        std::optional<std::string> base; // the puzzle file the letters were typed over (none from older copies)
     };
     // The copies whose letters their puzzle file does not hold (newer than
     // it, or it changed or is gone since), oldest first. Copies older than a
