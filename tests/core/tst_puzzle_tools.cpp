@@ -443,6 +443,18 @@ private slots:
         // A bad option of make says what it takes before the usage.
         QCOMPARE(run({"make", dir.filePath("Good.txt"), "--time", "-5"}, &out), 2);
         QVERIFY2(out.startsWith("vlqtool make: --time takes a whole number from 1 to 3600\n"), qPrintable(out));
+        // An output that is the input, under any name, is refused and the input kept.
+        const QByteArray source = kSource;
+        QCOMPARE(run({"build", dir.filePath("Good.txt"), "-o", dir.filePath("./Good.txt")}, &out), 2);
+        QVERIFY2(out.contains("is the input file"), qPrintable(out));
+        const QString copy = dir.filePath("Copy.vlq");
+        QCOMPARE(run({"build", dir.filePath("Good.txt"), "-o", copy}), 0);
+        QCOMPARE(run({"export", copy, "--to", "jpz", "-o", copy}), 2);
+        QCOMPARE(run({"check", copy}), 0);
+        QCOMPARE(run({"make", dir.filePath("Good.txt"), "-o", dir.filePath("Good.txt")}), 2);
+        QFile kept(dir.filePath("Good.txt"));
+        QVERIFY(kept.open(QIODevice::ReadOnly) && kept.readAll() == source);
+        QCOMPARE(run({"make", dir.filePath("Good.txt"), "-o", ""}), 2);
     }
 
     // Clues the maker drafted build and check, with a warning for each

@@ -72,6 +72,15 @@ std::optional<std::string> readFile(const std::string& path) {
 
 int writeFile(const std::string& outPath, const std::string& data);
 
+// Whether the output would replace the input: the same file under any name
+// (a link, a path of its own). Told, it is refused: the input would be lost.
+bool replacesInput(const std::string& command, const std::string& in, const std::string& out) {
+    std::error_code error;
+    if (!fs::equivalent(in, out, error)) return false;
+    std::cerr << "vlqtool " << command << ": " << out << " is the input file; write the output to another file\n";
+    return true;
+}
+
 int build(const std::string& sourcePath, const std::string& outPath) {
     const auto text = readFile(sourcePath);
     if (!text) return kUsage;
@@ -257,6 +266,7 @@ int make(const std::vector<std::string>& args, const std::string& programPath) {
         }
         if (a == "-o" && hasValue) {
             outPath = args[++i];
+            if (outPath.empty()) return usage();
         } else if (a == "--seed") {
             options.seed = static_cast<std::uint32_t>(*v);
         } else if (a == "--min") {
@@ -273,6 +283,7 @@ int make(const std::vector<std::string>& args, const std::string& programPath) {
             sets = *v;
         } else if (a == "--suggest" && hasValue) {
             suggest = args[++i];
+            if (suggest.empty()) return usage();
         } else if (a == "--avoid" && hasValue) {
             std::string list = args[++i] + ",";
             for (std::size_t start = 0, comma; (comma = list.find(',', start)) != std::string::npos; start = comma + 1)
@@ -284,6 +295,7 @@ int make(const std::vector<std::string>& args, const std::string& programPath) {
         }
     }
     if (sourcePath.empty() || (!suggest.empty() && (sets > 1 || !outPath.empty()))) return usage();
+    if (!outPath.empty() && replacesInput("make", sourcePath, outPath)) return kUsage;
     const auto text = readFile(sourcePath);
     if (!text) return kUsage;
     vlq::Lexicon lexicon;
@@ -437,6 +449,7 @@ int main(int argc, char** argv) {
                 return usage();
         }
         if (source.empty() || out.empty()) return usage();
+        if (replacesInput(command, source, out)) return kUsage;
         return build(source, out);
     }
     if (command == "import" || command == "export") {
@@ -452,6 +465,7 @@ int main(int argc, char** argv) {
                 return usage();
         }
         if (in.empty() || out.empty()) return usage();
+        if (replacesInput(command, in, out)) return kUsage;
         if (command == "import") return to.empty() ? importFile(in, out) : usage();
         const auto format = vlq::foreignFormatNamed(to);
         return format ? exportFile(in, *format, out) : usage();
