@@ -478,6 +478,7 @@ void TestOpening::failedOpenings_data() {
     QTest::addColumn<QString>("message");
     QTest::newRow("short file, Solve") << "short" << false << kNotVlq;
     QTest::newRow("refused record, Solve") << "refused" << false << kNotVlq;
+    QTest::newRow("answer and square naming others, Solve") << "crossed" << false << kNotVlq;
     QTest::newRow("missing file, by path") << "missing" << false << kNotVlq;
     QTest::newRow("short file, recent") << "short" << true << kNotVlq;
     QTest::newRow("missing file, recent") << "missing" << true << kNotFound;
@@ -502,6 +503,12 @@ void TestOpening::failedOpenings() {
     else if (kind == "refused") {
         auto rec = smallPuzzle(2);
         rec.setHeight(0);
+        docs.writePuzzle(QStringLiteral("Bad.vlq"), rec);
+    } else if (kind == "crossed") {
+        // Letter 1 of clue A names a square whose letter code is another's.
+        auto rec = smallPuzzle(2);
+        const int code = rec.clueSquares(101);
+        rec.setSquareClue(code / 100, code % 100, rec.squareClue(code / 100, code % 100) == 102 ? 201 : 102);
         docs.writePuzzle(QStringLiteral("Bad.vlq"), rec);
     }
 

@@ -30,7 +30,13 @@ namespace vlq {
 std::vector<std::string> checkPuzzleFile(std::span<const std::uint8_t> data,
                                          std::vector<std::string>* warnings = nullptr);
 
+// What to check: every rule, or those a game needs to be playable: the
+// grid's bytes and the answers and squares naming each other (not the
+// player's entry bytes, clue texts and their numbering, nor letter squares
+// outside every answer, which the grid still takes letters in).
+enum class CheckScope { Everything, Play };
+
 // The same rules over a record image of the right size.
-std::vector<std::string> checkPuzzle(const PuzzleRecord::Bytes& image);
+std::vector<std::string> checkPuzzle(const PuzzleRecord::Bytes& image, CheckScope scope = CheckScope::Everything);
 
 } // namespace vlq

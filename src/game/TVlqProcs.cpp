@@ -24,6 +24,7 @@
 #include "game/LetterHistory.h"
 
 #include "core/FileAccess.h"
+#include "core/PuzzleCheck.h"
 #include "core/SettingsText.h"
 #include "core/VlqError.h"
 #include "platform/SystemMetrics.h"
@@ -190,6 +191,10 @@ vlq::FileContents readRecordFile(const QString& path) {
 vlq::PuzzleRecord recordOf(const vlq::FileContents& file) {
     vlq::PuzzleRecord rec;
     rec.loadBytes(std::span(reinterpret_cast<const std::uint8_t*>(file.data.data()), file.data.size()));
+    // A grid whose squares and answers do not name each other cannot be
+    // played (letters land in the wrong answer, squares of no answer take
+    // letters and can never score): such a file is corrupt.
+    if (!vlq::checkPuzzle(rec.bytes(), vlq::CheckScope::Play).empty()) throw vlq::IoError::invalidFormat();
     return rec;
 }
 
