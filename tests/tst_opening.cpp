@@ -764,6 +764,7 @@ void TestOpening::refusedFileNamesCause() {
 void TestOpening::fileNamesFromTitles() {
     QCOMPARE(puzzleFileName(QStringLiteral("<b>A/B: c?</b>"), QStringLiteral("x")), QStringLiteral("A B c"));
     QCOMPARE(puzzleFileName(QStringLiteral(" ..  "), QStringLiteral("fallback")), QStringLiteral("fallback"));
+    QCOMPARE(puzzleFileName(QString::fromUtf8("Line\u200b Z\u202eXY"), QStringLiteral("x")), QStringLiteral("Line ZXY"));
 }
 
 QTEST_MAIN(TestOpening)

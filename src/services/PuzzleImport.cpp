@@ -66,6 +66,10 @@ QString puzzleFileName(const QString& title, const QString& fallback) {
     QString name = title;
     name.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
     name.replace(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|\\x00-\\x1f]")), QStringLiteral(" "));
+    // Invisible format characters (a right-to-left override, a zero-width
+    // space) would hide or reverse part of the name, and of the caption
+    // made from it.
+    name.remove(QRegularExpression(QStringLiteral("\\p{Cf}")));
     name = name.simplified();
     while (name.startsWith(QLatin1Char('.'))) name.remove(0, 1);
     name = name.left(60).trimmed();
