@@ -195,6 +195,26 @@ std::string unzipJpz(std::span<const std::uint8_t> data) {
     return out;
 }
 
+// UTF-16 text (after its byte-order mark) as UTF-8; a lone surrogate
+// becomes U+FFFD.
+std::string utf8FromUtf16(std::span<const std::uint8_t> data, bool bigEndian) {
+    std::string out;
+    const auto unit = [&](std::size_t i) -> char32_t {
+        return bigEndian ? char32_t(data[i] << 8 | data[i + 1]) : char32_t(data[i + 1] << 8 | data[i]);
+    };
+    for (std::size_t i = 0; i + 1 < data.size(); i += 2) {
+        char32_t cp = unit(i);
+        if (cp >= 0xD800 && cp < 0xDC00 && i + 3 < data.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) < 0xE000) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+            i += 2;
+        } else if (cp >= 0xD800 && cp < 0xE000) {
+            cp = 0xFFFD;
+        }
+        out += utf8Of(cp);
+    }
+    return out;
+}
+
 bool validUtf8(std::string_view s) {
     const std::string copy(s);
     std::size_t i = 0;
@@ -248,7 +268,12 @@ ForeignPuzzle readForeign(std::span<const std::uint8_t> data) {
         const std::string inner = unzipJpz(data);
         return readXml(inner);
     }
-    std::string_view text(reinterpret_cast<const char*>(data.data()), data.size());
+    // UTF-16, as some editors save: read as the same text in UTF-8.
+    std::string converted;
+    if (data.size() >= 2 && ((data[0] == 0xFF && data[1] == 0xFE) || (data[0] == 0xFE && data[1] == 0xFF)))
+        converted = utf8FromUtf16(data.subspan(2), data[0] == 0xFE);
+    std::string_view text = converted.empty() ? std::string_view(reinterpret_cast<const char*>(data.data()), data.size())
+                                              : std::string_view(converted);
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     const auto first = text.find_first_not_of(" \t\r\n");
     if (first == std::string_view::npos) throw ForeignError("the file is empty");

@@ -124,6 +124,24 @@ private slots:
         QVERIFY(a.record.bytes() == b.record.bytes());
     }
 
+    // A file saved as UTF-16 (with its byte-order mark) reads as the same puzzle.
+    void utf16Files() {
+        for (const char* name : {"islands.apz", "islands.ipuz"}) {
+            const ImportResult plain = importFile(name);
+            const QString text = QString::fromStdString(readAll(std::string(VLQ_SOURCE_DIR) + "/tests/data/formats/" + name));
+            for (bool big : {false, true}) {
+                std::string bytes = big ? "\xFE\xFF" : "\xFF\xFE";
+                for (const QChar c : text) {
+                    const char hi = char(c.unicode() >> 8), lo = char(c.unicode() & 0xFF);
+                    bytes += big ? std::string{hi, lo} : std::string{lo, hi};
+                }
+                const ImportResult got = importText(bytes);
+                QVERIFY2(got.ok(), got.error.c_str());
+                QVERIFY(got.record.bytes() == plain.record.bytes());
+            }
+        }
+    }
+
     void roundTrips_data() {
         QTest::addColumn<QString>("sample");
         QTest::addColumn<int>("format");
