@@ -30,28 +30,34 @@ RecoveryCopy* theInstance = nullptr;
 
 constexpr qint64 kLongestPath = 1 << 16; // bytes of a path file read
 
-QString pathFileOf(const QString& copyPath) {
+// A file beside the copy's record: its ".vlq" with another ending.
+QString besideCopy(const QString& copyPath, const char* ending) {
     QString p = copyPath;
     p.chop(4); // ".vlq"
-    return p + QStringLiteral(".path");
+    return p + QLatin1String(ending);
 }
-
-QString baseFileOf(const QString& copyPath) {
-    QString p = copyPath;
-    p.chop(4);
-    return p + QStringLiteral(".base");
-}
-
-// The puzzle file as the game last read or wrote it, when it was this one.
-std::string baseOf(const QString& puzzlePath) {
-    const PuzzleOnDisk& known = game().lastOnDisk;
-    return known.path == QFileInfo(puzzlePath).absoluteFilePath() ? known.bytes : std::string();
-}
+QString pathFileOf(const QString& copyPath) { return besideCopy(copyPath, ".path"); }
+QString baseFileOf(const QString& copyPath) { return besideCopy(copyPath, ".base"); }
 
 // The puzzle's full path, as the copy is kept under it.
 QString fullPathOf(const QString& puzzlePath) { return QFileInfo(puzzlePath).absoluteFilePath(); }
 
+// The puzzle file as the game last read or wrote it, when it was this one
+// (empty when not).
+const std::string& baseOf(const QString& puzzlePath) {
+    static const std::string none;
+    const PuzzleOnDisk& known = game().lastOnDisk;
+    return known.path == fullPathOf(puzzlePath) ? known.bytes : none;
+}
+
 constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+
+// The data home's folder of copies, made when missing: the copies hold the
+// player's letters and the paths of their puzzles, so it is theirs alone.
+void makeCopyFolder() {
+    QDir().mkpath(RecoveryCopy::folder());
+    QFile::setPermissions(RecoveryCopy::folder(), kOwnerOnly);
+}
 
 // The copy of a puzzle in one of the folders.
 QString copyPathIn(const QString& folder, const QString& puzzlePath) {
@@ -62,10 +68,14 @@ QString copyPathIn(const QString& folder, const QString& puzzlePath) {
 // quota reached): in the temporary folder, which often lies on another
 // disk. Anyone may make folders there, so one is used only when it is this
 // user's own real folder and no one else's to read.
-QString spareFolder(bool create) {
+QString spareFolderPath() {
     // $TMPDIR names the temporary folder; /tmp stands in when it names none.
     const QString temp = QFileInfo(QDir::tempPath()).isDir() ? QDir::tempPath() : QStringLiteral("/tmp");
-    const QString dir = temp + QStringLiteral("/vorlaquince-recovery-") + QString::number(::getuid());
+    return temp + QStringLiteral("/vorlaquince-recovery-") + QString::number(::getuid());
+}
+// That folder, made first when `create`; empty when it is not safe to use.
+QString spareFolder(bool create) {
+    const QString dir = spareFolderPath();
     if (create && QDir().mkdir(dir)) QFile::setPermissions(dir, kOwnerOnly);
     const QFileInfo info(dir);
     if (!info.isDir() || info.isSymLink() || info.ownerId() != ::getuid()) return {};
@@ -114,14 +124,13 @@ volatile sig_atomic_t lettersUnsaved = 0;
 // The plan for the puzzle's copies, made when its letters first change.
 void armCrashPlan(const QString& puzzlePath) {
     // The file as last read or written changes with a save; the plan with it.
-    const std::string base = baseOf(puzzlePath);
+    const std::string& base = baseOf(puzzlePath);
     if (const CrashPlan* armed = crashPlan.load(); armed && puzzlePath == crashPlanPath && armed->base == base) return;
     CrashPlan& plan = crashPlans[crashPlan.load() == &crashPlans[0] ? 1 : 0];
     plan.fullPath = fullPathOf(puzzlePath).toUtf8().toStdString();
     plan.base = base;
     plan.targets.clear();
-    const QString temp = QFileInfo(QDir::tempPath()).isDir() ? QDir::tempPath() : QStringLiteral("/tmp");
-    const QString spare = temp + QStringLiteral("/vorlaquince-recovery-") + QString::number(::getuid());
+    const QString spare = spareFolderPath();
     for (const QString& dir : {RecoveryCopy::folder(), spare}) {
         const QString copy = copyPathIn(dir, puzzlePath);
         const auto local = [](const QString& path) { return QFile::encodeName(path).toStdString(); };
@@ -130,8 +139,7 @@ void armCrashPlan(const QString& puzzlePath) {
                                 local(baseFileOf(copy) + QStringLiteral(".crash")), dir == spare});
     }
     // The handler makes no folder but the spare one.
-    QDir().mkpath(RecoveryCopy::folder());
-    QFile::setPermissions(RecoveryCopy::folder(), kOwnerOnly);
+    makeCopyFolder();
     crashPlanPath = puzzlePath;
     crashPlan.store(&plan);
 }
@@ -235,10 +243,7 @@ bool RecoveryCopy::writeNow() {
     // A recycled puzzle has no path: its letters are given up.
     if (puzzlePath.isEmpty() || writing_) return false;
     writing_ = true;
-    // The copies hold the player's letters and the paths of their
-    // puzzles: their folder is the player's alone.
-    QDir().mkpath(folder());
-    QFile::setPermissions(folder(), kOwnerOnly);
+    makeCopyFolder();
     bool done = false;
     QString kept;
     // The spare folder is made only when the data home took no copy.
@@ -251,7 +256,7 @@ bool RecoveryCopy::writeNow() {
             // never be offered back.
             QSaveFile pathFile(pathFileOf(copy)), baseFile(baseFileOf(copy));
             const QByteArray full = fullPathOf(puzzlePath).toUtf8();
-            const std::string base = baseOf(puzzlePath);
+            const std::string& base = baseOf(puzzlePath);
             if (pathFile.open(QIODevice::WriteOnly) && pathFile.write(full) == full.size() && pathFile.commit() &&
                 baseFile.open(QIODevice::WriteOnly) && baseFile.write(base.data(), qint64(base.size())) == qint64(base.size()) &&
                 baseFile.commit()) {
