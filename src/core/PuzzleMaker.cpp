@@ -843,15 +843,13 @@ MakeResult makePuzzle(const std::string& text, const std::string& title, const L
         return byLetter[idx(spelled[static_cast<std::size_t>(a)])].size() <
                byLetter[idx(spelled[static_cast<std::size_t>(b)])].size();
     });
-    // Any slot may be the last of three refilled exactly.
-    for (std::size_t l = 0; l < 26; ++l)
-        if (needed[l])
-            for (std::size_t i = 0; i < byLetter[l].size(); ++i)
-                exact[l][keyOf(byLetter[l][i].tail)].push_back(static_cast<int>(i));
+    // Any slot may be the last of three refilled exactly (a look-up by its
+    // letters), and any may take a scarce letter placed first.
     std::array<Search::Holders, 26> holders;
     for (std::size_t l = 0; l < 26; ++l)
         for (std::size_t i = 0; needed[l] && i < byLetter[l].size(); ++i) {
             const Candidate& c = byLetter[l][i];
+            exact[l][keyOf(c.tail)].push_back(static_cast<int>(i));
             for (std::size_t h = 0; h < 26; ++h) {
                 if (c.tail[h] == 0) continue;
                 holders[l].of[h].push_back(static_cast<int>(i));

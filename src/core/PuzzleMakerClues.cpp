@@ -600,8 +600,8 @@ bool givesAway(const std::string& clue, const std::string& word, const std::stri
         if (root->size() >= 3 && words.find(" " + lowerText(*root)) != std::string::npos) return true;
     // Or with the stem less the ending that makes it a verb: OXIDATION
     // (oxidate) in "the process of oxidizing".
+    const std::string root = lowerText(stem);
     for (const std::string_view ending : {"ate", "ize", "ise", "ify"}) {
-        const std::string root = lowerText(stem);
         if (root.ends_with(ending) && root.size() >= ending.size() + 4 &&
             words.find(" " + root.substr(0, root.size() - ending.size())) != std::string::npos)
             return true;
@@ -630,8 +630,8 @@ DraftClue draftClue(const Lexicon& lexicon, const LexiconWord& word) {
             std::string letters;
             for (char c : w)
                 if (c >= 'a' && c <= 'z') letters += c;
-            if (letters.size() >= 3 && (lexicon.stemOf(letters) == stem || lexicon.stemOf(letters) == ownStem))
-                return true;
+            if (letters.size() < 3) continue;
+            if (const std::string its = lexicon.stemOf(letters); its == stem || its == ownStem) return true;
         }
         return false;
     };
