@@ -32,9 +32,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "core/Lexicon.h"
 #include "core/PuzzleBuilder.h"
-#include "core/PuzzleMaker.h"
+#include "maker/Lexicon.h"
+#include "maker/PuzzleMaker.h"
 
 namespace {
 

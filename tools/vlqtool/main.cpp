@@ -21,15 +21,15 @@
 
 #include "core/FileAccess.h"
 #include "core/ForeignFormats.h"
-#include "core/Lexicon.h"
 #include "core/PuzzleBuilder.h"
-#include "core/PuzzleMaker.h"
-#include "core/PuzzleRules.h"
 #include "core/PuzzleCheck.h"
 #include "core/PuzzleRecord.h"
+#include "core/PuzzleRules.h"
 #include "core/PuzzleShow.h"
 #include "core/PuzzleSource.h"
 #include "core/VlqError.h"
+#include "maker/Lexicon.h"
+#include "maker/PuzzleMaker.h"
 
 namespace fs = std::filesystem;
 

@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <set>
 
-#include "core/Lexicon.h"
 #include "core/PuzzleBuilder.h"
-#include "core/PuzzleMaker.h"
-#include "core/PuzzleMakerClues.h"
 #include "core/PuzzleSource.h"
+#include "maker/Lexicon.h"
+#include "maker/PuzzleMaker.h"
+#include "maker/PuzzleMakerClues.h"
 
 using namespace vlq;
 

@@ -26,7 +26,7 @@
 #include <vector>
 
 #include "Lexicon.h"
-#include "PuzzleSource.h"
+#include "core/PuzzleSource.h"
 
 namespace vlq {
 

@@ -41,7 +41,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "StringMap.h"
+#include "core/StringMap.h"
 
 namespace vlq {
 

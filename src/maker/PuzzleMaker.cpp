@@ -14,7 +14,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "PuzzleBuilder.h"
+#include "core/PuzzleBuilder.h"
 #include "PuzzleMakerClues.h"
 
 namespace vlq {
