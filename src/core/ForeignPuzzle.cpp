@@ -18,28 +18,6 @@ namespace {
 
 constexpr int kGridCapacity = kMaxCols * kMaxRows;
 
-// Accented Latin-1 letters U+00C0..U+00FF to their plain capital, '?' where
-// there is none (Æ, ×, Þ, ß, ÷ ...).
-constexpr char kLatin1Fold[] = "AAAAAA?CEEEEIIIIDNOOOOO?OUUUUY??AAAAAA?CEEEEIIIIDNOOOOO?OUUUUY?Y";
-
-// The capital A..Z a letter stands for; '0' for a digit, 0 for anything
-// the player cannot type.
-char foldLetter(char32_t cp) {
-    if (cp >= 'a' && cp <= 'z') return static_cast<char>(cp - 'a' + 'A');
-    if (cp >= 'A' && cp <= 'Z') return static_cast<char>(cp);
-    if (cp >= '0' && cp <= '9') return '0';
-    if (cp >= 0xC0 && cp <= 0xFF) {
-        const char c = kLatin1Fold[cp - 0xC0];
-        return c == '?' ? 0 : c;
-    }
-    switch (cp) {
-    case 0x160: case 0x161: return 'S';
-    case 0x17D: case 0x17E: return 'Z';
-    case 0x178: return 'Y';
-    default: return 0;
-    }
-}
-
 // Apostrophe or hyphen for the punctuation the record can hold, 0 otherwise.
 std::uint8_t foldPunctuation(char32_t cp) {
     switch (cp) {
@@ -388,16 +366,13 @@ ImportResult recordFromForeign(const ForeignPuzzle& in) {
     }
     if (relabelled) result.warnings.push_back("the clues are labelled A, B, C ... in the order of the file");
     if (!in.source.empty()) {
-        std::string initials, spelled;
+        std::string initials;
         for (const auto& a : key) initials += static_cast<char>(squares[letterAt[static_cast<std::size_t>(a[0] - 1)]]);
-        std::size_t i = 0;
-        while (i < in.source.size()) {
-            const char c = foldLetter(nextCodePoint(in.source, i));
-            if (c >= 'A' && c <= 'Z') spelled += c;
-        }
-        if (initials != spelled)
+        const SourceSpelling spelled = sourceSpelling(in.source);
+        for (const SourceProblem& p : spelled.problems) result.warnings.push_back(p.what);
+        if (spelled.problems.empty() && initials != spelled.letters)
             result.warnings.push_back("the first letters of the answers spell " + initials + ", the source " +
-                                      spelled);
+                                      spelled.letters);
     }
 
     const auto problems = checkPuzzle(rec.bytes());

@@ -254,9 +254,11 @@ BuildResult buildPuzzle(const PuzzleSource& src) {
     }
 
     // First letters against the source.
-    const std::string sourceLetters = lettersOf(toAnsi(src.source).value_or(src.source));
+    const SourceSpelling spelling = sourceSpelling(src.source, src.sourceLine);
+    result.problems.insert(result.problems.end(), spelling.problems.begin(), spelling.problems.end());
+    const std::string& sourceLetters = spelling.letters;
     const int spelled = static_cast<int>(sourceLetters.size());
-    if (spelled != static_cast<int>(answers.size()))
+    if (spelling.problems.empty() && spelled != static_cast<int>(answers.size()))
         problem(src.sourceLine, "the source spells " + plural(spelled, "letter") + " (" + sourceLetters +
                                     ") but there are " + plural(static_cast<int>(answers.size()), "clue"));
     for (std::size_t k = 0; k < answers.size() && k < sourceLetters.size(); ++k) {

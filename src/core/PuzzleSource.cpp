@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
+#include <set>
 #include <utility>
 
 #include "Utf8.h"
@@ -87,6 +88,20 @@ std::string shown(std::string_view text) { return shownText(text, 60); }
 
 } // namespace
 
+std::string plainSourceText(const std::string& text) {
+    // A byte-order mark some editors write first is no part of the text.
+    const std::size_t start = text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    std::string out;
+    out.reserve(text.size() - start);
+    for (std::size_t i = start; i < text.size(); ++i) {
+        if (text[i] != '\r')
+            out += text[i];
+        else if (i + 1 == text.size() || text[i + 1] != '\n')
+            out += '\n';
+    }
+    return out;
+}
+
 ParsedSource parsePuzzleSource(const std::string& text, const std::string& title, bool unfinished) {
     ParsedSource result;
     PuzzleSource& src = result.source;
@@ -94,7 +109,7 @@ ParsedSource parsePuzzleSource(const std::string& text, const std::string& title
     auto problem = [&](int line, std::string what) { result.problems.push_back({line, std::move(what)}); };
 
     bool haveQuotation = false, haveSource = false, haveByline = false;
-    for (const LogicalLine& logical : logicalLines(text)) {
+    for (const LogicalLine& logical : logicalLines(plainSourceText(text))) {
         const int number = logical.number;
         const std::string& line = logical.text;
         std::string name, value, label, rest;
@@ -237,6 +252,103 @@ std::optional<std::string> toAnsi(const std::string& utf8) {
             out += static_cast<char>(0x80 + (hit - std::begin(k1252)));
         }
     }
+    return out;
+}
+
+namespace {
+// Accented letters U+00C0..U+017F to their plain capital, '?' where there is
+// none (Æ, ×, Þ, ß, ÷, Ĳ, ĸ, ŉ, Ŋ, Œ ...).
+constexpr char kLatinFold[] = "AAAAAA?CEEEEIIIIDNOOOOO?OUUUUY??AAAAAA?CEEEEIIIIDNOOOOO?OUUUUY?Y"
+                              "AAAAAACCCCCCCCDDDDEEEEEEEEEEGGGGGGGGHHHHIIIIIIIIII??JJKK?LLLLLLLLLL"
+                              "NNNNNN???OOOOOO??RRRRRRSSSSSSSSTTTTTTUUUUUUUUUUUUWWYYYZZZZZZS";
+static_assert(sizeof kLatinFold == 0x180 - 0xC0 + 1);
+
+const char* const kOnes[] = {"",        "ONE",     "TWO",       "THREE",    "FOUR",     "FIVE",    "SIX",
+                             "SEVEN",   "EIGHT",   "NINE",      "TEN",      "ELEVEN",   "TWELVE",  "THIRTEEN",
+                             "FOURTEEN", "FIFTEEN", "SIXTEEN",  "SEVENTEEN", "EIGHTEEN", "NINETEEN"};
+const char* const kTens[] = {"", "", "TWENTY", "THIRTY", "FORTY", "FIFTY", "SIXTY", "SEVENTY", "EIGHTY", "NINETY"};
+
+// 1..999 in words.
+std::string belowThousand(unsigned long n) {
+    std::string out;
+    if (n >= 100) {
+        out = std::string(kOnes[n / 100]) + " HUNDRED";
+        n %= 100;
+        if (n > 0) out += " ";
+    }
+    if (n >= 20) {
+        out += kTens[n / 10];
+        if (n % 10) out += std::string("-") + kOnes[n % 10];
+    } else {
+        out += kOnes[n];
+    }
+    return out;
+}
+} // namespace
+
+char foldLetter(char32_t cp) {
+    if (cp >= 'a' && cp <= 'z') return static_cast<char>(cp - 'a' + 'A');
+    if (cp >= 'A' && cp <= 'Z') return static_cast<char>(cp);
+    if (cp >= '0' && cp <= '9') return '0';
+    if (cp >= 0xC0 && cp < 0x180) {
+        const char c = kLatinFold[cp - 0xC0];
+        return c == '?' ? 0 : c;
+    }
+    return 0;
+}
+
+std::string numberInWords(unsigned long n) {
+    if (n == 0) return "ZERO";
+    if (n > 999'999) return {};
+    std::string out;
+    if (n >= 1000) out = belowThousand(n / 1000) + " THOUSAND";
+    if (n % 1000) out += (out.empty() ? "" : " ") + belowThousand(n % 1000);
+    return out;
+}
+
+SourceSpelling sourceSpelling(const std::string& sourceUtf8, int line) {
+    SourceSpelling out;
+    std::set<char32_t> digits, strangers;
+    std::vector<std::string> numbers;
+    std::string number; // the digits of the number being read
+    bool broken = false;
+    std::size_t i = 0;
+    while (i <= sourceUtf8.size()) {
+        const char32_t cp = i < sourceUtf8.size() ? nextCodePoint(sourceUtf8, i) : (++i, U' ');
+        const char c = foldLetter(cp);
+        if (c == '0') {
+            digits.insert(cp);
+            number += static_cast<char>(cp);
+            continue;
+        }
+        if (!number.empty()) {
+            if (std::find(numbers.begin(), numbers.end(), number) == numbers.end()) numbers.push_back(number);
+            number.clear();
+        }
+        if (c != 0) {
+            out.letters += c;
+            out.folded = out.folded || cp >= 0x80;
+        } else if (cp == 0xFFFD) {
+            broken = true;
+        } else if ((cp >= 0xC0 && cp < 0x250 && cp != 0xD7 && cp != 0xF7) || (cp >= 0x370 && cp < 0x2000)) {
+            strangers.insert(cp);
+        }
+        // Anything else is punctuation or space and spells nothing.
+    }
+    if (broken) out.problems.push_back({line, "the source is not valid UTF-8 text"});
+    if (!digits.empty()) {
+        std::string named, words;
+        for (char32_t d : digits) named += (named.empty() ? "" : ", ") + utf8Of(d);
+        for (const std::string& n : numbers) {
+            const std::string plain = n.size() <= 6 ? numberInWords(std::stoul(n)) : std::string();
+            words += (words.empty() ? "" : ", ") + n + (plain.empty() ? " in words" : " as " + plain);
+        }
+        out.problems.push_back({line, std::string("the source has the digit") + (digits.size() > 1 ? "s " : " ") +
+                                          named + ", which no answer can start with: write " + words});
+    }
+    for (char32_t cp : strangers)
+        out.problems.push_back({line, "the source has the letter " + utf8Of(cp) +
+                                          ", which no answer can start with: write it as plain letters"});
     return out;
 }
 

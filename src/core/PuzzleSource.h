@@ -59,6 +59,10 @@ struct ParsedSource {
     std::vector<SourceProblem> problems; // empty when the text was well formed
 };
 
+// The text of a source as it is read: without the byte-order mark some
+// editors write first, every line ending (CR LF, CR) as LF.
+std::string plainSourceText(const std::string& text);
+
 // Reads the text of a source. Syntax problems (unknown lines, missing fields,
 // labels out of order) are listed; the letters are judged by the builder.
 // A source still being made (`unfinished`) may lack clues, and its answers
@@ -77,5 +81,26 @@ std::string fromAnsi(const std::string& ansi);
 
 // The upper-case letters A..Z of text, in order; every other byte is skipped.
 std::string lettersOf(const std::string& text);
+
+// The capital A..Z a Latin letter stands for, its accent dropped (Ë and ë
+// give E, Ł gives L); '0' for a digit; 0 for anything else, including the
+// letters that stand for two (Æ, Œ, ß).
+char foldLetter(char32_t cp);
+
+// A number in capital words as an answer spells it ("TWENTY-THREE"); empty
+// beyond 999,999.
+std::string numberInWords(unsigned long n);
+
+// The letters a Source line gives the answers to start with: A..Z with
+// accented letters folded to their plain letter, punctuation and spaces
+// skipped. A digit, or a letter with no plain form, is a problem (against
+// `line`) that names it and says how to write it instead; nothing of the
+// line is dropped in silence.
+struct SourceSpelling {
+    std::string letters;
+    bool folded = false; // an accented letter was read as its plain letter
+    std::vector<SourceProblem> problems;
+};
+SourceSpelling sourceSpelling(const std::string& sourceUtf8, int line = 0);
 
 } // namespace vlq

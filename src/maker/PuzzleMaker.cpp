@@ -635,29 +635,46 @@ private:
 
 } // namespace
 
-MakeResult makePuzzle(const std::string& text, const std::string& title, const Lexicon& lexicon,
-                      const MakeOptions& options) {
-    const auto started = std::chrono::steady_clock::now();
-    MakeResult result;
-    auto problem = [&](int line, std::string what) { result.problems.push_back({line, std::move(what)}); };
-
-    const ParsedSource parsed = parsePuzzleSource(text, title, true);
-    result.problems = parsed.problems;
+std::vector<SourceProblem> makingProblems(const std::string& written, const std::string& title,
+                                          const MakeOptions& options) {
+    std::vector<SourceProblem> out;
+    auto problem = [&](int line, std::string what) { out.push_back({line, std::move(what)}); };
+    const ParsedSource parsed = parsePuzzleSource(plainSourceText(written), title, true);
+    out = parsed.problems;
     const PuzzleSource& src = parsed.source;
     const QuotationSquares quote = quotationSquares(src.quotation, src.quotationLine);
-    for (const auto& p : quote.problems) result.problems.push_back(p);
-    const std::string spelled = lettersOf(toAnsi(src.source).value_or(src.source));
+    out.insert(out.end(), quote.problems.begin(), quote.problems.end());
+    const SourceSpelling spelling = sourceSpelling(src.source, src.sourceLine);
+    out.insert(out.end(), spelling.problems.begin(), spelling.problems.end());
+    const std::string& spelled = spelling.letters;
     const int slots = static_cast<int>(spelled.size());
     if (slots > kMaxSlots)
         problem(src.sourceLine,
                 "the source spells " + std::to_string(slots) + " letters; a puzzle has at most 30 clues");
-    if (slots == 0) problem(src.sourceLine, "the source has no letters for the answers to start with");
+    if (slots == 0 && spelling.problems.empty())
+        problem(src.sourceLine, "the source has no letters for the answers to start with");
     if (static_cast<int>(src.clues.size()) > slots)
         problem(src.clues.back().line, "there are more clue lines than letters in the source (" + spelled + ")");
     if (options.minLength < 2 || options.maxLength > 31 || options.minLength > options.maxLength ||
-        !(options.balance >= 0 && options.balance <= 100))
+        !(options.balance >= 0 && options.balance <= 10))
         problem(0, "answer lengths must lie within 2 to 31 letters, the shortest no longer than the longest, "
-                   "and the balance within 0 to 100");
+                   "and the balance within 0 to 10");
+    return out;
+}
+
+MakeResult makePuzzle(const std::string& written, const std::string& title, const Lexicon& lexicon,
+                      const MakeOptions& options) {
+    const std::string text = plainSourceText(written);
+    const auto started = std::chrono::steady_clock::now();
+    MakeResult result;
+    auto problem = [&](int line, std::string what) { result.problems.push_back({line, std::move(what)}); };
+
+    result.problems = makingProblems(text, title, options);
+    const ParsedSource parsed = parsePuzzleSource(text, title, true);
+    const PuzzleSource& src = parsed.source;
+    const QuotationSquares quote = quotationSquares(src.quotation, src.quotationLine);
+    const std::string spelled = sourceSpelling(src.source).letters;
+    const int slots = static_cast<int>(spelled.size());
     if (!result.problems.empty()) return result;
 
     Counts budget{};
@@ -1029,9 +1046,10 @@ std::string describeLetters(const std::string& letters) {
            std::to_string((200 * vowels + total) / (2 * total)) + " %; awkward letters: " + (odd.empty() ? "none" : odd);
 }
 
-std::vector<Suggestion> suggestAnswers(const std::string& text, const std::string& title, const Lexicon& lexicon,
+std::vector<Suggestion> suggestAnswers(const std::string& written, const std::string& title, const Lexicon& lexicon,
                                        const MakeOptions& options, int slot, std::vector<SourceProblem>& problems,
                                        std::size_t count) {
+    const std::string text = plainSourceText(written);
     // A search of one step: the source's problems, the letters left and the lengths.
     MakeOptions probe = options;
     probe.steps = 1;
@@ -1050,7 +1068,7 @@ std::vector<Suggestion> suggestAnswers(const std::string& text, const std::strin
         return {};
     }
     const ParsedSource parsed = parsePuzzleSource(text, title, true);
-    const std::string spelled = lettersOf(toAnsi(parsed.source.source).value_or(parsed.source.source));
+    const std::string spelled = sourceSpelling(parsed.source.source).letters;
     const char first = spelled[static_cast<std::size_t>(slot - 1)];
     Counts pool{};
     for (char c : base.pool) ++pool[idx(c)];

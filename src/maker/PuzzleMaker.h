@@ -68,6 +68,11 @@ struct MakeResult {
 // The prefix that marks a clue as a draft to be rewritten.
 inline constexpr const char* kDraftMark = "[draft] ";
 
+// The problems of a source that stop any search (its syntax, the letters
+// of its quotation and source line, the options), found without a lexicon.
+std::vector<SourceProblem> makingProblems(const std::string& text, const std::string& title,
+                                          const MakeOptions& options);
+
 // `text` is the source as written; `title` its name.
 MakeResult makePuzzle(const std::string& text, const std::string& title, const Lexicon& lexicon,
                       const MakeOptions& options);

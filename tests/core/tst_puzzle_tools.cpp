@@ -202,6 +202,9 @@ private slots:
         QTest::newRow("clue text too long")
             << "Not new|" + QString(81, 'x') << 7 << "81 characters; at most 80 fit";
         QTest::newRow("width too small") << "Byline: Test maker|Width: 1" << 5 << "need 24 rows; at most 21 fit";
+        QTest::newRow("digits in the source")
+            << "Source: Ok, we|Source: Ok, we 23" << 4
+            << "the digits 2, 3, which no answer can start with: write 23 as TWENTY-THREE";
     }
     void sourceRefused() {
         QFETCH(QString, change);
@@ -217,6 +220,20 @@ private slots:
         QVERIFY2(all.find(std::to_string(line) + ": ") != std::string::npos &&
                      all.find(message.toStdString()) != std::string::npos,
                  all.c_str());
+    }
+
+    // A source saved by another editor: a byte-order mark, CR LF line ends
+    // and accented letters in the source line give the same puzzle.
+    void editorsSourceReadAsWritten() {
+        std::string text = "\xEF\xBB\xBF" + std::string(kSource);
+        for (std::size_t at = 0; (at = text.find('\n', at)) != std::string::npos; at += 2) text.insert(at, "\r");
+        text.replace(text.find("Source: Ok, we"), 14, "Source: \xC3\x96k, w\xC3\xA9");
+        const ParsedSource p = parsePuzzleSource(text, "Test");
+        QCOMPARE(joined(p.problems), std::string());
+        QCOMPARE(p.source.quotation, std::string("Don't look back, well-met."));
+        const BuildResult built = buildPuzzle(p.source);
+        QCOMPARE(joined(built.problems), std::string());
+        QVERIFY(built.record.bytes() == builtSample().bytes());
     }
 
     void sourceSyntax_data() {
@@ -455,6 +472,11 @@ private slots:
         QFile kept(dir.filePath("Good.txt"));
         QVERIFY(kept.open(QIODevice::ReadOnly) && kept.readAll() == source);
         QCOMPARE(run({"make", dir.filePath("Good.txt"), "-o", ""}), 2);
+        // An output nowhere to be written is told before any search.
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(run({"make", dir.filePath("Good.txt"), "-o", dir.filePath("none/Out.txt")}, &out), 2);
+        QVERIFY2(out.contains("none/Out.txt: cannot be written") && clock.elapsed() < 5000, qPrintable(out));
     }
 
     // Clues the maker drafted build and check, with a warning for each

@@ -7,9 +7,11 @@
 // has problems (all are printed), 2 wrong usage or a file that cannot be
 // read or written.
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -19,6 +21,9 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "core/FileAccess.h"
 #include "core/ForeignFormats.h"
 #include "core/PuzzleBuilder.h"
@@ -27,6 +32,7 @@
 #include "core/PuzzleRules.h"
 #include "core/PuzzleShow.h"
 #include "core/PuzzleSource.h"
+#include "core/Utf8.h"
 #include "core/VlqError.h"
 #include "maker/Lexicon.h"
 #include "maker/PuzzleMaker.h"
@@ -81,6 +87,15 @@ bool replacesInput(const std::string& command, const std::string& in, const std:
     return true;
 }
 
+// Tells how the source line was read when an accented letter in it was
+// taken as its plain letter.
+void noteFolding(const std::string& sourcePath, const vlq::PuzzleSource& source) {
+    const vlq::SourceSpelling spelling = vlq::sourceSpelling(source.source);
+    if (spelling.folded && spelling.problems.empty())
+        std::cerr << sourcePath << ":" << source.sourceLine << ": note: the source spells " << spelling.letters
+                  << " (accented letters as plain ones)\n";
+}
+
 int build(const std::string& sourcePath, const std::string& outPath) {
     const auto text = readFile(sourcePath);
     if (!text) return kUsage;
@@ -100,6 +115,7 @@ int build(const std::string& sourcePath, const std::string& outPath) {
         report(built.problems);
         return kProblems;
     }
+    noteFolding(sourcePath, parsed.source);
     for (const auto& clue : parsed.source.clues)
         if (clue.text.starts_with(vlq::kDraftMark))
             std::cerr << sourcePath << ":" << clue.line << ": warning: clue " << clue.label
@@ -115,6 +131,23 @@ int writeFile(const std::string& outPath, const std::string& data) {
     if (error.empty()) return kOk;
     std::cerr << outPath << ": cannot be written: " << error << "\n";
     return kUsage;
+}
+
+// Why no file can be written at `path` (its folder missing or read-only, a
+// folder in its place), learnt before a long search for what it would hold;
+// empty when one can.
+std::string unwritable(const std::string& path) {
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) return "it is a folder";
+    const fs::path target(path);
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    if (!fs::is_directory(folder, ec)) return "there is no folder " + folder.string();
+    const fs::path probe = folder / (".vlqtool-" + std::to_string(::getpid()) + ".probe");
+    const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) return std::strerror(errno);
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return {};
 }
 
 int check(const std::vector<std::string>& paths) {
@@ -171,37 +204,63 @@ fs::path makerFolder() {
     return home && *home ? fs::path(home) / ".config" / "Marlowick32" : fs::path();
 }
 
-// Lines of a text file less comments ('#') and surrounding blanks; none when it is missing.
-std::vector<std::string> listLines(const fs::path& path) {
-    std::vector<std::string> out;
+struct ListLine {
+    int number = 0;
+    std::string text;
+};
+
+// Lines of a text file less comments ('#') and surrounding blanks, with
+// their numbers; none when it is missing. A byte-order mark and CR LF line
+// ends are read as a plain editor writes them.
+std::vector<ListLine> listLines(const fs::path& path) {
+    std::vector<ListLine> out;
     if (path.empty()) return out;
     const vlq::FileContents file = vlq::readRegularFile(path.string(), 4u << 20);
     if (file.fault != vlq::ReadFault::None || file.longer) return out;
-    std::istringstream in(file.data);
+    std::istringstream in(vlq::plainSourceText(file.data));
+    int number = 0;
     for (std::string line; std::getline(in, line);) {
+        ++number;
         line = line.substr(0, line.find('#'));
-        const auto first = line.find_first_not_of(" \t\r");
+        const auto first = line.find_first_not_of(" \t");
         if (first == std::string::npos) continue;
-        out.push_back(line.substr(first, line.find_last_not_of(" \t\r") - first + 1));
+        out.push_back({number, line.substr(first, line.find_last_not_of(" \t") - first + 1)});
     }
     return out;
 }
 
+std::vector<std::string> listWords(const fs::path& path) {
+    std::vector<std::string> out;
+    for (const ListLine& line : listLines(path)) out.push_back(line.text);
+    return out;
+}
+
 // The maker's word list: "WORD OR PHRASE" or "WORD OR PHRASE;SCORE" (0 to 100) a line.
+// A line with other characters in its word is told and left out.
 std::vector<vlq::UserWord> userWords(const fs::path& path) {
     std::vector<vlq::UserWord> out;
-    for (const std::string& line : listLines(path)) {
+    for (const auto& [lineNumber, line] : listLines(path)) {
         vlq::UserWord word;
         const auto semi = line.rfind(';');
         word.written = line.substr(0, semi);
-        while (!word.written.empty() && word.written.back() == ' ') word.written.pop_back();
+        while (!word.written.empty() && (word.written.back() == ' ' || word.written.back() == '\t'))
+            word.written.pop_back();
+        const auto odd = word.written.find_first_not_of(
+            "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz -'");
+        if (odd != std::string::npos || vlq::lettersOf(word.written).empty()) {
+            std::cerr << path.string() << ":" << lineNumber << ": \"" << vlq::shownText(line, 60)
+                      << "\": a word or phrase of plain letters (spaces, hyphens and apostrophes between), "
+                         "then ;SCORE if wanted; left out\n";
+            continue;
+        }
         if (semi != std::string::npos) {
             const auto score = number(line.substr(line.find_first_not_of(' ', semi + 1) == std::string::npos
                                                       ? line.size()
                                                       : line.find_first_not_of(' ', semi + 1)),
                                       0, 100);
             if (!score) {
-                std::cerr << path.string() << ": \"" << line << "\": the score must be 0 to 100; taken as 50\n";
+                std::cerr << path.string() << ":" << lineNumber << ": \"" << vlq::shownText(line, 60)
+                          << "\": the score must be 0 to 100; taken as 50\n";
             } else {
                 word.score = static_cast<int>(*score);
             }
@@ -298,6 +357,16 @@ int make(const std::vector<std::string>& args, const std::string& programPath) {
     if (!outPath.empty() && replacesInput("make", sourcePath, outPath)) return kUsage;
     const auto text = readFile(sourcePath);
     if (!text) return kUsage;
+    if (!outPath.empty())
+        if (const std::string why = unwritable(outPath); !why.empty()) {
+            std::cerr << outPath << ": cannot be written: " << why << "\n";
+            return kUsage;
+        }
+    if (const auto problems = vlq::makingProblems(*text, "", options); !problems.empty()) {
+        for (const auto& p : problems) std::cerr << describeLine(sourcePath, p) << "\n";
+        return kProblems;
+    }
+    noteFolding(sourcePath, vlq::parsePuzzleSource(*text, "", true).source);
     vlq::Lexicon lexicon;
     try {
         lexicon = vlq::Lexicon::load(vlq::LexiconPaths::debian());
@@ -310,7 +379,7 @@ int make(const std::vector<std::string>& args, const std::string& programPath) {
     const fs::path folder = makerFolder();
     if (!folder.empty()) {
         lexicon.addWords(userWords(folder / "maker-words.txt"));
-        lexicon.removeWords(listLines(folder / "maker-block.txt"));
+        lexicon.removeWords(listWords(folder / "maker-block.txt"));
     }
     if (const char* home = std::getenv("HOME"); home && *home)
         countAnswers(fs::path(home) / "Documents" / "Marlowick" / "Puzzles", options.seen);
