@@ -98,7 +98,8 @@ void TestSettings::defaultsOnMissingStore() {
     // No store: the classic game, every aid off.
     const SolvingAids classic = SolvingAids::read();
     QVERIFY(!classic.squareLabels && !classic.linkedTint && !classic.keyboardFlow && !classic.undoRedo
-            && !classic.checkLetters && !classic.zoom && !classic.placeAnswer);
+            && !classic.checkLetters && !classic.zoom && !classic.placeAnswer && !classic.solvedNotice
+            && !classic.keepTime && !classic.pencil && !classic.progress);
     QCOMPARE(classic.zoomPercent, 100);
     // Reading creates nothing; the first write creates the store.
     QVERIFY(!QFile::exists(storePath()));
@@ -108,7 +109,8 @@ void TestSettings::defaultsOnMissingStore() {
     SolvingAids::setSwitchedOn(true);
     TVlqProcs::WriteSetting(VlqSetting::AidZoom, 0);
     const SolvingAids on = SolvingAids::read();
-    QVERIFY(on.squareLabels && on.linkedTint && on.keyboardFlow && on.undoRedo && on.checkLetters && on.placeAnswer);
+    QVERIFY(on.squareLabels && on.linkedTint && on.keyboardFlow && on.undoRedo && on.checkLetters && on.placeAnswer
+            && on.solvedNotice && on.keepTime && on.pencil && on.progress);
     QVERIFY(!on.zoom);
 }
 

@@ -82,6 +82,10 @@ inline constexpr Integer AidUndo{"AidUndo", 1};
 inline constexpr Integer AidCheck{"AidCheck", 1};
 inline constexpr Integer AidZoom{"AidZoom", 1};
 inline constexpr Integer AidPlaceAnswer{"AidPlaceAnswer", 1};
+inline constexpr Integer AidSolved{"AidSolved", 1};
+inline constexpr Integer AidTime{"AidTime", 1};
+inline constexpr Integer AidPencil{"AidPencil", 1};
+inline constexpr Integer AidProgress{"AidProgress", 1};
 // Tint of the squares linked to the current one (a soft blue).
 inline constexpr Colour LinkedSqColor{"LinkedSqColor", "$00FFE1C8"};
 // Grid zoom in per cent of the fitted size, used while AidZoom is on.
@@ -101,7 +105,7 @@ struct Entry {
     constexpr Entry(Bounds s) : name(s.name), kind(Kind::Bounds) {}
 };
 
-inline constexpr std::array<Entry, 35> All{
+inline constexpr std::array<Entry, 39> All{
     Entry(PlaySounds), Entry(UseCursors), Entry(SolveHLOn),
     Entry(FilledSqColor), Entry(BlankSqColor), Entry(FontColor), Entry(FontName), Entry(FontSize), Entry(FontStyle),
     Entry(SolveFontName), Entry(SolveFontColor), Entry(SolveFontSize), Entry(SolveFontStyle),
@@ -110,7 +114,8 @@ inline constexpr std::array<Entry, 35> All{
     Entry(ScreenBoundsGrid), Entry(ScreenBoundsAuthorTitle), Entry(ScreenBoundsClues), Entry(ScreenBoundsSolve),
     Entry(CurrentPuzzle), Entry(HistoryPuzzle1), Entry(HistoryPuzzle2), Entry(HistoryPuzzle3),
     Entry(SolvingAids), Entry(AidLabels), Entry(AidLinked), Entry(AidKeys), Entry(AidUndo),
-    Entry(AidCheck), Entry(AidZoom), Entry(AidPlaceAnswer), Entry(LinkedSqColor), Entry(ZoomPercent),
+    Entry(AidCheck), Entry(AidZoom), Entry(AidPlaceAnswer), Entry(AidSolved), Entry(AidTime), Entry(AidPencil),
+    Entry(AidProgress), Entry(LinkedSqColor), Entry(ZoomPercent),
 };
 
 } // namespace VlqSetting

@@ -22,6 +22,10 @@ SolvingAids SolvingAids::read() {
     a.checkLetters = on(VlqSetting::AidCheck);
     a.zoom = on(VlqSetting::AidZoom);
     a.placeAnswer = on(VlqSetting::AidPlaceAnswer);
+    a.solvedNotice = on(VlqSetting::AidSolved);
+    a.keepTime = on(VlqSetting::AidTime);
+    a.pencil = on(VlqSetting::AidPencil);
+    a.progress = on(VlqSetting::AidProgress);
     if (a.zoom) a.zoomPercent = std::clamp(TVlqProcs::ReadSetting(VlqSetting::ZoomPercent), 50, 400);
     return a;
 }

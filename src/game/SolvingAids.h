@@ -1,6 +1,7 @@
 // The solving aids a player may switch on over the classic game: square
-// labels, linked squares, keyboard flow, undo and redo, letter checks, zoom
-// and answer-window placement. Every flag false is the classic game, and each
+// labels, linked squares, keyboard flow, undo and redo, letter checks, zoom,
+// answer-window placement, the solved notice, the kept time, pencil letters
+// and the progress figures. Every flag false is the classic game, and each
 // aid is tested through its own flag where it acts, never two together.
 // The values are read once into game().aids (SolvingAids::read) when the
 // program starts and whenever the player changes them.
@@ -15,6 +16,10 @@ struct SolvingAids {
     bool checkLetters = false;   // Check Letter / Check Word, Show Errors spares empties
     bool zoom = false;           // Ctrl+= / Ctrl+- / Ctrl+0 on the grid and strip
     bool placeAnswer = false;    // the answer window never covers its clue line
+    bool solvedNotice = false;   // a full, right grid opens the score card at once
+    bool keepTime = false;       // the clock runs while a puzzle is open and is kept per puzzle
+    bool pencil = false;         // tentative letters, kept apart from the player's ink
+    bool progress = false;       // Statistics and the puzzle picker's figures
     bool legibleLetters = false; // letters at 4.5:1 or more against their square; high-contrast set offered
     QColor linkedColour;         // tint of the linked squares
     int zoomPercent = 100;       // grid zoom while `zoom` is on

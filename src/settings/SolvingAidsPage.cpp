@@ -32,8 +32,14 @@ SolvingAidsPage::SolvingAidsPage(QWidget* parent) : QWidget(parent) {
     ZoomChk = box("ZoomChk", QStringLiteral("&Zoom"), QStringLiteral("Ctrl+= and Ctrl+- size the grid and strip"));
     PlaceChk = box("PlaceChk", QStringLiteral("Answer window &beside its clue"),
                    QStringLiteral("The answer window never covers its clue line"));
-    for (QCheckBox* c : {LabelsChk, LinkedChk, KeysChk, UndoChk, CheckChk, ZoomChk, PlaceChk})
-        c->setContentsMargins(16, 0, 0, 0);
+    SolvedChk = box("SolvedChk", QStringLiteral("Solved &notice"),
+                    QStringLiteral("The score card opens by itself when the last right letter goes in"));
+    TimeChk = box("TimeChk", QStringLiteral("Keep ti&me"),
+                  QStringLiteral("The clock runs while you solve and carries on when the puzzle is opened again"));
+    PencilChk = box("PencilChk", QStringLiteral("&Pencil"), QStringLiteral("Tentative letters, drawn grey and smaller"));
+    ProgressChk = box("ProgressChk", QStringLiteral("Statistics and p&rogress"),
+                      QStringLiteral("Statistics of your solves; size, progress and best time in the puzzle list"));
+    for (QCheckBox* c : aidBoxes()) c->setContentsMargins(16, 0, 0, 0);
     LinkedColourBtn = new QPushButton(QStringLiteral("Linked &Colour..."), this);
     LinkedColourBtn->setObjectName(QStringLiteral("LinkedColourBtn"));
     LinkedColourBtn->setToolTip(QStringLiteral("Choose the tint of the linked squares"));
@@ -45,9 +51,13 @@ SolvingAidsPage::SolvingAidsPage(QWidget* parent) : QWidget(parent) {
     followMaster();
 }
 
+QList<QCheckBox*> SolvingAidsPage::aidBoxes() const {
+    return {LabelsChk, LinkedChk, KeysChk, UndoChk, CheckChk, ZoomChk, PlaceChk, SolvedChk, TimeChk, PencilChk,
+            ProgressChk};
+}
+
 void SolvingAidsPage::followMaster() {
-    for (QCheckBox* c : {LabelsChk, LinkedChk, KeysChk, UndoChk, CheckChk, ZoomChk, PlaceChk})
-        c->setEnabled(AidsChk->isChecked());
+    for (QCheckBox* c : aidBoxes()) c->setEnabled(AidsChk->isChecked());
 }
 
 void SolvingAidsPage::setLinkedColour(const QColor& c) {
@@ -73,6 +83,10 @@ void SolvingAidsPage::load() {
     CheckChk->setChecked(readOr(AidCheck) != 0);
     ZoomChk->setChecked(readOr(AidZoom) != 0);
     PlaceChk->setChecked(readOr(AidPlaceAnswer) != 0);
+    SolvedChk->setChecked(readOr(AidSolved) != 0);
+    TimeChk->setChecked(readOr(AidTime) != 0);
+    PencilChk->setChecked(readOr(AidPencil) != 0);
+    ProgressChk->setChecked(readOr(AidProgress) != 0);
     setLinkedColour(readOr(LinkedSqColor));
     followMaster();
 }
@@ -87,12 +101,16 @@ void SolvingAidsPage::save() const {
     TVlqProcs::WriteSetting(AidCheck, CheckChk->isChecked() ? 1 : 0);
     TVlqProcs::WriteSetting(AidZoom, ZoomChk->isChecked() ? 1 : 0);
     TVlqProcs::WriteSetting(AidPlaceAnswer, PlaceChk->isChecked() ? 1 : 0);
+    TVlqProcs::WriteSetting(AidSolved, SolvedChk->isChecked() ? 1 : 0);
+    TVlqProcs::WriteSetting(AidTime, TimeChk->isChecked() ? 1 : 0);
+    TVlqProcs::WriteSetting(AidPencil, PencilChk->isChecked() ? 1 : 0);
+    TVlqProcs::WriteSetting(AidProgress, ProgressChk->isChecked() ? 1 : 0);
     TVlqProcs::WriteSetting(LinkedSqColor, linkedColour_);
 }
 
 void SolvingAidsPage::defaults() {
     AidsChk->setChecked(false);
-    for (QCheckBox* c : {LabelsChk, LinkedChk, KeysChk, UndoChk, CheckChk, ZoomChk, PlaceChk}) c->setChecked(true);
+    for (QCheckBox* c : aidBoxes()) c->setChecked(true);
     setLinkedColour(TVlqProcs::DefaultOf(VlqSetting::LinkedSqColor));
     followMaster();
 }

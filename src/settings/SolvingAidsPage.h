@@ -4,6 +4,7 @@
 // load() fills it from the settings, save() writes it back.
 #pragma once
 #include <QColor>
+#include <QList>
 #include <QWidget>
 
 class QCheckBox;
@@ -22,6 +23,10 @@ public:
     QCheckBox* CheckChk = nullptr;
     QCheckBox* ZoomChk = nullptr;
     QCheckBox* PlaceChk = nullptr;
+    QCheckBox* SolvedChk = nullptr;
+    QCheckBox* TimeChk = nullptr;
+    QCheckBox* PencilChk = nullptr;
+    QCheckBox* ProgressChk = nullptr;
     QPushButton* LinkedColourBtn = nullptr; // shows and picks the tint
 
     QColor linkedColour() const { return linkedColour_; }
@@ -37,5 +42,6 @@ public:
 private:
     void pickColour();
     void followMaster();
+    QList<QCheckBox*> aidBoxes() const;
     QColor linkedColour_;
 };

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "PuzzleFixture.h"
+#include "core/PuzzleIdentity.h"
 #include "core/PuzzleRecord.h"
 #include "core/PuzzleRules.h"
 #include "core/VlqError.h"
@@ -252,6 +253,24 @@ private slots:
         QCOMPARE(rec.bytes()[std::size_t(clueOffset(2))], std::uint8_t(0));
         rec.setByline(std::string(200, 'x')); // the last field of the record
         QCOMPARE(rec.byline(), std::string(80, 'x'));
+    }
+
+    // The identity follows the puzzle, not the player's letters; the fill
+    // count skips black and punctuation squares.
+    void identityIgnoresOnlyPlayerLetters() {
+        PuzzleRecord rec = fixture::grid({"AB#", "C'D"});
+        const std::string plain = puzzleIdentity(rec);
+        QCOMPARE(plain.size(), std::size_t(16));
+        fixture::entries(rec, {"A..", ".'D"});
+        QCOMPARE(puzzleIdentity(rec), plain);
+        QCOMPARE(fillCount(rec).filled, 2);
+        QCOMPARE(fillCount(rec).total, 4);
+        PuzzleRecord other = rec;
+        other.setByline("Someone else");
+        QVERIFY(puzzleIdentity(other) != plain);
+        other = rec;
+        other.setSolution(31, 21, 'Z'); // outside the grid, still part of the file
+        QVERIFY(puzzleIdentity(other) != plain);
     }
 
     // Thousands of randomly corrupted copies of a valid puzzle: validate
