@@ -780,7 +780,12 @@ MakeResult makePuzzle(const std::string& written, const std::string& title, cons
     std::unordered_set<std::uint32_t> avoidRuns;
     for (const WordKeys& a : avoid)
         for (std::uint32_t r : Lexicon::coreRuns(a.word)) avoidRuns.insert(r);
+    const auto cancelled = [&] { return options.cancel && options.cancel->load(std::memory_order_relaxed); };
     for (std::size_t i = 0; i < words.size(); ++i) {
+        if ((i & 1023) == 0 && cancelled()) {
+            problem(0, "cancelled");
+            return result;
+        }
         const LexiconWord& w = words[i];
         const int length = static_cast<int>(w.word.size());
         if (length < minLength || length > widest || !needed[idx(w.word[0])]) continue;
@@ -891,7 +896,7 @@ MakeResult makePuzzle(const std::string& written, const std::string& title, cons
         tries.push_back(std::make_unique<Search>(searchSlots, budget, lexicon,
                                                  options.seed + static_cast<std::uint32_t>(t) * kSeedStep,
                                                  options.seconds, options.steps, options.polish, options.balance,
-                                                 t == 0 ? nullptr : &stop));
+                                                 t == 0 ? options.cancel : &stop));
     std::vector<char> found(searches, 0);
     std::vector<std::thread> others;
     // However the first search ends, the others stop and are waited for.
@@ -918,7 +923,7 @@ MakeResult makePuzzle(const std::string& written, const std::string& title, cons
         }
     }
     found[0] = tries[0]->run(minLength - 1, maxLength - 1, widest - 1);
-    if (found[0]) stop = true;
+    if (found[0] || cancelled()) stop = true;
     for (std::thread& t : others) t.join();
     const std::size_t chosen = static_cast<std::size_t>(std::find(found.begin(), found.end(), 1) - found.begin());
     Search& search = *tries[chosen < searches ? chosen : 0];
@@ -931,7 +936,7 @@ MakeResult makePuzzle(const std::string& written, const std::string& title, cons
         return it->second;
     };
     // Answers no draft clue can be found for give way to others where they can.
-    for (int round = 0; round < 2 && result.complete; ++round) {
+    for (int round = 0; round < 2 && result.complete && !cancelled(); ++round) {
         std::vector<int> unclued;
         for (int w : search.best())
             if (w >= 0 && !draftOf(w).defined) unclued.push_back(w);
@@ -953,6 +958,7 @@ MakeResult makePuzzle(const std::string& written, const std::string& title, cons
         const LexiconWord& word = words[static_cast<std::size_t>(w)];
         for (std::size_t j = 1; j < word.word.size(); ++j) --unplaced[idx(word.word[j])];
         made.answer = word.written.empty() ? word.word : word.written;
+        if (cancelled()) continue; // no drafts for a set nobody waits for
         const DraftClue& draft = draftOf(w);
         made.clue = kDraftMark + draft.text;
         made.senses = draft.senses;

@@ -20,6 +20,7 @@
 // (Lexicon::near: one stem, a compound part, a prefixed root, a shared
 // core). Draft clues come from PuzzleMakerClues.h.
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -43,6 +44,9 @@ struct MakeOptions {
     long long steps = 1'000'000'000'000; // the most words it may try (a limit a busy machine does not move, for tests)
     long long polish = 3'000'000;      // words tried after the first complete set, trading its answers for more common ones
     int searches = 0;               // searches run at once, each of its own seed (0: one per processor, up to four)
+    // Set from another thread: the maker gives up within about a thousand
+    // words looked at or tried: the result is then incomplete, without drafts.
+    const std::atomic<bool>* cancel = nullptr;
 };
 
 struct MadeAnswer {
