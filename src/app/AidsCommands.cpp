@@ -1,9 +1,10 @@
 // The main window's side of the solving aids: the zoom keys (Ctrl+=,
-// Ctrl+-, Ctrl+0) and bringing the open puzzle's windows up to date when
-// the aids are switched on or off.
+// Ctrl+-, Ctrl+0), the Make a Puzzle window, and bringing the open
+// puzzle's windows up to date when the aids are switched on or off.
 #include <QAction>
 #include <QListWidget>
 
+#include "MakePuzzleWindow.h"
 #include "TVlqGameMainForm.h"
 #include "VlqApplication.h"
 #include "game/GameContext.h"
@@ -36,6 +37,14 @@ void TVlqGameMainForm::createAidActions() {
                      {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)}, kZoomStep);
     ZoomOut1 = action("ZoomOut1", QStringLiteral("Zoom Out"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, -kZoomStep);
     ZoomReset1 = action("ZoomReset1", QStringLiteral("Actual Size"), {QKeySequence(Qt::CTRL | Qt::Key_0)}, 0);
+}
+
+void TVlqGameMainForm::MakePuzzle1Click() {
+    auto* window = findChild<MakePuzzleWindow*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!window) window = new MakePuzzleWindow(this);
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void TVlqGameMainForm::zoomBy(int step) {

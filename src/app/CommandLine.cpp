@@ -17,6 +17,8 @@ CommandLine readCommandLine(const QStringList& arguments, bool infoOnly) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption make(QStringLiteral("make"), QStringLiteral("Open the Make a Puzzle window."));
+    parser.addOption(make);
     parser.addPositionalArgument(QStringLiteral("puzzle"),
                                  QStringLiteral("Puzzle files; the last one named opens."),
                                  QStringLiteral("[puzzle...]"));
@@ -38,8 +40,9 @@ CommandLine readCommandLine(const QStringList& arguments, bool infoOnly) {
         result.exitCode = kUsageExitCode;
         result.message = QStringLiteral("vorlaquince: %1\nTry 'vorlaquince --help' for more information.\n")
                              .arg(parser.errorText());
-    } else if (!parser.positionalArguments().isEmpty()) {
-        result.puzzle = parser.positionalArguments().constLast();
+    } else {
+        result.make = parser.isSet(make);
+        if (!parser.positionalArguments().isEmpty()) result.puzzle = parser.positionalArguments().constLast();
     }
     return result;
 }

@@ -1,4 +1,4 @@
-// The game's command line: --help, --version and the puzzle files to open.
+// The game's command line: --help, --version, --make and the puzzle files to open.
 #pragma once
 #include <QString>
 #include <QStringList>
@@ -10,6 +10,8 @@ struct CommandLine {
     QString message;
     // The puzzle to open at start (the last file named), empty for none.
     QString puzzle;
+    // --make: the Make a Puzzle window opens at start.
+    bool make = false;
 };
 
 // Exit code for an unknown option or a missing option value.

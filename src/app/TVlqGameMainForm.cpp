@@ -116,6 +116,10 @@ void TVlqGameMainForm::createMenus() {
     Puzzle1->setObjectName(QStringLiteral("Puzzle1"));
     Solve1 = item(Puzzle1, "Solve1", QStringLiteral("&Solve..."));
     OpenFile1 = item(Puzzle1, "OpenFile1", QStringLiteral("Open &File..."), QKeySequence(Qt::CTRL | Qt::Key_O));
+    MakePuzzle1 = item(Puzzle1, "MakePuzzle1", QStringLiteral("&Make a Puzzle..."), QKeySequence(Qt::CTRL | Qt::Key_N));
+    MakePuzzle1->setVisible(false); // hidden, its key does nothing: the aids are off
+    connect(this, &TVlqGameMainForm::aidsChanged, MakePuzzle1, [this] { MakePuzzle1->setVisible(game().aids.makePuzzles); });
+    connect(MakePuzzle1, &QAction::triggered, this, [this] { guarded([this] { MakePuzzle1Click(); }); });
     separator(Puzzle1, "N1");
     Save1 = item(Puzzle1, "Save1", QStringLiteral("Sa&ve"), QKeySequence(Qt::CTRL | Qt::Key_S));
     separator(Puzzle1, "N2");

@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <array>
 
+class MakePuzzleWindow;
 class QAction;
 class QFrame;
 class QLabel;
@@ -98,6 +99,7 @@ public:
     QMenu* Puzzle1 = nullptr;          // the "Puzzle" menu
     QAction* Solve1 = nullptr;
     QAction* OpenFile1 = nullptr;
+    QAction* MakePuzzle1 = nullptr;    // "&Make a Puzzle...", Ctrl+N: with the aids on
     QAction* Save1 = nullptr;
     QAction* Print1 = nullptr;
     QAction* PrinterSetup1 = nullptr;
@@ -163,6 +165,8 @@ public slots:
     void OpenFile1Click();
     // The file dialog's filter: every kind of puzzle file the game opens.
     static QString puzzleFileFilter();
+    // Shows the Make a Puzzle window (made on first use, the main window's).
+    void MakePuzzle1Click();
     void Save1Click();
     void Print1Click();
     void PrinterSetup1Click();

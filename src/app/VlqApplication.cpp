@@ -159,6 +159,8 @@ int runVorlaquince(int argc, char** argv) {
         QTimer::singleShot(0, form, [form, path] { guarded([form, path] { form->OpenPuzzleFile(path); }); });
     }
 
+    if (commandLine.make) QTimer::singleShot(0, form, [form] { guarded([form] { form->MakePuzzle1Click(); }); });
+
     const int rc = app.exec();
     runningCopy = nullptr; // the letters were saved or left on purpose
     onCrashSignal(nullptr);

@@ -63,6 +63,8 @@ inline constexpr Bounds ScreenBoundsGrid{"ScreenBoundsGrid"};
 inline constexpr Bounds ScreenBoundsAuthorTitle{"ScreenBoundsAuthorTitle"};
 inline constexpr Bounds ScreenBoundsClues{"ScreenBoundsClues"};
 inline constexpr Bounds ScreenBoundsSolve{"ScreenBoundsSolve"};
+// The Make a Puzzle window: frame left and top, client width and height.
+inline constexpr Bounds ScreenBoundsMaker{"ScreenBoundsMaker"};
 
 // Full path of the puzzle last opened; empty when none.
 inline constexpr Text CurrentPuzzle{"CurrentPuzzle", ""};
@@ -105,13 +107,14 @@ struct Entry {
     constexpr Entry(Bounds s) : name(s.name), kind(Kind::Bounds) {}
 };
 
-inline constexpr std::array<Entry, 39> All{
+inline constexpr std::array<Entry, 40> All{
     Entry(PlaySounds), Entry(UseCursors), Entry(SolveHLOn),
     Entry(FilledSqColor), Entry(BlankSqColor), Entry(FontColor), Entry(FontName), Entry(FontSize), Entry(FontStyle),
     Entry(SolveFontName), Entry(SolveFontColor), Entry(SolveFontSize), Entry(SolveFontStyle),
     Entry(DictPath), Entry(ThesPath),
     Entry(ScreenSquare), Entry(AuthorTitleSquare),
     Entry(ScreenBoundsGrid), Entry(ScreenBoundsAuthorTitle), Entry(ScreenBoundsClues), Entry(ScreenBoundsSolve),
+    Entry(ScreenBoundsMaker),
     Entry(CurrentPuzzle), Entry(HistoryPuzzle1), Entry(HistoryPuzzle2), Entry(HistoryPuzzle3),
     Entry(SolvingAids), Entry(AidLabels), Entry(AidLinked), Entry(AidKeys), Entry(AidUndo),
     Entry(AidCheck), Entry(AidZoom), Entry(AidPlaceAnswer), Entry(AidSolved), Entry(AidTime), Entry(AidPencil),

@@ -14,6 +14,7 @@ SolvingAids SolvingAids::read() {
     }
     if (!switchedOn()) return a;
     a.legibleLetters = true; // comes with the aids, no switch of its own
+    a.makePuzzles = true;    // likewise
     auto on = [](const VlqSetting::Integer& s) { return TVlqProcs::ReadSetting(s) != 0; };
     a.squareLabels = on(VlqSetting::AidLabels);
     a.linkedTint = on(VlqSetting::AidLinked);

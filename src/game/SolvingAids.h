@@ -21,6 +21,7 @@ struct SolvingAids {
     bool pencil = false;         // tentative letters, kept apart from the player's ink
     bool progress = false;       // Statistics and the puzzle picker's figures
     bool legibleLetters = false; // letters at 4.5:1 or more against their square; high-contrast set offered
+    bool makePuzzles = false;    // Puzzle > Make a Puzzle... (Ctrl+N)
     QColor linkedColour;         // tint of the linked squares
     int zoomPercent = 100;       // grid zoom while `zoom` is on
 

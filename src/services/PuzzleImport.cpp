@@ -29,14 +29,15 @@ bool samePuzzle(const std::string& file, const vlq::PuzzleRecord& rec) {
 std::string nativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 // Puts record into the folder as base.vlq, or the first "base (n).vlq" free
-// or holding the same puzzle (which is then the one to open). `skip` is a
-// file never to be taken: the original the record came from. `shown` names
-// that original in messages.
+// or holding the same puzzle (which is then the one to open; with `fresh`
+// only a free name will do). `skip` is a file never to be taken: the
+// original the record came from. `shown` names that original in messages.
 ImportedPuzzle placeInFolder(const vlq::PuzzleRecord& record, const QString& base, QString folder,
-                             const QString& skip, const QString& shown) {
+                             const QString& skip, const QString& shown, bool fresh = false) {
+    const QString cannot = fresh ? QStringLiteral("Cannot save %1") : QStringLiteral("Cannot open %1");
     if (folder.isEmpty()) folder = puzzleFolderPath();
     if (folder.isEmpty() || !QDir().mkpath(folder))
-        return {{}, QStringLiteral("Cannot open %1: there is no puzzle folder to put it in.").arg(shown)};
+        return {{}, (cannot + QStringLiteral(": there is no puzzle folder to put it in.")).arg(shown)};
     for (int n = 1; n < 100; ++n) {
         const QString target = QDir(folder).filePath(
             (n == 1 ? base : QStringLiteral("%1 (%2)").arg(base).arg(n)) + QStringLiteral(".vlq"));
@@ -44,18 +45,18 @@ ImportedPuzzle placeInFolder(const vlq::PuzzleRecord& record, const QString& bas
         if (vlq::pathExists(nativePath(target)) || QFileInfo(target).isSymLink()) {
             // Read without blocking: a pipe of that name is no puzzle.
             const vlq::FileContents existing = vlq::readRegularFile(nativePath(target), vlq::kRecordSize);
-            if (existing.fault == vlq::ReadFault::None && samePuzzle(existing.data, record)) return {target, {}};
+            if (!fresh && existing.fault == vlq::ReadFault::None && samePuzzle(existing.data, record)) return {target, {}};
             continue;
         }
         try {
             // Written as a save is: a full disk leaves no cut file behind.
             TVlqProcs::WritePuzzleFile(target, record);
         } catch (const vlq::IoError& e) {
-            return {{}, QStringLiteral("Cannot open %1: %2 cannot be written (%3).").arg(shown, target, e.what())};
+            return {{}, (cannot + QStringLiteral(": %2 cannot be written (%3).")).arg(shown, target, e.what())};
         }
         return {target, {}};
     }
-    return {{}, QStringLiteral("Cannot open %1: the puzzle folder holds too many puzzles named %2.").arg(shown, base)};
+    return {{}, (cannot + QStringLiteral(": the puzzle folder holds too many puzzles named %2.")).arg(shown, base)};
 }
 
 } // namespace
@@ -100,4 +101,8 @@ ImportedPuzzle keepReadOnlyPuzzle(const QString& path, const vlq::PuzzleRecord& 
     const QFileInfo info(path);
     return placeInFolder(record, puzzleFileName(info.completeBaseName(), QStringLiteral("Puzzle")), folder, path,
                          info.fileName());
+}
+
+ImportedPuzzle placeNewPuzzle(const vlq::PuzzleRecord& record, const QString& base, QString folder) {
+    return placeInFolder(record, base, folder, {}, base, true);
 }

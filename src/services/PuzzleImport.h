@@ -28,6 +28,11 @@ ImportedPuzzle importIntoPuzzleFolder(const QString& foreignPath, QString folder
 // again as an import is; the original itself is never taken.
 ImportedPuzzle keepReadOnlyPuzzle(const QString& path, const vlq::PuzzleRecord& record, QString folder = {});
 
+// A new puzzle into `folder` (the puzzle folder unless told) as base.vlq,
+// or the first free "base (2).vlq", "base (3).vlq" ...: never over a file
+// that is there.
+ImportedPuzzle placeNewPuzzle(const vlq::PuzzleRecord& record, const QString& base, QString folder = {});
+
 // The title as a file name: markup, path and reserved characters removed,
 // at most 60 characters; `fallback` when nothing is left.
 QString puzzleFileName(const QString& title, const QString& fallback);

@@ -2,7 +2,8 @@
 # Runs wm_check under Xvfb with the openbox window manager, once per screen:
 # 1366 x 768 with the largest puzzle (31 x 21, 30 clues; its screenshot is
 # kept in the build folder), 1920 x 1080 with a sample puzzle, and
-# 1366 x 768 with the sample and the solving aids switched on by keys.
+# 1366 x 768 with the sample and the solving aids switched on by keys, and
+# 1366 x 768 making a puzzle in the Make a Puzzle window.
 #   run.sh <wm_check> <sample puzzle> <screenshot folder>
 # Skips (exit 77) when Xvfb or openbox is not installed.
 set -uo pipefail
@@ -50,4 +51,5 @@ rc=0
 run 1366x768 tall "$shots/wm-1366x768-31x21.png" || rc=1
 run 1920x1080 "$sample" "$shots/wm-1920x1080.png" || rc=1
 run 1366x768 "$sample" "$shots/wm-1366x768-aids.png" aids || rc=1
+run 1366x768 "$sample" "$shots/wm-1366x768-make.png" make || rc=1
 exit $rc

@@ -9,11 +9,20 @@
 // With "aids" as third argument it switches the solving aids on from the
 // keyboard instead, types two words in a row without a click and takes the
 // last letter back with Ctrl+Z.
-//   wm_check <puzzle: "tall", "tall18" or a .vlq path> <screenshot.png or ""> [aids]
+// With "make" it makes a puzzle from the keyboard: Ctrl+N, a quotation, an
+// author and a title, Make, Save Puzzle, Solve It; it measures how the
+// window keeps painting during the search and how soon Cancel ends one.
+//   wm_check <puzzle: "tall", "tall18" or a .vlq path> <screenshot.png or ""> [aids|make]
 // Exit code 0 when every check passed; failures are printed.
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -27,11 +36,16 @@
 #include <QtTest>
 
 #include <cstdio>
+#include <functional>
+#include <span>
 #include <string>
 
+#include "app/MakePuzzleWindow.h"
+#include "app/MakerWorker.h"
 #include "app/TScoreForm.h"
 #include "app/TVlqGameMainForm.h"
 #include "app/VlqApplication.h"
+#include "core/FileAccess.h"
 #include "core/PuzzleRules.h"
 #include "game/GameContext.h"
 #include "game/TVlqProcs.h"
@@ -193,6 +207,124 @@ void checkAids(TVlqGameMainForm* main) {
     check(g.puzzle.entry(last.col, last.row) == 0, QStringLiteral("Ctrl+Z took the last letter back"));
 }
 
+bool makeRun = false; // third argument "make"
+
+// Counts the paintings of a widget.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+// The longest the event loop went without running a 20 ms timer while
+// `busy` held, the paintings of `watched` meanwhile, and how long it held.
+struct Responsiveness {
+    qint64 longestGapMs = 0, spentMs = 0;
+    int paints = 0;
+};
+Responsiveness watchWhile(const std::function<bool()>& busy, QWidget* watched, int limitMs) {
+    Responsiveness r;
+    PaintCounter counter;
+    watched->installEventFilter(&counter);
+    QElapsedTimer clock, gap;
+    clock.start();
+    gap.start();
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] { r.longestGapMs = std::max(r.longestGapMs, gap.restart()); });
+    tick.start(20);
+    while (busy() && clock.elapsed() < limitMs) QTest::qWait(10);
+    r.spentMs = clock.elapsed();
+    watched->removeEventFilter(&counter);
+    r.paints = counter.paints;
+    return r;
+}
+
+// Ctrl+N, the quotation, author and title typed, Make, Save Puzzle, Solve It.
+void checkMaking(TVlqGameMainForm* main) {
+    main->activateWindow();
+    (void)QTest::qWaitFor([main] { return main->isActiveWindow(); }, 2000);
+    pressKeys({QStringLiteral("key"), QStringLiteral("ctrl+n")});
+    MakePuzzleWindow* maker = main->findChild<MakePuzzleWindow*>();
+    (void)QTest::qWaitFor([&] { return (maker = main->findChild<MakePuzzleWindow*>()) && maker->isActiveWindow(); }, 3000);
+    if (!maker || !maker->isVisible()) return check(false, QStringLiteral("Ctrl+N opened the Make a Puzzle window"));
+    check(maker->windowTitle() == QStringLiteral("Make a Puzzle"), QStringLiteral("caption \"%1\"").arg(maker->windowTitle()));
+    (void)QTest::qWaitFor([&] { return maker->quotationBox->hasFocus(); }, 2000);
+    const QString typeDelay = QStringLiteral("10");
+    pressKeys({QStringLiteral("type"), QStringLiteral("--delay"), typeDelay,
+               QStringLiteral("If you can keep your head when all about you")});
+    pressKeys({QStringLiteral("key"), QStringLiteral("Return")});
+    pressKeys({QStringLiteral("type"), QStringLiteral("--delay"), typeDelay,
+               QStringLiteral("Are losing theirs and blaming it on you")});
+    pressKeys({QStringLiteral("key"), QStringLiteral("Tab")});
+    pressKeys({QStringLiteral("type"), QStringLiteral("--delay"), typeDelay, QStringLiteral("Kipling")});
+    pressKeys({QStringLiteral("key"), QStringLiteral("Tab")});
+    pressKeys({QStringLiteral("type"), QStringLiteral("--delay"), typeDelay, QStringLiteral("If")});
+    check(maker->draft().source() == "Kipling, If" && maker->draft().answers().size() == 9 &&
+              maker->quotationBox->toPlainText().count(QLatin1Char('\n')) == 1,
+          QStringLiteral("typed: %1 answers for \"%2\"").arg(maker->draft().answers().size()).arg(QString::fromStdString(maker->draft().source())));
+
+    // Make: the word data is read and the set made on the worker thread,
+    // while the window goes on painting its progress.
+    pressKeys({QStringLiteral("key"), QStringLiteral("alt+m")});
+    const Responsiveness made = watchWhile([&] { return maker->worker().busy(); }, maker->progressBar, 120000);
+    std::printf("making: %lld ms, longest pause of the event loop %lld ms, progress bar painted %d times\n",
+                made.spentMs, made.longestGapMs, made.paints);
+    check(maker->draft().complete(), QStringLiteral("Make gave a complete set: %1").arg(maker->statusLabel->text()));
+    check(made.longestGapMs < 500, QStringLiteral("the window kept running while making (longest pause %1 ms)").arg(made.longestGapMs));
+
+    // Save Puzzle; a question about clues still to be written takes its default, Save.
+    QTimer::singleShot(1500, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            check(static_cast<QAbstractButton*>(box->defaultButton()) == box->button(QMessageBox::Save), QStringLiteral("Save is the question's default"));
+            QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Return")});
+        }
+    });
+    pressKeys({QStringLiteral("key"), QStringLiteral("alt+s")});
+    (void)QTest::qWaitFor([&] { return !maker->savedPuzzle().isEmpty(); }, 5000);
+    const QString saved = maker->savedPuzzle();
+    // The sample puzzles hold an If.vlq already: it stays as it was.
+    check(QFileInfo(saved).dir() == QDir(QDir::home().filePath(QStringLiteral("Documents/Marlowick/Puzzles"))) &&
+              saved.endsWith(QStringLiteral("/If (2).vlq")),
+          QStringLiteral("saved into the puzzle folder beside the sample as %1").arg(saved));
+    QProcess tool;
+    tool.start(QStringLiteral(VLQ_TOOL_PATH), {QStringLiteral("check"), saved});
+    tool.waitForFinished(20000);
+    check(tool.exitCode() == 0, QStringLiteral("vlqtool check: %1").arg(QString::fromLocal8Bit(tool.readAll()).trimmed()));
+    vlq::PuzzleRecord rec;
+    const vlq::FileContents file = vlq::readRegularFile(QFile::encodeName(saved).toStdString(), vlq::kRecordSize);
+    std::string spelled;
+    try {
+        rec.loadBytes(std::span(reinterpret_cast<const std::uint8_t*>(file.data.data()), file.data.size()));
+        for (int k = 1; k <= vlq::clueCount(rec); ++k) {
+            const vlq::Square first = vlq::answerSquare(rec, k, 1);
+            spelled += char(rec.solution(first.col, first.row));
+        }
+    } catch (const std::exception&) {
+    }
+    check(spelled == "KIPLINGIF", QStringLiteral("the answers spell %1").arg(QString::fromStdString(spelled)));
+
+    // Cancel ends a search at once.
+    pressKeys({QStringLiteral("key"), QStringLiteral("alt+g")});
+    (void)QTest::qWaitFor([&] { return maker->worker().progress() > 0.02; }, 10000);
+    QElapsedTimer cancelClock;
+    cancelClock.start();
+    maker->cancelButton->click();
+    const Responsiveness cancelled = watchWhile([&] { return maker->worker().working(); }, maker->progressBar, 5000);
+    std::printf("cancel: the search thread ended %lld ms after Cancel\n", cancelClock.elapsed());
+    check(cancelled.spentMs < 500, QStringLiteral("Cancel ended the search in %1 ms").arg(cancelled.spentMs));
+
+    // Solve It opens the new puzzle in the game.
+    maker->activateWindow();
+    (void)QTest::qWaitFor([&] { return maker->isActiveWindow(); }, 2000);
+    if (!shotPath.isEmpty()) maker->grab().save(QString(shotPath).replace(QStringLiteral(".png"), QStringLiteral("-window.png")));
+    pressKeys({QStringLiteral("key"), QStringLiteral("alt+i")});
+    (void)QTest::qWaitFor([&] { return game().currentPuzzlePath == saved; }, 5000);
+    check(game().currentPuzzlePath == saved, QStringLiteral("Solve It opened %1").arg(game().currentPuzzlePath));
+}
+
 void scenario() {
     const bool opened = QTest::qWaitFor([] { return game().gridForm && game().clueForm && game().titleForm; }, 15000);
     check(opened, QStringLiteral("the puzzle opened"));
@@ -202,6 +334,8 @@ void scenario() {
         checkDocumentWindows(main);
         if (aidsRun) {
             checkAids(main);
+        } else if (makeRun) {
+            checkMaking(main);
         } else {
             checkScoreCard(main);
             checkAnswerWindow();
@@ -226,8 +360,10 @@ int main(int argc, char** argv) {
     }
     if (argc > 2) shotPath = QString::fromLocal8Bit(argv[2]);
     aidsRun = argc > 3 && std::string(argv[3]) == "aids";
-    // The scratch home outlives a run: the aids start off whatever the last left.
-    if (aidsRun) TVlqProcs::WriteSetting(QStringLiteral("SolvingAids"), 0);
+    makeRun = argc > 3 && std::string(argv[3]) == "make";
+    // The scratch home outlives a run: the aids start off whatever the last
+    // left, and on for making a puzzle.
+    if (aidsRun || makeRun) TVlqProcs::WriteSetting(QStringLiteral("SolvingAids"), makeRun ? 1 : 0);
     std::string puzzle = argv[1];
     // The puzzle is opened from the scratch home, never from where it lies.
     // "tall" is the 31 x 21 puzzle, "tall18" one of 18 rows.
