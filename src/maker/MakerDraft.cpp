@@ -64,7 +64,7 @@ std::string quotationField(const std::string& quotation) {
 
 } // namespace
 
-std::string MakerDraft::spelled() const { return lettersTyped(source()); }
+std::string MakerDraft::spelled() const { return sourceSpelling(source()).letters; }
 
 std::string MakerDraft::source() const {
     const std::string a = trimmed(author), t = trimmed(title);
@@ -99,6 +99,7 @@ std::vector<std::string> MakerDraft::refusals() const {
         out.push_back("the author and title spell " + std::to_string(f.answers) +
                       " letters; a puzzle has at most 30 answers");
     if (!f.lacking.empty()) out.push_back(f.lacking);
+    for (const SourceProblem& p : sourceSpelling(source()).problems) out.push_back(p.what);
     return out;
 }
 

@@ -56,14 +56,15 @@ public:
     std::string byline;
     std::uint32_t seed = 1; // of the next Make; Make Again moves it on
 
-    // The letters A..Z that the author and title spell, in order.
+    // The letters A..Z that the author and title spell, in order (accented
+    // letters as their plain letters).
     std::string spelled() const;
     // The source line: "author, title" (either alone when the other is empty).
     std::string source() const;
     DraftFigures figures() const;
     // Why a search cannot start, one sentence each: letters the quotation
     // lacks for the first letters, no or too many answers, a quotation
-    // with no letters. Empty when Make may run.
+    // with no letters, a digit in the author or title. Empty when Make may run.
     std::vector<std::string> refusals() const;
 
     // One answer per letter spelled: answers are added open at the end or
