@@ -103,4 +103,14 @@ xdotool mousemove 207 58 click 1; sleep 4
 shot "Score Card" score-correct.png
 xdotool key Escape; sleep 0.3
 quit
+# The Make a Puzzle window with a made set (reading the word lists and the
+# search take a while, the more in a sanitizer build).
+start --make
+keys "If you can keep your head when all about you"; xdotool key Return
+keys "Are losing theirs and blaming it on you"; xdotool key Tab
+keys "Kipling"; xdotool key Tab; keys "If"
+xdotool key alt+m; sleep "${MAKE_WAIT:-25}"
+shot "Make a Puzzle" maker-window.png
+xdotool key ctrl+w 2>/dev/null; quit
+
 echo "pictures written to $OUT"
