@@ -457,13 +457,11 @@ bool MakePuzzleWindow::savePuzzle() {
     for (std::size_t k = 0; k < draft_.answers().size(); ++k)
         if (draft_.needsWriting(k)) toWrite << fromUtf8(vlq::clueLabel(int(k) + 1));
     if (!toWrite.isEmpty()) {
-        QMessageBox ask(QMessageBox::Question, windowTitle(),
-                        QStringLiteral("%1 %2 still to be written. Save the puzzle with %3 as %4?")
-                            .arg(toWrite.size() == 1 ? QStringLiteral("Clue") : QStringLiteral("Clues"),
-                                 toWrite.join(QStringLiteral(", ")),
-                                 toWrite.size() == 1 ? QStringLiteral("is") : QStringLiteral("are"))
-                            .arg(toWrite.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"),
-                                 toWrite.size() == 1 ? QStringLiteral("it is") : QStringLiteral("they are")),
+        const bool one = toWrite.size() == 1;
+        const QString question =
+            one ? QStringLiteral("Clue %1 is still to be written. Save the puzzle with it as it is?")
+                : QStringLiteral("Clues %1 are still to be written. Save the puzzle with them as they are?");
+        QMessageBox ask(QMessageBox::Question, windowTitle(), question.arg(toWrite.join(QStringLiteral(", "))),
                         QMessageBox::Save | QMessageBox::Cancel, this);
         ask.setObjectName(QStringLiteral("cluesToWriteBox"));
         ask.setDefaultButton(QMessageBox::Save);
