@@ -110,6 +110,7 @@ MakePuzzleWindow::MakePuzzleWindow(QWidget* parent) : QWidget(parent, Qt::Window
     draft_.seed = 1;
     inputChanged();
     setMaking(false);
+    draftChanged(); // nothing saved yet: nothing to solve
 }
 
 MakePuzzleWindow::~MakePuzzleWindow() = default;
@@ -119,33 +120,28 @@ void MakePuzzleWindow::buildControls() {
     auto* form = new QFormLayout;
     layout->addLayout(form);
 
+    // A named box with its label, whose Alt+letter gives it the focus.
+    const auto field = [&](QWidget* box, const char* name, const QString& caption) {
+        box->setObjectName(QString::fromLatin1(name));
+        box->setAccessibleName(QString(caption).remove(QLatin1Char('&')).remove(QLatin1Char(':')));
+        auto* label = new QLabel(caption, this);
+        label->setBuddy(box);
+        form->addRow(label, box);
+    };
     quotationBox = new QPlainTextEdit(this);
-    quotationBox->setObjectName(QStringLiteral("quotationBox"));
-    quotationBox->setAccessibleName(QStringLiteral("Quotation"));
     quotationBox->setTabChangesFocus(true); // Tab moves on: a quotation holds no tabs
     quotationBox->setFixedHeight(quotationBox->fontMetrics().lineSpacing() * 5 + 12);
-    auto* quotationLabel = new QLabel(QStringLiteral("&Quotation:"), this);
-    quotationLabel->setBuddy(quotationBox);
-    form->addRow(quotationLabel, quotationBox);
-
+    field(quotationBox, "quotationBox", QStringLiteral("&Quotation:"));
     authorBox = new QLineEdit(this);
-    authorBox->setObjectName(QStringLiteral("authorBox"));
-    authorBox->setAccessibleName(QStringLiteral("Author"));
-    auto* authorLabel = new QLabel(QStringLiteral("&Author:"), this);
-    authorLabel->setBuddy(authorBox);
-    form->addRow(authorLabel, authorBox);
-
+    field(authorBox, "authorBox", QStringLiteral("&Author:"));
     titleBox = new QLineEdit(this);
-    titleBox->setObjectName(QStringLiteral("titleBox"));
-    titleBox->setAccessibleName(QStringLiteral("Title"));
-    auto* titleLabel = new QLabel(QStringLiteral("&Title:"), this);
-    titleLabel->setBuddy(titleBox);
-    form->addRow(titleLabel, titleBox);
+    field(titleBox, "titleBox", QStringLiteral("&Title:"));
 
     figuresLabel = new QLabel(this);
     figuresLabel->setObjectName(QStringLiteral("figuresLabel"));
     figuresLabel->setWordWrap(true);
     figuresLabel->setTextFormat(Qt::RichText);
+    figuresLabel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     form->addRow(QString(), figuresLabel);
 
     auto* makeRow = new QHBoxLayout;
