@@ -116,9 +116,17 @@ void TVlqGameMainForm::createMenus() {
     Puzzle1->setObjectName(QStringLiteral("Puzzle1"));
     Solve1 = item(Puzzle1, "Solve1", QStringLiteral("&Solve..."));
     OpenFile1 = item(Puzzle1, "OpenFile1", QStringLiteral("Open &File..."), QKeySequence(Qt::CTRL | Qt::Key_O));
-    MakePuzzle1 = item(Puzzle1, "MakePuzzle1", QStringLiteral("&Make a Puzzle..."), QKeySequence(Qt::CTRL | Qt::Key_N));
-    MakePuzzle1->setVisible(false); // hidden, its key does nothing: the aids are off
-    connect(this, &TVlqGameMainForm::aidsChanged, MakePuzzle1, [this] { MakePuzzle1->setVisible(game().aids.makePuzzles); });
+    // In the menu (after Open File) only while the aids are on, so the
+    // classic menu stays as it is and Ctrl+N does nothing there.
+    MakePuzzle1 = new QAction(QStringLiteral("&Make a Puzzle..."), this);
+    MakePuzzle1->setObjectName(QStringLiteral("MakePuzzle1"));
+    MakePuzzle1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    connect(this, &TVlqGameMainForm::aidsChanged, MakePuzzle1, [this] {
+        Puzzle1->removeAction(MakePuzzle1);
+        const QList<QAction*> items = Puzzle1->actions();
+        const qsizetype at = items.indexOf(OpenFile1);
+        if (game().aids.makePuzzles) Puzzle1->insertAction(at + 1 < items.size() ? items[at + 1] : nullptr, MakePuzzle1);
+    });
     connect(MakePuzzle1, &QAction::triggered, this, [this] { guarded([this] { MakePuzzle1Click(); }); });
     separator(Puzzle1, "N1");
     Save1 = item(Puzzle1, "Save1", QStringLiteral("Sa&ve"), QKeySequence(Qt::CTRL | Qt::Key_S));
