@@ -22,11 +22,16 @@
 //   those that found no definition to use and ask the maker for one;
 // - the mix of answer lengths.
 // It also prints the time to read the word data. Asserts nothing.
+// VLQ_BENCH_SOURCES=FOLDER runs the source files (*.txt) of a folder
+// instead of the fifteen: quotations the maker's weights were not tried on.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <unordered_map>
@@ -297,13 +302,37 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", e.what());
         return 2;
     }
+    {
+        // The default block list, as vlqtool make reads it from the data folder.
+        std::ifstream in(VLQ_MAKER_BLOCK);
+        std::vector<std::string> blocked;
+        for (std::string line; std::getline(in, line);)
+            if (!line.empty() && line[0] != '#') blocked.push_back(line);
+        lexicon.removeWords(blocked);
+    }
     const double load = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     std::printf("word data read in %.3f s: %zu words\n", load, lexicon.words().size());
     std::unordered_map<std::string, int> tier;
     for (const auto& w : lexicon.words()) tier.emplace(w.word, w.tier);
 
     Totals totals;
-    for (const Quotation& q : kQuotations) run(q, lexicon, tier, totals);
+    if (const char* folder = std::getenv("VLQ_BENCH_SOURCES")) {
+        // Quotations of one's own instead, one source file each: figures on
+        // text the maker was never tried on.
+        std::vector<std::filesystem::path> files;
+        std::error_code ec;
+        for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+            if (it->path().extension() == ".txt") files.push_back(it->path());
+        std::sort(files.begin(), files.end());
+        for (const auto& path : files) {
+            std::ifstream in(path, std::ios::binary);
+            const std::string name = path.stem().string();
+            const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            run({name.c_str(), text.c_str()}, lexicon, tier, totals);
+        }
+    } else {
+        for (const Quotation& q : kQuotations) run(q, lexicon, tier, totals);
+    }
 
     const auto share = [](int part, int whole) { return whole ? 100.0 * part / whole : 0.0; };
     std::printf("\nsets complete %d/%d; median %.3f s (processor %.3f s), slowest %.3f s\n", totals.complete,

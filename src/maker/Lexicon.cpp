@@ -135,6 +135,17 @@ void forEachSense(std::string_view line, F&& f) {
     }
 }
 
+// How many of an index line's senses (the first ones) were seen in tagged
+// text: its tagsense_cnt, the field before the synset offsets.
+std::size_t taggedSenseCount(std::string_view line) {
+    line = line.substr(0, line.find('\n'));
+    const auto fields = fieldsOf(line);
+    if (fields.size() < 3) return 0;
+    const auto synsets = static_cast<std::size_t>(std::max(0L, numberOf(fields[2])));
+    if (fields.size() < synsets + 1 + 3) return 0;
+    return static_cast<std::size_t>(std::max(0L, numberOf(fields[fields.size() - synsets - 1])));
+}
+
 // The fields of a data line before its gloss up to its synset's words,
 // without the pointers that follow them: offset lex_filenum ss_type w_cnt
 // word lex_id [word lex_id...].
@@ -253,7 +264,8 @@ private:
 // marks a word as offensive, the second as rare for a puzzle.
 constexpr long kOffensiveUsage[] = {6717170 /* disparagement */, 6718862 /* ethnic slur */,
                                     7124340 /* obscenity */};
-constexpr long kRareUsage[] = {7073447 /* archaism */, 7157273 /* slang */, 7075172 /* colloquialism */,
+constexpr long kSlang = 7157273, kColloquialism = 7075172;
+constexpr long kRareUsage[] = {7073447 /* archaism */, kSlang, kColloquialism,
                                6845599 /* trade name */, 6851742 /* trademark */, 8860123 /* Britain */,
                                6964901 /* French */, 7155661 /* dialect */, 7156497 /* regionalism */,
                                6307152 /* combining form */};
@@ -647,7 +659,8 @@ Lexicon Lexicon::load(const LexiconPaths& paths) {
     return lex;
 }
 
-std::vector<std::string> Lexicon::senseLines(const LexiconWord& word, const std::string* text) const {
+std::vector<std::string> Lexicon::senseLines(const LexiconWord& word, const std::string* text,
+                                             std::vector<bool>* tagged) const {
     if (wordnetDir_.empty()) return {};
     const auto* p = std::find(std::begin(kPosLetter), std::end(kPosLetter), word.pos);
     const auto entry = index_.find(word.base);
@@ -656,8 +669,13 @@ std::vector<std::string> Lexicon::senseLines(const LexiconWord& word, const std:
     if (entry->second.offset[pos] < 0) return {};
     DataFile in(wordnetDir_ + "/data." + kPosName[pos], text);
     std::vector<std::string> named, lines;
-    forEachSense(std::string_view(indexText_[pos]).substr(entry->second.line[pos]), [&](long offset) {
+    const std::string_view indexLine = std::string_view(indexText_[pos]).substr(entry->second.line[pos]);
+    const std::size_t seen = taggedSenseCount(indexLine);
+    std::vector<bool> namedTagged, linesTagged;
+    std::size_t number = 0;
+    forEachSense(indexLine, [&](long offset) {
         std::string data;
+        const bool used = seen == 0 || number++ < seen;
         if (!in.lineAt(offset, data) || findByRare(data, " | ", 1) == std::string::npos) return;
         while (!data.empty() && (data.back() == '\r' || data.back() == ' ')) data.pop_back();
         // A sense whose words hold ours only with a capital is a name; it goes last.
@@ -669,9 +687,40 @@ std::vector<std::string> Lexicon::senseLines(const LexiconWord& word, const std:
                 plain = plain || head[4 + 2 * w].substr(0, head[4 + 2 * w].find('(')) == word.base;
         }
         (plain ? lines : named).push_back(std::move(data));
+        (plain ? linesTagged : namedTagged).push_back(used);
     });
     lines.insert(lines.end(), named.begin(), named.end());
+    if (tagged) {
+        *tagged = linesTagged;
+        tagged->insert(tagged->end(), namedTagged.begin(), namedTagged.end());
+    }
     return lines;
+}
+
+std::vector<Lexicon::Sense> Lexicon::rankedSenses(const LexiconWord& word) const {
+    if (!word.gloss.empty()) return {{word.gloss, true}};
+    std::vector<bool> tagged;
+    const std::vector<std::string> lines = senseLines(word, nullptr, &tagged);
+    std::vector<Sense> out;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::string gloss = glossOf(lines[i]);
+        if (gloss.empty()) continue;
+        bool marked = false;
+        const std::string_view head = std::string_view(lines[i]).substr(0, findByRare(lines[i], " | ", 1));
+        for (auto u = findByRare(head, " ;u ", 1); u != std::string_view::npos && !marked;
+             u = findByRare(head, " ;u ", 1, u + 1)) {
+            const long domain = numberOf(head.substr(u + 4, 8));
+            marked = std::find(std::begin(kOffensiveUsage), std::end(kOffensiveUsage), domain) !=
+                         std::end(kOffensiveUsage) ||
+                     domain == kSlang || domain == kColloquialism;
+        }
+        // A greeting (AFTERNOON as "good afternoon") is no sense a solver looks for.
+        marked = marked || gloss.starts_with("a conventional expression of greeting");
+        for (std::string_view mark : kOffensiveMarks) marked = marked || gloss.find(mark) != std::string::npos;
+        for (std::string_view mark : kBodilyMarks) marked = marked || gloss.find(mark) != std::string::npos;
+        out.push_back({std::move(gloss), tagged[i] && !marked});
+    }
+    return out;
 }
 
 std::vector<std::string> Lexicon::senses(const LexiconWord& word) const {

@@ -133,6 +133,18 @@ public:
     bool near(const WordKeys& a, const WordKeys& b, bool cores = true) const;
     // The five-letter runs of a lower-case word's core, as numbers (for near() without its cores).
     static std::vector<std::uint32_t> coreRuns(const std::string& lower);
+    // Whether one word (3 letters or more, no word such as "the" or "which")
+    // is a piece of the other that a solver sees, either way round, words
+    // or stems: it begins or ends the other as a compound's part, a head
+    // or a root under a prefix (AD-JUST, EN-JOY, SAND-WICH, YESTER-DAY,
+    // LONGSHORE-MAN), or, 5 letters or more, lies anywhere in it
+    // (UN-HEALTH-Y, NECKER-CHIEF). A word of 3 letters counts at the end,
+    // or at the start when a word of 3 letters or more follows.
+    bool piece(const WordKeys& a, const WordKeys& b) const;
+    // The one test of a word family: near() or piece(). It decides whether a
+    // draft's word gives its answer away or names another answer, and whether
+    // an answer echoes a word of the quotation.
+    bool oneFamily(const WordKeys& a, const WordKeys& b) const { return near(a, b) || piece(a, b); }
 
     // Adds the maker's own words (a word the lexicon has takes the score);
     // words without any letter are skipped.
@@ -143,6 +155,14 @@ public:
     // The definitions of the word's senses as its part of speech, most
     // frequent first, without examples; the first is definition().
     std::vector<std::string> senses(const LexiconWord& word) const;
+    struct Sense {
+        std::string gloss;
+        // Seen in tagged text (or no sense of the word was), and marked
+        // neither slang, colloquial nor offensive, nor about sex or the body.
+        bool common = true;
+    };
+    // senses(), each with whether a draft may rest on it before other words.
+    std::vector<Sense> rankedSenses(const LexiconWord& word) const;
     // How often a lower-case base word was seen in tagged text as a part of
     // speech (n, v, a, r); -1 when WordNet does not list it as that.
     int taggedCount(const std::string& lower, char pos) const;
@@ -186,7 +206,10 @@ private:
     void sortKeys();
     // The synsets of the word's senses as (data line) for its part of speech.
     // `text` is that data file's contents when read already; else the file is read.
-    std::vector<std::string> senseLines(const LexiconWord& word, const std::string* text = nullptr) const;
+    // `tagged`, when given, gets per line whether tagged text used the sense
+    // (every line's when none was).
+    std::vector<std::string> senseLines(const LexiconWord& word, const std::string* text = nullptr,
+                                        std::vector<bool>* tagged = nullptr) const;
     // Per sense, the data line (of data.`file`) that its first pointer marked
     // `symbol` leads to (" @ " the hypernym, " \\ " an adverb's adjective).
     // `text` as for senseLines, when `file` is the word's own data file.

@@ -31,6 +31,19 @@ constexpr std::string_view kMoreEndings[] = {"d", "ful", "fully", "ism", "ist", 
 // word shares with others, or every -NESS answer would be near every other.
 constexpr std::string_view kSuffixWords[] = {"able", "ible", "less", "ness", "ship", "hood", "ward", "wards", "wise", "some"};
 
+// Words that build no family: articles, pronouns, linking and helping
+// words (THE in THEORY, OTHER in MOTHER, WHICH in SANDWICH).
+constexpr std::string_view kLinkWords[] = {
+    "the", "and", "but", "for", "nor", "yet", "you", "she", "his", "her", "him", "its", "our", "who", "why",
+    "how", "all", "any", "are", "was", "has", "had", "can", "may", "not", "off", "out", "own", "per", "too",
+    "via", "one", "did", "get", "got", "let", "use", "that", "this", "with", "from", "they", "them", "then",
+    "than", "there", "their", "these", "those", "what", "when", "where", "which", "while", "whom", "whose",
+    "will", "would", "shall", "should", "could", "must", "have", "been", "being", "into", "onto", "upon",
+    "unto", "about", "other", "such", "some", "each", "both", "were", "your", "ours", "mine", "thee", "thou",
+    "thy", "hath", "doth", "ever", "here", "once", "very", "also", "only", "does", "done", "said", "says",
+    "more", "most", "much", "many", "same", "self", "itself", "ourselves", "thus", "hence", "though",
+    "although", "whether", "because", "before", "after", "under", "over", "above", "below", "since", "until"};
+
 std::uint32_t gramCode(std::string_view s) {
     std::uint32_t code = 0;
     for (char c : s) code = code * 26 + static_cast<std::uint32_t>(c - 'a');
@@ -63,8 +76,11 @@ std::vector<std::string> Lexicon::familyOf(const std::string& lower) const {
     const auto add = [&](std::string key) {
         if (key.size() >= kPart && std::find(out.begin(), out.end(), key) == out.end()) out.push_back(std::move(key));
     };
-    // Compounds of two words: LIGHT+HEADED, NOTE+WORTHY, NORTH+WEST.
-    for (std::size_t i = kPart; i + kPart <= lower.size(); ++i) {
+    // Compounds of two words: LIGHT+HEADED, NOTE+WORTHY, NORTH+WEST. A
+    // form's parts are its base's (OFFSET, not OFFSET+TING for OFFSETTING).
+    const std::string base = baseOf(lower);
+    const bool form = base != lower && lowerLetters(base);
+    for (std::size_t i = kPart; !form && i + kPart <= lower.size(); ++i) {
         const std::string left = lower.substr(0, i), right = lower.substr(i);
         if (index_.count(left) && index_.count(right)) {
             add(left);
@@ -81,7 +97,7 @@ std::vector<std::string> Lexicon::familyOf(const std::string& lower) const {
     }
     // A form (PHOTOJOURNALISTS, UNHAPPIER) is of its base's family: the
     // dictionary knows the parts only in their plain forms.
-    if (const std::string base = baseOf(lower); base != lower && lowerLetters(base))
+    if (form)
         for (std::string& key : familyOf(base)) add(std::move(key));
     return out;
 }
@@ -137,6 +153,23 @@ bool Lexicon::near(const WordKeys& a, const WordKeys& b, bool cores) const {
     const std::string x = coreOf(a.word), y = coreOf(b.word);
     for (std::size_t i = 0; i + kGram <= x.size(); ++i)
         if (y.find(std::string_view(x).substr(i, kGram)) != std::string::npos) return true;
+    return false;
+}
+
+bool Lexicon::piece(const WordKeys& a, const WordKeys& b) const {
+    const auto inside = [&](const std::string& part, const std::string& whole) {
+        if (part.size() < 3 || part.size() >= whole.size()) return false;
+        if (std::find(std::begin(kLinkWords), std::end(kLinkWords), part) != std::end(kLinkWords)) return false;
+        if (part.size() >= 5) return whole.find(part) != std::string::npos;
+        // An ending that is a word (TABLE, HARDSHIP) is no head.
+        const bool suffix = std::find(std::begin(kSuffixWords), std::end(kSuffixWords), part) != std::end(kSuffixWords);
+        if (whole.ends_with(part) && !suffix && (part.size() >= 4 || whole.size() - part.size() >= 2)) return true;
+        if (!whole.starts_with(part)) return false;
+        return part.size() >= 4 || (whole.size() - part.size() >= 3 && index_.count(whole.substr(part.size())));
+    };
+    for (const std::string* x : {&a.word, &a.stem})
+        for (const std::string* y : {&b.word, &b.stem})
+            if (inside(*x, *y) || inside(*y, *x)) return true;
     return false;
 }
 

@@ -14,8 +14,9 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "core/PuzzleBuilder.h"
+#include "AnswerSpread.h"
 #include "PuzzleMakerClues.h"
+#include "core/PuzzleBuilder.h"
 
 namespace vlq {
 
@@ -107,7 +108,7 @@ constexpr double kFloor = 0.1;
 constexpr double kBalanceWeight = 0.6; // against lengths far from the average (times MakeOptions::balance)
 constexpr double kWordJitter = 2.0;   // seeded spread of each word's cost, so seeds differ in their favourites
 constexpr double kSeenWeight = 3.0;   // against words other puzzles hold, per doubling of their count,
-constexpr double kSeenMost = 2.5;     // at most: a common word others hold still beats a less common one
+constexpr double kSeenMost = 5.0;     // at most: a common word others hold still beats a less common one
 constexpr double kUserWeight = 0.08;  // per point of the maker's score away from 50
 constexpr double kPhraseWeight = 3.0;  // against a two-word phrase where a word would do
 constexpr double kUncluedWeight = 8.0; // against an answer no draft clue was found for
@@ -122,6 +123,23 @@ constexpr std::uint32_t kSeedStep = 7919; // between the seeds of searches at on
 // A letter left is placed before the next slot is filled when the open
 // slots hold fewer words with it than this for each one of it.
 constexpr double kScarce = 1000;
+
+// The lower-case letters of an answer as written, and of each of its words
+// when it has several (ICE CREAM: icecream, ice, cream).
+std::vector<std::string> wordsOf(const std::string& answer) {
+    std::vector<std::string> out{lowerOf(lettersOf(answer))};
+    std::string word;
+    for (char c : answer + " ") {
+        if (std::isalpha(static_cast<unsigned char>(c))) {
+            word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        } else if (c == ' ' && !word.empty()) {
+            out.push_back(word);
+            word.clear();
+        }
+    }
+    if (out.size() == 2) out.pop_back(); // one word
+    return out;
+}
 
 // An inflected form (a plural, a tense) rather than the word WordNet lists.
 bool isForm(const LexiconWord& w) { return !w.phrase && w.base != lowerOf(w.word); }
@@ -163,9 +181,16 @@ public:
         for (int c : budget_) left_ += c;
         // Letter shares of the words' tails: what an ordinary remainder looks like.
         double total = 0;
+        ending_.assign(lexicon.words().size(), 0);
+        theme_.assign(lexicon.words().size(), 0);
         for (const Slot& s : slots_)
-            for (const Candidate& c : *s.words)
+            for (const Candidate& c : *s.words) {
                 for (std::size_t l = 0; l < 26; ++l) share_[l] += c.tail[l], total += c.tail[l];
+                const LexiconWord& word = lexicon.words()[static_cast<std::size_t>(c.word)];
+                const std::string lower = lowerOf(word.word);
+                ending_[static_cast<std::size_t>(c.word)] = endingClass(lower, word.pos);
+                theme_[static_cast<std::size_t>(c.word)] = themeOf(lower);
+            }
         for (double& v : share_) v = total > 0 ? v / total : 1.0 / 26;
         start_ = budget_;
         notePresent();
@@ -261,6 +286,9 @@ private:
     const Lexicon& lexicon_;
     // How many chosen words each word is, or is related to; those of each word taken so far.
     std::vector<int> blocked_;
+    std::vector<std::uint8_t> ending_, theme_; // per word: its ending class and theme (AnswerSpread.h)
+    std::array<int, kEndingClasses> endings_{}; // answers chosen per ending class and theme
+    std::array<int, kThemes> themes_{};
     std::vector<std::vector<int>> related_;
     std::vector<char> known_;
     std::mt19937 rng_, noise_;
@@ -286,6 +314,8 @@ private:
         std::fill(chosen_.begin(), chosen_.end(), -1);
         std::fill(chosenSlots_.begin(), chosenSlots_.end(), -1);
         std::fill(blocked_.begin(), blocked_.end(), 0);
+        endings_.fill(0);
+        themes_.fill(0);
         budget_ = start_;
         notePresent();
         for (std::size_t s = 0; s < pos_.size(); ++s) pos_[s] = s;
@@ -472,8 +502,15 @@ private:
         chosen_[slot] = c.word;
         chosenSlots_[slot] = static_cast<int>(&c - slots_[slot].words->data());
         block(c.word, 1);
+        ++endings_[ending_[static_cast<std::size_t>(c.word)]];
+        ++themes_[theme_[static_cast<std::size_t>(c.word)]];
     }
-    bool free(int word) const { return blocked_[static_cast<std::size_t>(word)] == 0; }
+    // Not near an answer chosen, and neither a third of an ending nor a second of a theme.
+    bool free(int word) const {
+        const auto w = static_cast<std::size_t>(word);
+        return blocked_[w] == 0 && (ending_[w] == 0 || endings_[ending_[w]] < kMostPerEnding) &&
+               (theme_[w] == 0 || themes_[theme_[w]] == 0);
+    }
     void block(int word, int by) {
         const auto w = static_cast<std::size_t>(word);
         if (!known_[w]) related_[w] = lexicon_.relatedTo(w), known_[w] = 1;
@@ -488,6 +525,8 @@ private:
         chosen_[slot] = -1;
         chosenSlots_[slot] = -1;
         block(c.word, -1);
+        --endings_[ending_[static_cast<std::size_t>(c.word)]];
+        --themes_[theme_[static_cast<std::size_t>(c.word)]];
     }
     bool lengthFits(int tail, std::size_t restAfter) const {
         const int rest = left_ - tail;
@@ -794,7 +833,8 @@ MakeResult makePuzzle(const std::string& written, const std::string& title, cons
         const WordKeys keys = lexicon.keysOf(w);
         const auto runs = Lexicon::coreRuns(lower);
         if (std::any_of(runs.begin(), runs.end(), [&](std::uint32_t r) { return avoidRuns.count(r) > 0; }) ||
-            std::any_of(avoid.begin(), avoid.end(), [&](const WordKeys& a) { return lexicon.near(keys, a, false); }))
+            std::any_of(avoid.begin(), avoid.end(),
+                        [&](const WordKeys& a) { return lexicon.near(keys, a, false) || lexicon.piece(keys, a); }))
             continue;
         Candidate c;
         bool counted = true;
@@ -820,6 +860,10 @@ MakeResult makePuzzle(const std::string& written, const std::string& title, cons
                   : (w.tier == 0 || w.count > 0) && !form ? 1
                                                               : 2;
         if (w.userScore >= 0 && w.userScore < 50) c.level = std::max(c.level, 1);
+        if (options.earlier.count(w.word)) {
+            c.level = 2;
+            c.cost += static_cast<float>(kTierWeight);
+        }
         byLetter[idx(w.word[0])].push_back(c);
     }
     for (std::size_t l = 0; l < 26; ++l) {
@@ -963,6 +1007,29 @@ MakeResult makePuzzle(const std::string& written, const std::string& title, cons
         made.clue = kDraftMark + draft.text;
         made.senses = draft.senses;
     }
+    // A draft never names another answer of the set ("after the nineteenth"
+    // for TWENTIETH beside NINETEENTH): it takes the next sense that does not,
+    // or asks for one.
+    for (MadeAnswer& made : result.answers) {
+        if (made.kept || made.answer.empty()) continue;
+        std::vector<WordKeys> others;
+        for (const MadeAnswer& other : result.answers)
+            if (&other != &made && !other.answer.empty())
+                for (const std::string& w : wordsOf(other.answer)) others.push_back(lexicon.keysOf(w));
+        const std::string text = made.clue.substr(std::string(kDraftMark).size());
+        if (made.senses.empty()) {
+            if (namesWord(lexicon, text, others)) made.clue = std::string(kDraftMark) + kWriteOne;
+            continue;
+        }
+        std::vector<std::string> kept;
+        for (const std::string& sense : made.senses) {
+            const std::string fitted = fitDraft(sense);
+            if (!fitted.empty() && !namesWord(lexicon, fitted, others)) kept.push_back(kept.empty() ? fitted : sense);
+        }
+        if (kept.size() == made.senses.size()) continue;
+        made.senses = kept;
+        made.clue = std::string(kDraftMark) + (kept.empty() ? kWriteOne : kept.front());
+    }
     // Two answers never share a draft: a later one takes another of its senses where it has one.
     {
         std::unordered_set<std::string> used;
@@ -1060,7 +1127,9 @@ std::vector<Suggestion> suggestAnswers(const std::string& written, const std::st
     MakeOptions probe = options;
     probe.steps = 1;
     const MakeResult base = makePuzzle(text, title, lexicon, probe);
-    if (base.steps == 0 && !base.problems.empty()) {
+    // A source whose letters no set can hold still gets words for a slot:
+    // a stuck search is where a maker asks for them.
+    if (base.steps == 0 && !base.problems.empty() && (base.pool.empty() || base.answers.empty())) {
         problems = base.problems;
         return {};
     }
@@ -1104,7 +1173,7 @@ std::vector<Suggestion> suggestAnswers(const std::string& written, const std::st
         for (std::size_t j = 1; j < w.word.size() && fits; ++j) fits = ++tail[idx(w.word[j])] <= pool[idx(w.word[j])];
         if (!fits) continue;
         const WordKeys keys = lexicon.keysOf(w);
-        if (std::any_of(avoid.begin(), avoid.end(), [&](const WordKeys& a) { return lexicon.near(keys, a); }))
+        if (std::any_of(avoid.begin(), avoid.end(), [&](const WordKeys& a) { return lexicon.oneFamily(keys, a); }))
             continue;
         ranked.emplace_back(wordCost(w), i);
     }

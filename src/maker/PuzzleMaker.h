@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "Lexicon.h"
@@ -40,6 +41,9 @@ struct MakeOptions {
     std::vector<std::string> avoid; // words not to propose (any case)
     // Words to use sparingly: how many puzzles (or sets already made) hold each, upper case.
     std::unordered_map<std::string, int> seen;
+    // The answers of other sets of the same source (upper case letters): taken only as rare words are,
+    // so that sets made one after another share few answers.
+    std::unordered_set<std::string> earlier;
     double seconds = 10.0;          // the longest the whole search may run
     long long steps = 1'000'000'000'000; // the most words it may try (a limit a busy machine does not move, for tests)
     long long polish = 3'000'000;      // words tried after the first complete set, trading its answers for more common ones

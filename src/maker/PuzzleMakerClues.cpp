@@ -609,6 +609,24 @@ bool givesAway(const std::string& clue, const std::string& word, const std::stri
     return false;
 }
 
+bool namesWord(const Lexicon& lexicon, const std::string& clue, const std::vector<WordKeys>& words) {
+    std::string letters;
+    for (char c : lowerText(clue) + " ") {
+        if (c >= 'a' && c <= 'z') {
+            letters += c;
+            continue;
+        }
+        if (c == '\'' || letters.empty()) continue; // "one's" is one word
+        const WordKeys keys = lexicon.keysOf(letters);
+        if (letters.size() >= 3 && std::any_of(words.begin(), words.end(), [&](const WordKeys& w) {
+                return lexicon.oneFamily(keys, w);
+            }))
+            return true;
+        letters.clear();
+    }
+    return false;
+}
+
 DraftClue draftClue(const Lexicon& lexicon, const LexiconWord& word) {
     DraftClue out;
     const Form form = formOf(word);
@@ -617,8 +635,12 @@ DraftClue draftClue(const Lexicon& lexicon, const LexiconWord& word) {
     const std::string ownStem = lexicon.stemOf(lowerOf(word.word));
     // A word of a phrase (LAW for FUNDAMENTAL LAW) or a part of a compound gives it away too.
     std::vector<std::string> parts = word.family;
+    std::vector<WordKeys> answerKeys{lexicon.keysOf(word)};
     if (word.phrase)
-        for (const std::string& w : split(lowerText(answer), " ")) parts.push_back(w);
+        for (const std::string& w : split(lowerText(answer), " ")) {
+            parts.push_back(w);
+            answerKeys.push_back(lexicon.keysOf(w));
+        }
     const auto givesAway = [&](const std::string& text, const std::string& a, const std::string& base,
                                const std::string& stem) {
         if (vlq::givesAway(text, a, base, stem) || vlq::givesAway(text, a, base, ownStem)) return true;
@@ -633,36 +655,50 @@ DraftClue draftClue(const Lexicon& lexicon, const LexiconWord& word) {
             if (letters.size() < 3) continue;
             if (const std::string its = lexicon.stemOf(letters); its == stem || its == ownStem) return true;
         }
-        return false;
+        // A word of the answer's family: "actual or real" for REALISM,
+        // "health" for UNHEALTHY.
+        return namesWord(lexicon, text, answerKeys);
     };
-    for (const std::string& sense : lexicon.senses(word)) {
-        // As written, or without its remarks in brackets when that hides the answer or fits.
-        const std::string defining = withoutRemarks(sense);
-        if (defining.empty()) continue;
-        const std::string full = clean(worded(lexicon, defining, form));
-        std::string text = full;
-        if (!text.empty() && (givesAway(text, answer, word.base, word.stem) || clausesOf(text).front().size() > kDraftClueRoom))
-            text = withoutBrackets(text);
-        // A verb's or an adverb's definition that says the same twice over
-        // ("from this time forth; from now on") keeps the clauses that hide
-        // the answer. Later clauses of other definitions are remarks ("usually
-        // with a single mast") that do not stand alone.
-        if ((word.pos == 'v' || word.pos == 'r') && givesAway(text, answer, word.base, word.stem)) {
-            std::vector<std::string> hiding;
-            for (const std::string& clause : clausesOf(text))
-                if (!givesAway(clause, answer, word.base, word.stem)) hiding.push_back(clause);
-            // A remark on what the others apply to ("as of a message") says nothing alone.
-            const bool remarks = std::all_of(hiding.begin(), hiding.end(), [](const std::string& clause) {
-                return clause.starts_with("as of ") || clause.starts_with("as in ");
-            });
-            text = remarks ? std::string() : join(hiding, "; ");
+    // The senses tagged text uses first; the others (AFTERNOON as a
+    // greeting, WANDER as being unfaithful) only when nothing else will do.
+    const std::vector<Lexicon::Sense> ranked = lexicon.rankedSenses(word);
+    const auto define = [&](bool common) {
+        for (const Lexicon::Sense& ranking : ranked) {
+            if (ranking.common != common) continue;
+            const std::string& sense = ranking.gloss;
+            // As written, or without its remarks in brackets when that hides the answer or fits.
+            const std::string defining = withoutRemarks(sense);
+            if (defining.empty()) continue;
+            const std::string full = clean(worded(lexicon, defining, form));
+            std::string text = full;
+            if (!text.empty() && (givesAway(text, answer, word.base, word.stem) || clausesOf(text).front().size() > kDraftClueRoom))
+                text = withoutBrackets(text);
+            // A verb's, an adverb's or an adjective's definition that says the same twice over
+            // ("from this time forth; from now on") keeps the clauses that hide
+            // the answer. Later clauses of other definitions are remarks ("usually
+            // with a single mast") that do not stand alone.
+            if ((word.pos == 'v' || word.pos == 'r' || word.pos == 'a') && givesAway(text, answer, word.base, word.stem)) {
+                std::vector<std::string> hiding;
+                for (const std::string& clause : clausesOf(text))
+                    if (!givesAway(clause, answer, word.base, word.stem)) hiding.push_back(clause);
+                // A remark on what the others apply to ("as of a message") says nothing alone.
+                const bool remarks = std::all_of(hiding.begin(), hiding.end(), [](const std::string& clause) {
+                    return clause.starts_with("as of ") || clause.starts_with("as in ");
+                });
+                text = remarks ? std::string() : join(hiding, "; ");
+            }
+            if (text.empty() || givesAway(text, answer, word.base, word.stem)) continue;
+            std::string fitted = fitClauses(text, kDraftClueRoom);
+            // A first clause too long for a clue, cut before its remark:
+            // "pleasing in appearance especially by reason of ..." for HANDSOME.
+            if (const auto cut = text.find(" especially "); fitted.empty() && cut != std::string::npos && cut > 10)
+                fitted = fitClauses(text.substr(0, cut), kDraftClueRoom);
+            if (fitted.empty()) continue;
+            if (out.text.empty()) out.text = fitted;
+            out.senses.push_back(out.senses.empty() ? fitted : text);
         }
-        if (text.empty() || givesAway(text, answer, word.base, word.stem)) continue;
-        const std::string fitted = fitClauses(text, kDraftClueRoom);
-        if (fitted.empty()) continue;
-        if (out.text.empty()) out.text = fitted;
-        out.senses.push_back(out.senses.empty() ? fitted : text);
-    }
+    };
+    define(true);
     if (!out.text.empty()) return out;
     // An adverb defined by itself ("in an awkward manner"): by its adjective's definition.
     for (const std::string& sense : lexicon.adjectiveSenses(word)) {
@@ -721,8 +757,12 @@ DraftClue draftClue(const Lexicon& lexicon, const LexiconWord& word) {
         if (longer.size() > kDraftClueRoom || ++similar > 3) break;
         text = longer;
     }
+    if (text.empty()) {
+        define(false);
+        if (!out.text.empty()) return out;
+    }
     out.defined = !text.empty();
-    out.text = text.empty() ? "no definition found that hides the answer: write one" : clean(text);
+    out.text = text.empty() ? std::string(kWriteOne) : clean(text);
     return out;
 }
 

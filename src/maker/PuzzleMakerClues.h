@@ -25,6 +25,9 @@ struct DraftClue {
     bool defined = true;             // false when no definition or synonym would do and the text asks for one
 };
 
+// The draft of an answer no definition would do for.
+inline constexpr const char* kWriteOne = "no definition found that hides the answer: write one";
+
 // Room for the clue text beside the draft mark in an 80-character clue.
 inline constexpr std::size_t kDraftClueRoom = 72;
 
@@ -38,5 +41,9 @@ std::string fitDraft(const std::string& definition);
 // answer (also spelled across words) or its first five letters, or a word of it begins with the
 // answer's base or stem (3 letters or more).
 bool givesAway(const std::string& clue, const std::string& word, const std::string& base, const std::string& stem);
+
+// Whether a word of `clue` is of the family of one of `words`
+// (Lexicon::oneFamily): it gives that answer away, or names it.
+bool namesWord(const Lexicon& lexicon, const std::string& clue, const std::vector<WordKeys>& words);
 
 } // namespace vlq

@@ -374,22 +374,26 @@ int make(const std::vector<std::string>& args, const std::string& programPath) {
         std::cerr << "vlqtool make: " << e.what() << "\n";
         return kUsage;
     }
-    // The maker's own words and blocked words, and the answers of the
-    // puzzles already made (the puzzle folder and the game's library).
+    // The data folder beside the program (bin/../share/vorlaquince).
+    fs::path data;
+    {
+        std::error_code ec;
+        fs::path program = fs::read_symlink("/proc/self/exe", ec);
+        if (ec) program = fs::weakly_canonical(fs::path(programPath), ec);
+        if (!ec && program.has_parent_path()) data = program.parent_path().parent_path() / "share" / "vorlaquince";
+    }
+    // The maker's own words and blocked words, the default block list, and
+    // the answers of the puzzles already made (the puzzle folder and the
+    // game's library).
     const fs::path folder = makerFolder();
     if (!folder.empty()) {
         lexicon.addWords(userWords(folder / "maker-words.txt"));
         lexicon.removeWords(listWords(folder / "maker-block.txt"));
     }
+    if (!data.empty()) lexicon.removeWords(listWords(data / "maker-block.txt"));
     if (const char* home = std::getenv("HOME"); home && *home)
         countAnswers(fs::path(home) / "Documents" / "Marlowick" / "Puzzles", options.seen);
-    {
-        std::error_code ec;
-        fs::path program = fs::read_symlink("/proc/self/exe", ec);
-        if (ec) program = fs::weakly_canonical(fs::path(programPath), ec);
-        if (!ec && program.has_parent_path())
-            countAnswers(program.parent_path().parent_path() / "share" / "vorlaquince" / "puzzles", options.seen);
-    }
+    if (!data.empty()) countAnswers(data / "puzzles", options.seen);
     const std::string title = fs::path(sourcePath).stem().string();
 
     if (!suggest.empty()) {
@@ -435,7 +439,7 @@ int make(const std::vector<std::string>& args, const std::string& programPath) {
         }
         // Later sets keep away from the words of earlier ones.
         for (const auto& a : made.answers)
-            if (!a.kept && !a.answer.empty()) options.seen[vlq::lettersOf(a.answer)] += 4;
+            if (!a.kept && !a.answer.empty()) options.earlier.insert(vlq::lettersOf(a.answer));
         std::string path = outPath;
         if (!outPath.empty() && n > 0) {
             const fs::path out(outPath);
