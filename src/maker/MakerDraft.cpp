@@ -15,8 +15,6 @@ namespace {
 
 constexpr std::size_t kMaxAnswers = 30;
 constexpr std::size_t kShortestWord = 3; // letters of a word offered in place of an answer
-// How a draft clue ends when the maker found no definition that hides its answer.
-constexpr std::string_view kWriteOne = "write one";
 
 using Counts = std::array<int, 26>;
 
