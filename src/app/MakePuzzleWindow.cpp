@@ -249,6 +249,7 @@ void MakePuzzleWindow::showFigures() {
     QString text = QStringLiteral("%1 letters in the quotation; the author and title need %2 answers")
                        .arg(f.quotationLetters)
                        .arg(f.answers);
+    if (f.answers > 0) text += QStringLiteral(" (%1)").arg(fromUtf8(draft_.spelled()));
     if (f.answers > 0) text += QStringLiteral(", %1 letters long on average").arg(f.averageLength, 0, 'f', 1);
     text = text.toHtmlEscaped() + QLatin1Char('.');
     if (!f.lacking.empty())
