@@ -384,6 +384,10 @@ void MakePuzzleWindow::setMaking(bool making) {
     makeAgainButton->setEnabled(!making);
     cancelButton->setEnabled(making);
     answerTable->setEnabled(!making);
+    // The set being made is for the text as it was when Make was pressed.
+    quotationBox->setReadOnly(making);
+    authorBox->setReadOnly(making);
+    titleBox->setReadOnly(making);
     openDraftButton->setEnabled(!making);
     progressBar->setValue(0);
     if (making)
