@@ -153,19 +153,39 @@ std::optional<QSqlQuery> ProgressStore::query(const char* sql) {
     return q;
 }
 
+namespace {
+
+// The columns seconds, revealed, last_played, solved_at of q's row, from
+// column `first` on.
+PuzzleProgress progressAt(const QSqlQuery& q, int first) {
+    PuzzleProgress p;
+    p.known = true;
+    p.seconds = std::max(0, q.value(first).toInt());
+    p.revealed = q.value(first + 1).toInt() != 0;
+    p.lastPlayed = dateOf(q.value(first + 2));
+    p.solvedAt = dateOf(q.value(first + 3));
+    return p;
+}
+
+} // namespace
+
 PuzzleProgress ProgressStore::progress(const QString& identity) {
     auto qQuery = query("SELECT seconds, revealed, last_played, solved_at FROM puzzles WHERE identity = ?");
     if (!qQuery) return {};
     QSqlQuery& q = *qQuery;
     q.addBindValue(identity);
-    PuzzleProgress p;
-    if (!exec(q) || !q.next()) return p;
-    p.known = true;
-    p.seconds = std::max(0, q.value(0).toInt());
-    p.revealed = q.value(1).toInt() != 0;
-    p.lastPlayed = dateOf(q.value(2));
-    p.solvedAt = dateOf(q.value(3));
-    return p;
+    if (!exec(q) || !q.next()) return {};
+    return progressAt(q, 0);
+}
+
+QHash<QString, PuzzleProgress> ProgressStore::allProgress() {
+    auto qQuery = query("SELECT identity, seconds, revealed, last_played, solved_at FROM puzzles");
+    if (!qQuery) return {};
+    QSqlQuery& q = *qQuery;
+    QHash<QString, PuzzleProgress> all;
+    if (!exec(q)) return all;
+    while (q.next()) all.insert(q.value(0).toString(), progressAt(q, 1));
+    return all;
 }
 
 void ProgressStore::notePlayed(const QString& identity, const QString& title, const QString& author) {

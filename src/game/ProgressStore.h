@@ -89,6 +89,8 @@ public:
 
     // --- a puzzle's progress -------------------------------------------------
     PuzzleProgress progress(const QString& identity);
+    // Every puzzle's progress by identity, in one query (the puzzle picker).
+    QHash<QString, PuzzleProgress> allProgress();
     // The puzzle was opened now: makes its row, refreshes title and author,
     // sets last_played.
     void notePlayed(const QString& identity, const QString& title, const QString& author);
