@@ -1,5 +1,6 @@
 #include "game/ProgressStore.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -40,7 +41,12 @@ ProgressStore::~ProgressStore() {
 
 ProgressStore& ProgressStore::shared() {
     auto& s = sharedStore();
-    if (!s) s = std::make_unique<ProgressStore>(defaultPath());
+    if (!s) {
+        s = std::make_unique<ProgressStore>(defaultPath());
+        // Closed with the application, while Qt SQL's list of connections
+        // still exists (it is gone by the time statics are destroyed).
+        qAddPostRoutine([] { sharedStore().reset(); });
+    }
     return *s;
 }
 
