@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QLabel>
+#include <QPushButton>
 #include <QListWidget>
 #include <QtTest>
 
@@ -11,6 +13,8 @@
 #include "game/SettingsStore.h"
 #include "game/TVlqProcs.h"
 #include "settings/SolvingAidsPage.h"
+#include "settings/TVlqGamePrefForm.h"
+#include "core/Contrast.h"
 #include "support/PromptRecorder.h"
 #include "support/PuzzleFixture.h"
 #include "support/ScratchDocuments.h"
@@ -35,6 +39,17 @@ namespace {
 const QColor kLinked(200, 225, 255); // the default tint
 const QColor kYellow(255, 255, 0);
 const QColor kWhite(255, 255, 255);
+
+// The contrast of the letter drawn in rect against the square's fill: the
+// pixel that stands out most against the fill's.
+double letterContrast(const QImage& img, const QRect& rect) {
+    const std::uint32_t fill = probe::fillOf(img, rect).rgb() & 0xFFFFFFu;
+    double best = 1.0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            best = std::max(best, vlq::contrastRatio(fill, img.pixel(x, y) & 0xFFFFFFu));
+    return best;
+}
 
 QString current() {
     const auto q = game().gridForm->currentSquare();
@@ -170,6 +185,59 @@ private slots:
         QVERIFY(form_->OpenPuzzleFile(docs_.writePuzzle("Tall.vlq", fixture::answersInReadingOrder(clues, 5))));
         QVERIFY(game().gridSquareSize < game().defaultSquareSize);
         QVERIFY(grid()->font().pointSize() >= vlq::kMinShrunkPoints);
+    }
+
+    // The Dark set, chosen and saved in Preferences: every letter shown
+    // stands out 4.5:1 or more, on a square, in the yellow run, in the
+    // answer strip and in the clue list, whose panes turn dark too.
+    void darkSetKeepsLettersLegible() {
+        open(true);
+        TVlqGamePrefForm prefs(form_.get());
+        QTimer::singleShot(0, this, [&prefs] {
+            prefs.Pages->setCurrentIndex(TVlqGamePrefForm::ViewPage);
+            QTest::mouseClick(prefs.DarkBtn, Qt::LeftButton);
+            QTest::mouseClick(prefs.SaveBtn, Qt::LeftButton);
+        });
+        form_->Preferences1Click();
+        key(Qt::Key_A); // at (1,1), the first empty square
+        key(Qt::Key_B);
+        QTest::mouseClick(grid(), Qt::LeftButton, {}, outline(2, 1).center()); // B's word, yellow
+        const QImage shown = probe::shot(grid());
+        QListWidget* list = game().clueForm->ClueList;
+        list->setCurrentRow(0); // clue 1, ACE: its A in the strip
+        game().clueForm->ClueListClick(list);
+        const QImage strip = probe::shot(solve_->SolveGrid);
+        const QImage lines = probe::shot(list->viewport());
+        QVERIFY(qGray(probe::fillOf(shown, outline(1, 1)).rgb()) < 80);
+        QVERIFY(qGray(probe::fillOf(lines, list->visualItemRect(list->item(1))).rgb()) < 80);
+        const QList<std::pair<const char*, double>> seen{
+            {"grid square", letterContrast(shown, outline(1, 1))},
+            {"yellow run", letterContrast(shown, outline(2, 1))},
+            {"answer strip", letterContrast(strip, solve_->stripSquare(0))},
+            {"clue line", letterContrast(lines, list->visualItemRect(list->item(1)))}};
+        for (const auto& [where, ratio] : seen) QVERIFY2(ratio >= vlq::kReadableContrast, where);
+    }
+
+    // A clue too long for the record is kept whole beside it: the answer
+    // window and the clue line's tooltip show it whole.
+    void importedClueShowsWhole() {
+        TVlqProcs::WriteSetting("SolvingAids", 1);
+        form_->ReadToolSettings();
+        const QString whole = QStringLiteral("Ground, not sea: what an island is made of, rising out of the water "
+                                             "all around it, and where castaways land");
+        QFile source(QStringLiteral(VLQ_SOURCE_DIR "/tests/data/formats/islands.ipuz"));
+        QVERIFY(source.open(QIODevice::ReadOnly));
+        QTemporaryDir elsewhere;
+        QFile long_(elsewhere.filePath("islands.ipuz"));
+        QVERIFY(long_.open(QIODevice::WriteOnly));
+        long_.write(source.readAll().replace("Ground, <i>not</i> sea", whole.toUtf8()));
+        long_.close();
+        QVERIFY(form_->OpenPuzzleFile(long_.fileName()));
+        QVERIFY(game().puzzle.clue(1).size() <= 80);
+        QCOMPARE(game().clueForm->ClueList->item(0)->toolTip(), whole);
+        game().clueForm->ClueList->setCurrentRow(0);
+        game().clueForm->ClueListClick(game().clueForm->ClueList);
+        QCOMPARE(solve_->ClueLbl->text(), whole);
     }
 
     void preferencesPageSwitchesEachAid() {

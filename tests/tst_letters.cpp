@@ -12,6 +12,8 @@
 #include "core/PuzzleRules.h"
 #include "game/CheckMarks.h"
 #include "game/GameContext.h"
+#include "game/PlayerLetters.h"
+#include "game/ProgressStore.h"
 #include "game/SettingsStore.h"
 #include "game/SettingsTable.h"
 #include "game/TVlqProcs.h"
@@ -78,6 +80,7 @@ private slots:
         QVERIFY(form_->OpenPuzzleFile(docs_->writePuzzle(QStringLiteral("Letters.vlq"), fixture::wordsPuzzle())));
     }
     void cleanup() {
+        playerLetters().setPencilSwitch(false);
         form_.reset(), solve_.reset(), card_.reset(), docs_.reset();
         game().reset();
     }
@@ -140,6 +143,34 @@ private slots:
         keys(target, Qt::Key_Y, {});
         QCOMPARE(letters().left(2), QString(action == "start over" || action == "revert" ? ".." : "AB"));
         QCOMPARE(game().gridForm->cheated(), action == "word"); // a reveal taken back was still seen
+    }
+
+    // Pencil letters (Ctrl+E): grey in the square, never in Entry or the
+    // file, back after a restart, spared by Show Errors, replaced by ink,
+    // undone like ink.
+    void pencilLettersStayBesideTheRecord() {
+        switchAids(true, true);
+        keys(game().gridForm, Qt::Key_E, {});
+        QVERIFY(form_->PencilBtn->isVisible() && form_->PencilBtn->isChecked());
+        typeAt(1, 1, "x");
+        QCOMPARE(int(rec().entry(1, 1)), 0);
+        QCOMPARE(playerLetters().pencilLetter({1, 1}), std::uint8_t('X'));
+        QVERIFY(inkIn(game().gridForm, box({1, 1}, 2), QColor(85, 85, 85)) > 0);
+        QCOMPARE(inkIn(game().gridForm, box({1, 1}, 2), Qt::black), 0);
+        form_->Save1Click();
+        QCOMPARE(int(TVlqProcs::ReadPuzzleFile(game().currentPuzzlePath).entry(1, 1)), 0);
+        ProgressStore::resetShared(); // as a new run finds the store
+        QVERIFY(form_->OpenPuzzleFile(game().currentPuzzlePath));
+        QCOMPARE(playerLetters().pencilLetter({1, 1}), std::uint8_t('X'));
+        game().gridForm->MarkErrors();
+        QVERIFY(!game().gridForm->crossed(1, 1));
+        keys(game().gridForm, Qt::Key_E, {}); // back to ink
+        typeAt(1, 1, "a");
+        QCOMPARE(rec().entry(1, 1), std::uint8_t('A'));
+        QCOMPARE(playerLetters().pencilLetter({1, 1}), std::uint8_t(0));
+        keys(game().gridForm, Qt::Key_Z, {});
+        QCOMPARE(int(rec().entry(1, 1)), 0);
+        QCOMPARE(playerLetters().pencilLetter({1, 1}), std::uint8_t('X'));
     }
 
     // Only wrong letters get a mark, drawn in the grid and the strip, gone

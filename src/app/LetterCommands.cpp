@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QToolButton>
 
 #include "app/TVlqGameMainForm.h"
 #include "app/VlqApplication.h"
@@ -9,6 +10,8 @@
 #include "game/CheckMarks.h"
 #include "game/GameContext.h"
 #include "game/LetterHistory.h"
+#include "game/PlayerLetters.h"
+#include "platform/Artwork.h"
 #include "views/TVlqGameClueForm.h"
 #include "views/TVlqGameGridForm.h"
 #include "views/TVlqGameTitleForm.h"
@@ -51,7 +54,7 @@ void afterHistory(const std::vector<vlq::Square>& written) {
 } // namespace
 
 LetterCommands::LetterCommands(TVlqGameMainForm* form, QMenu* menu, QAction* after)
-    : QObject(form), menu_(menu), after_(after) {
+    : QObject(form), form_(form), menu_(menu), after_(after) {
     auto item = [this](const char* name, const QString& caption, const QList<QKeySequence>& keys) {
         auto* a = new QAction(caption, this);
         a->setObjectName(QString::fromLatin1(name));
@@ -72,6 +75,13 @@ LetterCommands::LetterCommands(TVlqGameMainForm* form, QMenu* menu, QAction* aft
     checkSeparator_ = separator();
     checkLetterItem = item("checkLetter", QStringLiteral("Check &Letter"), {QKeySequence(Qt::CTRL | Qt::Key_K)});
     checkWordItem = item("checkWord", QStringLiteral("Check &Word"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K)});
+    pencilSeparator_ = separator();
+    pencilItem = item("pencil", QStringLiteral("&Pencil"), {QKeySequence(Qt::CTRL | Qt::Key_E)});
+    pencilItem->setCheckable(true);
+    pencilItem->setToolTip(QStringLiteral("Write in pencil"));
+    form->PencilBtn->setDefaultAction(pencilItem);
+    connect(pencilItem, &QAction::toggled, &playerLetters(), &PlayerLetters::setPencilSwitch);
+    connect(&playerLetters(), &PlayerLetters::pencilSwitched, pencilItem, &QAction::setChecked);
 
     connect(undoItem, &QAction::triggered, this, [this] { guarded([this] { undo(); }); });
     connect(redoItem, &QAction::triggered, this, [this] { guarded([this] { redo(); }); });
@@ -96,10 +106,17 @@ void LetterCommands::followAids() {
     const SolvingAids& aids = game().aids;
     const QList<QAction*> undoGroup{undoSeparator_, undoItem, redoItem};
     const QList<QAction*> checkGroup{checkSeparator_, checkLetterItem, checkWordItem};
-    for (QAction* a : undoGroup + checkGroup) menu_->removeAction(a);
+    const QList<QAction*> pencilGroup{pencilSeparator_, pencilItem};
+    for (QAction* a : undoGroup + checkGroup + pencilGroup) menu_->removeAction(a);
     QList<QAction*> shown;
     if (aids.undoRedo) shown += undoGroup;
     if (aids.checkLetters) shown += checkGroup;
+    if (aids.pencil) shown += pencilGroup;
+    // The picture is drawn when first wanted, not at start-up.
+    if (aids.pencil && pencilItem->icon().isNull())
+        pencilItem->setIcon(QIcon(vlq::artwork(QStringLiteral("cursors/PENCIL"), form_->PencilBtn->iconSize())));
+    // The pencil button sits among the puzzle's buttons, so only in puzzle state.
+    form_->PencilBtn->setVisible(aids.pencil && form_->CheatBtn->isVisibleTo(form_->PencilBtn->parentWidget()));
     const QList<QAction*> items = menu_->actions();
     const qsizetype at = items.indexOf(after_);
     QAction* before = at >= 0 && at + 1 < items.size() ? items[at + 1] : nullptr;

@@ -1,5 +1,6 @@
 // The solving aids' commands over the player's letters: Undo and Redo
-// (aid undoRedo) and Check Letter and Check Word (aid checkLetters). They
+// (aid undoRedo), Check Letter and Check Word (aid checkLetters) and the
+// pencil switch (aid pencil, with its toolbar button). They
 // sit in the Options menu after "Solving Aids" only while their aid is on,
 // so the classic menus stay as they are. Their keys work in the
 // main window and in the answer window alike.
@@ -29,6 +30,9 @@ public:
     QAction* redoItem = nullptr;        // "R&edo Letter", Ctrl+Shift+Z, Ctrl+Y
     QAction* checkLetterItem = nullptr; // "Check &Letter", Ctrl+K
     QAction* checkWordItem = nullptr;   // "Check &Word", Ctrl+Shift+K
+    // "&Pencil", Ctrl+E: typed letters go in pencil while checked (aid
+    // pencil); the toolbar's pencil button is the same switch.
+    QAction* pencilItem = nullptr;
 
     void undo();
     void redo();
@@ -39,10 +43,12 @@ private:
     // The items of the aids that are on in the menu; marks go with their aid.
     void followAids();
 
+    TVlqGameMainForm* form_;
     QMenu* menu_;
     QAction* after_;
     QAction* undoSeparator_ = nullptr;
     QAction* checkSeparator_ = nullptr;
+    QAction* pencilSeparator_ = nullptr;
 };
 
 // Every window that shows square at's letter shows it anew: the grid

@@ -79,6 +79,7 @@ TVlqGameMainForm::TVlqGameMainForm(QWidget* parent) : QMainWindow(parent) {
     createMenus();
     createAidActions();
     createToolBar();
+    new LetterCommands(this, Options1, SolvingAids1); // menu items and the pencil button
     createLogo();
     move(289, 183);
 
@@ -152,7 +153,6 @@ void TVlqGameMainForm::createMenus() {
     Preferences1 = item(Options1, "Preferences1", QStringLiteral("&Preferences..."));
     SolvingAids1 = item(Options1, "SolvingAids1", QStringLiteral("Solving A&ids"));
     SolvingAids1->setCheckable(true);
-    new LetterCommands(this, Options1, SolvingAids1);
 
     Tools1 = menuBar()->addMenu(QStringLiteral("&Tools"));
     Tools1->setObjectName(QStringLiteral("Tools1"));
@@ -270,6 +270,8 @@ void TVlqGameMainForm::createToolBar() {
     LetterBtn = addToolButton("LetterBtn", 2, "Solve letter");
     WordBtn = addToolButton("WordBtn", 3, "Solve word");
     CheatBtn = addToolButton("CheatBtn", 4, "Show puzzle solution");
+    PencilBtn = addToolButton("PencilBtn", 2, "Write in pencil");
+    PencilBtn->hide();
     Sep4 = addSeparator("Sep4");
     ScoreBtn = addToolButton("ScoreBtn", 5, "Score puzzle solution");
     Sep2 = addSeparator("Sep2");

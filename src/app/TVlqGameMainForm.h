@@ -136,6 +136,8 @@ public:
     QToolButton* LetterBtn = nullptr;
     QToolButton* WordBtn = nullptr;
     QToolButton* CheatBtn = nullptr;
+    // With the "Pencil" aid in puzzle state: the pencil switch (LetterCommands).
+    QToolButton* PencilBtn = nullptr;
     QFrame* Sep4 = nullptr;
     QToolButton* ScoreBtn = nullptr;
     QFrame* Sep2 = nullptr;

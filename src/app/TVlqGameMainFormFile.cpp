@@ -253,6 +253,7 @@ void TVlqGameMainForm::ShowPuzzle() {
                                                            ScoreBtn, Sep2, ClockBtn, PrintBtn, DictBtn, Sep3, ExitBtn,
                                                            toolbarSpacer})
             w->show();
+        PencilBtn->setVisible(game().aids.pencil);
         ShowClock1->setEnabled(true);
         AutoArrange1->setEnabled(true);
         const int menuHeight = menuBar()->isVisible() ? menuBar()->sizeHint().height() : 0;

@@ -348,6 +348,7 @@ ImportResult recordFromForeign(const ForeignPuzzle& in) {
             result.warnings.push_back("clue " + clueLabel(k) + " has no text");
             text = "(no clue)";
         }
+        if (text.size() > static_cast<std::size_t>(kShortStringCap)) result.wholeClues[k] = text;
         rec.setClue(k, clipped(text, "clue " + clueLabel(k) + "'s text", result.warnings));
     }
     rec.setByline(clipped(plainAnsiText(in.author), "the byline", result.warnings));

@@ -6,6 +6,7 @@
 // its answer in letter order (the grid key), and the clue texts. The
 // readers fill a ForeignPuzzle; one layout builder turns it into a record.
 #pragma once
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,6 +48,9 @@ struct ImportResult {
     std::string title;                 // UTF-8
     std::string error;                 // why the file was refused; empty when accepted
     std::vector<std::string> warnings; // things the player may want to know
+    // Clue texts longer than the record holds, whole (Windows-1252 as in
+    // the record), by clue number; the record keeps them shortened.
+    std::map<int, std::string> wholeClues;
     bool ok() const { return error.empty(); }
 };
 

@@ -11,12 +11,23 @@ LetterHistory::Step::~Step() {
     h.open_.clear();
 }
 
-void LetterHistory::record(vlq::Square at, std::uint8_t before, std::uint8_t after) {
+namespace {
+
+void writeBack(const LetterHistory::Change& c, std::uint8_t letter) {
+    if (c.layer == LetterHistory::Layer::Pencil)
+        playerLetters().setPencilLetter(c.at, letter, LetterCause::History);
+    else
+        setPlayerLetter(c.at, letter, LetterCause::History);
+}
+
+} // namespace
+
+void LetterHistory::record(vlq::Square at, std::uint8_t before, std::uint8_t after, Layer layer) {
     if (depth_ > 0) {
-        open_.push_back({at, before, after});
+        open_.push_back({at, before, after, layer});
         return;
     }
-    push({{at, before, after}});
+    push({{at, before, after, layer}});
 }
 
 void LetterHistory::push(std::vector<Change> step) {
@@ -32,7 +43,7 @@ std::vector<vlq::Square> LetterHistory::undo() {
     done_.pop_back();
     std::vector<vlq::Square> written;
     for (auto c = step.rbegin(); c != step.rend(); ++c) {
-        setPlayerLetter(c->at, c->before, LetterCause::History);
+        writeBack(*c, c->before);
         written.push_back(c->at);
     }
     undone_.push_back(std::move(step));
@@ -46,7 +57,7 @@ std::vector<vlq::Square> LetterHistory::redo() {
     undone_.pop_back();
     std::vector<vlq::Square> written;
     for (const Change& c : step) {
-        setPlayerLetter(c.at, c.after, LetterCause::History);
+        writeBack(c, c.after);
         written.push_back(c.at);
     }
     done_.push_back(std::move(step));

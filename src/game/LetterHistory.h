@@ -20,10 +20,13 @@
 class LetterHistory : public QObject {
     Q_OBJECT
 public:
+    // Which letter of a square changed: the inked one (Entry) or the pencil one.
+    enum class Layer { Ink, Pencil };
     struct Change {
         vlq::Square at;
         std::uint8_t before = 0;
         std::uint8_t after = 0;
+        Layer layer = Layer::Ink;
     };
 
     // Open while one user action runs: every change recorded meanwhile
@@ -39,7 +42,7 @@ public:
 
     // A change by the player (from the letter door). What could be redone
     // is forgotten once the change's step closes.
-    void record(vlq::Square at, std::uint8_t before, std::uint8_t after);
+    void record(vlq::Square at, std::uint8_t before, std::uint8_t after, Layer layer = Layer::Ink);
 
     bool canUndo() const { return !done_.empty(); }
     bool canRedo() const { return !undone_.empty(); }

@@ -22,6 +22,8 @@
 #include "RecoveryCopy.h"
 #include "game/CheckMarks.h"
 #include "game/LetterHistory.h"
+#include "game/PlayerLetters.h"
+#include "game/WholeClues.h"
 
 #include "core/FileAccess.h"
 #include "core/PuzzleCheck.h"
@@ -206,11 +208,13 @@ void TVlqProcs::LoadPuzzle(const QString& path) {
     const vlq::FileContents file = readRecordFile(path);
     // The whole record at once, past the letter door: a new puzzle (or the
     // saved one again) is no change by the player. Its letters start a new
-    // history, with no check marks.
+    // history, with no check marks and no pencil letters.
     game().puzzle = recordOf(file);
     game().lastOnDisk = {QFileInfo(path).absoluteFilePath(), file.stamp, file.data, file.longer};
     letterHistory().clear();
     checkMarks().clear();
+    playerLetters().puzzleRead();
+    readWholeClueTexts();
 }
 
 void TVlqProcs::SavePuzzle(const QString& path) {

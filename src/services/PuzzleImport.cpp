@@ -11,7 +11,9 @@
 #include "core/FileAccess.h"
 #include "core/ForeignFormats.h"
 #include "core/VlqError.h"
+#include "game/RecordText.h"
 #include "game/TVlqProcs.h"
+#include "game/WholeClues.h"
 
 namespace {
 
@@ -94,7 +96,19 @@ ImportedPuzzle importIntoPuzzleFolder(const QString& foreignPath, QString folder
     if (!imported.ok())
         return {{}, QStringLiteral("Cannot open %1: %2.").arg(shown, QString::fromStdString(imported.error))};
     const QString base = puzzleFileName(QString::fromStdString(imported.title), info.completeBaseName());
-    return placeInFolder(imported.record, base, folder, {}, shown);
+    const ImportedPuzzle placed = placeInFolder(imported.record, base, folder, {}, shown);
+    if (!placed.path.isEmpty() && !imported.wholeClues.empty()) {
+        // Kept under the puzzle as it lies in the folder: a file found there
+        // holding the same puzzle may word its clues otherwise.
+        QMap<int, QString> whole;
+        for (const auto& [k, text] : imported.wholeClues) whole.insert(k, vlq::recordText(text));
+        try {
+            keepWholeClueTexts(TVlqProcs::ReadPuzzleFile(placed.path), whole);
+        } catch (const std::exception&) {
+            // Opening reports the file; the texts stay shortened.
+        }
+    }
+    return placed;
 }
 
 ImportedPuzzle keepReadOnlyPuzzle(const QString& path, const vlq::PuzzleRecord& record, QString folder) {

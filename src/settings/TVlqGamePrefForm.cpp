@@ -212,6 +212,7 @@ TVlqGamePrefForm::TVlqGamePrefForm(QWidget* parent)
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(SaveBtn, &QPushButton::clicked, this, &TVlqGamePrefForm::SaveBtnClick);
     connect(HighContrastBtn, &QPushButton::clicked, this, &TVlqGamePrefForm::HighContrastBtnClick);
+    connect(DarkBtn, &QPushButton::clicked, this, &TVlqGamePrefForm::DarkBtnClick);
     nameControls();
 }
 
@@ -281,6 +282,8 @@ void TVlqGamePrefForm::buildViewPage() {
     right->addWidget(FontBtn);
     HighContrastBtn = new QPushButton(QStringLiteral("&High Contrast"), page);
     right->addWidget(HighContrastBtn);
+    DarkBtn = new QPushButton(QStringLiteral("Dar&k"), page);
+    right->addWidget(DarkBtn);
     right->addStretch(1);
     auto* top = new QHBoxLayout;
     top->addWidget(GridPad);
@@ -373,6 +376,7 @@ void TVlqGamePrefForm::LoadControls() {
     using namespace VlqSetting;
     Pages->setCurrentIndex(GeneralPage);
     HighContrastBtn->setVisible(game().aids.legibleLetters);
+    DarkBtn->setVisible(game().aids.legibleLetters);
 
     SaveAllChk->setEnabled(!game().currentPuzzlePath.isEmpty());
     SaveAllChk->setChecked(readOr(ScreenBoundsGrid).has_value());

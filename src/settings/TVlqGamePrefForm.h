@@ -66,6 +66,8 @@ public:
     // With the solving aids on: black and white squares and bold black
     // letters in the grid and the clue list (HighContrast.cpp).
     QPushButton* HighContrastBtn = nullptr;
+    // With the solving aids on: dark squares and panes, light letters.
+    QPushButton* DarkBtn = nullptr;
     QLineEdit* DictEdit = nullptr;
     QPushButton* DictBtn = nullptr;
     QLineEdit* ThesEdit = nullptr;
@@ -97,6 +99,7 @@ public slots:
     void ThesBtnClick();
     void DefaultsBtnClick();
     void HighContrastBtnClick();
+    void DarkBtnClick();
     // Writes every value, then closes with result Accepted.
     void SaveBtnClick();
 

@@ -1,6 +1,7 @@
 #include "SquareLook.h"
 
 #include <QFontMetricsF>
+#include <QPainter>
 #include <QWidget>
 #include <algorithm>
 
@@ -91,5 +92,39 @@ QColor letterInk(const QColor& ink, const QColor& fill) {
     if (!game().aids.legibleLetters) return ink;
     return QColor::fromRgb(QRgb(readableInk(ink.rgb() & 0xFFFFFFu, fill.rgb() & 0xFFFFFFu)));
 }
+
+std::optional<QColor> darkPane() {
+    if (!game().aids.legibleLetters) return std::nullopt;
+    QColor blank;
+    try {
+        blank = TVlqProcs::ReadSetting(VlqSetting::BlankSqColor);
+    } catch (const SettingsError&) {
+        return std::nullopt; // the grid reports the malformed value
+    }
+    const std::uint32_t rgb = blank.rgb() & 0xFFFFFFu;
+    if (contrastRatio(rgb, 0xFFFFFFu) <= contrastRatio(rgb, 0x000000u)) return std::nullopt;
+    return blank;
+}
+
+void drawPencilLetter(QPainter& p, const QRect& outline, int s, std::uint8_t letter, const QColor& ink,
+                      const QColor& fill, bool labelled) {
+    p.save();
+    QFont small = p.font();
+    if (small.pixelSize() > 0)
+        small.setPixelSize(std::max(1, small.pixelSize() * 2 / 3));
+    else
+        small.setPointSizeF(std::max(1.0, small.pointSizeF() * 2 / 3));
+    p.setFont(small);
+    const auto mix = [](int a, int b) { return a + (b - a) / 3; };
+    const QColor grey(mix(ink.red(), fill.red()), mix(ink.green(), fill.green()), mix(ink.blue(), fill.blue()));
+    const auto rgb = [](const QColor& c) { return std::uint32_t(c.rgb() & 0xFFFFFFu); };
+    p.setPen(QColor::fromRgb(QRgb(readableInk(rgb(grey), rgb(fill)))));
+    const QFontMetrics fm = p.fontMetrics();
+    drawCentredLetter(p, outline, s, QChar::fromLatin1(char(letter)),
+                      labelled ? labelledTextOffset(fm, s) : textOffset(fm, s));
+    p.restore();
+}
+
+QColor stripPane(const QColor& pane) { return pane.darker(150); }
 
 } // namespace vlq

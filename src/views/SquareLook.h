@@ -6,8 +6,12 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <cstdint>
 #include <exception>
+#include <optional>
 
+class QPainter;
+class QRect;
 class QWidget;
 
 namespace vlq {
@@ -51,6 +55,22 @@ struct SquareLook {
 // fill: ink itself, or with the solving aids on (legibleLetters) black or
 // white where ink would stand out less than 4.5:1 against fill.
 QColor letterInk(const QColor& ink, const QColor& fill);
+
+// The background of the panes around the squares (the clue list, and a
+// shade darker the author-title and answer windows) when the letter
+// squares (BlankSqColor) are dark, as the Dark colour set makes them, and
+// the solving aids are on; nothing otherwise: the classic panes. A dark
+// colour is one on which white stands out more than black.
+std::optional<QColor> darkPane();
+// The shade of darkPane() behind the strips of squares.
+QColor stripPane(const QColor& pane);
+
+// A pencil letter (the "Pencil" aid) in the square at outline of side s:
+// two thirds of the painter's font, in ink a third of the way towards the
+// fill, still at 4.5:1 or more against it; below the corner labels when
+// labelled. Leaves the painter's font and pen as they were.
+void drawPencilLetter(QPainter& p, const QRect& outline, int s, std::uint8_t letter, const QColor& ink,
+                      const QColor& fill, bool labelled);
 
 // Sets w's font, as it is, to size points scaled for squares of side s
 // where size holds for squares of side d (see scaledFontSize).

@@ -20,6 +20,7 @@
 #include "TVlqSolveForm.h"
 #include "game/GameContext.h"
 #include "game/RecordText.h"
+#include "game/WholeClues.h"
 #include "game/TVlqProcs.h"
 #include "core/PuzzleRules.h"
 #include "core/SettingsText.h"
@@ -41,15 +42,19 @@ public:
     void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         const bool selected = option.state & QStyle::State_Selected;
         const auto group = (option.state & QStyle::State_Active) ? QPalette::Active : QPalette::Inactive;
+        const bool linked = !selected && TVlqGameGridForm::linkedClue() == index.row() + 1;
         if (selected) p->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
-        else if (TVlqGameGridForm::linkedClue() == index.row() + 1) p->fillRect(option.rect, game().aids.linkedColour);
+        else if (linked) p->fillRect(option.rect, game().aids.linkedColour);
+        QColor ink = option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
+        // On the tint the text keeps its contrast (the light text of a dark set).
+        if (linked) ink = vlq::letterInk(ink, game().aids.linkedColour);
         if (game().aids.squareLabels) {
-            paintLabelled(p, option, index, selected, group);
+            paintLabelled(p, option, index, ink);
             return;
         }
         p->save();
         p->setFont(option.font);
-        p->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+        p->setPen(ink);
         const QRect textRect = option.rect.adjusted(TVlqGameClueForm::kTextIndent, 0, 0, 0);
         p->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                     index.data(Qt::DisplayRole).toString());
@@ -65,9 +70,8 @@ public:
 
 private:
     // The line as print shows it (square-labels aid), with the focus frame.
-    void paintLabelled(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index, bool selected,
-                       QPalette::ColorGroup group) const {
-        const QColor ink = option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
+    void paintLabelled(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index,
+                       const QColor& ink) const {
         vlq::paintLabelledClueLine(*p, option.rect, TVlqGameClueForm::kTextIndent, option.font, ink, index.row() + 1);
         if (option.state & QStyle::State_HasFocus) {
             QStyleOptionFocusRect focus;
@@ -117,7 +121,13 @@ class ClueLineItem : public QListWidgetItem {
 public:
     ClueLineItem(const QString& text, int k) : QListWidgetItem(text), k_(k) {}
     QVariant data(int role) const override {
-        return role == Qt::AccessibleTextRole ? QVariant(TVlqGameClueForm::clueSpeech(k_)) : QListWidgetItem::data(role);
+        if (role == Qt::AccessibleTextRole) return TVlqGameClueForm::clueSpeech(k_);
+        // A clue the record holds shortened shows whole in the tooltip (aids on).
+        if (role == Qt::ToolTipRole) {
+            const QString whole = wholeClueText(k_);
+            return whole.isEmpty() ? QVariant() : QVariant(whole);
+        }
+        return QListWidgetItem::data(role);
     }
 
 private:
@@ -200,7 +210,9 @@ void TVlqGameClueForm::ReadSettings() {
 
     ClueList->unsetCursor();
     QPalette pal = ClueList->palette();
-    pal.setColor(QPalette::Text, colour);
+    const QColor base = vlq::darkPane().value_or(QColor(Qt::white));
+    pal.setColor(QPalette::Base, base);
+    pal.setColor(QPalette::Text, vlq::letterInk(colour, base));
     ClueList->setPalette(pal);
     ClueList->setFont(vlq::settingsFont(name, size, style));
 }

@@ -254,6 +254,8 @@ void TVlqGameGridForm::paintEvent(QPaintEvent* e) {
             if (letter != 0) {
                 p.setPen(m.hasLetter ? QColor::fromRgb(m.ink) : vlq::letterInk(letterColour_, fill));
                 vlq::drawCentredLetter(p, outline, s, QChar::fromLatin1(char(letter)), offset);
+            } else if (const std::uint8_t pencil = black || m.hasLetter ? 0 : playerLetters().shownPencil(q)) {
+                vlq::drawPencilLetter(p, outline, s, pencil, letterColour_, fill, labels);
             }
             if (checkMarks().isMarked({c, row})) vlq::drawCheckMark(p, outline, s);
             if (m.cross) {
@@ -406,7 +408,10 @@ void TVlqGameGridForm::TypeKey(QChar ch) {
         byte = r.solution(at.col, at.row);
         cheated_ = true;
     }
-    setPlayerLetter(at, byte == ' ' ? 0 : byte, ch == QLatin1Char('+') ? LetterCause::Revealed : LetterCause::Typed);
+    const LetterCause why = ch == QLatin1Char('+')  ? LetterCause::Revealed
+                            : ch.unicode() == 13    ? LetterCause::Kept
+                                                    : LetterCause::Typed;
+    setPlayerLetter(at, byte == ' ' ? 0 : byte, why);
     // The typed square leaves the yellow run; the next one already lies in
     // it and is not redrawn.
     if (game().aids.keyboardFlow) {

@@ -10,6 +10,7 @@
 #include "DocumentWindow.h"
 #include "SquareGeometry.h"
 #include "SquareLook.h"
+#include "game/PlayerLetters.h"
 #include "TVlqGameClueForm.h"
 #include "TVlqGameGridForm.h"
 #include "TVlqSolveForm.h"
@@ -81,6 +82,10 @@ void TVlqGameTitleForm::ReadSettings() {
     blankColour_ = look.blank;
     fontColour_ = look.letter;
     fontSizeSetting_ = look.fontSize;
+    QPalette pal = palette();
+    const auto dark = vlq::darkPane();
+    pal.setColor(QPalette::Window, dark ? vlq::stripPane(*dark) : QGuiApplication::palette().color(QPalette::Button));
+    setPalette(pal);
     setFont(look.scaledFont(game().titleSquareSize, game().defaultSquareSize));
     look.applyCursor(*this);
 }
@@ -182,6 +187,8 @@ void TVlqGameTitleForm::paintEvent(QPaintEvent*) {
         } else if (e == 0 && showSolution_) {
             p.setPen(kGrey);
             vlq::drawCentredLetter(p, outline, t, QChar::fromLatin1(char(rec().solution(q->col, q->row))), offset);
+        } else if (const std::uint8_t pencil = e == 0 ? playerLetters().shownPencil(*q) : 0) {
+            vlq::drawPencilLetter(p, outline, t, pencil, fontColour_, fill, false);
         }
     }
     showSolution_ = false;

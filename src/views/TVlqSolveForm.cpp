@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
@@ -23,6 +24,7 @@
 #include "game/CheckMarks.h"
 #include "game/GameContext.h"
 #include "game/PlayerLetters.h"
+#include "game/WholeClues.h"
 #include "game/RecordText.h"
 #include "game/TVlqProcs.h"
 #include "core/PuzzleRules.h"
@@ -76,9 +78,9 @@ TVlqSolveForm::TVlqSolveForm(QWidget* parent)
 
     ClueLbl = new QLabel(this);
     ClueLbl->setTextFormat(Qt::PlainText);
-    QFont labelFont(QStringLiteral("Times New Roman"));
-    labelFont.setPixelSize(15);
-    ClueLbl->setFont(labelFont);
+    clueFont_ = QFont(QStringLiteral("Times New Roman"));
+    clueFont_.setPixelSize(15);
+    ClueLbl->setFont(clueFont_);
     QPalette labelPal = ClueLbl->palette();
     labelPal.setColor(QPalette::WindowText, Qt::black);
     ClueLbl->setPalette(labelPal);
@@ -123,6 +125,14 @@ void TVlqSolveForm::ReadSettings() {
     blankColour_ = look.blank;
     outlineColour_ = look.filled;
     letterColour_ = look.letter;
+    // Dark squares: the window around them dark too, its clue text light.
+    const auto dark = vlq::darkPane();
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, dark ? vlq::stripPane(*dark) : QGuiApplication::palette().color(QPalette::Button));
+    setPalette(pal);
+    QPalette labelPal = ClueLbl->palette();
+    labelPal.setColor(QPalette::WindowText, dark ? vlq::letterInk(Qt::black, vlq::stripPane(*dark)) : QColor(Qt::black));
+    ClueLbl->setPalette(labelPal);
     // The answer strip keeps one square size: its letters do not scale.
     stripFont_ = look.unscaledFont();
     SolveGrid->update();
@@ -248,15 +258,45 @@ void TVlqSolveForm::followCurrentClue() {
         const QString caption = QStringLiteral("Acrostic Clue ") + QString::fromLatin1(vlq::clueLabel(k));
         if (windowTitle() != caption) setWindowTitle(caption);
     }
-    const QString clue = (k >= 1 && k <= vlq::kMaxClues) ? vlq::recordText(game().puzzle.clue(k)) : QString();
+    const QString whole = (k >= 1 && k <= vlq::kMaxClues) ? wholeClueText(k) : QString();
+    const QString clue = !whole.isEmpty()                  ? whole
+                         : (k >= 1 && k <= vlq::kMaxClues) ? vlq::recordText(game().puzzle.clue(k))
+                                                           : QString();
     if (ClueLbl->text() != clue) {
         ClueLbl->setText(clue);
-        ClueLbl->adjustSize();
+        ClueLbl->setToolTip(whole);
+        if (whole.isEmpty()) {
+            ClueLbl->setWordWrap(false);
+            ClueLbl->setFont(clueFont_);
+            ClueLbl->adjustSize();
+        } else {
+            fitWholeClue();
+        }
     }
     const int n = answerLength();
     const QRect strip(kInnerBorder, kInnerBorder + kStripTop, n * SquareSize + 1, SquareSize);
     if (SolveGrid->geometry() != strip) SolveGrid->setGeometry(strip);
     if (SolveGrid->isVisibleTo(this) != (n > 0)) SolveGrid->setVisible(n > 0);
+}
+
+// A whole clue text fills the room above the strip, wrapped, in a smaller
+// type where the window's width leaves it too little room.
+void TVlqSolveForm::fitWholeClue() {
+    const QRect room(kInnerBorder, kInnerBorder, std::max(1, width() - 2 * kInnerBorder), kStripTop - 2);
+    QFont f = clueFont_;
+    for (int px = clueFont_.pixelSize(); px > 9; --px) {
+        f.setPixelSize(px);
+        const QRect need = QFontMetrics(f).boundingRect(QRect(0, 0, room.width(), 10000), Qt::TextWordWrap, ClueLbl->text());
+        if (need.height() <= room.height()) break;
+    }
+    ClueLbl->setFont(f);
+    ClueLbl->setWordWrap(true);
+    ClueLbl->setGeometry(room);
+}
+
+void TVlqSolveForm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (!ClueLbl->toolTip().isEmpty()) fitWholeClue();
 }
 
 void TVlqSolveForm::showEvent(QShowEvent* event) {
@@ -317,6 +357,8 @@ void TVlqSolveForm::SolveGridPaint(QPainter& p, const QRegion& region) {
             vlq::drawSquareLabels(p, box, SquareSize, QString::number(vlq::squareNumber(rec, sq)), {}, letterColour_);
         const std::uint8_t e = rec.entry(sq.col, sq.row);
         if (e != 0) vlq::drawCentredLetter(p, box, SquareSize, QChar::fromLatin1(char(e)), offset);
+        else if (const std::uint8_t pencil = playerLetters().shownPencil(sq))
+            vlq::drawPencilLetter(p, box, SquareSize, pencil, letterColour_, fill, labels);
         if (checkMarks().isMarked(sq)) vlq::drawCheckMark(p, box, SquareSize);
     }
 }
@@ -408,7 +450,8 @@ void TVlqSolveForm::FormKeyPress(QChar ch) {
     default: break;
     }
 
-    setPlayerLetter(sq, letter == ' ' ? 0 : letter, c == u'+' ? LetterCause::Revealed : LetterCause::Typed);
+    const LetterCause why = c == u'+' ? LetterCause::Revealed : c == 8 || c == 13 ? LetterCause::Kept : LetterCause::Typed;
+    setPlayerLetter(sq, letter == ' ' ? 0 : letter, why);
     // The square's new look follows from Entry and the cursor: behind an
     // advancing cursor it is blank, under a stepped-back one yellow.
     SolveGrid->update(stripSquare(AnswerCursor));

@@ -77,6 +77,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
@@ -88,6 +89,8 @@ private:
     void stepClue(int by);
     // Caption, label text and strip geometry for the current clue.
     void followCurrentClue();
+    // A whole clue text (aids on) wrapped into the room above the strip.
+    void fitWholeClue();
     int defaultHeight() const;
     // Least client size that shows the current clue's strip and its
     // shadow whole (the width within the screen).
@@ -112,6 +115,7 @@ private:
     void watchFrame();
 
     QFont stripFont_;
+    QFont clueFont_;  // the clue text's own type
     bool heightFixed_ = false;
     std::optional<QRect> storedBounds_;  // placed from ScreenBoundsSolve
     QTimer frameWatch_;
