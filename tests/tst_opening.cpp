@@ -19,10 +19,15 @@
 #include "game/GameContext.h"
 #include "app/TVlqGameMainForm.h"
 #include "game/TVlqProcs.h"
+#include "core/PuzzleIdentity.h"
+#include "core/PuzzleRules.h"
+#include "game/ProgressStore.h"
+#include "services/PickerPanel.h"
 #include "services/PuzzleImport.h"
 #include "services/TVlqDlgForm.h"
 #include "game/SettingsStore.h"
 #include "support/PromptRecorder.h"
+#include "support/PuzzleFixture.h"
 #include "support/ReadOnlyGuard.h"
 #include "support/ScratchDocuments.h"
 #include "views/TVlqGameClueForm.h"
@@ -84,6 +89,7 @@ private slots:
     void dialogListsPuzzleFolder();
     void dialogOpenInertUntilPicked();
     void dialogWithoutFolder();
+    void dialogShowsProgressWithTheAids();
     void solveEndToEnd();
     void samplePuzzlesOpen();
     void recentList_data();
@@ -184,6 +190,47 @@ void TestOpening::dialogLayout() {
     const QImage icon = TVlqDlgForm::listIcon().toImage();
     QCOMPARE(icon.size(), QSize(16, 16));
     QCOMPARE(qAlpha(icon.pixel(0, 0)), 0); // white is transparent
+}
+
+// With the aids: each puzzle's size, clues, share filled, solved mark and
+// last-played date beside its name, refreshed when its file changes; the
+// side panel shows the picked puzzle's byline, grid and best time.
+void TestOpening::dialogShowsProgressWithTheAids() {
+    vlq::PuzzleRecord words = fixture::wordsPuzzle();
+    words.setByline("Set by Ada");
+    const QString path = docs.writePuzzle(QStringLiteral("Words.vlq"), words);
+    docs.writeFile(QStringLiteral("Broken.vlq"), "short");
+    const QString id = QString::fromStdString(vlq::puzzleIdentity(words));
+    ProgressStore::shared().notePlayed(id, QStringLiteral("Words"), {});
+    ProgressStore::shared().recordSolve(id, QStringLiteral("Words"), {}, 754, false);
+    game().aids.progress = true;
+    const QString played = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+    const QString figures = QStringLiteral("6 x 4   %1 clues   %2   solved   ") + played;
+    const auto shownFor = [](TVlqDlgForm& dlg, const QString& name) {
+        return dlg.VlqList->findItems(name, Qt::MatchExactly).first()->data(Qt::UserRole + 1).toString();
+    };
+    const int clues = vlq::clueCount(words);
+    {
+        TVlqDlgForm dlg;
+        dlg.show();
+        QCOMPARE(shownFor(dlg, "Words"), figures.arg(clues).arg("0%"));
+        QCOMPARE(shownFor(dlg, "Broken"), QString());
+        clickItem(dlg, QStringLiteral("Words"));
+        QCOMPARE(dlg.ColorPanel->facts()->byline, QStringLiteral("Set by Ada"));
+        QCOMPARE(PickerPanel::bestText(dlg.ColorPanel->facts()->bestSeconds), QStringLiteral("Best 0:12:34"));
+        const QImage panel = dlg.ColorPanel->grab().toImage();
+        QCOMPARE(panel.pixelColor(dlg.ColorPanel->pictureRect().topLeft() + QPoint(1, 1)), QColor(Qt::white));
+    }
+    // Letters typed since: the cached figures follow the file's time.
+    for (int c : {1, 2}) words.setEntry(c, 1, 'A');
+    docs.writePuzzle(QStringLiteral("Words.vlq"), words);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+    file.close();
+    TVlqDlgForm again;
+    again.show();
+    QCOMPARE(shownFor(again, "Words"), figures.arg(clues).arg(QString::number(200 / vlq::fillCount(words).total) + "%"));
 }
 
 void TestOpening::dialogListsPuzzleFolder() {

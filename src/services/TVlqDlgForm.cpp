@@ -15,14 +15,17 @@
 #include <algorithm>
 
 #include "game/GameContext.h"
+#include "game/RecordText.h"
+#include "game/TVlqProcs.h"
+#include "services/PickerPanel.h"
 #include "platform/TitleBar.h"
 #include "services/PuzzleFolder.h"
 
 namespace {
 
 constexpr int kItemHeight = 17;
+constexpr int kFiguresRole = Qt::UserRole + 1;
 constexpr int kBorder = 8;
-const QColor kCream(0xFF, 0xFB, 0xF0); // clCream
 
 QString puzzleFolderLocation() {
     return QDir::cleanPath(puzzleFolderPath());
@@ -51,19 +54,20 @@ public:
         p->drawPixmap(option.rect.left() + 2, option.rect.top(), icon);
         p->setPen(selected ? pal.color(QPalette::HighlightedText) : pal.color(QPalette::Text));
         const QRect text(option.rect.left() + icon.width() + 6, option.rect.top(), option.rect.width(), kItemHeight);
-        p->drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, index.data().toString());
+        // With the aids: the puzzle's figures, right-aligned; the name gives way.
+        const QString figures = index.data(kFiguresRole).toString();
+        QString name = index.data().toString();
+        if (!figures.isEmpty()) {
+            const int room = option.rect.right() - 4 - p->fontMetrics().horizontalAdvance(figures) - 12 - text.left();
+            name = p->fontMetrics().elidedText(name, Qt::ElideRight, std::max(room, 0));
+            p->drawText(option.rect.adjusted(0, 0, -4, 0), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
+                        figures);
+        }
+        p->drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, name);
     }
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         return QSize(QStyledItemDelegate::sizeHint(option, index).width() + 22, kItemHeight);
     }
-};
-
-class CreamPanel : public QWidget {
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), kCream); }
 };
 
 } // namespace
@@ -101,7 +105,7 @@ TVlqDlgForm::TVlqDlgForm(QWidget* parent)
     LookInImage->setGeometry(92, 7, 257, 21);
     LookInImage->setPixmap(renderSvg(QStringLiteral(":/images/lookin.svg"), QSize(257, 21), Qt::transparent));
 
-    ColorPanel = new CreamPanel(client);
+    ColorPanel = new PickerPanel(client);
     ColorPanel->setObjectName(QStringLiteral("ColorPanel"));
     ColorPanel->setGeometry(0, 36, 88, 313);
 
@@ -176,9 +180,12 @@ void TVlqDlgForm::FormShow() {
         const int c = shown(a).compare(shown(b), Qt::CaseInsensitive);
         return c != 0 ? c < 0 : a < b;
     });
-    for (const QString& file : files) {
-        auto* item = new QListWidgetItem(shown(file).toString(), VlqList);
-        item->setData(Qt::UserRole, file);
+    ColorPanel->showFacts(std::nullopt);
+    figures_ = game().aids.progress ? vlq::listPuzzleFigures(folder_, files) : QList<PuzzleFigures>();
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        auto* item = new QListWidgetItem(shown(files[i]).toString(), VlqList);
+        item->setData(Qt::UserRole, files[i]);
+        if (i < figures_.size()) item->setData(kFiguresRole, vlq::figuresText(figures_[i]));
     }
     VlqList->setCurrentIndex(QModelIndex());
 }
@@ -189,6 +196,18 @@ void TVlqDlgForm::VlqListSelectionChanged() {
     Edit1->setText(selected.first()->text());
     chosenFile_ = selected.first()->data(Qt::UserRole).toString();
     openArmed_ = true;
+    const qsizetype i = VlqList->row(selected.first());
+    if (i < 0 || i >= figures_.size() || figures_[i].file.identity.isEmpty()) {
+        ColorPanel->showFacts(std::nullopt);
+        return;
+    }
+    try {
+        const vlq::PuzzleRecord rec = TVlqProcs::ReadPuzzleFile(chosenPath());
+        ColorPanel->showFacts(PickerPanel::Facts{vlq::recordText(rec.byline()), rec,
+                                                 ProgressStore::shared().bestSeconds(figures_[i].file.identity)});
+    } catch (const std::exception&) {
+        ColorPanel->showFacts(std::nullopt); // opening it will say what is wrong
+    }
 }
 
 void TVlqDlgForm::OpenBtnClick() {

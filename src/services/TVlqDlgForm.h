@@ -3,17 +3,22 @@
 // error message belong to the main window.
 //
 // Showing it makes the puzzle folder the current folder (a missing folder is
-// not reported). Open does nothing until a puzzle has been picked; neither
+// not reported). With the solving aids on, each puzzle shows its figures
+// beside its name (PuzzleFigures) and the side panel the picked one's
+// byline, grid and best time (PickerPanel). Open does nothing until a puzzle has been picked; neither
 // Enter nor Esc closes the dialog (unless the solving aids' keyboard flow is
 // on: then Enter opens and Esc cancels); the close box cancels.
 #pragma once
 #include <QDialog>
 #include <QPixmap>
 
+#include "services/PuzzleFigures.h"
+
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class PickerPanel;
 
 class TVlqDlgForm : public QDialog {
     Q_OBJECT
@@ -31,7 +36,8 @@ public:
 
     QLabel* LookInLbl = nullptr;
     QLabel* LookInImage = nullptr; // decorative 257 x 21 picture
-    QWidget* ColorPanel = nullptr; // 88 x 313, cream
+    // 88 x 313, cream; with the aids the picked puzzle's byline, grid and best time
+    PickerPanel* ColorPanel = nullptr;
     QListWidget* VlqList = nullptr; // 440 x 265, one item per puzzle file
     QLineEdit* Edit1 = nullptr;     // picked name, read-only
     QLineEdit* Edit2 = nullptr;     // "Vorlaquince Acrostic Puzzle"
@@ -47,6 +53,8 @@ private:
     void VlqListSelectionChanged();
     void OpenBtnClick();
 
+    // With the aids on: the figures of each listed puzzle, in list order.
+    QList<PuzzleFigures> figures_;
     QString folder_;
     QString chosenFile_; // real file name of the picked item
     bool openArmed_ = false; // Open closes with OK only after a pick

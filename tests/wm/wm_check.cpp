@@ -8,7 +8,8 @@
 // lies on the screen.
 // With "aids" as third argument it switches the solving aids on from the
 // keyboard instead, types two words in a row without a click and takes the
-// last letter back with Ctrl+Z.
+// last letter back with Ctrl+Z, and opens the Solve dialog to see the
+// puzzles' figures.
 // With "make" it makes a puzzle from the keyboard: Ctrl+N, a quotation, an
 // author and a title, Make, Save Puzzle, Solve It; it measures how the
 // window keeps painting during the search and how soon Cancel ends one.
@@ -49,6 +50,8 @@
 #include "core/PuzzleRules.h"
 #include "game/GameContext.h"
 #include "game/TVlqProcs.h"
+#include "services/PickerPanel.h"
+#include "services/TVlqDlgForm.h"
 #include "support/PuzzleFixture.h"
 #include "support/ScratchDocuments.h"
 #include "views/TVlqGameClueForm.h"
@@ -330,6 +333,29 @@ void checkMaking(TVlqGameMainForm* main) {
     check(game().currentPuzzlePath == saved, QStringLiteral("Solve It opened %1").arg(game().currentPuzzlePath));
 }
 
+// Alt+P, S with the aids on: the Solve dialog lists the puzzles with their
+// figures; Down picks the first, whose grid the side panel draws.
+void checkPicker() {
+    pressKeys({QStringLiteral("key"), QStringLiteral("alt+p")});
+    pressKeys({QStringLiteral("key"), QStringLiteral("s")});
+    TVlqDlgForm* dlg = nullptr;
+    (void)QTest::qWaitFor([&dlg] { return (dlg = qobject_cast<TVlqDlgForm*>(QApplication::activeModalWidget())); }, 3000);
+    if (!dlg) return check(false, QStringLiteral("Alt+P, S opened the Solve dialog"));
+    QListWidgetItem* first = dlg->VlqList->item(0);
+    check(first && first->data(Qt::UserRole + 1).toString().contains(QStringLiteral(" clues")),
+          QStringLiteral("the first puzzle listed with its figures"));
+    dlg->VlqList->setFocus();
+    pressKeys({QStringLiteral("key"), QStringLiteral("Down")});
+    (void)QTest::qWaitFor([dlg] { return dlg->ColorPanel->facts().has_value(); }, 2000);
+    const QRect picture = dlg->ColorPanel->pictureRect();
+    const QImage shown = dlg->ColorPanel->grab().toImage();
+    check(!picture.isEmpty() && shown.pixelColor(picture.center()) != QColor(0xFF, 0xFB, 0xF0),
+          QStringLiteral("the side panel draws the picked puzzle's grid"));
+    if (!shotPath.isEmpty()) (void)QGuiApplication::primaryScreen()->grabWindow(0).save(QString(shotPath).replace(".png", "-picker.png"));
+    pressKeys({QStringLiteral("key"), QStringLiteral("Escape")});
+    (void)QTest::qWaitFor([] { return !QApplication::activeModalWidget(); }, 2000);
+}
+
 void scenario() {
     const bool opened = QTest::qWaitFor([] { return game().gridForm && game().clueForm && game().titleForm; }, 15000);
     check(opened, QStringLiteral("the puzzle opened"));
@@ -339,6 +365,7 @@ void scenario() {
         checkDocumentWindows(main);
         if (aidsRun) {
             checkAids(main);
+            checkPicker();
         } else if (makeRun) {
             checkMaking(main);
         } else {
