@@ -334,26 +334,38 @@ void checkMaking(TVlqGameMainForm* main) {
 }
 
 // Alt+P, S with the aids on: the Solve dialog lists the puzzles with their
-// figures; Down picks the first, whose grid the side panel draws.
+// figures; Down picks the first, whose grid the side panel draws. The
+// dialog runs modally inside the key press, so the checks run from a timer
+// within its own event loop.
 void checkPicker() {
+    bool seen = false;
+    QTimer poll;
+    poll.setInterval(100);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dlg = qobject_cast<TVlqDlgForm*>(QApplication::activeModalWidget());
+        if (!dlg || seen) return;
+        seen = true;
+        poll.stop();
+        QListWidgetItem* first = dlg->VlqList->item(0);
+        check(first && first->data(Qt::UserRole + 1).toString().contains(QStringLiteral(" clues")),
+              QStringLiteral("the first puzzle listed with its figures"));
+        dlg->VlqList->setFocus();
+        pressKeys({QStringLiteral("key"), QStringLiteral("Down")});
+        (void)QTest::qWaitFor([dlg] { return dlg->ColorPanel->facts().has_value(); }, 2000);
+        const QRect picture = dlg->ColorPanel->pictureRect();
+        const QImage shown = dlg->ColorPanel->grab().toImage();
+        check(!picture.isEmpty() && shown.pixelColor(picture.center()) != QColor(0xFF, 0xFB, 0xF0),
+              QStringLiteral("the side panel draws the picked puzzle's grid"));
+        if (!shotPath.isEmpty())
+            (void)QGuiApplication::primaryScreen()->grabWindow(0).save(QString(shotPath).replace(".png", "-picker.png"));
+        pressKeys({QStringLiteral("key"), QStringLiteral("Escape")});
+        if (QApplication::activeModalWidget() == dlg) dlg->reject();
+    });
+    poll.start();
     pressKeys({QStringLiteral("key"), QStringLiteral("alt+p")});
     pressKeys({QStringLiteral("key"), QStringLiteral("s")});
-    TVlqDlgForm* dlg = nullptr;
-    (void)QTest::qWaitFor([&dlg] { return (dlg = qobject_cast<TVlqDlgForm*>(QApplication::activeModalWidget())); }, 3000);
-    if (!dlg) return check(false, QStringLiteral("Alt+P, S opened the Solve dialog"));
-    QListWidgetItem* first = dlg->VlqList->item(0);
-    check(first && first->data(Qt::UserRole + 1).toString().contains(QStringLiteral(" clues")),
-          QStringLiteral("the first puzzle listed with its figures"));
-    dlg->VlqList->setFocus();
-    pressKeys({QStringLiteral("key"), QStringLiteral("Down")});
-    (void)QTest::qWaitFor([dlg] { return dlg->ColorPanel->facts().has_value(); }, 2000);
-    const QRect picture = dlg->ColorPanel->pictureRect();
-    const QImage shown = dlg->ColorPanel->grab().toImage();
-    check(!picture.isEmpty() && shown.pixelColor(picture.center()) != QColor(0xFF, 0xFB, 0xF0),
-          QStringLiteral("the side panel draws the picked puzzle's grid"));
-    if (!shotPath.isEmpty()) (void)QGuiApplication::primaryScreen()->grabWindow(0).save(QString(shotPath).replace(".png", "-picker.png"));
-    pressKeys({QStringLiteral("key"), QStringLiteral("Escape")});
-    (void)QTest::qWaitFor([] { return !QApplication::activeModalWidget(); }, 2000);
+    (void)QTest::qWaitFor([&] { return seen && !QApplication::activeModalWidget(); }, 5000);
+    check(seen, QStringLiteral("Alt+P, S opened the Solve dialog"));
 }
 
 void scenario() {
