@@ -14,6 +14,9 @@
 
 #include "game/GameContext.h"
 #include "core/PuzzleRules.h"
+#include "core/PuzzleShow.h"
+#include "game/ProgressKeeper.h"
+#include "views/TGameClockForm.h"
 #include "platform/Artwork.h"
 #include "platform/TSoundFX.h"
 #include "platform/TitleBar.h"
@@ -121,6 +124,15 @@ TScoreForm::TScoreForm(QWidget* parent)
     setTabOrder(ShowErrsBtn, StartOverBtn);
     setTabOrder(StartOverBtn, DeleteBtn);
 
+    QuoteLbl = new QLabel(this);
+    QuoteLbl->setObjectName(QStringLiteral("QuoteLbl"));
+    QuoteLbl->setWordWrap(true);
+    QuoteLbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QuoteLbl->setTextFormat(Qt::PlainText);
+    QuoteLbl->setFont(arialPixels(13));
+    setTextColour(QuoteLbl, kNavy);
+    QuoteLbl->hide();
+
     connect(CancelBtn, &QPushButton::clicked, this, [this] { done(Cancel); });
     connect(ShowErrsBtn, &QPushButton::clicked, this, [this] { done(ShowErrors); });
     connect(StartOverBtn, &QPushButton::clicked, this, [this] { done(StartOver); });
@@ -147,9 +159,31 @@ bool TScoreForm::FormShow() {
         if (g.soundMode > 0 && g.soundFX) g.soundFX->PlayIncorrect();
         BannerLbl->setText(QStringLiteral("PUZZLE INCORRECT!"));
     }
+    showQuotation(correct && g.aids.solvedNotice);
     // A screen reader says the verdict with the card's name when it opens.
     setAccessibleDescription(CheatLbl->isHidden() ? BannerLbl->text() : BannerLbl->text() + u' ' + CheatLbl->text());
     return correct;
+}
+
+void TScoreForm::showQuotation(bool on) {
+    constexpr int kCardHeight = 179;
+    if (!on) {
+        QuoteLbl->hide();
+        setFixedSize(330, kCardHeight);
+        return;
+    }
+    const vlq::PuzzleRecord& rec = game().puzzle;
+    QString text = QString::fromStdString(vlq::quotationText(rec)) + QStringLiteral("\n\u2014 ") +
+                   QString::fromStdString(vlq::authorTitleLetters(rec));
+    if (game().aids.keepTime && game().progress) {
+        const int s = game().progress->seconds();
+        text += QStringLiteral("\n\nSolved in ") + TGameClockForm::timeText(s / 3600, s % 3600);
+    }
+    QuoteLbl->setText(text);
+    const int h = QuoteLbl->heightForWidth(314);
+    QuoteLbl->setGeometry(8, kCardHeight, 314, h);
+    QuoteLbl->show();
+    setFixedSize(330, kCardHeight + h + 10);
 }
 
 int TScoreForm::ShowModal() {

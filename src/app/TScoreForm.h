@@ -20,6 +20,9 @@ public:
     // finishes before the card appears; Recycle Bin offered; "(but you
     // cheated)" exactly when the grid window's cheated flag is set.
     // Incorrect: red banner, Show Errors offered, PlayIncorrect (sounds on).
+    // With the solved notice (aid solvedNotice) a correct card grows below
+    // its buttons to show the quotation whole with the author and title its
+    // answers spell (QuoteLbl), and the kept time (aid keepTime).
     // Returns the verdict.
     bool FormShow();
     // FormShow, then the card modally; returns a Result. No input reaches
@@ -29,10 +32,14 @@ public:
     QLabel* BannerLbl = nullptr;
     QLabel* CheatLbl = nullptr;
     QLabel* PictureImg = nullptr;
+    QLabel* QuoteLbl = nullptr;
     QPushButton* ShowErrsBtn = nullptr;
     QPushButton* StartOverBtn = nullptr;
     QPushButton* DeleteBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
+
+private:
+    void showQuotation(bool on);
 
 protected:
     // Centres the card over the main window, the first opening included.

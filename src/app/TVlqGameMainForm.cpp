@@ -1,4 +1,5 @@
 #include "TVlqGameMainForm.h"
+#include "ProgressCommands.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -81,6 +82,7 @@ TVlqGameMainForm::TVlqGameMainForm(QWidget* parent) : QMainWindow(parent) {
     createToolBar();
     new LetterCommands(this, Options1, SolvingAids1); // menu items and the pencil button
     createLogo();
+    new ProgressCommands(this, Options1, ShowClock1);
     move(289, 183);
 
     // Creation step: the program's cursors 2 and 3 (the help file is found

@@ -18,6 +18,7 @@
 #include <QToolButton>
 
 #include "game/GameContext.h"
+#include "game/ProgressKeeper.h"
 #include "game/PuzzleLock.h"
 #include "game/RecoveryCopy.h"
 #include "game/PuzzleSave.h"
@@ -275,8 +276,10 @@ void TVlqGameMainForm::ShowPuzzle() {
     new TVlqGameTitleForm(MdiArea);
     new TVlqGameClueForm(MdiArea);
     shownShape_ = shapeOf(game().puzzle);
-    // A new puzzle starts a new count; a paused clock stays paused.
-    if (game().clock && game().clock->isVisible()) game().clock->ResetClock();
+    // A new puzzle starts a new count; a paused clock stays paused. A kept
+    // time goes on from where this puzzle left it.
+    if (game().clock && game().clock->isVisible() && !game().aids.keepTime) game().clock->ResetClock();
+    if (game().progress) game().progress->puzzleOpened();
 
     showPuzzlePath();
 }

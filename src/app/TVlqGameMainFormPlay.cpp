@@ -13,6 +13,7 @@
 
 #include "game/GameContext.h"
 #include "game/LetterHistory.h"
+#include "game/ProgressKeeper.h"
 #include "game/PlayerLetters.h"
 #include "TScoreForm.h"
 #include "game/TVlqProcs.h"
@@ -146,6 +147,7 @@ void TVlqGameMainForm::ScoreBtnClick() {
             if (gc.gridForm) gc.gridForm->FullRepaint();
             if (gc.titleForm) gc.titleForm->FullRepaint();
             if (gc.clueForm) gc.clueForm->FillList();
+            if (gc.progress) gc.progress->startedOver();
             // Saved at once, without the progress pulse. A failed save goes
             // to the general error report; clearing the grid does not set
             // the modified flag, but a cleared grid that could not be saved

@@ -106,4 +106,31 @@ std::string showPuzzle(const PuzzleRecord& rec) {
     return out;
 }
 
+std::string quotationText(const PuzzleRecord& rec) {
+    std::string out;
+    bool gap = false;
+    const int w = std::clamp(rec.width(), 0, kMaxCols), h = std::clamp(rec.height(), 0, kMaxRows);
+    for (int r = 1; r <= h; ++r)
+        for (int c = 1; c <= w; ++c) {
+            const char ch = solutionChar(rec.solution(c, r));
+            if (ch == '#') {
+                gap = !out.empty();
+                continue;
+            }
+            if (gap) out += ' ';
+            gap = false;
+            out += ch;
+        }
+    return out;
+}
+
+std::string authorTitleLetters(const PuzzleRecord& rec) {
+    std::string out;
+    for (int k = 1; k <= kMaxClues && rec.clueSquares(100 + k) != 0; ++k) {
+        const auto squares = answerSquares(rec, k);
+        out += squares.empty() ? '?' : solutionChar(rec.solution(squares[0].col, squares[0].row));
+    }
+    return out;
+}
+
 } // namespace vlq

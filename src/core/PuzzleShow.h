@@ -13,4 +13,13 @@ namespace vlq {
 // punctuation itself, and '.' for an empty square of the player's grid.
 std::string showPuzzle(const PuzzleRecord& rec);
 
+// The quotation as the solved grid holds it: the solution letters and
+// punctuation in reading order, a space for each run of black squares
+// between words, none at either end.
+std::string quotationText(const PuzzleRecord& rec);
+
+// The author and title as the answers' first letters spell them, in clue
+// order ('?' for an answer without squares).
+std::string authorTitleLetters(const PuzzleRecord& rec);
+
 } // namespace vlq

@@ -19,6 +19,7 @@ class TVlqSolveForm;
 class TVlqGameGridForm;
 class TVlqGameTitleForm;
 class TVlqGameClueForm;
+class ProgressKeeper;
 
 // What the game last read from or wrote to a puzzle file, so that a change
 // made by another program since is noticed before the file is written.
@@ -53,6 +54,7 @@ struct GameContext {
     TGameClockForm* clock = nullptr;
     TScoreForm* scoreForm = nullptr;
     TVlqSolveForm* solveForm = nullptr;
+    ProgressKeeper* progress = nullptr; // the open puzzle's time and solve, for the progress store
 
     // Document windows of the open puzzle; each registers itself here when
     // created and clears its own pointer when destroyed.

@@ -15,6 +15,7 @@ SolvingAids SolvingAids::read() {
     if (!switchedOn()) return a;
     a.legibleLetters = true; // comes with the aids, no switch of its own
     a.makePuzzles = true;    // likewise
+    a.keepProgress = true;   // likewise: recorded silently, shown by the aids below
     auto on = [](const VlqSetting::Integer& s) { return TVlqProcs::ReadSetting(s) != 0; };
     a.squareLabels = on(VlqSetting::AidLabels);
     a.linkedTint = on(VlqSetting::AidLinked);

@@ -20,6 +20,7 @@ struct SolvingAids {
     bool keepTime = false;       // the clock runs while a puzzle is open and is kept per puzzle
     bool pencil = false;         // tentative letters, kept apart from the player's ink
     bool progress = false;       // Statistics and the puzzle picker's figures
+    bool keepProgress = false;   // puzzles opened, time and solves go into the progress store
     bool legibleLetters = false; // letters at 4.5:1 or more against their square; high-contrast set offered
     bool makePuzzles = false;    // Puzzle > Make a Puzzle... (Ctrl+N)
     QColor linkedColour;         // tint of the linked squares

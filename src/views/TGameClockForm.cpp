@@ -1,11 +1,14 @@
 #include "TGameClockForm.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QLabel>
 #include <QShowEvent>
 #include <QTimer>
 #include <QToolButton>
 
+#include "game/GameContext.h"
+#include "game/ProgressKeeper.h"
 #include "platform/Artwork.h"
 #include "platform/SystemMetrics.h"
 
@@ -87,6 +90,12 @@ void TGameClockForm::showEvent(QShowEvent* event) {
 }
 
 void TGameClockForm::FormShow() {
+    if (const ProgressKeeper* kept = game().aids.keepTime ? game().progress : nullptr) {
+        Timer1->stop();
+        showElapsed(kept->seconds());
+        setPauseHint(kept->paused() ? kStartHint : kPauseHint);
+        return;
+    }
     Timer1->start();
     ResetClock();
     setPauseHint(kPauseHint);
@@ -98,7 +107,15 @@ void TGameClockForm::ResetClock() {
     TimeLbl->setText(timeText(Hours, Seconds));
 }
 
+void TGameClockForm::showElapsed(int totalSeconds) {
+    totalSeconds = std::max(0, totalSeconds);
+    Hours = totalSeconds / kSecondsPerHour;
+    Seconds = totalSeconds % kSecondsPerHour;
+    TimeLbl->setText(timeText(Hours, Seconds));
+}
+
 void TGameClockForm::Timer1Timer() {
+    if (game().aids.keepTime && game().progress) return; // the kept time is shown instead
     ++Seconds;
     if (Seconds >= kSecondsPerHour) {
         Hours = (Hours + 1) % kHourWrap;
@@ -108,6 +125,11 @@ void TGameClockForm::Timer1Timer() {
 }
 
 void TGameClockForm::PauseBtnClick() {
+    if (ProgressKeeper* kept = game().aids.keepTime ? game().progress : nullptr) {
+        kept->setPaused(!kept->paused());
+        setPauseHint(kept->paused() ? kStartHint : kPauseHint);
+        return;
+    }
     if (Timer1->isActive())
         Timer1->stop();
     else

@@ -4,6 +4,11 @@
 // made at start-up, hidden, with its timer already running; showing it
 // starts the timer and sets the count back to zero. Nothing else reads the
 // count and it is never saved.
+//
+// With the aid keepTime the clock shows the open puzzle's kept time instead
+// (game().progress, which counts while the game's window is active and
+// stores it): its own timer stays stopped, showing it keeps the time, and
+// the button pauses and resumes the kept count.
 #pragma once
 #include <QWidget>
 
@@ -31,6 +36,8 @@ public:
     // The shown time of a count: Hours, then minutes and seconds as two
     // digits each.
     static QString timeText(int hours, int seconds);
+    // Shows a kept time of totalSeconds (hours beyond 9 keep counting).
+    void showElapsed(int totalSeconds);
 
     QLabel* Image1 = nullptr;
     QLabel* TimeLbl = nullptr;
@@ -38,7 +45,7 @@ public:
     QTimer* Timer1 = nullptr;
 
     int Seconds = 0;  // seconds within the current hour, 0..3599
-    int Hours = 0;    // whole hours, 0..9
+    int Hours = 0;    // whole hours, 0..9 (more for a kept time)
 
 protected:
     void showEvent(QShowEvent* event) override;

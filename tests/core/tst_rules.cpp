@@ -4,6 +4,8 @@
 
 #include "PuzzleFixture.h"
 #include "core/PuzzleRules.h"
+#include "core/PuzzleShow.h"
+#include "core/SolveStats.h"
 
 using namespace vlq;
 
@@ -205,6 +207,32 @@ private slots:
             for (int c = 1; c <= 4; ++c) QCOMPARE(squareNumber(rec, {c, r}), expected[r - 1][c - 1]);
         QCOMPARE(squareNumber(rec, {5, 1}), 0);
         QCOMPARE(squareNumber(rec, {0, 0}), 0);
+    }
+
+    // The reward of a solve: the quotation with its word breaks and
+    // punctuation, and the author and title the answers spell.
+    void quotationAndSourceAsSolved() {
+        PuzzleRecord rec = fixture::grid({"#AB#C", "D'E-F", "GH###"});
+        fixture::answer(rec, 1, "x", {{2, 1}, {3, 1}});
+        fixture::answer(rec, 2, "y", {{1, 3}});
+        QCOMPARE(quotationText(rec), std::string("AB CD'E-FGH"));
+        QCOMPARE(authorTitleLetters(rec), std::string("AG"));
+    }
+
+    // Days 10, 11, 12 and 20, 21 (today 21): runs of 3 and 2; the median
+    // is the lower middle of an even count.
+    void solveFiguresAndRuns() {
+        const std::vector<Solve> solves = {{300, false, 10}, {100, true, 11}, {200, false, 12}, {50, false, 12},
+                                           {400, false, 20}, {250, true, 21}};
+        const SolveStats s = solveStats(solves, 21);
+        QCOMPARE(s.solved, 6);
+        QCOMPARE(s.solvedWithoutReveals, 4);
+        QCOMPARE(s.medianSeconds, std::optional<int>(200));
+        QCOMPARE(s.bestSeconds, std::optional<int>(50));
+        QCOMPARE(s.longestRun, 3);
+        QCOMPARE(s.currentRun, 2);
+        QCOMPARE(solveStats(solves, 23).currentRun, 0); // a day without a solve ends it
+        QCOMPARE(solveStats({}, 5).bestSeconds, std::optional<int>());
     }
 };
 
