@@ -19,8 +19,10 @@ constexpr int kSchemaVersion = 1;
 // A locked file is waited for this long before the store gives up on it.
 constexpr int kBusyMs = 1500;
 
-std::unique_ptr<ProgressStore>& sharedStore() {
-    static std::unique_ptr<ProgressStore> store;
+// Dropped with the application object (Qt SQL's own registry of connections
+// is gone by the time static objects are destroyed).
+ProgressStore*& sharedStore() {
+    static ProgressStore* store = nullptr;
     return store;
 }
 
@@ -40,17 +42,18 @@ ProgressStore::~ProgressStore() {
 }
 
 ProgressStore& ProgressStore::shared() {
-    auto& s = sharedStore();
+    ProgressStore*& s = sharedStore();
     if (!s) {
-        s = std::make_unique<ProgressStore>(defaultPath());
-        // Closed with the application, while Qt SQL's list of connections
-        // still exists (it is gone by the time statics are destroyed).
-        qAddPostRoutine([] { sharedStore().reset(); });
+        s = new ProgressStore(defaultPath());
+        qAddPostRoutine(&ProgressStore::resetShared);
     }
     return *s;
 }
 
-void ProgressStore::resetShared() { sharedStore().reset(); }
+void ProgressStore::resetShared() {
+    delete sharedStore();
+    sharedStore() = nullptr;
+}
 
 QString ProgressStore::defaultPath() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
