@@ -41,11 +41,9 @@ ProgressCommands::ProgressCommands(TVlqGameMainForm* form, QMenu* menu, QAction*
         if (on && game().aids.solvedNotice) showNote(kFullButWrong);
         if (!on && statusLabel->text() == kFullButWrong) showNote({});
     });
-    // Said once: the store turns itself off for the rest of the run.
-    connect(&ProgressStore::shared(), &ProgressStore::unavailable, this, [this](const QString& why) {
-        showNote(QStringLiteral("Your progress cannot be kept (%1); the game plays on without it.").arg(why));
-        statusLabel->setToolTip(ProgressStore::shared().path());
-    });
+    // Said once (with the aids; else when they are switched on): the store
+    // turns itself off for the rest of the run.
+    connect(&ProgressStore::shared(), &ProgressStore::unavailable, this, &ProgressCommands::tellStoreOff);
     connect(form, &TVlqGameMainForm::aidsChanged, this, &ProgressCommands::followAids);
     followAids();
 }
@@ -64,6 +62,15 @@ void ProgressCommands::followAids() {
     }
     if (!game().aids.keepProgress) showNote({});
     keeper_->aidsChanged();
+    tellStoreOff();
+}
+
+void ProgressCommands::tellStoreOff() {
+    const ProgressStore& store = ProgressStore::shared();
+    if (store.failure().isEmpty() || !game().aids.keepProgress || storeOffTold_) return;
+    storeOffTold_ = true;
+    showNote(QStringLiteral("Your progress cannot be kept (%1); the game plays on without it.").arg(store.failure()));
+    statusLabel->setToolTip(store.path());
 }
 
 void ProgressCommands::StatisticsClick() {

@@ -33,9 +33,11 @@ private:
     void followAids();
     void solved();
     void showTime(int seconds);
+    void tellStoreOff();
 
     TVlqGameMainForm* form_;
     QMenu* menu_;
     QAction* after_;
     ProgressKeeper* keeper_;
+    bool storeOffTold_ = false;
 };

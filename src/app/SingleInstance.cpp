@@ -38,6 +38,11 @@ bool SingleInstance::claim() {
         lock_.reset();
         return !held;
     }
+    return true;
+}
+
+void SingleInstance::listen() {
+    if (!lock_ || server_.isListening()) return;
     // The socket of a game that ended without cleaning up is ours to remove.
     QLocalServer::removeServer(socketPath());
     server_.setSocketOptions(QLocalServer::UserAccessOption);
@@ -46,7 +51,6 @@ bool SingleInstance::claim() {
             while (QLocalSocket* socket = server_.nextPendingConnection()) readConnection(socket);
         });
     }
-    return true;
 }
 
 void SingleInstance::readConnection(QLocalSocket* socket) {

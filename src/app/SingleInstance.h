@@ -23,6 +23,10 @@ public:
 
     // Takes this session's game lock; false when another game holds it.
     bool claim();
+    // Starts listening for later starts once the lock is ours. The game
+    // does so after its window has first painted: a later start keeps
+    // trying to reach it for a while (handOver), so nothing is lost.
+    void listen();
     // Sends the paths (full paths; possibly none, which only raises the
     // window) to the game holding the lock. False when it could not be
     // reached within timeoutMs.

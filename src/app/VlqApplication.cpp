@@ -1,11 +1,14 @@
 #include "VlqApplication.h"
 
+#include <QEvent>
 #include <QFileInfo>
 #include <QTextStream>
 #include <QTimer>
+#include <QWidget>
 
 #include <cstdlib>
 #include <exception>
+#include <functional>
 #include <memory>
 
 #include "CommandLine.h"
@@ -45,6 +48,34 @@ RecoveryCopy* runningCopy = nullptr;
 void copyLettersOnExit() {
     if (runningCopy && game().modified) runningCopy->writeNow();
 }
+
+// Runs fn once, from the event loop, after w has painted for the first
+// time (or after a second, for a window that is never painted).
+class FirstPaint : public QObject {
+public:
+    FirstPaint(QWidget* w, std::function<void()> fn) : QObject(w), fn_(std::move(fn)) {
+        w->installEventFilter(this);
+        QTimer::singleShot(1000, this, &FirstPaint::fire);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) QTimer::singleShot(0, this, &FirstPaint::fire);
+        return false;
+    }
+
+private:
+    void fire() {
+        if (!fn_) return;
+        auto fn = std::move(fn_);
+        fn_ = nullptr;
+        deleteLater();
+        fn();
+    }
+    std::function<void()> fn_;
+};
+
+void afterFirstPaint(QWidget* w, std::function<void()> fn) { new FirstPaint(w, std::move(fn)); }
 } // namespace
 
 void reportCurrentException() {
@@ -146,18 +177,19 @@ int runVorlaquince(int argc, char** argv) {
     form->attachSingleInstance(&instance);
     mainForm->show();
 
-    // Letters a crash or a kill left behind are offered first; a puzzle on
-    // the command line opens after them (saving a recovered one first), and
-    // offers its own left letters as it opens.
+    // What can wait waits until the window is on screen: listening for
+    // later starts, the scan for recovery copies and the command line's
+    // puzzle. Letters a crash or a kill left behind are offered first; a
+    // puzzle on the command line opens after them (saving a recovered one
+    // first), and offers its own left letters as it opens; a missing or bad
+    // one gets the usual error box and the logo stays.
     const QString named = commandLine.puzzle.isEmpty() ? QString() : QFileInfo(commandLine.puzzle).absoluteFilePath();
-    QTimer::singleShot(0, form, [form, named] { guarded([form, named] { form->offerRecoveryCopies({}, named); }); });
-
-    // A puzzle file named on the command line opens as a chosen one; a
-    // missing or bad one gets the usual error box and the logo stays.
-    if (!commandLine.puzzle.isEmpty()) {
-        const QString path = commandLine.puzzle;
-        QTimer::singleShot(0, form, [form, path] { guarded([form, path] { form->OpenPuzzleFile(path); }); });
-    }
+    const QString path = commandLine.puzzle;
+    afterFirstPaint(form, [form, named, path, &instance] {
+        instance.listen();
+        guarded([form, named] { form->offerRecoveryCopies({}, named); });
+        if (!path.isEmpty()) guarded([form, path] { form->OpenPuzzleFile(path); });
+    });
 
     if (commandLine.make) QTimer::singleShot(0, form, [form] { guarded([form] { form->MakePuzzle1Click(); }); });
 
