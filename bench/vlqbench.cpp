@@ -12,7 +12,9 @@
 //  - importing that puzzle from a JPZ, an APZ and an ipuz file in memory,
 //    in the thread's CPU time;
 //  - peak memory of the game after opening that puzzle against the empty
-//    window's, both maximized (the game's puzzle state is).
+//    window's, both maximized (the game's puzzle state is);
+//  - the puzzle list's figures for a folder of 5,000 puzzles, the first time
+//    (every file read, the progress store's cache filled) and after it.
 // Settings and puzzle files live in a scratch home folder, never the user's.
 #include <QAction>
 #include <QApplication>
@@ -54,6 +56,7 @@
 #include "views/TVlqGameTitleForm.h"
 #include "views/GridAccessible.h"
 #include "views/TVlqSolveForm.h"
+#include "services/PuzzleFigures.h"
 
 namespace {
 
@@ -411,6 +414,32 @@ int runOrchestrator(int argc, char** argv, int runs) {
         }
     }
 
+    // The puzzle list's figures for 5,000 puzzles: the first listing reads
+    // every file and fills the store's cache; later ones read the cache.
+    const QString many = scratch.path() + "/many";
+    QDir().mkpath(many);
+    QStringList names;
+    {
+        vlq::PuzzleRecord rec = bigPuzzle();
+        for (int i = 0; i < 5000; ++i) {
+            rec.setByline("Benchmark " + std::to_string(i)); // each a puzzle of its own
+            const QString name = QStringLiteral("P%1.vlq").arg(i, 4, 10, QLatin1Char('0'));
+            std::ofstream out((many + "/" + name).toStdString(), std::ios::binary);
+            out.write(reinterpret_cast<const char*>(rec.bytes().data()), std::streamsize(rec.bytes().size()));
+            names << name;
+        }
+    }
+    double firstList = 0;
+    std::vector<double> lists;
+    for (int i = 0; i < 1 + std::max(3, runs / 3); ++i) {
+        const double t0 = nowMs();
+        const QList<PuzzleFigures> figures = vlq::listPuzzleFigures(many, names);
+        const double took = nowMs() - t0;
+        if (figures.size() != names.size()) std::fprintf(stderr, "listing gave %d figures\n", int(figures.size()));
+        if (i == 0) firstList = took;
+        else lists.push_back(took);
+    }
+
     const double gs = median(gameStart), es = median(emptyStart);
     const double gm = median(gameMem), em = median(emptyMem);
     std::printf("Vorlaquince benchmark (%d runs each, medians; platform %s)\n", runs,
@@ -428,6 +457,8 @@ int runOrchestrator(int argc, char** argv, int runs) {
     std::printf("  full paint, 31x21 grid    %8.3f ms  (target < 3)\n", median(fullPaint));
     std::printf("  import 30 clues, JPZ / APZ / ipuz  %6.2f / %6.2f / %6.2f ms CPU  (target < 5)\n", median(imports[0]),
                 median(imports[1]), median(imports[2]));
+    std::printf("  puzzle list, 5,000 puzzles  first %8.1f ms   after %8.1f ms  (target < 100 after the first)\n",
+                firstList, median(lists));
     std::printf("  peak memory, maximized     game %6.1f MiB   empty window %6.1f MiB   over %5.1f MiB  (target <= 10)\n",
                 gm / 1024, em / 1024, (gm - em) / 1024);
     std::fflush(stdout);

@@ -305,22 +305,30 @@ void ProgressStore::setPencilLetter(const QString& identity, int square, char le
     exec(q);
 }
 
-void ProgressStore::setPencil(const QString& identity, const QMap<int, char>& letters) {
-    auto delQuery = query("DELETE FROM pencil WHERE identity = ?");
-    if (!delQuery) return;
-    QSqlQuery& del = *delQuery;
+void ProgressStore::replaceRows(const char* table, const char* keyColumn, const char* valueColumn,
+                                const QString& identity, const QList<std::pair<int, QVariant>>& rows) {
+    if (!usable()) return;
+    QSqlQuery del(QSqlDatabase::database(connection_, false));
+    del.prepare(QStringLiteral("DELETE FROM %1 WHERE identity = ?").arg(QLatin1String(table)));
     del.addBindValue(identity);
     if (!begin() || !exec(del)) return;
     QSqlQuery add(QSqlDatabase::database(connection_, false));
-    add.prepare(QStringLiteral("INSERT INTO pencil(identity, square, letter) VALUES(?, ?, ?)"));
-    for (auto it = letters.cbegin(); it != letters.cend(); ++it) {
-        if (it.value() == 0) continue;
+    add.prepare(QStringLiteral("INSERT INTO %1(identity, %2, %3) VALUES(?, ?, ?)")
+                    .arg(QLatin1String(table), QLatin1String(keyColumn), QLatin1String(valueColumn)));
+    for (const auto& [key, value] : rows) {
         add.addBindValue(identity);
-        add.addBindValue(it.key());
-        add.addBindValue(QString(QChar::fromLatin1(it.value())));
+        add.addBindValue(key);
+        add.addBindValue(value);
         if (!exec(add)) return;
     }
     commit();
+}
+
+void ProgressStore::setPencil(const QString& identity, const QMap<int, char>& letters) {
+    QList<std::pair<int, QVariant>> rows;
+    for (auto it = letters.cbegin(); it != letters.cend(); ++it)
+        if (it.value() != 0) rows.append({it.key(), QString(QChar::fromLatin1(it.value()))});
+    replaceRows("pencil", "square", "letter", identity, rows);
 }
 
 QMap<int, QString> ProgressStore::clueTexts(const QString& identity) {
@@ -335,20 +343,9 @@ QMap<int, QString> ProgressStore::clueTexts(const QString& identity) {
 }
 
 void ProgressStore::setClueTexts(const QString& identity, const QMap<int, QString>& texts) {
-    auto delQuery = query("DELETE FROM clue_texts WHERE identity = ?");
-    if (!delQuery) return;
-    QSqlQuery& del = *delQuery;
-    del.addBindValue(identity);
-    if (!begin() || !exec(del)) return;
-    QSqlQuery add(QSqlDatabase::database(connection_, false));
-    add.prepare(QStringLiteral("INSERT INTO clue_texts(identity, clue, text) VALUES(?, ?, ?)"));
-    for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
-        add.addBindValue(identity);
-        add.addBindValue(it.key());
-        add.addBindValue(it.value());
-        if (!exec(add)) return;
-    }
-    commit();
+    QList<std::pair<int, QVariant>> rows;
+    for (auto it = texts.cbegin(); it != texts.cend(); ++it) rows.append({it.key(), it.value()});
+    replaceRows("clue_texts", "clue", "text", identity, rows);
 }
 
 QHash<QString, FileFigures> ProgressStore::fileFigures() {

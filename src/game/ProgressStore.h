@@ -26,9 +26,11 @@
 #include <QMap>
 #include <QObject>
 #include <QString>
+#include <QVariant>
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 class QSqlQuery;
 
@@ -144,6 +146,10 @@ private:
     bool begin();
     bool commit();
     void fail(const QString& why);
+    // Every row of table for identity replaced by rows (key, value), in one
+    // transaction.
+    void replaceRows(const char* table, const char* keyColumn, const char* valueColumn, const QString& identity,
+                     const QList<std::pair<int, QVariant>>& rows);
 
     QString path_;
     QString connection_;
