@@ -6,6 +6,7 @@
 
 #include "MakePuzzleWindow.h"
 #include "TVlqGameMainForm.h"
+#include "PuzzleViews.h"
 #include "VlqApplication.h"
 #include "game/GameContext.h"
 #include "game/SettingsTable.h"
@@ -86,10 +87,6 @@ void TVlqGameMainForm::refreshAidViews() {
     placeDocumentWindows();
     g.gridForm->FullRepaint();
     if (g.titleForm) g.titleForm->update();
-    if (g.aids.keyboardFlow) {
-        if (!g.gridForm->currentSquare())
-            if (const auto first = vlq::firstEmptySquare(g.puzzle)) g.gridForm->selectSquare(*first);
-        g.gridForm->setFocus();
-    }
+    if (g.aids.keyboardFlow) PuzzleViews::focusGrid();
     g.gridForm->followLink();
 }

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QToolButton>
 
+#include "app/PuzzleViews.h"
 #include "app/TVlqGameMainForm.h"
 #include "app/VlqApplication.h"
 #include "core/PuzzleRules.h"
@@ -14,7 +15,6 @@
 #include "platform/Artwork.h"
 #include "views/TVlqGameClueForm.h"
 #include "views/TVlqGameGridForm.h"
-#include "views/TVlqGameTitleForm.h"
 #include "views/TVlqSolveForm.h"
 
 namespace {
@@ -129,14 +129,4 @@ void LetterCommands::redo() { afterHistory(letterHistory().redo()); }
 void LetterCommands::checkLetter() { check(false); }
 void LetterCommands::checkWord() { check(true); }
 
-void refreshAfterLetter(vlq::Square at) {
-    GameContext& g = game();
-    if (!g.puzzle.inGrid(at.col, at.row)) return;
-    if (g.gridForm) g.gridForm->refreshSquare(at.col, at.row);
-    const int code = g.puzzle.squareClue(at.col, at.row);
-    const int k = code % 100, j = code / 100;
-    if (code <= 0 || k < 1 || k > vlq::kMaxClues || j < 1) return;
-    if (j == 1 && g.titleForm) g.titleForm->update();
-    if (TVlqSolveForm* f = shownAnswerWindow(); f && g.currentClue == k) f->SolveGrid->update(f->stripSquare(j - 1));
-    if (g.clueForm) g.clueForm->RefreshClueLine(k);
-}
+void refreshAfterLetter(vlq::Square at) { PuzzleViews::letterChanged(at, PuzzleViews::From::Elsewhere); }

@@ -17,6 +17,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "PuzzleViews.h"
 #include "game/GameContext.h"
 #include "game/ProgressKeeper.h"
 #include "game/PuzzleLock.h"
@@ -212,22 +213,7 @@ void TVlqGameMainForm::showReloadedPuzzle() {
         RecoveryCopy::remove(game().currentPuzzlePath);
         return;
     }
-    // The answer window shows the old letters of a clue that is no
-    // longer current: it closes, as it does when another puzzle opens.
-    if (game().solveForm && game().solveForm->isVisible()) game().solveForm->close();
-    if (auto* grid = game().gridForm) {
-        grid->ClearCursor();
-        grid->FullRepaint();
-    }
-    if (auto* clues = game().clueForm) {
-        clues->ClearSelection();
-        clues->FillList();
-    }
-    if (auto* title = game().titleForm) {
-        title->ClearCurrentClue();
-        title->FullRepaint();
-    }
-    if (auto* grid = game().gridForm) grid->setFocus();
+    PuzzleViews::puzzleReloaded();
     game().modified = false;
     RecoveryCopy::remove(game().currentPuzzlePath);
 }
@@ -266,7 +252,7 @@ void TVlqGameMainForm::ShowPuzzle() {
 
     // The answer window belongs to the old puzzle's clue: close it (which
     // clears the current clue) before the windows go.
-    if (game().solveForm && game().solveForm->isVisible()) game().solveForm->close();
+    PuzzleViews::closeAnswerWindow();
     game().currentClue = 0;
 
     // New document windows for the new record; the old ones go, last first.
@@ -275,6 +261,7 @@ void TVlqGameMainForm::ShowPuzzle() {
     new TVlqGameGridForm(MdiArea);
     new TVlqGameTitleForm(MdiArea);
     new TVlqGameClueForm(MdiArea);
+    PuzzleViews::puzzleOpened();
     shownShape_ = shapeOf(game().puzzle);
     // A new puzzle starts a new count; a paused clock stays paused. A kept
     // time goes on from where this puzzle left it.

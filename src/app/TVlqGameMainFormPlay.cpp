@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QToolButton>
 
+#include "PuzzleViews.h"
 #include "game/GameContext.h"
 #include "game/LetterHistory.h"
 #include "game/ProgressKeeper.h"
@@ -19,9 +20,7 @@
 #include "game/TVlqProcs.h"
 #include "VlqApplication.h"
 #include "game/SettingsTable.h"
-#include "views/TVlqGameClueForm.h"
 #include "views/TVlqGameGridForm.h"
-#include "views/TVlqGameTitleForm.h"
 #include "views/TVlqSolveForm.h"
 
 namespace {
@@ -87,17 +86,11 @@ void TVlqGameMainForm::WordBtnClick() {
 // Held down: the whole solution in grey over the grid and the strip; the
 // grid sets the cheated flag. Released: a repaint wipes the grey letters.
 void TVlqGameMainForm::CheatBtnMouseDown() {
-    guarded([] {
-        if (TVlqGameGridForm* g = game().gridForm) g->ShowSolution();
-        if (TVlqGameTitleForm* t = game().titleForm) t->ShowSolution();
-    });
+    guarded([] { PuzzleViews::solutionShown(true); });
 }
 
 void TVlqGameMainForm::CheatBtnMouseUp() {
-    guarded([] {
-        if (TVlqGameGridForm* g = game().gridForm) g->FullRepaint();
-        if (TVlqGameTitleForm* t = game().titleForm) t->FullRepaint();
-    });
+    guarded([] { PuzzleViews::solutionShown(false); });
 }
 
 void TVlqGameMainForm::ScoreBtnClick() {
@@ -106,10 +99,7 @@ void TVlqGameMainForm::ScoreBtnClick() {
         TScoreForm* card = gc.scoreForm;
         if (!card || !gc.gridForm) return;
 
-        if (TVlqSolveForm* f = shownAnswerWindow()) f->close();
-        gc.gridForm->ClearCursor();
-        if (TVlqGameTitleForm* t = gc.titleForm) t->ClearCurrentClue();
-        if (TVlqGameClueForm* c = gc.clueForm) c->ClearSelection();
+        PuzzleViews::scoringStarts();
 
         const int result = card->ShowModal();
         switch (result) {
@@ -144,9 +134,7 @@ void TVlqGameMainForm::ScoreBtnClick() {
                     for (int c = 1; c <= rec.width(); ++c)
                         setPlayerLetter({c, r}, rec.isPunctuation(c, r) ? rec.solution(c, r) : 0, LetterCause::StartOver);
             }
-            if (gc.gridForm) gc.gridForm->FullRepaint();
-            if (gc.titleForm) gc.titleForm->FullRepaint();
-            if (gc.clueForm) gc.clueForm->FillList();
+            PuzzleViews::lettersReplaced();
             if (gc.progress) gc.progress->startedOver();
             // Saved at once, without the progress pulse. A failed save goes
             // to the general error report; clearing the grid does not set

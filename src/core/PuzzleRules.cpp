@@ -38,6 +38,14 @@ int answerLength(const PuzzleRecord& rec, int k) {
     return j;
 }
 
+LetterPlace letterPlace(const PuzzleRecord& rec, Square s) {
+    if (!bounds::inPuzzle(rec, s) || rec.isBlack(s.col, s.row)) return {};
+    const int code = rec.squareClue(s.col, s.row);
+    const int k = code % 100, j = code / 100;
+    if (code <= 0 || k < 1 || k > kMaxClues || j < 1 || j > kMaxAnswer) return {};
+    return {k, j};
+}
+
 Square answerSquare(const PuzzleRecord& rec, int k, int j) {
     if (k < 1 || k > kMaxClues || j < 1 || j > kMaxAnswer)
         throw std::out_of_range("answer letter outside the record");

@@ -25,6 +25,15 @@ int answerLength(const PuzzleRecord& rec, int k);
 // Grid square of letter j (1-based) of clue k; j within 1..answerLength.
 Square answerSquare(const PuzzleRecord& rec, int k, int j);
 
+// The answer grid square s belongs to, through its letter code: the clue
+// (1..30) and the letter's position in its answer (from 1). Both 0 when s
+// is outside the grid, black, or in no answer.
+struct LetterPlace {
+    int clue = 0;
+    int letter = 0;
+};
+LetterPlace letterPlace(const PuzzleRecord& rec, Square s);
+
 // The clue list's line of clue k: text, five spaces, then per letter
 // "X " for a filled square or "__ " for an empty one.
 std::string clueLine(const PuzzleRecord& rec, int k);

@@ -47,10 +47,8 @@ std::vector<Square> answerSquares(const PuzzleRecord& rec, int k) {
 
 LinkedPlaces linkedPlaces(const PuzzleRecord& rec, Square s) {
     LinkedPlaces places;
-    if (!inPuzzle(rec, s) || rec.isBlack(s.col, s.row)) return places;
-    const int code = rec.squareClue(s.col, s.row);
-    const int k = code % 100, j = code / 100;
-    if (code <= 0 || k < 1 || k > kMaxClues || j < 1 || j > answerLength(rec, k)) return places;
+    const auto [k, j] = letterPlace(rec, s);
+    if (k == 0 || j > answerLength(rec, k)) return places;
     places.clue = k;
     places.letter = j;
     places.answer = answerSquares(rec, k);
@@ -63,8 +61,7 @@ SquareLabel squareLabel(const PuzzleRecord& rec, Square s) {
     SquareLabel label;
     if (!isLetterSquare(rec, s)) return label;
     label.number = squareNumber(rec, s);
-    const int code = rec.squareClue(s.col, s.row);
-    if (code > 0) label.clue = clueLabel(code % 100);
+    label.clue = clueLabel(letterPlace(rec, s).clue);
     return label;
 }
 

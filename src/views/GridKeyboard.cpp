@@ -4,12 +4,10 @@
 // current square or clue tinted in the grid, its clue line and its
 // author-title square marked). The moves themselves are rules in core.
 #include <QKeyEvent>
-#include <QListWidget>
 #include <algorithm>
 
-#include "TVlqGameClueForm.h"
 #include "TVlqGameGridForm.h"
-#include "TVlqGameTitleForm.h"
+#include "app/PuzzleViews.h"
 #include "core/PuzzleRules.h"
 #include "game/GameContext.h"
 
@@ -88,12 +86,7 @@ void TVlqGameGridForm::followLink() {
     if (now == was) return;
     linkedClue_ = now;
     const vlq::PuzzleRecord& r = game().puzzle;
-    for (const int k : {was, now}) {
+    for (const int k : {was, now})
         for (const vlq::Square& q : vlq::answerSquares(r, k)) requestSquare(q.col, q.row);
-        if (k < 1) continue;
-        if (TVlqGameClueForm* clues = game().clueForm)
-            if (QListWidgetItem* line = clues->ClueList->item(k - 1))
-                clues->ClueList->viewport()->update(clues->ClueList->visualItemRect(line));
-    }
-    if (game().titleForm) game().titleForm->update();
+    PuzzleViews::linkChanged(was, now);
 }

@@ -16,8 +16,8 @@
 #include "GridAccessible.h"
 #include "SquareLook.h"
 #include "TVlqGameGridForm.h"
-#include "TVlqGameTitleForm.h"
 #include "TVlqSolveForm.h"
+#include "app/PuzzleViews.h"
 #include "game/GameContext.h"
 #include "game/RecordText.h"
 #include "game/WholeClues.h"
@@ -296,26 +296,19 @@ void TVlqGameClueForm::RefreshClueLine(int k) {
 void TVlqGameClueForm::ClueListClick(QObject* sender) {
     const QList<QListWidgetItem*> selected = ClueList->selectedItems();
     if (selected.isEmpty()) return;
-    GameContext& g = game();
-    g.currentClue = ClueList->row(selected.first()) + 1;
-    if (g.gridForm) g.gridForm->ClearCursor();
-    if (g.gridForm) g.gridForm->followLink();
-    if (g.titleForm) g.titleForm->update();
-    int cursor = 31;
-    if (sender && sender == static_cast<QObject*>(g.gridForm)) {
-        cursor = GridLetterIndex;
-    } else {
-        try {
-            cursor = TVlqProcs::ReadSetting(VlqSetting::SolveHLOn);
-        } catch (const std::exception& e) {
-            vlq::reportError(e);
-            return;
-        }
+    const int k = ClueList->row(selected.first()) + 1;
+    if (sender && sender == static_cast<QObject*>(game().gridForm)) {
+        PuzzleViews::clueChosen(k, GridLetterIndex, PuzzleViews::ChosenIn::ClueList);
+        return;
     }
-    if (!g.solveForm) return;
-    // Anything outside the strip's own range parks the cursor.
-    g.solveForm->AnswerCursor = (cursor >= 0 && cursor <= 31) ? cursor : 31;
-    g.solveForm->OpenOnClue();
+    try {
+        const int cursor = TVlqProcs::ReadSetting(VlqSetting::SolveHLOn);
+        PuzzleViews::clueChosen(k, cursor, PuzzleViews::ChosenIn::ClueList);
+    } catch (const std::exception& e) {
+        // The clue is chosen all the same; the answer window stays as it is.
+        PuzzleViews::clueChosen(k, std::nullopt, PuzzleViews::ChosenIn::ClueList);
+        vlq::reportError(e);
+    }
 }
 
 void TVlqGameClueForm::ClearSelection() {

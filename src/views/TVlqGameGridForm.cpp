@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QKeyEvent>
-#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
@@ -10,7 +9,6 @@
 #include <QPaintEvent>
 #include <QPointer>
 #include <QRandomGenerator>
-#include <QSignalBlocker>
 #include <algorithm>
 
 #include "CheckMarkPaint.h"
@@ -18,9 +16,7 @@
 #include "GridAccessible.h"
 #include "SquareGeometry.h"
 #include "SquareLook.h"
-#include "TVlqGameClueForm.h"
-#include "TVlqGameTitleForm.h"
-#include "TVlqSolveForm.h"
+#include "app/PuzzleViews.h"
 #include "game/CheckMarks.h"
 #include "game/GameContext.h"
 #include "game/PlayerLetters.h"
@@ -244,10 +240,10 @@ void TVlqGameGridForm::paintEvent(QPaintEvent* e) {
             const QColor fill = squareFill(c, row, m, yellow[at(q)], linked[at(q)]);
             vlq::drawSquareBox(p, outline, filledColour_, fill);
             if (labels && !black) {
-                const int code = r.squareClue(c, row);
                 const int number = numbers[at(q)];
+                const int clue = number ? vlq::letterPlace(r, q).clue : 0;
                 vlq::drawSquareLabels(p, outline, s, number ? QString::number(number) : QString(),
-                                      number && code > 0 ? QString::fromStdString(vlq::clueLabel(code % 100)) : QString(),
+                                      clue ? QString::fromStdString(vlq::clueLabel(clue)) : QString(),
                                       letterColour_);
             }
             const std::uint8_t letter = m.hasLetter ? m.letter : black ? 0 : r.entry(c, row);
@@ -310,25 +306,11 @@ void TVlqGameGridForm::selectSquare(vlq::Square q) {
 }
 
 void TVlqGameGridForm::SelectSquareClue(int c, int r) {
-    if (!rec().inGrid(c, r) || rec().isBlack(c, r)) return;
-    const int code = rec().squareClue(c, r);
-    const int k = code % 100;
-    const int j = code / 100;
-    if (code <= 0 || k < 1 || k > vlq::kMaxClues || j < 1) return;
-    TVlqGameClueForm* clues = game().clueForm;
-    if (!clues) return;
-    clues->GridLetterIndex = j - 1;
-    if (clues->ClueList) {
-        // Selected here on purpose; the list's own reaction to a selection
-        // must not run in addition to the call below.
-        const QSignalBlocker quiet(clues->ClueList);
-        clues->ClueList->setCurrentRow(k - 1);
-    }
-    clues->ClueListClick(this);
+    PuzzleViews::squareClueChosen({c, r});
 }
 
 void TVlqGameGridForm::mousePressEvent(QMouseEvent* e) {
-    if (game().solveForm && game().solveForm->isVisible()) game().solveForm->close();
+    PuzzleViews::closeAnswerWindow();
     const QPoint at = e->position().toPoint();
     const int s = squareSize();
     // The last pixel row and column close the outlines; they and anything
@@ -422,11 +404,7 @@ void TVlqGameGridForm::TypeKey(QChar ch) {
     }
     drawSquare(at.col, at.row);
     vlq::announceCurrentSquare(this);
-
-    const int code = r.squareClue(at.col, at.row);
-    if (code / 100 == 1 && game().titleForm) game().titleForm->update();
-    const int k = code % 100;
-    if (code > 0 && k >= 1 && k <= vlq::kMaxClues && game().clueForm) game().clueForm->RefreshClueLine(k);
+    PuzzleViews::letterChanged(at, PuzzleViews::From::Grid);
     game().modified = true;
 }
 

@@ -13,7 +13,7 @@
 #include "game/PlayerLetters.h"
 #include "TVlqGameClueForm.h"
 #include "TVlqGameGridForm.h"
-#include "TVlqSolveForm.h"
+#include "app/PuzzleViews.h"
 #include "game/GameContext.h"
 #include "game/TVlqProcs.h"
 #include "core/SettingsText.h"
@@ -204,12 +204,7 @@ void TVlqGameTitleForm::FullRepaint() {
     update();
 }
 
-void TVlqGameTitleForm::ClearCurrentClue() {
-    if (game().currentClue == 0) return;
-    game().currentClue = 0;
-    update();
-    if (game().gridForm) game().gridForm->followLink();
-}
+void TVlqGameTitleForm::ClearCurrentClue() { PuzzleViews::clueCleared(); }
 
 void TVlqGameTitleForm::mousePressEvent(QMouseEvent* e) {
     e->accept(); // a clue is chosen when the button is released
@@ -227,19 +222,11 @@ void TVlqGameTitleForm::FormMouseUp(int x) { chooseClue(x / titleSize() + 1); }
 
 void TVlqGameTitleForm::chooseClue(int clue) {
     if (clue < 1 || clue > squareCount_) return;
-    game().currentClue = clue;
-    if (game().gridForm) game().gridForm->followLink();
-    if (game().clueForm) game().clueForm->FillList();
-    if (TVlqSolveForm* solve = game().solveForm) {
-        int cursor = 31;
-        try {
-            cursor = TVlqProcs::ReadSetting(VlqSetting::SolveHLOn);
-        } catch (const vlq::SettingsError&) {
-            // A value of the wrong kind parks the cursor.
-        }
-        // As in the clue list: anything outside the strip's range parks it.
-        solve->AnswerCursor = (cursor >= 0 && cursor <= 31) ? cursor : 31;
-        solve->OpenOnClue();
+    int cursor = 31;
+    try {
+        cursor = TVlqProcs::ReadSetting(VlqSetting::SolveHLOn);
+    } catch (const vlq::SettingsError&) {
+        // A value of the wrong kind parks the cursor.
     }
-    update();
+    PuzzleViews::clueChosen(clue, cursor, PuzzleViews::ChosenIn::Strip);
 }

@@ -19,8 +19,7 @@
 #include "SquareGeometry.h"
 #include "SquareLook.h"
 #include "TVlqGameClueForm.h"
-#include "TVlqGameGridForm.h"
-#include "TVlqGameTitleForm.h"
+#include "app/PuzzleViews.h"
 #include "game/CheckMarks.h"
 #include "game/GameContext.h"
 #include "game/PlayerLetters.h"
@@ -319,10 +318,7 @@ void TVlqSolveForm::FormShow() {
 }
 
 void TVlqSolveForm::closeEvent(QCloseEvent* event) {
-    if (game().titleForm)
-        game().titleForm->ClearCurrentClue();
-    else
-        game().currentClue = 0;
+    PuzzleViews::clueCleared();
     event->accept();
 }
 
@@ -385,10 +381,7 @@ void TVlqSolveForm::stepClue(int by) {
             break;
         }
     }
-    if (g.gridForm) g.gridForm->followLink();
-    if (g.titleForm) g.titleForm->update();
-    if (g.clueForm) g.clueForm->FillList();
-    OpenOnClue();
+    PuzzleViews::clueChosen(g.currentClue, AnswerCursor, PuzzleViews::ChosenIn::Answer);
 }
 
 void TVlqSolveForm::keyPressEvent(QKeyEvent* event) {
@@ -445,7 +438,7 @@ void TVlqSolveForm::FormKeyPress(QChar ch) {
     case 13: letter = rec.entry(sq.col, sq.row); break;
     case u'+':
         letter = rec.solution(sq.col, sq.row);
-        if (g.gridForm) g.gridForm->setCheated(true);
+        PuzzleViews::revealed();
         break;
     default: break;
     }
@@ -457,11 +450,11 @@ void TVlqSolveForm::FormKeyPress(QChar ch) {
     SolveGrid->update(stripSquare(AnswerCursor));
     g.modified = true;
     if (advances) {
-        if (AnswerCursor == 0 && g.titleForm) g.titleForm->update();
-        if (g.gridForm) g.gridForm->PaintSquare(sq.col, sq.row);
+        PuzzleViews::letterChanged(sq, PuzzleViews::From::Answer);
         ++AnswerCursor;
+    } else {
+        PuzzleViews::clueLineChanged(k);
     }
-    if (g.clueForm) g.clueForm->RefreshClueLine(k);
     vlq::announceCurrentSquare(SolveGrid);
 }
 
@@ -485,9 +478,6 @@ void TVlqSolveForm::SolveGridMouseMove(Qt::MouseButtons buttons, Qt::KeyboardMod
 }
 
 void TVlqSolveForm::markGridSquare(const QColor& fill) {
-    GameContext& g = game();
-    if (!g.gridForm || AnswerCursor < 0 || AnswerCursor >= answerLength()) return;
-    const vlq::Square sq = vlq::answerSquare(g.puzzle, g.currentClue, AnswerCursor + 1);
-    if (!g.puzzle.inGrid(sq.col, sq.row)) return;
-    g.gridForm->MarkSquare(sq.col, sq.row, fill);
+    if (AnswerCursor < 0 || AnswerCursor >= answerLength()) return;
+    PuzzleViews::markSquare(vlq::answerSquare(game().puzzle, game().currentClue, AnswerCursor + 1), fill);
 }
