@@ -90,7 +90,7 @@ private slots:
         QCOMPARE(name(grid(), 0, 3), QStringLiteral("3 A, row 1, column 4, X"));
         QTest::keyClick(grid(), Qt::Key_Backspace);
         QCOMPARE(focus(grid()), cell(grid(), 0, 3));
-        QCOMPARE(name(game().titleForm, 0, 0), name(grid(), 0, 0)); // the strip shows clue 1's A
+        QCOMPARE(name(game().titleForm, 0, 0), QStringLiteral("clue A, 1 of 5, empty")); // clue 1's first letter
         grid()->MarkErrors();
         QCOMPARE(name(grid(), 0, 3), QStringLiteral("3 A, row 1, column 4, X, marked wrong"));
     }
@@ -100,10 +100,10 @@ private slots:
         list->setCurrentRow(1); // B: BID, its D is (5, 1)
         game().clueForm->ClueListClick(list);
         QWidget* strip = game().solveForm->SolveGrid;
-        QCOMPARE(name(strip, 0, 2), name(grid(), 0, 4));
+        QCOMPARE(name(strip, 0, 2), QStringLiteral("3 of 3, square 4, empty")); // grid square (5, 1)
         game().solveForm->AnswerCursor = 0;
         QTest::keyClick(game().solveForm, Qt::Key_B);
-        QCOMPARE(name(strip, 0, 0), QStringLiteral("2 B, row 1, column 2, B"));
+        QCOMPARE(name(strip, 0, 0), QStringLiteral("1 of 3, square 2, B"));
         QCOMPARE(cell(list, 1, 0)->text(QAccessible::Name), QStringLiteral("B. Offer, 3 letters, 1 filled"));
         QCOMPARE(list->item(1)->text(), TVlqGameClueForm::clueLineText(2)); // painted as ever
     }
@@ -191,8 +191,9 @@ private slots:
         QCOMPARE(focus(game().titleForm), cell(game().titleForm, 0, 1));
         QTest::keyClick(game().titleForm, Qt::Key_Return);
         QCOMPARE(game().solveForm->windowTitle(), QStringLiteral("Acrostic Clue B"));
-        QTest::keyClick(game().solveForm, Qt::Key_Right); // off its parking place
-        QCOMPARE(game().solveForm->AnswerCursor, 0);
+        QCOMPARE(game().solveForm->AnswerCursor, 0); // on the first empty letter at once
+        QTest::keyClick(game().solveForm, Qt::Key_Right);
+        QCOMPARE(game().solveForm->AnswerCursor, 1);
     }
 
     // A letter colour too faint for its square is drawn black with the aids.

@@ -14,6 +14,7 @@
 #include "game/PlayerLetters.h"
 #include "platform/Artwork.h"
 #include "views/TVlqGameClueForm.h"
+#include "views/GridAccessible.h"
 #include "views/TVlqGameGridForm.h"
 #include "views/TVlqSolveForm.h"
 
@@ -42,13 +43,30 @@ std::vector<vlq::Square> checkedSquares(bool wholeWord) {
 }
 
 void check(bool wholeWord) {
-    for (const vlq::Square& q : checkMarks().check(game().puzzle, checkedSquares(wholeWord))) refreshAfterLetter(q);
+    const std::vector<vlq::Square> checked = checkedSquares(wholeWord);
+    const std::vector<vlq::Square> marked = checkMarks().check(game().puzzle, checked);
+    for (const vlq::Square& q : marked) {
+        refreshAfterLetter(q);
+        vlq::announceSquare(q); // its name now says so
+    }
+    if (checked.empty()) return;
+    // The verdict, heard on the square the player is at.
+    int wrong = 0;
+    for (const vlq::Square& q : checked) wrong += checkMarks().isMarked(q) ? 1 : 0;
+    QString verdict;
+    if (!wholeWord) verdict = wrong ? QStringLiteral("checked wrong") : QStringLiteral("checked, not wrong");
+    else if (wrong == 0) verdict = QStringLiteral("word checked, none wrong");
+    else verdict = QStringLiteral("word checked, %1 of %2 wrong").arg(wrong).arg(checked.size());
+    PuzzleViews::say(verdict);
 }
 
 void afterHistory(const std::vector<vlq::Square>& written) {
     for (const vlq::Square& q : written) refreshAfterLetter(q);
+    if (written.empty()) return;
     // The letters now differ from the file, whichever way the step went.
-    if (!written.empty()) game().modified = true;
+    game().modified = true;
+    // The player is taken to (and hears) the square the step changed.
+    PuzzleViews::cursorTo(written.front());
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <QShortcut>
 #include <algorithm>
 
+#include "PuzzleViews.h"
 #include "game/GameContext.h"
 #include "views/GridAccessible.h"
 #include "views/TVlqGameClueForm.h"
@@ -36,12 +37,13 @@ void PaneKeys::cycle(int step) {
         QWidget* pane = panes[i];
         if (!pane || !pane->isVisible()) continue;
         pane->window()->activateWindow();
+        if (pane == g.gridForm) {
+            PuzzleViews::focusGrid();
+            return;
+        }
         if (pane == g.titleForm) {
             pane->installEventFilter(this);
-            if (g.currentClue < 1) {
-                game().currentClue = 1;
-                pane->update();
-            }
+            if (g.currentClue < 1) PuzzleViews::clueChosen(1, std::nullopt, PuzzleViews::ChosenIn::Strip);
         }
         pane->setFocus(Qt::ShortcutFocusReason);
         vlq::announceCurrentSquare(pane);
@@ -94,8 +96,8 @@ bool PaneKeys::stripKey(int key) {
     default: return false;
     }
     if (count < 1 || clue == game().currentClue) return true;
-    game().currentClue = clue;
-    title->update();
+    // The clue list's selection and the link tint follow the strip's square.
+    PuzzleViews::clueChosen(clue, std::nullopt, PuzzleViews::ChosenIn::Strip);
     vlq::announceCurrentSquare(title);
     return true;
 }

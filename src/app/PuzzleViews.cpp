@@ -4,6 +4,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSignalBlocker>
+#include <QTimer>
 
 #include "core/PuzzleRules.h"
 #include "game/GameContext.h"
@@ -25,7 +26,13 @@ TVlqSolveForm* shownAnswerWindow() {
 
 } // namespace
 
-void puzzleOpened() { focusGrid(); }
+void puzzleOpened() {
+    focusGrid();
+    // The windows of the old puzzle went while the grid was being made;
+    // where the keyboard landed meanwhile (and what a screen reader heard
+    // last) is settled once the event loop has caught up with them.
+    if (TVlqGameGridForm* grid = game().gridForm) QTimer::singleShot(0, grid, [] { focusGrid(); });
+}
 
 void puzzleReloaded() {
     GameContext& g = game();
@@ -81,9 +88,12 @@ void revealed() {
 void clueChosen(int k, std::optional<int> answerCursor, ChosenIn where) {
     GameContext& g = game();
     g.currentClue = k;
-    if (where == ChosenIn::ClueList && g.gridForm) g.gridForm->ClearCursor();
+    const bool fromList = where == ChosenIn::ClueList || where == ChosenIn::Square;
+    if (fromList && g.gridForm) g.gridForm->ClearCursor();
     if (g.gridForm) g.gridForm->followLink();
-    if (where != ChosenIn::ClueList && g.clueForm) g.clueForm->FillList();
+    if (!fromList && g.clueForm) g.clueForm->FillList();
+    if (answerCursor && g.aids.keyboardFlow && (where == ChosenIn::ClueList || where == ChosenIn::Strip))
+        answerCursor = vlq::firstEmptyLetter(g.puzzle, k);
     if (g.titleForm) g.titleForm->update();
     if (!answerCursor || !g.solveForm) return;
     // Anything outside the strip's own range parks the cursor.
@@ -106,12 +116,23 @@ void squareClueChosen(vlq::Square at) {
     clues->ClueListClick(g.gridForm);
 }
 
+void answerWindowClosed() {
+    clueCleared();
+    if (game().aids.keyboardFlow) focusGrid();
+}
+
+void scoringEnds(bool errorsShown) {
+    if (game().aids.keyboardFlow) focusGrid(!errorsShown);
+}
+
 void clueCleared() {
     GameContext& g = game();
     if (g.currentClue == 0) return;
     g.currentClue = 0;
     if (g.titleForm) g.titleForm->update();
     if (g.gridForm) g.gridForm->followLink();
+    // Keyboard flow: the list marks no clue once none is current.
+    if (g.aids.keyboardFlow && g.clueForm) g.clueForm->ClearSelection();
 }
 
 void linkChanged(int was, int now) {
@@ -151,11 +172,28 @@ void markSquare(vlq::Square at, const QColor& fill) {
     if (game().gridForm && game().puzzle.inGrid(at.col, at.row)) game().gridForm->MarkSquare(at.col, at.row, fill);
 }
 
-void focusGrid() {
+void cursorTo(vlq::Square at) {
+    GameContext& g = game();
+    const auto [k, j] = vlq::letterPlace(g.puzzle, at);
+    if (TVlqSolveForm* f = shownAnswerWindow(); f && k != 0 && k == g.currentClue) {
+        f->AnswerCursor = j - 1;
+        f->SolveGrid->update();
+        vlq::announceCurrentSquare(f->SolveGrid);
+        return;
+    }
+    if (g.gridForm) g.gridForm->selectSquare(at);
+}
+
+void say(const QString& note) {
+    if (TVlqSolveForm* f = shownAnswerWindow()) vlq::announceNote(f->SolveGrid, note);
+    else if (game().gridForm) vlq::announceNote(game().gridForm, note);
+}
+
+void focusGrid(bool withSquare) {
     GameContext& g = game();
     TVlqGameGridForm* grid = g.gridForm;
     if (!grid) return;
-    if (g.aids.keyboardFlow && !grid->currentSquare())
+    if (g.aids.keyboardFlow && withSquare && !grid->currentSquare())
         if (const auto first = vlq::firstEmptySquare(g.puzzle)) grid->selectSquare(*first);
     if (QMdiSubWindow* sub = grid->subWindow(); sub && sub->mdiArea()) sub->mdiArea()->setActiveSubWindow(sub);
     grid->setFocus();

@@ -17,7 +17,8 @@ enum class From { Grid, Answer, Elsewhere };
 
 // Where a clue was chosen.
 enum class ChosenIn {
-    ClueList,  // a line of the list (or a grid square, through its line)
+    ClueList,  // a line of the list
+    Square,    // a square of the grid (through its clue's line)
     Strip,     // a square of the author-title strip
     Answer,    // the answer window stepping to the next clue (Tab)
 };
@@ -52,8 +53,10 @@ void revealed();
 // follow it, the clue list selects its line (unless the choice was made
 // there), and the answer window opens on it with its cursor on strip
 // square `answerCursor` (0..31; anything else parks it). A choice in the
-// clue list also takes away the grid's current square. Without a cursor
-// the answer window is left alone.
+// clue list or the grid also takes away the grid's current square. Without
+// a cursor the answer window is left alone. With the keyboard-flow aid a
+// choice in the list or the strip puts the cursor on the answer's first
+// empty letter instead, so that typing fills it at once.
 void clueChosen(int k, std::optional<int> answerCursor, ChosenIn where);
 
 // The clue of grid square `at` chosen there (a right click, Ctrl+Enter):
@@ -63,6 +66,15 @@ void squareClueChosen(vlq::Square at);
 // No clue is current any more (the answer window closed, scoring): the
 // strip and the link tint follow.
 void clueCleared();
+
+// The answer window closed: no clue is current; with the keyboard-flow aid
+// the grid takes the keyboard back.
+void answerWindowClosed();
+
+// The score card closed: with the keyboard-flow aid the grid takes the
+// keyboard back (without a current square over the error crosses when
+// errorsShown, which a current square's run would paint over).
+void scoringEnds(bool errorsShown);
 
 // The linked-squares tint moved from clue `was` to clue `now`: their clue
 // lines and the strip are drawn again (the grid draws its own squares).
@@ -81,10 +93,20 @@ void solutionShown(bool on);
 // The answer window's right-button mark on grid square `at`.
 void markSquare(vlq::Square at, const QColor& fill);
 
+// The cursor of the view the player is typing in goes to grid square `at`
+// (the answer window's when it shows that square's clue, else the grid's),
+// and a screen reader hears the square.
+void cursorTo(vlq::Square at);
+
+// A note for the player about the square under the cursor where they are
+// typing (the answer window when it shows, else the grid), heard through a
+// screen reader.
+void say(const QString& note);
+
 // The one decision where the keyboard goes when the player returns to the
 // puzzle: the grid takes it, activated in its sub-window. With the
 // keyboard-flow aid it also gets a current square (the first empty one)
-// when it has none, so that typing fills it at once.
-void focusGrid();
+// when it has none and withSquare, so that typing fills it at once.
+void focusGrid(bool withSquare = true);
 
 } // namespace PuzzleViews

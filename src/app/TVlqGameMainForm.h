@@ -50,7 +50,8 @@ public:
     // HistoryPuzzle1..3, and stores the list back.
     void RebuildHistory();
     // Shows the progress bar filling, waits 750 ms (input goes on), hides it.
-    void PulseProgress();
+    // doing: what the bar shows progress of, as a screen reader names it.
+    void PulseProgress(const QString& doing = QStringLiteral("Saving"));
     // Opens a puzzle file by its path as a puzzle chosen in the open dialog
     // is opened: saves the open puzzle silently first when it has unsaved
     // changes; on failure shows the error box and keeps the open puzzle.

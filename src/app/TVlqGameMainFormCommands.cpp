@@ -38,13 +38,13 @@ void TVlqGameMainForm::Print1Click() {
             const QString file =
                 printout::askPdfFile(this, printout::printedName(game().currentPuzzlePath));
             if (file.isEmpty()) return;
-            PulseProgress();
+            PulseProgress(QStringLiteral("Printing"));
             target->setOutputFileName(file);
             PrintPuzzle(*target);
             target->setOutputFileName(QString()); // ask again next time
             return;
         }
-        PulseProgress();
+        PulseProgress(QStringLiteral("Printing"));
         PrintPuzzle(*target);
     });
 }

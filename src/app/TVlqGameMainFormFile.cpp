@@ -306,7 +306,8 @@ void TVlqGameMainForm::RebuildHistory() {
     }
 }
 
-void TVlqGameMainForm::PulseProgress() {
+void TVlqGameMainForm::PulseProgress(const QString& doing) {
+    ProgBar->setAccessibleName(doing);
     ProgBar->setValue(0);
     ProgBar->show();
     ProgBar->raise();

@@ -27,6 +27,28 @@ namespace {
 
 const QChar kRevealKey(u'+');
 
+// Collects the letters a reveal puts in while it lives; at its end a
+// screen reader hears them ("revealed S T A R").
+class RevealedLetters {
+public:
+    RevealedLetters() {
+        connection_ = QObject::connect(&playerLetters(), &PlayerLetters::letterChanged, [this](vlq::Square at) {
+            const std::uint8_t e = game().puzzle.entry(at.col, at.row);
+            if (e > ' ' && e < 127) letters_ += QStringLiteral(" ") + QLatin1Char(char(e));
+        });
+    }
+    ~RevealedLetters() {
+        QObject::disconnect(connection_);
+        if (!letters_.isEmpty()) PuzzleViews::say(QStringLiteral("revealed") + letters_);
+    }
+    RevealedLetters(const RevealedLetters&) = delete;
+    RevealedLetters& operator=(const RevealedLetters&) = delete;
+
+private:
+    QMetaObject::Connection connection_;
+    QString letters_;
+};
+
 // The answer window when it is on screen, else null.
 TVlqSolveForm* shownAnswerWindow() {
     TVlqSolveForm* f = game().solveForm;
@@ -48,6 +70,7 @@ void TVlqGameMainForm::LetterBtnMouseDown() {
 
 void TVlqGameMainForm::LetterBtnClick() {
     guarded([] {
+        const RevealedLetters heard;
         if (TVlqSolveForm* f = shownAnswerWindow()) f->FormKeyPress(kRevealKey);
         else if (TVlqGameGridForm* g = game().gridForm) g->FormKeyPress(kRevealKey);
     });
@@ -59,6 +82,7 @@ void TVlqGameMainForm::LetterBtnClick() {
 void TVlqGameMainForm::WordBtnClick() {
     guarded([] {
         const LetterHistory::Step step; // the word is one step back
+        const RevealedLetters heard;
         if (TVlqSolveForm* f = shownAnswerWindow()) {
             const QPointer<TVlqSolveForm> alive(f);
             while (alive && f->AnswerCursor < f->answerLength()) {
@@ -154,5 +178,6 @@ void TVlqGameMainForm::ScoreBtnClick() {
         default: // Cancel, the close box or Escape
             break;
         }
+        PuzzleViews::scoringEnds(result == TScoreForm::ShowErrors);
     });
 }

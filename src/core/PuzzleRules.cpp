@@ -38,6 +38,15 @@ int answerLength(const PuzzleRecord& rec, int k) {
     return j;
 }
 
+int firstEmptyLetter(const PuzzleRecord& rec, int k) {
+    const int n = answerLength(rec, k);
+    for (int j = 1; j <= n; ++j) {
+        const Square s = answerSquare(rec, k, j);
+        if (inPuzzle(rec, s) && rec.entry(s.col, s.row) == 0) return j - 1;
+    }
+    return 0;
+}
+
 LetterPlace letterPlace(const PuzzleRecord& rec, Square s) {
     if (!bounds::inPuzzle(rec, s) || rec.isBlack(s.col, s.row)) return {};
     const int code = rec.squareClue(s.col, s.row);

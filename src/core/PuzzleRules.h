@@ -34,6 +34,10 @@ struct LetterPlace {
 };
 LetterPlace letterPlace(const PuzzleRecord& rec, Square s);
 
+// Index (from 0) of the first empty letter of clue k's answer, 0 when every
+// letter is filled or k has no answer.
+int firstEmptyLetter(const PuzzleRecord& rec, int k);
+
 // The clue list's line of clue k: text, five spaces, then per letter
 // "X " for a filled square or "__ " for an empty one.
 std::string clueLine(const PuzzleRecord& rec, int k);

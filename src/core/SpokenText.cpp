@@ -28,8 +28,8 @@ std::string describeSquare(const PuzzleRecord& rec, Square s) {
     if (solution == kHyphen) return place(s) + ", hyphen";
 
     std::string text = std::to_string(squareNumber(rec, s));
-    const std::string label = clueLabel(rec.squareClue(s.col, s.row) % 100);
-    if (rec.squareClue(s.col, s.row) > 0 && !label.empty()) text += " " + label;
+    const std::string label = clueLabel(letterPlace(rec, s).clue);
+    if (!label.empty()) text += " " + label;
     const std::uint8_t e = rec.entry(s.col, s.row);
     return text + ", " + place(s) + ", " + (shows(e) ? std::string(1, char(e)) : std::string("empty"));
 }
@@ -44,6 +44,36 @@ std::string describeClue(const PuzzleRecord& rec, int k) {
     }
     return clueLabel(k) + ". " + rec.clue(k) + ", " + std::to_string(n) + (n == 1 ? " letter, " : " letters, ") +
            std::to_string(filled) + " filled";
+}
+
+std::string describeAnswerLetter(const PuzzleRecord& rec, int k, int j) {
+    const int n = answerLength(rec, k);
+    if (j < 1 || j > n) return {};
+    const Square s = answerSquare(rec, k, j);
+    if (!inPuzzle(rec, s)) return {};
+    const std::uint8_t e = rec.entry(s.col, s.row);
+    return std::to_string(j) + " of " + std::to_string(n) + ", square " + std::to_string(squareNumber(rec, s)) + ", " +
+           (shows(e) ? std::string(1, char(e)) : std::string("empty"));
+}
+
+std::string describeTitleSquare(const PuzzleRecord& rec, int i, int count) {
+    if (i < 1 || i > count || i > kMaxClues) return {};
+    const Square s = answerSquare(rec, i, 1);
+    const std::uint8_t e = inPuzzle(rec, s) ? rec.entry(s.col, s.row) : 0;
+    return "clue " + clueLabel(i) + ", " + std::to_string(i) + " of " + std::to_string(count) + ", " +
+           (shows(e) ? std::string(1, char(e)) : std::string("empty"));
+}
+
+std::string describeClueLetters(const PuzzleRecord& rec, int k) {
+    if (k < 1 || k > kMaxClues) return {};
+    const int n = answerLength(rec, k);
+    std::string text = clueLabel(k) + ". " + rec.clue(k) + ", " + std::to_string(n) + (n == 1 ? " letter:" : " letters:");
+    for (int j = 1; j <= n; ++j) {
+        const Square s = answerSquare(rec, k, j);
+        const std::uint8_t e = inPuzzle(rec, s) ? rec.entry(s.col, s.row) : 0;
+        text += shows(e) ? std::string(" ") + char(e) : std::string(" blank");
+    }
+    return text;
 }
 
 } // namespace vlq

@@ -22,4 +22,18 @@ std::string describeSquare(const PuzzleRecord& rec, Square s);
 // filled". "" for a k outside 1..30.
 std::string describeClue(const PuzzleRecord& rec, int k);
 
+// Letter j (from 1) of clue k's answer as the answer window says it: its
+// place in the answer, its square number and its letter, for example
+// "3 of 7, square 121, B" or "1 of 7, square 4, empty". "" outside the
+// answer.
+std::string describeAnswerLetter(const PuzzleRecord& rec, int k, int j);
+
+// Square i (from 1) of the author-title strip, the first letter of clue i:
+// "clue I, 9 of 21, T" (or "empty"). "" outside 1..count.
+std::string describeTitleSquare(const PuzzleRecord& rec, int i, int count);
+
+// Clue k with its letters as its line shows them: "I. Plentiful, 7
+// letters: I N N blank blank blank blank". "" for a k outside 1..30.
+std::string describeClueLetters(const PuzzleRecord& rec, int k);
+
 } // namespace vlq

@@ -242,6 +242,12 @@ HelpWindow::HelpWindow(QHelpEngine* engine, QWidget* owner) : QWidget(owner, Qt:
     forward->setObjectName(QStringLiteral("ForwardAction"));
     back->setShortcut(QKeySequence::Back);
     forward->setShortcut(QKeySequence::Forward);
+    // Escape closes the window, as it closes the game's other windows.
+    auto* close = new QAction(this);
+    close->setShortcut(QKeySequence(Qt::Key_Escape));
+    close->setShortcutContext(Qt::WindowShortcut);
+    connect(close, &QAction::triggered, this, &QWidget::close);
+    addAction(close);
     back->setEnabled(false);
     forward->setEnabled(false);
     connect(back, &QAction::triggered, browser_, &QTextBrowser::backward);

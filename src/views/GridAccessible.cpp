@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QTimer>
 #include <algorithm>
 
 #include "SquareGeometry.h"
@@ -10,6 +11,7 @@
 #include "TVlqSolveForm.h"
 #include "core/PuzzleRules.h"
 #include "core/SpokenText.h"
+#include "game/CheckMarks.h"
 #include "game/GameContext.h"
 #include "game/PlayerLetters.h"
 #include "game/RecordText.h"
@@ -33,7 +35,10 @@ public:
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QString text(QAccessible::Text t) const override {
-        return t == QAccessible::Name && isValid() ? table_->cellName(row_, column_) : QString();
+        if (!isValid()) return {};
+        if (t == QAccessible::Name) return table_->cellName(row_, column_);
+        if (t == QAccessible::Description) return table_->cellNote(row_, column_);
+        return {};
     }
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override { return isValid() ? table_->cellRect(row_, column_) : QRect(); }
@@ -143,11 +148,24 @@ int GridAccessible::currentIndex() const {
 
 QString GridAccessible::cellName(int row, int column) const {
     if (indexOf(row, column) < 0) return {};
+    const PuzzleRecord& rec = game().puzzle;
     const Square at = squareOf(row, column);
-    const QString name = recordText(describeSquare(game().puzzle, at));
+    QString name;
+    switch (kind_) {
+    case SquareTableKind::Grid: name = recordText(describeSquare(rec, at)); break;
+    case SquareTableKind::Title: name = recordText(describeTitleSquare(rec, column + 1, columnCount())); break;
+    case SquareTableKind::Answer: name = recordText(describeAnswerLetter(rec, game().currentClue, column + 1)); break;
+    }
+    if (!rec.inGrid(at.col, at.row)) return name;
     const TVlqGameGridForm* grid = game().gridForm;
-    const bool crossed = grid && game().puzzle.inGrid(at.col, at.row) && grid->crossed(at.col, at.row);
-    return crossed ? name + QStringLiteral(", marked wrong") : name;
+    if (grid && grid->crossed(at.col, at.row)) name += QStringLiteral(", marked wrong");
+    if (checkMarks().isMarked(at)) name += QStringLiteral(", checked wrong");
+    return name;
+}
+
+QString GridAccessible::cellNote(int row, int column) const {
+    const int index = indexOf(row, column);
+    return index >= 0 && index == noteIndex_ && index == currentIndex() ? note_ : QString();
 }
 
 QRect GridAccessible::cellRect(int row, int column) const {
@@ -163,9 +181,7 @@ QRect GridAccessible::cellRect(int row, int column) const {
 }
 
 bool GridAccessible::cellFocused(int row, int column) const {
-    // The answer window itself takes the keys its strip shows.
-    const QWidget* keys = kind_ == SquareTableKind::Answer ? widget()->window() : widget();
-    return keys->hasFocus() && currentIndex() == indexOf(row, column) && indexOf(row, column) >= 0;
+    return widget()->hasFocus() && currentIndex() == indexOf(row, column) && indexOf(row, column) >= 0;
 }
 
 int GridAccessible::childCount() const { return rowCount() * columnCount(); }
@@ -208,6 +224,10 @@ QAccessibleInterface* GridAccessible::focusChild() const {
 }
 
 QString GridAccessible::text(QAccessible::Text t) const {
+    if (t == QAccessible::Description && kind_ == SquareTableKind::Answer) {
+        const int k = game().currentClue;
+        return k >= 1 && k <= kMaxClues ? recordText(game().puzzle.clue(k)) : QString();
+    }
     if (t != QAccessible::Name) return QAccessibleWidget::text(t);
     switch (kind_) {
     case SquareTableKind::Grid: return QStringLiteral("Quotation grid");
@@ -263,11 +283,15 @@ void announceCurrentSquare(QWidget* view) {
     GridAccessible* table = tableOf(view);
     if (!table) return;
     const int index = table->currentIndex();
-    const QWidget* keys = table->kind() == SquareTableKind::Answer ? view->window() : view;
-    if (index < 0 || !keys->hasFocus()) return;
+    if (index < 0 || !view->hasFocus()) return;
     QAccessibleEvent focus(view, QAccessible::Focus);
     focus.setChild(index);
     QAccessible::updateAccessibility(&focus);
+}
+
+void announceFocusTaken(QWidget* view) {
+    if (!QAccessible::isActive() || !view) return;
+    QTimer::singleShot(0, view, [view] { announceCurrentSquare(view); });
 }
 
 void announceSquare(Square at) {
@@ -283,6 +307,17 @@ void announceSquare(Square at) {
         renamed.setChild(index);
         QAccessible::updateAccessibility(&renamed);
     }
+}
+
+void announceNote(QWidget* view, const QString& note) {
+    if (!QAccessible::isActive()) return;
+    GridAccessible* table = tableOf(view);
+    if (!table) return;
+    const int index = table->currentIndex();
+    table->setNote(index, note);
+    QAccessibleEvent said(view, QAccessible::DescriptionChanged);
+    if (index >= 0) said.setChild(index);
+    QAccessible::updateAccessibility(&said);
 }
 
 void announceClueLine(QWidget* clueList, int row) {

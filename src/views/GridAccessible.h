@@ -3,9 +3,10 @@
 // the author-title strip and the answer window's strip paint their squares
 // themselves, so the toolkit knows no children in them; here each becomes
 // a table with one cell per square (the grid Height x Width, the strips one
-// row), each cell named as describeSquare says (the grid's crossed squares
-// add "marked wrong"): the strips' squares by the grid square whose letter
-// they show.
+// row). A grid cell is named as describeSquare says, an answer cell as
+// describeAnswerLetter, an author-title cell as describeTitleSquare; a
+// square with an error cross adds "marked wrong", one with a check mark
+// "checked wrong". The answer table's description is its clue.
 //
 // The tables come from a factory keyed on the views' class names
 // (installAccessibility, before any window exists). Cells are light
@@ -44,6 +45,13 @@ public:
     // What cell (row, column) says, where it lies on the screen, and
     // whether the view's cursor is on it while the view has the keyboard.
     QString cellName(int row, int column) const;
+    // The last note said on cell (row, column) while the cursor was on it
+    // (announceNote); empty for every other cell.
+    QString cellNote(int row, int column) const;
+    void setNote(int index, const QString& note) {
+        noteIndex_ = index;
+        note_ = note;
+    }
     QRect cellRect(int row, int column) const;
     bool cellFocused(int row, int column) const;
 
@@ -84,6 +92,8 @@ private:
 
     SquareTableKind kind_;
     mutable QHash<int, QAccessible::Id> cells_;
+    int noteIndex_ = -1;
+    QString note_;
 };
 
 // The factory for the three square views; other classes get nullptr.
@@ -98,10 +108,21 @@ void installAccessibility();
 // has the keyboard. Nothing happens unless a tool is listening.
 void announceCurrentSquare(QWidget* view);
 
+// `view` has just taken the keyboard: once the toolkit has reported the
+// view itself as focused, the cell under its cursor takes the focus.
+// Nothing happens unless a tool is listening.
+void announceFocusTaken(QWidget* view);
+
 // What grid square `at` shows changed (its letter, an error cross): every
 // cell that shows it reports a new name. Nothing happens unless a tool is
 // listening.
 void announceSquare(Square at);
+
+// Something the player should hear about the cell under the cursor of
+// `view` (a check's verdict, the letters a reveal put in): it becomes that
+// cell's description and a description-change event. Nothing happens
+// unless a tool is listening.
+void announceNote(QWidget* view, const QString& note);
 
 // The text of line `row` (from 0) of the clue list changed while the list's
 // model kept quiet: the line reports its new name. Nothing happens unless

@@ -16,6 +16,7 @@
 #include "GridAccessible.h"
 #include "SquareLook.h"
 #include "TVlqGameGridForm.h"
+#include "TVlqGameTitleForm.h"
 #include "TVlqSolveForm.h"
 #include "app/PuzzleViews.h"
 #include "game/GameContext.h"
@@ -97,6 +98,17 @@ protected:
         if (event->button() == Qt::LeftButton) QListWidget::mousePressEvent(event);
     }
     void keyPressEvent(QKeyEvent* event) override {
+        // Keyboard flow: the arrows read the clues (the selection moves and
+        // the line is heard); Enter opens the answer window on the clue.
+        if (game().aids.keyboardFlow) {
+            if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !selectedItems().isEmpty() &&
+                onKeyboardMove) {
+                onKeyboardMove();
+                return;
+            }
+            QListWidget::keyPressEvent(event);
+            return;
+        }
         const QList<QListWidgetItem*> before = selectedItems();
         QListWidget::keyPressEvent(event);
         const QList<QListWidgetItem*> after = selectedItems();
@@ -258,7 +270,11 @@ void TVlqGameClueForm::PlaceWindow() {
     }
 }
 
-QString TVlqGameClueForm::clueSpeech(int k) { return vlq::recordText(vlq::describeClue(game().puzzle, k)); }
+QString TVlqGameClueForm::clueSpeech(int k) {
+    // Keyboard flow: the letters as the line shows them, for reading by arrowing.
+    if (game().aids.keyboardFlow) return vlq::recordText(vlq::describeClueLetters(game().puzzle, k));
+    return vlq::recordText(vlq::describeClue(game().puzzle, k));
+}
 
 QString TVlqGameClueForm::clueLineText(int k) {
     return vlq::recordText(vlq::clueLine(game().puzzle, k));
@@ -298,7 +314,7 @@ void TVlqGameClueForm::ClueListClick(QObject* sender) {
     if (selected.isEmpty()) return;
     const int k = ClueList->row(selected.first()) + 1;
     if (sender && sender == static_cast<QObject*>(game().gridForm)) {
-        PuzzleViews::clueChosen(k, GridLetterIndex, PuzzleViews::ChosenIn::ClueList);
+        PuzzleViews::clueChosen(k, GridLetterIndex, PuzzleViews::ChosenIn::Square);
         return;
     }
     try {

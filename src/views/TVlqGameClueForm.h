@@ -61,8 +61,9 @@ public:
 
     // The clue list's line of clue k as the list shows it.
     static QString clueLineText(int k);
-    // What a screen reader says for clue k's line: label, text, letters
-    // and how many are filled (the line's accessible name).
+    // What a screen reader says for clue k's line (its accessible name):
+    // label, text, letters and how many are filled; with the keyboard-flow
+    // aid the letters and blanks as the line shows them.
     static QString clueSpeech(int k);
 
 protected:

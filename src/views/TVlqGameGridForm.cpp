@@ -332,6 +332,11 @@ void TVlqGameGridForm::setCheated(bool on) { cheated_ = on; }
 
 // --- keys --------------------------------------------------------------------
 
+void TVlqGameGridForm::focusInEvent(QFocusEvent* e) {
+    QWidget::focusInEvent(e);
+    vlq::announceFocusTaken(this);
+}
+
 bool TVlqGameGridForm::focusNextPrevChild(bool) {
     return false; // Tab is a key like any other here, and means nothing.
 }

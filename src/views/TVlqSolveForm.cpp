@@ -1,5 +1,7 @@
 #include "TVlqSolveForm.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -46,6 +48,8 @@ constexpr int kDesignedClientWidth = 694;
 class SolveStrip : public QWidget {
 public:
     explicit SolveStrip(TVlqSolveForm* form) : QWidget(form), form_(form) {
+        // Named before anyone asks for its accessible interface.
+        setObjectName(QStringLiteral("SolveGrid"));
         // Every pixel of the strip is painted by its squares.
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
@@ -60,6 +64,10 @@ protected:
     void mousePressEvent(QMouseEvent* e) override { form_->SolveGridMouseDown(e->button(), e->position().toPoint().x()); }
     void mouseReleaseEvent(QMouseEvent*) override { form_->SolveGridMouseUp(); }
     void mouseMoveEvent(QMouseEvent* e) override { form_->SolveGridMouseMove(e->buttons(), e->modifiers()); }
+    void focusInEvent(QFocusEvent* e) override {
+        QWidget::focusInEvent(e);
+        vlq::announceFocusTaken(this);
+    }
 
 private:
     TVlqSolveForm* form_;
@@ -86,7 +94,11 @@ TVlqSolveForm::TVlqSolveForm(QWidget* parent)
     ClueLbl->move(kInnerBorder, kInnerBorder);
 
     SolveGrid = new SolveStrip(this);
-    SolveGrid->setObjectName(QStringLiteral("SolveGrid"));
+    // The strip takes the keyboard for the window (its keys reach the
+    // window as they are not its own), so that a screen reader finds the
+    // focus on the strip's cell under the cursor.
+    SolveGrid->setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(SolveGrid);
     stripFont_ = QFont(QStringLiteral("Arial"));
     stripFont_.setPixelSize(15);
 
@@ -237,6 +249,8 @@ void TVlqSolveForm::OpenOnClue() {
     }
     raise();
     activateWindow();
+    // Keyboard flow: typing goes into the strip at once.
+    if (game().aids.keyboardFlow) setFocus(Qt::OtherFocusReason);
     vlq::keepClueLineClear(*this);
     // Under a window manager the window is framed and placed a moment after
     // it shows (and re-takes stored bounds while the frame settles): clear
@@ -255,7 +269,14 @@ void TVlqSolveForm::followCurrentClue() {
     const int k = game().currentClue;
     if (k >= 1 && k <= vlq::kMaxClues) {
         const QString caption = QStringLiteral("Acrostic Clue ") + QString::fromLatin1(vlq::clueLabel(k));
-        if (windowTitle() != caption) setWindowTitle(caption);
+        if (windowTitle() != caption) {
+            setWindowTitle(caption);
+            // A screen reader hears the window's new name.
+            if (QAccessible::isActive()) {
+                QAccessibleEvent renamed(this, QAccessible::NameChanged);
+                QAccessible::updateAccessibility(&renamed);
+            }
+        }
     }
     const QString whole = (k >= 1 && k <= vlq::kMaxClues) ? wholeClueText(k) : QString();
     const QString clue = !whole.isEmpty()                  ? whole
@@ -318,7 +339,7 @@ void TVlqSolveForm::FormShow() {
 }
 
 void TVlqSolveForm::closeEvent(QCloseEvent* event) {
-    PuzzleViews::clueCleared();
+    PuzzleViews::answerWindowClosed();
     event->accept();
 }
 
@@ -370,18 +391,9 @@ void TVlqSolveForm::stepClue(int by) {
     const int count = vlq::clueCount(g.puzzle);
     if (count < 1) return;
     const int from = g.currentClue >= 1 && g.currentClue <= count ? g.currentClue : (by > 0 ? 0 : 1);
-    g.currentClue = (from - 1 + by + count) % count + 1;
     // The cursor on the answer's first empty letter, else its first.
-    AnswerCursor = 0;
-    const int n = answerLength();
-    for (int i = 0; i < n; ++i) {
-        const vlq::Square sq = vlq::answerSquare(g.puzzle, g.currentClue, i + 1);
-        if (g.puzzle.inGrid(sq.col, sq.row) && g.puzzle.entry(sq.col, sq.row) == 0) {
-            AnswerCursor = i;
-            break;
-        }
-    }
-    PuzzleViews::clueChosen(g.currentClue, AnswerCursor, PuzzleViews::ChosenIn::Answer);
+    const int k = (from - 1 + by + count) % count + 1;
+    PuzzleViews::clueChosen(k, vlq::firstEmptyLetter(g.puzzle, k), PuzzleViews::ChosenIn::Answer);
 }
 
 void TVlqSolveForm::keyPressEvent(QKeyEvent* event) {
@@ -414,6 +426,21 @@ void TVlqSolveForm::FormKeyPress(QChar ch) {
     const int n = answerLength();
     const char16_t c = ch.toUpper().unicode();
     const bool accepted = c == 8 || c == 13 || c == u' ' || c == u'+' || (c >= u'A' && c <= u'Z');
+    // Keyboard flow: a letter typed while the cursor is off the strip goes
+    // to the answer's first empty square; with none left it is refused out
+    // loud, never dropped in silence.
+    if (accepted && c != 8 && game().aids.keyboardFlow && (AnswerCursor < 0 || AnswerCursor >= n) && n > 0) {
+        const int empty = vlq::firstEmptyLetter(game().puzzle, game().currentClue);
+        const vlq::Square first = vlq::answerSquare(game().puzzle, game().currentClue, empty + 1);
+        if (game().puzzle.inGrid(first.col, first.row) && game().puzzle.entry(first.col, first.row) == 0) {
+            AnswerCursor = empty;
+            SolveGrid->update();
+        } else {
+            QApplication::beep();
+            vlq::announceNote(SolveGrid, QStringLiteral("answer full"));
+            return;
+        }
+    }
     if (!accepted || AnswerCursor < 0 || AnswerCursor >= n) {
         if (c == 27) close();
         return;

@@ -1,9 +1,15 @@
 """The running game as a screen reader sees it through the AT-SPI bus: every
 letter square a named cell, every toolbar button named, every clue line named
 from its clue letter, and the focus and the names (the square's and its clue
-line's) following a click and a typed letter in the grid.
-Usage: atspi_check.py <pid of the game>"""
+line's) following a click and a typed letter in the grid. Then, with the solving
+aids switched on and the puzzle opened again by keys alone: the focus on a
+grid cell after opening, on a named cell of the answer window after
+Ctrl+Enter, Check Letter heard on a wrong letter, and Down in the clue list
+reading the next clue without opening the answer window.
+Usage: atspi_check.py <pid of the game> <path of its puzzle>"""
+import os
 import re
+import shutil
 import subprocess
 import sys
 import time
@@ -13,7 +19,7 @@ import gi
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, GLib  # noqa: E402
 
-failures, focused, renamed = [], [], []
+failures, focused, renamed, described = [], [], [], []
 
 
 def check(ok, text):
@@ -36,6 +42,14 @@ def find(root, role, name=None):
                 return node
         time.sleep(0.2)
     sys.exit(f"FAIL: no {role} {name or ''}")
+
+
+def pump_until(ready, seconds):
+    """Events are taken in until ready() or the time is up."""
+    for _ in range(int(seconds * 4)):
+        if ready():
+            return
+        pump(0.25)
 
 
 def pump(seconds):
@@ -94,7 +108,56 @@ def main():
     check(cells[at + 1].get_state_set().contains(Atspi.StateType.FOCUSED) and names[at + 1] in focused,
           f"no focus on the square after the typed one; focus events: {focused}")
     print(f"{len(cells)} cells, {len(buttons)} buttons, {len(lines)} clue lines; focus: {focused}")
+    check_aids()
     return 1 if failures else 0
+
+
+def key(*keys):
+    subprocess.run(["xdotool", "key", "--delay", "100", *keys])
+    pump(1.0)
+
+
+def check_aids():
+    """The keyboard and the speech with the aids on, from the opening on."""
+    listener = Atspi.EventListener.new(lambda e: described.append(e.source.get_description()))
+    listener.register("object:property-change:accessible-description")
+    key("alt+o", "i")
+    # Opened again by keys alone: the focus lands on a grid cell.
+    # A second copy of the puzzle, the first one being open.
+    again = os.path.join(os.path.dirname(sys.argv[2]), "Again.vlq")
+    shutil.copyfile(sys.argv[2], again)
+    key("ctrl+o")
+    subprocess.run(["xdotool", "type", "--delay", "20", again])
+    pump(1.0)  # the file box's completion settles
+    key("Return")
+    pump(3.0)
+    # Back to the first puzzle through the recent list (its second entry).
+    focused.clear()
+    key("alt+p", "2")
+    cell = re.compile(r"^\d+( [A-Za-z]+)?, row \d+, column \d+, ([A-Z]|empty)$")
+    pump_until(lambda: focused and cell.match(focused[-1] or ""), 10)
+    check(focused and cell.match(focused[-1] or ""), f"after opening the focus is not on a grid cell: {focused}")
+    # Ctrl+Enter: the answer window's cell under its cursor has the focus.
+    focused.clear()
+    key("ctrl+Return")
+    pump(1.0)
+    answer = re.compile(r"^\d+ of \d+, square \d+, ([A-Z]|empty)")
+    check(focused and answer.match(focused[-1] or ""), f"no focus on an answer cell: {focused}")
+    # A letter typed, taken back to, checked: one of Q and Z is wrong.
+    heard = False
+    for letter in ("q", "z"):
+        renamed.clear()
+        key(letter, "Left", "ctrl+k")
+        heard = any("checked wrong" in (n or "") for n in renamed + described)
+        if heard:
+            break
+    check(heard, f"Check Letter not heard; renamed {renamed}, described {described}")
+    # Escape, then F6 to the strip and to the clue list; Down reads the next clue.
+    key("Escape", "F6", "F6")
+    focused.clear()
+    key("Down")
+    check(focused and re.match(r"^[A-Za-z]+\. .*letters?:", focused[-1] or ""), f"Down read no clue: {focused}")
+    check(not any(answer.match(f or "") for f in focused), f"Down opened the answer window: {focused}")
 
 
 if __name__ == "__main__":

@@ -23,6 +23,8 @@ copy=$(mktemp -d)
 trap 'for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; wait "${pids[i]}" 2>/dev/null; done; rm -rf "$copy"' EXIT
 # Recovery copies of this run's own: none left by another run is offered.
 export XDG_DATA_HOME="$copy/data"
+# Settings of its own too: the run starts with the aids off.
+export XDG_CONFIG_HOME="$copy/config"
 fdfile=$(mktemp)
 Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
 pids+=($!)
@@ -38,4 +40,4 @@ dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.freedesk
 cp "$2" "$copy/" || exit 1
 QT_QPA_PLATFORM=xcb "$1" "$copy/$(basename "$2")" &
 pids+=($!)
-"$python" "$here/atspi_check.py" "$!"
+"$python" "$here/atspi_check.py" "$!" "$copy/$(basename "$2")"

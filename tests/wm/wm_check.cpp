@@ -9,7 +9,8 @@
 // With "aids" as third argument it switches the solving aids on from the
 // keyboard instead, types two words in a row without a click and takes the
 // last letter back with Ctrl+Z, and opens the Solve dialog to see the
-// puzzles' figures.
+// puzzles' figures; then opens puzzles by keys alone (Open File, the Solve
+// dialog, the recent list) and types into each at once.
 // With "make" it makes a puzzle from the keyboard: Ctrl+N, a quotation, an
 // author and a title, Make, Save Puzzle, Solve It; it measures how the
 // window keeps painting during the search and how soon Cancel ends one.
@@ -36,8 +37,10 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <cctype>
 #include <cstdio>
 #include <functional>
+#include <map>
 #include <span>
 #include <string>
 
@@ -58,6 +61,7 @@
 #include "views/TVlqGameGridForm.h"
 #include "views/TVlqGameTitleForm.h"
 #include "views/TVlqSolveForm.h"
+#include "services/TVlqDlgForm.h"
 
 namespace {
 
@@ -368,6 +372,117 @@ void checkPicker() {
     check(seen, QStringLiteral("Alt+P, S opened the Solve dialog"));
 }
 
+// The record in the file at path as it lies on the disk now.
+vlq::PuzzleRecord recordOnDisk(const QString& path) {
+    vlq::PuzzleRecord rec;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return rec;
+    const QByteArray bytes = file.readAll();
+    try {
+        rec.loadBytes({reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())});
+    } catch (const std::exception&) {
+    }
+    return rec;
+}
+
+// A puzzle opened by keys alone (open() presses them) takes letters at
+// once into its first empty squares; Ctrl+Enter then opens the answer
+// window on the current square's clue, which takes the rest of the answer
+// at once; Ctrl+S saves it all into the file.
+void checkOpenedByKeys(const QString& how, const std::function<void()>& open) {
+    GameContext& g = game();
+    const TVlqGameGridForm* before = g.gridForm;
+    open();
+    const bool opened = QTest::qWaitFor([&] { return g.gridForm && g.gridForm != before; }, 8000);
+    check(opened, QStringLiteral("%1: a puzzle opened").arg(how));
+    if (!opened) return;
+    // The main window is active again once the window manager says so.
+    (void)QTest::qWaitFor([&] { return g.gridForm->hasFocus(); }, 3000);
+    const QString path = g.currentPuzzlePath;
+    std::map<std::pair<int, int>, char> want;
+    auto square = vlq::firstEmptySquare(g.puzzle);
+    check(square && g.gridForm->hasFocus() && g.gridForm->currentSquare() == square,
+          QStringLiteral("%1: the grid has the keyboard on its first empty square").arg(how));
+    if (!square) return;
+    for (const char letter : {'D', 'O', 'G'}) {
+        if (!square) break;
+        want[{square->col, square->row}] = letter;
+        square = vlq::runOn(g.puzzle, *square);
+    }
+    pressKeys({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), QStringLiteral("dog")});
+    const auto at = g.gridForm->currentSquare();
+    const auto [k, j] = at ? vlq::letterPlace(g.puzzle, *at) : vlq::LetterPlace{};
+    check(k > 0, QStringLiteral("%1: the cursor ran on to a letter of an answer").arg(how));
+    if (k == 0) return;
+    pressKeys({QStringLiteral("key"), QStringLiteral("ctrl+Return")});
+    (void)QTest::qWaitFor([&] { return g.solveForm->isVisible() && g.solveForm->SolveGrid->hasFocus(); }, 3000);
+    check(g.solveForm->isVisible() && g.currentClue == k && g.solveForm->AnswerCursor == j - 1,
+          QStringLiteral("%1: Ctrl+Enter opened clue %2 at letter %3").arg(how).arg(k).arg(j));
+    QString answer;
+    for (int i = j; i <= vlq::answerLength(g.puzzle, k); ++i) {
+        const vlq::Square q = vlq::answerSquare(g.puzzle, k, i);
+        answer += QLatin1Char(char(std::tolower(g.puzzle.solution(q.col, q.row))));
+        want[{q.col, q.row}] = char(g.puzzle.solution(q.col, q.row));
+    }
+    pressKeys({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), answer});
+    pressKeys({QStringLiteral("key"), QStringLiteral("Escape")});
+    pressKeys({QStringLiteral("key"), QStringLiteral("ctrl+s")});
+    QTest::qWait(1200);
+    const vlq::PuzzleRecord saved = recordOnDisk(path);
+    bool all = saved.width() == g.puzzle.width();
+    for (const auto& [place, letter] : want) all = all && saved.entry(place.first, place.second) == letter;
+    check(all, QStringLiteral("%1: the saved file holds the %2 letters typed").arg(how).arg(want.size()));
+    check(!g.solveForm->isVisible() && g.gridForm->hasFocus(), QStringLiteral("%1: Escape gave the grid the keyboard back").arg(how));
+}
+
+// act(the modal window) runs once a modal window is up: from inside the
+// event loop of that window's exec(), which the keys that opened it are
+// still waiting in.
+void whenModal(const std::function<void(QWidget*)>& act) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, act] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isActiveWindow()) return;
+        poll->stop();
+        poll->deleteLater();
+        QTest::qWait(300);
+        act(modal);
+    });
+    poll->start(100);
+}
+
+// The three ways to open a puzzle, each by keys alone.
+void checkKeyboardOpenings(TVlqGameMainForm* main) {
+    const QString tall = writeTallPuzzle(12);
+    checkOpenedByKeys(QStringLiteral("Open File"), [&] {
+        whenModal([&](QWidget*) {
+            pressKeys({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("10"), tall});
+            pressKeys({QStringLiteral("key"), QStringLiteral("Return")});
+        });
+        pressKeys({QStringLiteral("key"), QStringLiteral("ctrl+o")});
+    });
+    checkOpenedByKeys(QStringLiteral("Solve"), [&] {
+        whenModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<TVlqDlgForm*>(modal);
+            if (!dialog) return check(false, QStringLiteral("Solve: the dialog opened"));
+            for (int i = 0; i < 8 && !dialog->VlqList->hasFocus(); ++i) pressKeys({QStringLiteral("key"), QStringLiteral("Tab")});
+            // The first puzzle that is not the open one.
+            for (int row = 0; row < dialog->VlqList->count(); ++row) {
+                pressKeys({QStringLiteral("key"), row == 0 ? QStringLiteral("Home") : QStringLiteral("Down")});
+                if (dialog->chosenPath() != game().currentPuzzlePath) break;
+            }
+            pressKeys({QStringLiteral("key"), QStringLiteral("Return")});
+        });
+        pressKeys({QStringLiteral("key"), QStringLiteral("alt+p")});
+        pressKeys({QStringLiteral("key"), QStringLiteral("s")});
+    });
+    checkOpenedByKeys(QStringLiteral("recent list"), [&] {
+        pressKeys({QStringLiteral("key"), QStringLiteral("alt+p")});
+        pressKeys({QStringLiteral("key"), QStringLiteral("2")});
+    });
+    check(main->History[0]->isVisible(), QStringLiteral("the recent list shows"));
+}
+
 void scenario() {
     const bool opened = QTest::qWaitFor([] { return game().gridForm && game().clueForm && game().titleForm; }, 15000);
     check(opened, QStringLiteral("the puzzle opened"));
@@ -378,6 +493,7 @@ void scenario() {
         if (aidsRun) {
             checkAids(main);
             checkPicker();
+            checkKeyboardOpenings(main);
         } else if (makeRun) {
             checkMaking(main);
         } else {
