@@ -49,6 +49,23 @@ private slots:
         fixture::answer(rec, 2, "Vowel", {{4, 1}});
         QCOMPARE(QString::fromStdString(describeClue(rec, k)), said);
     }
+
+    // The answer window's cells, the author-title strip's and a clue with
+    // its letters as its line shows them.
+    void answerStripAndLetters() {
+        auto rec = fixture::grid({"YESO"});
+        fixture::entries(rec, {"Y.S."});
+        fixture::answer(rec, 1, "Saying yes firmly", {{1, 1}, {2, 1}, {3, 1}});
+        fixture::answer(rec, 2, "Vowel", {{4, 1}});
+        const auto said = [](const std::string& text) { return QString::fromStdString(text); };
+        QCOMPARE(said(describeAnswerLetter(rec, 1, 2)), QStringLiteral("2 of 3, square 2, empty"));
+        QCOMPARE(said(describeAnswerLetter(rec, 1, 3)), QStringLiteral("3 of 3, square 3, S"));
+        QCOMPARE(said(describeAnswerLetter(rec, 1, 4)), QString());
+        QCOMPARE(said(describeTitleSquare(rec, 1, 2)), QStringLiteral("clue A, 1 of 2, Y"));
+        QCOMPARE(said(describeTitleSquare(rec, 2, 2)), QStringLiteral("clue B, 2 of 2, empty"));
+        QCOMPARE(said(describeTitleSquare(rec, 3, 2)), QString());
+        QCOMPARE(said(describeClueLetters(rec, 1)), QStringLiteral("A. Saying yes firmly, 3 letters: Y blank S"));
+    }
 };
 
 QTEST_APPLESS_MAIN(TestSpoken)
