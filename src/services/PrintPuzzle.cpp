@@ -175,7 +175,7 @@ void PrintPuzzle(QPainter& p, const QRect& page, int dpiX, const std::function<b
                 continue;
             }
             ++count;
-            const QString label = printout::squareLabel(count, rec.squareClue(c, r) % 100);
+            const QString label = printout::squareLabel(count, vlq::letterPlace(rec, {c, r}).clue);
             if (!label.isEmpty()) textOut(p, x + 4, y + 1, label);
         }
     }
