@@ -28,6 +28,7 @@
 #include <sys/stat.h>
 #include <sys/time.h>
 #include <sys/syscall.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -365,6 +366,7 @@ private slots:
     void unreadableLockWarns();
     void recoveryCopyOnFullDisk_data();
     void recoveryCopyOnFullDisk();
+    void recoveryCopyWholeOrNotWritten();
     void signalsEndTheGame_data();
     void signalsEndTheGame();
     void killDuringSave();
@@ -375,6 +377,8 @@ private slots:
     void folderSyncedAfterRename_data();
     void folderSyncedAfterRename();
     void vlqtoolTemporaryFileIsItsOwn();
+    void vlqtoolWritesOnlyOverFiles_data();
+    void vlqtoolWritesOnlyOverFiles();
     void streamsAndDevicesRefused_data();
     void streamsAndDevicesRefused();
     void handEditedSettings_data();
@@ -515,6 +519,50 @@ void TestFaults::recoveryCopyOnFullDisk() {
     if (spare) QVERIFY(fileBytes(copies[0]).at(655) == 'X' && !(QFile::permissions(QFileInfo(copies[0]).absolutePath()) & QFile::ReadOther));
     else QVERIFY2(lines.value(2).section(QLatin1Char('|'), 1).contains(QStringLiteral("loses the letters typed since the last save")),
                   qPrintable(lines.value(2))); // asked again
+}
+
+// The disk fills while a recovery copy is written, after every number of
+// bytes: the copy is then either whole and offered with the new letter, or
+// reported as not written, the copy before it still whole and offered. A
+// copy whose path file was lost (cut empty by an older game, or gone) is
+// still offered, named by the copy itself.
+void TestFaults::recoveryCopyWholeOrNotWritten() {
+    ScratchDocuments docs;
+    const QString path = docs.writePuzzle(QStringLiteral("R.vlq"), smallPuzzle(1));
+    QDir(RecoveryCopy::folder()).removeRecursively();
+    RecoveryCopy recovery;
+    TVlqProcs::LoadPuzzle(path);
+    ::game().currentPuzzlePath = path;
+    ::game().puzzle.setEntry(1, 1, 'A');
+    QVERIFY(recovery.writeNow());
+    // The data home and the temporary folder alike.
+    std::snprintf(roomFolder, sizeof roomFolder, "%s/", QFile::encodeName(QDir::homePath()).constData());
+    roomStaysFull = true;
+    char offered = 'A';
+    int failed = 0;
+    for (long long bytes = 0; bytes < 3 * qint64(vlq::kRecordSize); bytes += 997) {
+        const char letter = char('B' + bytes / 997 % 24);
+        ::game().puzzle.setEntry(1, 1, std::uint8_t(letter));
+        room = bytes;
+        const bool written = recovery.writeNow();
+        room = -1;
+        if (written) offered = letter;
+        failed += !written;
+        const QList<RecoveryCopy::Found> found = RecoveryCopy::waiting();
+        QCOMPARE(found.size(), 1);
+        QCOMPARE(found[0].puzzlePath, QFileInfo(path).absoluteFilePath());
+        QCOMPARE(fileBytes(found[0].copyPath).at(655), offered);
+    }
+    roomStaysFull = false;
+    QVERIFY(failed > 0 && offered != 'A');
+    const QString pathFile = RecoveryCopy::copyPathOf(path).chopped(4) + QStringLiteral(".path");
+    for (bool gone : {false, true}) {
+        QVERIFY(gone ? QFile::remove(pathFile) : QFile::resize(pathFile, 0));
+        const QList<RecoveryCopy::Found> found = RecoveryCopy::waiting();
+        QCOMPARE(found.size(), 1);
+        QCOMPARE(found[0].puzzlePath, QFileInfo(path).absoluteFilePath());
+    }
+    ::game().reset();
 }
 
 void TestFaults::signalsEndTheGame_data() {
@@ -684,7 +732,7 @@ void TestFaults::folderSyncedAfterRename() {
     recordSyncs = true;
     ::game().puzzle = smallPuzzle(1);
     for (int i = 0; i < 2 && game; ++i) TVlqProcs::SavePuzzle(target);
-    if (!game) QCOMPARE(vlq::writeFileAtomically(target.toStdString(), recordBytes(smallPuzzle(1)).toStdString()), "");
+    if (!game) QVERIFY(vlq::writeFileSafely(target.toStdString(), recordBytes(smallPuzzle(1)).toStdString()).ok());
     recordSyncs = false;
     QCOMPARE(fileBytes(target), recordBytes(smallPuzzle(1)));
     const qsizetype placed = diskEvents.lastIndexOf("place " + target);
@@ -701,6 +749,40 @@ void TestFaults::vlqtoolTemporaryFileIsItsOwn() {
     QCOMPARE(fileBytes(victim), QByteArray("keep me"));
     QCOMPARE(fileBytes(out), fileBytes(QStringLiteral(VLQ_SAMPLE_DIR "/If.vlq")));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 3);
+}
+
+void TestFaults::vlqtoolWritesOnlyOverFiles_data() {
+    QTest::addColumn<QString>("node");
+    QTest::newRow("pipe") << "pipe";
+    QTest::newRow("folder") << "folder";
+    QTest::newRow("device") << "device";
+}
+
+// vlqtool -o names a pipe, a folder or a device: it is left as it was, and
+// vlqtool says so and fails.
+void TestFaults::vlqtoolWritesOnlyOverFiles() {
+    QFETCH(QString, node);
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("Out.vlq"));
+    const QByteArray local = QFile::encodeName(out);
+    mode_t kind = S_IFIFO;
+    if (node == QLatin1String("pipe")) QCOMPARE(::mkfifo(local.constData(), 0644), 0);
+    if (node == QLatin1String("folder")) {
+        kind = S_IFDIR;
+        QCOMPARE(::mkdir(local.constData(), 0644), 0);
+    }
+    if (node == QLatin1String("device")) {
+        kind = S_IFCHR;
+        if (::mknod(local.constData(), S_IFCHR | 0644, makedev(1, 3)) != 0) QSKIP("no device node can be made here");
+    }
+    QProcess tool;
+    tool.start(VLQ_TOOL_PATH, {"build", VLQ_SOURCE_DIR "/puzzles/If.txt", "-o", out});
+    QVERIFY(tool.waitForFinished(30000));
+    QCOMPARE(tool.exitCode(), 2);
+    QVERIFY(tool.readAllStandardError().contains("not a regular file"));
+    struct stat st {};
+    QVERIFY(::lstat(local.constData(), &st) == 0 && (st.st_mode & S_IFMT) == kind && (st.st_mode & 07777) == 0644);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).size(), 1);
 }
 
 void TestFaults::streamsAndDevicesRefused_data() {

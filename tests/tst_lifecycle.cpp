@@ -94,6 +94,8 @@ private slots:
     void puzzleHeldElsewhere();
     void handOverWaitsForModalWindow();
     void secondStartHandsOver();
+    void runtimeFolderIsTheUsers_data();
+    void runtimeFolderIsTheUsers();
     void fileSizeLimit_data();
     void fileSizeLimit();
 
@@ -136,7 +138,7 @@ void TestLifecycle::recoveryCopyFollowsTheLetters() {
     QVERIFY(due && (due->isActive() ? due->remainingTime() < RecoveryCopy::kDelayMs / 2 : QFile::exists(copy)));
     QVERIFY(copy.startsWith(qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/vorlaquince/recovery/A-")));
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(copy), 10000);
-    QCOMPARE(fileBytes(copy), recordBytes(game().puzzle));
+    QCOMPARE(fileBytes(copy).left(qsizetype(vlq::kRecordSize)), recordBytes(game().puzzle));
     QVERIFY(!(QFileInfo(RecoveryCopy::folder()).permissions() & (QFile::ReadGroup | QFile::ReadOther))); // the player's alone
     form->Save1->trigger();
     QCOMPARE(QDir(RecoveryCopy::folder()).entryList(QDir::Files), QStringList{});
@@ -384,6 +386,49 @@ void TestLifecycle::secondStartHandsOver() {
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home.path("elsewhere/.~lock.If.vlq#")), 30000); // opened
     QVERIFY(endsOnSigterm(first, 2000));
     QVERIFY(!QFile::exists(home.path("elsewhere/.~lock.If.vlq#")));
+}
+
+void TestLifecycle::runtimeFolderIsTheUsers_data() {
+    QTest::addColumn<QString>("planted");
+    QTest::newRow("none: the game makes it") << "";
+    QTest::newRow("a link to a folder") << "link";
+    QTest::newRow("a folder open to others") << "open";
+    QTest::newRow("another user's folder") << "other";
+}
+
+// Without XDG_RUNTIME_DIR the lock and the socket go into a folder of the
+// player's own in the cache folder, made by the game and closed to others.
+// A folder planted there first is not used: the game plays alone and puts
+// nothing into it.
+void TestLifecycle::runtimeFolderIsTheUsers() {
+    QFETCH(QString, planted);
+    if (planted == QLatin1String("other") && ::geteuid() != 0) QSKIP("only root can plant another user's folder");
+    // Short paths: a socket's path takes at most 107 bytes.
+    QTemporaryDir cache(QStringLiteral("/tmp/vlqc-XXXXXX")), elsewhere;
+    const QString dir = cache.filePath(QStringLiteral("vorlaquince-runtime"));
+    const QByteArray local = QFile::encodeName(dir);
+    if (planted == QLatin1String("link")) QVERIFY(QFile::link(elsewhere.path(), dir));
+    if (planted == QLatin1String("open")) QVERIFY(::mkdir(local.constData(), 0700) == 0 && ::chmod(local.constData(), 0777) == 0);
+    if (planted == QLatin1String("other")) QVERIFY(::mkdir(local.constData(), 0700) == 0 && ::chown(local.constData(), 65534, 65534) == 0);
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR"), oldCache = qgetenv("XDG_CACHE_HOME");
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
+    auto instance = std::make_unique<SingleInstance>();
+    const bool plays = instance->claim();
+    const QString used = SingleInstance::runtimeFolder();
+    qputenv("XDG_RUNTIME_DIR", runtime);
+    oldCache.isNull() ? qunsetenv("XDG_CACHE_HOME") : qputenv("XDG_CACHE_HOME", oldCache);
+    QVERIFY(plays);
+    struct stat st {};
+    QVERIFY(::lstat(local.constData(), &st) == 0);
+    if (planted.isEmpty()) {
+        QCOMPARE(used, dir);
+        QVERIFY(S_ISDIR(st.st_mode) && (st.st_mode & 07777) == 0700);
+        QVERIFY(QFile::exists(dir + QStringLiteral("/vorlaquince.socket")));
+    } else {
+        QCOMPARE(used, QString());
+        QVERIFY(QDir(planted == QLatin1String("link") ? elsewhere.path() : dir).isEmpty());
+    }
 }
 
 void TestLifecycle::fileSizeLimit_data() {

@@ -35,6 +35,9 @@
 #include "views/TVlqGameTitleForm.h"
 #include "views/TVlqSolveForm.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 namespace {
 
 const QString kNotVlq = QStringLiteral("Puzzle not in Vorlaquince format or is corrupt.");
@@ -668,6 +671,7 @@ void TestOpening::changedOnDisk_data() {
     QTest::addColumn<QString>("result"); // where the letters end: ours (in A.vlq), theirs (dropped), copy
     QTest::newRow("put back with the same bytes") << "same" << true << -1 << "ours";
     QTest::newRow("changed, Keep Both") << "theirs" << true << 0 << "copy";
+    QTest::newRow("changed with the old time put back") << "theirs, old time" << true << 0 << "copy";
     QTest::newRow("changed, Overwrite") << "theirs" << true << 1 << "ours";
     QTest::newRow("changed, Load Theirs") << "theirs" << true << 2 << "theirs";
     QTest::newRow("changed, another puzzle opened") << "theirs" << false << -1 << "copy";
@@ -689,8 +693,14 @@ void TestOpening::changedOnDisk() {
     const QByteArray ours = recordBytes(game().puzzle), same = fileBytes(a);
     QByteArray theirs = same;
     theirs[int(vlq::offs::Entry) + vlq::kMaxRows] = 'Z'; // square (2, 1)
-    if (change != "theirs") QVERIFY(QFile::remove(a));
+    const bool changed = change.startsWith(QLatin1String("theirs"));
+    struct stat was {};
+    QVERIFY(::stat(QFile::encodeName(a).constData(), &was) == 0);
+    if (!changed) QVERIFY(QFile::remove(a));
     if (change != "deleted") QVERIFY(writeBytes(a, change == "same" ? same : theirs));
+    const timespec times[2] = {was.st_atim, was.st_mtim};
+    if (change.endsWith(QLatin1String("old time")))
+        QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(a).constData(), times, 0), 0);
     if (pick >= 0) prompts->choiceAnswers << pick;
     if (asked) form->Save1->trigger();
     else QVERIFY(form->OpenPuzzleFile(b));

@@ -98,6 +98,7 @@ private slots:
 
     void trashLandsInHomeTrash();
     void trashRefusesMissingFile();
+    void trashFallbackIsAFailure();
 
     // The whole path through the main window.
     void scoreClearsSelectionsAndCancelChangesNothing();
@@ -324,6 +325,26 @@ void TestScore::trashLandsInHomeTrash() {
     QCOMPARE(trashed.readAll(), QByteArray("puzzle"));
     QVERIFY(QFile::exists(data + QStringLiteral("/Trash/info/Sunday.vlq.trashinfo")));
     QDir::setCurrent(QDir::homePath());
+}
+
+// No trash can be made (the data folder's Trash is a plain file): the move
+// is a failure, the file stays where it was, and no files/ or info/ folder
+// is left in the working folder.
+void TestScore::trashFallbackIsAFailure() {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    QDir(data).removeRecursively();
+    QVERIFY(QDir().mkpath(data) && writeBytes(data + QStringLiteral("/Trash"), "not a folder"));
+    QTemporaryDir work;
+    QVERIFY(QDir::setCurrent(work.path()));
+    const QString path = work.filePath(QStringLiteral("Sunday.vlq"));
+    QVERIFY(writeBytes(path, "puzzle"));
+    const bool moved = vlq::moveToTrash(path);
+    QDir::setCurrent(QDir::homePath());
+    QFile::remove(data + QStringLiteral("/Trash"));
+    QVERIFY(!moved);
+    QCOMPARE(fileBytes(path), QByteArray("puzzle"));
+    QCOMPARE(QDir(work.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("Sunday.vlq")});
 }
 
 void TestScore::trashRefusesMissingFile() {

@@ -1,6 +1,7 @@
 // One game per user session. The first game takes a lock file and listens
 // on a local socket, both in the session's runtime folder
-// ($XDG_RUNTIME_DIR). A later start finds the lock held, hands the puzzle
+// ($XDG_RUNTIME_DIR, else a private one in the user's cache folder), and
+// takes hand-overs only from programs of the same user. A later start finds the lock held, hands the puzzle
 // file it was given (as a full path, so its own working folder does not
 // matter) to the running game through the socket, and ends: a double click
 // on a puzzle file while the game runs opens it in that game.
@@ -34,8 +35,13 @@ public:
     // Gives the lock and the socket up (also done on destruction).
     void release();
 
-    static QString lockPath();
-    static QString socketPath();
+    // The folder of the lock and the socket: $XDG_RUNTIME_DIR, else
+    // vorlaquince-runtime in the user's cache folder (made 0700). Empty
+    // when it is not this user's own real folder closed to others (then
+    // `refused` names it): one game per session is then off.
+    static QString runtimeFolder(QString* refused = nullptr);
+    static QString lockPath();   // empty without a runtime folder
+    static QString socketPath(); // empty without a runtime folder
 
 signals:
     // A later start handed these paths over (empty: just show the game).

@@ -209,13 +209,11 @@ void TVlqGameMainForm::showReloadedPuzzle() {
     // as opening it would give.
     if (shapeOf(game().puzzle) != shownShape_) {
         ShowPuzzle();
-        game().modified = false;
-        RecoveryCopy::remove(game().currentPuzzlePath);
+        TVlqProcs::LettersSafe(game().currentPuzzlePath);
         return;
     }
     PuzzleViews::puzzleReloaded();
-    game().modified = false;
-    RecoveryCopy::remove(game().currentPuzzlePath);
+    TVlqProcs::LettersSafe(game().currentPuzzlePath);
 }
 
 // --- puzzle state ------------------------------------------------------------

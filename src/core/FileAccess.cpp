@@ -121,23 +121,107 @@ bool syncFolderOf(const std::string& path) {
     return synced;
 }
 
-std::string writeFileAtomically(const std::string& path, std::string_view data) {
+namespace {
+
+WriteResult writeFailure(int error) {
+    WriteResult r;
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR: r.fault = WriteFault::FolderMissing; break;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ETXTBSY: r.fault = WriteFault::AccessDenied; break;
+    case EISDIR: r.fault = WriteFault::NotRegular; break;
+    default: r.fault = WriteFault::DiskWrite; break;
+    }
+    r.error = error;
+    r.text = std::strerror(error);
+    return r;
+}
+
+// Overwrites the file's first bytes with data and cuts it to that length.
+// When the write fails the old bytes are put back, so a failure leaves the
+// file as it was as far as the disk allows.
+WriteResult writeInPlace(const std::string& path, std::string_view data) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return writeFailure(errno);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return writeFailure(EISDIR);
+    }
+    std::string old(data.size(), '\0');
+    std::size_t got = 0;
+    for (ssize_t n; got < old.size() && (n = ::read(fd, old.data() + got, old.size() - got)) != 0;) {
+        if (n > 0) got += std::size_t(n);
+        else if (errno != EINTR) break;
+    }
+    old.resize(got);
+    int error = 0;
+    if (::lseek(fd, 0, SEEK_SET) != 0 || !writeAll(fd, data) || ::fsync(fd) != 0) {
+        error = errno;
+        if (::lseek(fd, 0, SEEK_SET) == 0 && writeAll(fd, old)) (void)::fsync(fd);
+    } else if (::ftruncate(fd, off_t(data.size())) != 0) {
+        error = errno;
+    }
+    ::close(fd);
+    if (error != 0) {
+        WriteResult r = writeFailure(error);
+        // The file could be opened for writing: what failed is the disk.
+        if (r.fault != WriteFault::DiskWrite) r.fault = WriteFault::DiskWrite;
+        return r;
+    }
+    return {};
+}
+
+} // namespace
+
+WriteResult writeFileSafely(const std::string& given, std::string_view data) {
+    // Through a link the file is its target, in the target's folder.
+    std::string path = given;
+    struct stat st {};
+    if (::lstat(given.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        if (char* real = ::realpath(given.c_str(), nullptr)) {
+            path = real;
+            std::free(real);
+        }
+    }
+    const bool exists = ::stat(path.c_str(), &st) == 0;
+    // A folder, a pipe, a device or a socket takes no file: the data would
+    // go into it, or nowhere, and the node would be lost.
+    if (exists && !S_ISREG(st.st_mode)) return writeFailure(EISDIR);
+    if (exists && ::access(path.c_str(), W_OK) != 0) return writeFailure(EACCES);
     const std::string folder = folderOf(path);
     const auto slash = path.find_last_of('/');
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    // A file of other links, or of a name too long for a temporary name
+    // beside it, is written where it is, so every link sees the new bytes.
+    if (exists && (st.st_nlink > 1 || name.size() > 240)) return writeInPlace(path, data);
+
     // Hidden, so a folder listing never shows it as a puzzle.
     std::string temp = folder + "/." + name + ".XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0) return std::strerror(errno);
-
-    mode_t mode;
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
-        mode = st.st_mode & 07777;
-    } else {
+    if (fd < 0) {
+        const int error = errno;
+        // A writable file in a folder that takes no new file is written
+        // where it is.
+        if (exists && ::access(folder.c_str(), W_OK) != 0) return writeInPlace(path, data);
+        return writeFailure(error);
+    }
+    mode_t mode = st.st_mode & 07777;
+    if (!exists) {
         const mode_t mask = ::umask(0);
         ::umask(mask);
         mode = 0666 & ~mask;
+    }
+    // The new file keeps the old one's owner and group (a puzzle shared with
+    // a group, another user's file written by root); where they cannot be
+    // kept, the file is written where it is instead.
+    if (exists && (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) && ::fchown(fd, st.st_uid, st.st_gid) != 0) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        return writeInPlace(path, data);
     }
     int error = 0;
     if (::fchmod(fd, mode) != 0 || !writeAll(fd, data) || ::fsync(fd) != 0) error = errno;
@@ -145,9 +229,18 @@ std::string writeFileAtomically(const std::string& path, std::string_view data) 
     if (error == 0 && ::rename(temp.c_str(), path.c_str()) != 0) error = errno;
     if (error != 0) {
         ::unlink(temp.c_str());
-        return std::strerror(error);
+        WriteResult r = writeFailure(error);
+        // The temporary file was made: what failed is the disk, or the rename.
+        if (r.fault == WriteFault::FolderMissing || r.fault == WriteFault::NotRegular) r.fault = WriteFault::DiskWrite;
+        return r;
     }
-    if (!syncFolderOf(path)) return "written, but its folder could not be synced";
+    // The rename reaches the disk too: after a power cut the folder names
+    // the new file, not the old one.
+    if (!syncFolderOf(path)) {
+        WriteResult r = writeFailure(errno ? errno : EIO);
+        r.fault = WriteFault::DiskWrite;
+        return r;
+    }
     return {};
 }
 

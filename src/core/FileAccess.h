@@ -57,13 +57,34 @@ bool pathExists(const std::string& path);
 // folders counts as synced).
 bool syncFolderOf(const std::string& path);
 
-// Writes data as the whole new content of path: a temporary file with a
-// unique name beside it, synced, renamed over path, then the folder synced.
-// An existing target keeps its permission bits; a new one gets the usual
-// ones (0666 less the umask). Returns an empty string on success, else the
-// system's text for the failure; the target is then as it was and no
-// temporary file is left.
-std::string writeFileAtomically(const std::string& path, std::string_view data);
+// Why a write failed.
+enum class WriteFault {
+    None,
+    FolderMissing, // the target's folder is not there
+    AccessDenied,  // the system refused the file or its folder
+    NotRegular,    // a folder, pipe, device or socket is at the path: never written over
+    DiskWrite,     // the write itself failed: a full disk, a quota, a file-size limit, a broken disk
+};
+struct WriteResult {
+    WriteFault fault = WriteFault::None;
+    int error = 0;     // the system's error number, when it gave one
+    std::string text;  // the system's text for it ("No space left on device" ...)
+    bool ok() const { return fault == WriteFault::None; }
+};
+
+// Writes data as the whole new content of the file at path, for the game's
+// saves, its recovery copies and vlqtool alike. Through a link the link's
+// target is written. Only nothing or a regular file is written over. The
+// data go to a temporary file of a unique name beside the target, every
+// write checked, synced, renamed over the target, and then the folder is
+// synced: after a crash or a power cut the target holds its old bytes or
+// the new ones, never a part and never the old ones again. The new file
+// keeps the old one's permission bits, owner and group (a new one gets 0666
+// less the umask). A file of other links, one whose owner cannot be kept,
+// one whose name leaves no room for a temporary name, or one in a folder
+// that takes no new file is written where it is instead; a failed write
+// there puts the old bytes back. On failure no temporary file is left.
+WriteResult writeFileSafely(const std::string& path, std::string_view data);
 
 // A short text for a read fault: "no such file", "not a regular file" ...
 std::string readFaultText(ReadFault fault);

@@ -27,7 +27,9 @@ OnDisk puzzleOnDisk(const QString& path) {
     if (known.path.isEmpty() || known.path != absolute) return OnDisk::Unknown;
     const auto stamp = vlq::fileStamp(nativePath(absolute));
     if (!stamp) return vlq::pathExists(nativePath(QFileInfo(absolute).absolutePath())) ? OnDisk::Gone : OnDisk::Unknown;
-    if (*stamp == known.stamp) return OnDisk::AsKnown;
+    // The bytes are compared whatever the stamp says: a file system that
+    // keeps whole seconds, or a program that puts the old time back, leaves
+    // a changed file with the stamp it had.
     const vlq::FileContents now = vlq::readRegularFile(nativePath(absolute), vlq::kRecordSize);
     // Something the game cannot read is left to the write to report.
     if (now.fault != vlq::ReadFault::None) return OnDisk::Unknown;
@@ -103,7 +105,7 @@ SaveOutcome saveOpenPuzzle(SaveRequest request) {
                                     .arg(shown(path)));
             return {};
         }
-        gc.modified = false;
+        TVlqProcs::LettersSafe(path);
         return {SaveOutcome::TheirsLoaded, {}};
     }
     const QString copy = reserveCopyBeside(path);

@@ -2,9 +2,9 @@
 // tool bringing the player's letters from another computer, vlqtool mending
 // a clue, the player deleting or renaming the file. Before the file is
 // written the game checks that it still holds what the game last read or
-// wrote (game().lastOnDisk): the file, its size and its modification time
-// first, its bytes only when those differ, so a file put back with the same
-// bytes is no change. A changed file is never overwritten unasked: the
+// wrote (game().lastOnDisk): its bytes (a record, 11.5 KB), also when its
+// size and time are as they were, so a file put back with the same bytes
+// is no change and a change with the old time kept is one. A changed file is never overwritten unasked: the
 // default keeps both, the player's letters going into a copy beside it
 // ("Title (2).vlq", the next free number) with which the game goes on.
 #pragma once

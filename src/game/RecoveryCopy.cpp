@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -12,6 +11,7 @@
 #include <cerrno>
 #include <csignal>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <fcntl.h>
@@ -144,23 +144,39 @@ void armCrashPlan(const QString& puzzlePath) {
     crashPlan.store(&plan);
 }
 
-// The whole of data in a new file `final`, by way of `temp`; only calls a
-// signal handler may make.
-bool writeWhole(const std::string& temp, const std::string& final, const void* data, std::size_t size) {
+// The whole of data and then more in a new file `final`, by way of `temp`,
+// each write checked, synced, then renamed; only calls a signal handler may
+// make.
+bool writeWhole(const std::string& temp, const std::string& final, std::string_view data, std::string_view more = {}) {
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) return false;
-    const char* at = static_cast<const char*>(data);
     bool ok = true;
-    while (size > 0 && ok) {
-        const ssize_t n = ::write(fd, at, size);
-        if (n > 0) at += n, size -= std::size_t(n);
-        else ok = n < 0 && errno == EINTR;
+    for (std::string_view part : {data, more}) {
+        while (!part.empty() && ok) {
+            const ssize_t n = ::write(fd, part.data(), part.size());
+            if (n > 0) part.remove_prefix(std::size_t(n));
+            else ok = n < 0 && errno == EINTR;
+        }
     }
     ok = ok && ::fsync(fd) == 0;
-    ::close(fd);
+    ok = ::close(fd) == 0 && ok;
     if (ok && ::rename(temp.c_str(), final.c_str()) == 0) return true;
     ::unlink(temp.c_str());
     return false;
+}
+
+// A copy's record is followed by its puzzle's full path, so a copy whose
+// path file was lost still names its puzzle.
+std::string copyBytes(const vlq::PuzzleRecord& record, std::string_view fullPath) {
+    const auto& bytes = record.bytes();
+    std::string all(bytes.begin(), bytes.end());
+    all += fullPath;
+    return all;
+}
+
+// One small file of a copy, through the game's one writer.
+bool writeCopyFile(const QString& path, std::string_view data) {
+    return vlq::writeFileSafely(QFile::encodeName(path).toStdString(), data).ok();
 }
 
 } // namespace
@@ -180,9 +196,9 @@ void RecoveryCopy::writeOnCrash() {
                 continue;
         }
         // The path file first, as for every copy.
-        if (!writeWhole(t.pathFileTemp, t.pathFile, plan->fullPath.data(), plan->fullPath.size()) ||
-            !writeWhole(t.baseFileTemp, t.baseFile, plan->base.data(), plan->base.size()) ||
-            !writeWhole(t.copyTemp, t.copy, record.data(), record.size()))
+        const std::string_view recordBytes(reinterpret_cast<const char*>(record.data()), record.size());
+        if (!writeWhole(t.pathFileTemp, t.pathFile, plan->fullPath) || !writeWhole(t.baseFileTemp, t.baseFile, plan->base) ||
+            !writeWhole(t.copyTemp, t.copy, recordBytes, plan->fullPath))
             continue;
         const int folder = ::open(t.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (folder >= 0) ::fsync(folder), ::close(folder);
@@ -251,24 +267,17 @@ bool RecoveryCopy::writeNow() {
         const QString dir = attempt == 0 ? folder() : spareFolder(true);
         if (dir.isEmpty()) break;
         const QString copy = copyPathIn(dir, puzzlePath);
-        try {
-            // The path file first: a record whose path file is missing could
-            // never be offered back.
-            QSaveFile pathFile(pathFileOf(copy)), baseFile(baseFileOf(copy));
-            const QByteArray full = fullPathOf(puzzlePath).toUtf8();
-            const std::string& base = baseOf(puzzlePath);
-            if (pathFile.open(QIODevice::WriteOnly) && pathFile.write(full) == full.size() && pathFile.commit() &&
-                baseFile.open(QIODevice::WriteOnly) && baseFile.write(base.data(), qint64(base.size())) == qint64(base.size()) &&
-                baseFile.commit()) {
-                TVlqProcs::WritePuzzleFile(copy, game().puzzle);
-                written_.insert(fullPathOf(puzzlePath));
-                kept = copy;
-                done = true;
-            }
-        } catch (...) {
-            // Silent: the spare folder, then the next change, tries again.
-            // A copy written before stays, with its path file, to be offered.
+        // The path file first, then the file as last known, then the
+        // record: the copy counts as written only when all three are.
+        const std::string full = fullPathOf(puzzlePath).toUtf8().toStdString();
+        if (writeCopyFile(pathFileOf(copy), full) && writeCopyFile(baseFileOf(copy), baseOf(puzzlePath)) &&
+            writeCopyFile(copy, copyBytes(game().puzzle, full))) {
+            written_.insert(fullPathOf(puzzlePath));
+            kept = copy;
+            done = true;
         }
+        // Else silent: the spare folder, then the next change, tries again.
+        // A copy written before stays whole, with its path file, to be offered.
     }
     // An older copy in the other folder would be offered with this one.
     if (done) {
@@ -315,29 +324,38 @@ bool holdsLettersOf(const QString& puzzlePath, const QString& copyPath) {
 
 QList<RecoveryCopy::Found> RecoveryCopy::waiting() {
     QList<Found> found;
-    QFileInfoList pathFiles;
-    for (const QString& dir : copyFolders())
-        pathFiles += QDir(dir).entryInfoList({QStringLiteral("*.path")}, QDir::Files);
-    std::stable_sort(pathFiles.begin(), pathFiles.end(),
-                     [](const QFileInfo& a, const QFileInfo& b) { return a.lastModified() < b.lastModified(); });
-    for (const QFileInfo& pathInfo : pathFiles) {
-        QString copyPath = pathInfo.absoluteFilePath();
-        copyPath.chop(5);
-        copyPath += QStringLiteral(".vlq");
-        const QFileInfo copyInfo(copyPath);
-        QFile pathFile(pathInfo.absoluteFilePath());
-        QString puzzlePath;
-        // The path as written, however long (a path may end in a space).
-        if (pathFile.open(QIODevice::ReadOnly)) puzzlePath = QString::fromUtf8(pathFile.read(kLongestPath));
+    QFileInfoList copies;
+    for (const QString& dir : copyFolders()) {
         // Half a copy (its record never written) goes.
-        if (!copyInfo.isFile()) {
-            QFile::remove(pathInfo.absoluteFilePath());
-            QFile::remove(baseFileOf(copyPath));
-            continue;
+        for (const QFileInfo& pathFile : QDir(dir).entryInfoList({QStringLiteral("*.path")}, QDir::Files)) {
+            const QString copy = pathFile.absolutePath() + QLatin1Char('/') + pathFile.completeBaseName() + QStringLiteral(".vlq");
+            if (QFileInfo(copy).isFile()) continue;
+            QFile::remove(pathFile.absoluteFilePath());
+            QFile::remove(baseFileOf(copy));
         }
+        copies += QDir(dir).entryInfoList({QStringLiteral("*.vlq")}, QDir::Files);
+    }
+    std::stable_sort(copies.begin(), copies.end(),
+                     [](const QFileInfo& a, const QFileInfo& b) { return a.lastModified() < b.lastModified(); });
+    for (const QFileInfo& copyInfo : copies) {
+        const QString copyPath = copyInfo.absoluteFilePath();
+        // The path as written, however long (a path may end in a space): the
+        // path file's, or else the one the record carries after it.
+        QString puzzlePath;
+        const auto fromPathFile = vlq::readRegularFile(QFile::encodeName(pathFileOf(copyPath)).toStdString(), kLongestPath);
+        if (fromPathFile.fault == vlq::ReadFault::None) puzzlePath = QString::fromStdString(fromPathFile.data);
         // A copy belongs to the puzzle whose path hashes to its name; one
-        // whose path file says otherwise is not offered, nor deleted.
-        if (puzzlePath.isEmpty() || QFileInfo(copyPathOf(puzzlePath)).fileName() != copyInfo.fileName()) continue;
+        // whose path says otherwise is not offered, nor deleted.
+        const auto belongs = [&] {
+            return !puzzlePath.isEmpty() && QFileInfo(copyPathOf(puzzlePath)).fileName() == copyInfo.fileName();
+        };
+        if (!belongs()) {
+            const auto whole = vlq::readRegularFile(QFile::encodeName(copyPath).toStdString(), vlq::kRecordSize + kLongestPath);
+            puzzlePath = whole.fault == vlq::ReadFault::None && whole.data.size() > vlq::kRecordSize
+                             ? QString::fromStdString(whole.data.substr(vlq::kRecordSize))
+                             : QString();
+            if (!belongs()) continue;
+        }
         const QFileInfo puzzle(puzzlePath);
         if (puzzle.exists() && puzzle.lastModified() >= copyInfo.lastModified() &&
             holdsLettersOf(puzzlePath, copyPath)) {

@@ -7,11 +7,12 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPalette>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <cerrno>
 #include <span>
+#include <string_view>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -72,22 +73,6 @@ vlq::IoError openError(const QString& path) {
         return vlq::IoError::fileNotFound();
     }
     return vlq::IoError::accessDenied();
-}
-
-// Overwrites the file's first bytes with data and cuts it to that length.
-// When the write fails the old bytes are put back, so a failure leaves the
-// file as it was as far as the disk allows.
-void writeInPlace(const QString& path, const QByteArray& data) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered))
-        throw vlq::IoError::accessDenied();
-    const QByteArray old = f.read(data.size());
-    const bool written = f.seek(0) && f.write(data) == data.size() && ::fsync(f.handle()) == 0;
-    if (!written) {
-        if (f.seek(0)) f.write(old);
-        throw vlq::IoError::diskWrite();
-    }
-    f.resize(data.size());
 }
 
 QColor systemColour(std::uint32_t index) {
@@ -227,69 +212,51 @@ void TVlqProcs::SavePuzzle(const QString& path) {
                                               QString::fromLocal8Bit(e.what()))
                                          .toStdString());
     }
-    game().modified = false;
-    RecoveryCopy::remove(path); // the letters are safe in the puzzle now
+    LettersSafe(path);
     const auto& bytes = game().puzzle.bytes();
     const auto stamp = vlq::fileStamp(QFile::encodeName(path).toStdString());
     game().lastOnDisk = {QFileInfo(path).absoluteFilePath(), stamp.value_or(vlq::FileStamp{}),
                          std::string(bytes.begin(), bytes.end()), false};
 }
 
-void TVlqProcs::WritePuzzleFile(const QString& given, const vlq::PuzzleRecord& record) {
-    const QByteArray bytes(reinterpret_cast<const char*>(record.bytes().data()), qsizetype(record.bytes().size()));
-    // Through a link the puzzle is its target, in the target's folder.
-    const QString resolved = QFileInfo(given).canonicalFilePath();
-    const QString path = resolved.isEmpty() ? given : resolved;
-    struct stat was {};
-    const bool exists = ::stat(QFile::encodeName(path).constData(), &was) == 0;
-    // A device, a pipe or a folder in the puzzle's place takes no puzzle:
-    // the letters would go into it, or nowhere.
-    if (exists && !S_ISREG(was.st_mode)) throw vlq::IoError::accessDenied();
-    // A file of other links, or of a name too long for a temporary file
-    // beside it, is written where it is, so every link sees the letters.
-    if (exists && (was.st_nlink > 1 || QFile::encodeName(QFileInfo(path).fileName()).size() > 240))
-        return writeInPlace(path, bytes);
-    QSaveFile f(path);
-    // Unbuffered, so a short write (full disk, file-size limit) shows here;
-    // a buffered one would only fail inside commit(), which then still puts
-    // the cut file in place. The data reach the disk before the rename.
-    if (f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        // The new file keeps the old one's owner and group (a puzzle shared
-        // with a group, another user's puzzle saved by root); where they
-        // cannot be kept, the file is written where it is instead.
-        if (exists && (was.st_uid != ::geteuid() || was.st_gid != ::getegid()) &&
-            ::fchown(f.handle(), was.st_uid, was.st_gid) != 0) {
-            f.cancelWriting();
-            return writeInPlace(path, bytes);
-        }
-        if (f.write(bytes) != bytes.size() || ::fsync(f.handle()) != 0) {
-            f.cancelWriting();
-            throw vlq::IoError::diskWrite();
-        }
-        if (!f.commit()) {
-            if (f.error() == QFileDevice::RenameError || f.error() == QFileDevice::PermissionsError)
-                throw vlq::IoError::accessDenied();
-            throw vlq::IoError::diskWrite();
-        }
-        // The rename reaches the disk too: after a power cut the folder
-        // names the new file, not the old one.
-        if (!vlq::syncFolderOf(QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString()))
-            throw vlq::IoError::diskWrite();
-    } else {
-        const QFileInfo info(path);
-        if (!info.dir().exists()) throw vlq::IoError(3, "Path not found");
-        // A writable file in a folder that takes no new files (no room for
-        // the temporary file) is written where it is.
-        if (!info.isFile() || !info.isWritable() || QFileInfo(info.absolutePath()).isWritable())
-            throw vlq::IoError::accessDenied();
-        writeInPlace(path, bytes);
+vlq::IoError TVlqProcs::WriteError(const vlq::WriteResult& result) {
+    switch (result.fault) {
+    case vlq::WriteFault::None:
+    case vlq::WriteFault::DiskWrite: break;
+    case vlq::WriteFault::FolderMissing: return vlq::IoError(3, "Path not found");
+    case vlq::WriteFault::AccessDenied:
+    case vlq::WriteFault::NotRegular: return vlq::IoError::accessDenied();
     }
+    // The player learns the cause, as far as the system tells it.
+    QString cause;
+    switch (result.error) {
+    case ENOSPC:
+    case EDQUOT: cause = QStringLiteral("The disk is full."); break;
+    case EFBIG: cause = QStringLiteral("The file would be larger than this system allows."); break;
+    case EIO: cause = QStringLiteral("The disk could not be written (an input/output error)."); break;
+    default: cause = QString::fromLocal8Bit(result.text.c_str()); break;
+    }
+    const vlq::IoError plain = vlq::IoError::diskWrite();
+    if (cause.isEmpty()) return plain;
+    return vlq::IoError(plain.code(), (QString::fromLatin1(plain.what()) + QStringLiteral(". ") + cause).toStdString());
+}
+
+void TVlqProcs::WritePuzzleFile(const QString& path, const vlq::PuzzleRecord& record) {
+    const auto& bytes = record.bytes();
+    const vlq::WriteResult written = vlq::writeFileSafely(
+        QFile::encodeName(path).toStdString(),
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    if (!written.ok()) throw WriteError(written);
+}
+
+void TVlqProcs::LettersSafe(const QString& path) {
+    game().modified = false;
+    RecoveryCopy::remove(path);
 }
 
 bool TVlqProcs::RecyclePuzzle(const QString& path) {
     if (!vlq::moveToTrash(path)) return false;
-    game().modified = false;
-    RecoveryCopy::remove(path);
+    LettersSafe(path);
     if (openPuzzleLock().heldPath() == QFileInfo(path).absoluteFilePath()) openPuzzleLock().release();
     return true;
 }

@@ -10,7 +10,9 @@
 #include <functional>
 #include <optional>
 
+#include "core/FileAccess.h"
 #include "core/PuzzleRecord.h"
+#include "core/VlqError.h"
 #include "core/SettingsText.h"
 #include "game/SettingsTable.h"
 
@@ -69,6 +71,13 @@ public:
     // its old bytes or the whole record, never a part, and the folder is
     // synced after the rename. Throws vlq::IoError 3, 5 or 101.
     static void WritePuzzleFile(const QString& path, const vlq::PuzzleRecord& record);
+    // The error a failed write of the shared writer (core/FileAccess) is
+    // reported with: 3, 5, or 101 with its cause when the system told one.
+    static vlq::IoError WriteError(const vlq::WriteResult& result);
+    // The one step after the letters are safe (saved, read back from the
+    // file, recycled): the modified flag clears and the puzzle's recovery
+    // copy goes, together.
+    static void LettersSafe(const QString& path);
     // Moves the file to the trash and clears the modified flag. False when
     // it could not be moved: the file and the flag are then untouched.
     static bool RecyclePuzzle(const QString& path);

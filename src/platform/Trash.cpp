@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <unistd.h>
+
 namespace vlq {
 
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
@@ -30,13 +32,54 @@ void ensureHomeTrash() {
 } // namespace
 #endif
 
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+namespace {
+
+// Whether a file moved to inTrash is in one of the user's trash folders:
+// the home trash, or a volume's .Trash/UID or .Trash-UID.
+bool inUsersTrash(const QString& inTrash) {
+    const QFileInfo moved(inTrash);
+    const QDir files = moved.absoluteDir();
+    if (files.dirName() != QLatin1String("files")) return false;
+    const QFileInfo trash(QFileInfo(files.absolutePath()).absolutePath());
+    const QString uid = QString::number(::getuid());
+    const QString home = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Trash");
+    return trash.canonicalFilePath() == QFileInfo(home).canonicalFilePath() ||
+           trash.fileName() == QStringLiteral(".Trash-") + uid ||
+           (trash.fileName() == uid && QFileInfo(trash.absolutePath()).fileName() == QLatin1String(".Trash"));
+}
+
+// Undoes a move that went elsewhere: the file back at its path, the
+// ".trashinfo" note and the files/ and info/ folders made for it gone.
+void putBack(const QString& path, const QString& moved) {
+    if (!QFileInfo::exists(path)) QFile::rename(moved, path);
+    const QDir trash(QFileInfo(QFileInfo(moved).absolutePath()).absolutePath());
+    QFile::remove(trash.filePath(QStringLiteral("info/") + QFileInfo(moved).fileName() + QStringLiteral(".trashinfo")));
+    // Only when empty: a folder of the player's own of that name stays.
+    trash.rmdir(QStringLiteral("files"));
+    trash.rmdir(QStringLiteral("info"));
+}
+
+} // namespace
+#endif
+
 bool moveToTrash(const QString& path) {
     if (path.isEmpty() || !QFileInfo(path).isFile()) return false;
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
     ensureHomeTrash();
-#endif
+    // Where the file went decides: Qt falls back to a files/ folder in the
+    // working folder when no trash can be made, and calls that done.
+    QString moved;
+    if (!QFile::moveToTrash(path, &moved)) return false;
+    if (!moved.isEmpty() && !inUsersTrash(moved)) {
+        putBack(path, moved);
+        return false;
+    }
+    return !QFileInfo::exists(path);
+#else
     // A move reported done while the file is still there is no move.
     return QFile::moveToTrash(path) && !QFileInfo::exists(path);
+#endif
 }
 
 } // namespace vlq

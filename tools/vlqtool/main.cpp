@@ -55,7 +55,7 @@ int usage(std::ostream& out = std::cerr, int status = kUsage) {
            "                                             with draft clues (kept answers stay)\n"
            "       vlqtool make SOURCE.txt --suggest SLOT  words for one open answer (A, B, ... or 1, 2, ...)\n"
            "       vlqtool import FILE -o OUT.vlq        convert a JPZ, APZ or ipuz acrostic\n"
-           "       vlqtool export FILE.vlq --to jpz|apz|ipuz -o OUT\n";
+           "       vlqtool export FILE.vlq [--to jpz|apz|ipuz] -o OUT   (the format from OUT's name without --to)\n";
     return status;
 }
 
@@ -124,12 +124,17 @@ int build(const std::string& sourcePath, const std::string& outPath) {
     return writeFile(outPath, std::string(bytes.begin(), bytes.end()));
 }
 
-// Writes beside the target under a unique name, syncs and renames, so a
-// failure never leaves half a file and a crash never brings the old one back.
+// Writes through the game's own writer: only over nothing or a regular
+// file (never a pipe, a device, a socket or a folder), beside the target
+// under a unique name, synced and renamed, so a failure never leaves half a
+// file and a crash never brings the old one back.
 int writeFile(const std::string& outPath, const std::string& data) {
-    const std::string error = vlq::writeFileAtomically(outPath, data);
-    if (error.empty()) return kOk;
-    std::cerr << outPath << ": cannot be written: " << error << "\n";
+    const vlq::WriteResult written = vlq::writeFileSafely(outPath, data);
+    if (written.ok()) return kOk;
+    if (written.fault == vlq::WriteFault::NotRegular)
+        std::cerr << outPath << ": not written: not a regular file (a folder, pipe, device or socket)\n";
+    else
+        std::cerr << outPath << ": cannot be written: " << written.text << "\n";
     return kUsage;
 }
 
@@ -540,7 +545,12 @@ int main(int argc, char** argv) {
         if (in.empty() || out.empty()) return usage();
         if (replacesInput(command, in, out)) return kUsage;
         if (command == "import") return to.empty() ? importFile(in, out) : usage();
-        const auto format = vlq::foreignFormatNamed(to);
+        // Without --to the output's extension names the format.
+        const auto format = vlq::foreignFormatNamed(to.empty() ? fs::path(out).extension().string() : to);
+        if (!format && to.empty()) {
+            std::cerr << "vlqtool export: " << out << ": the name ends in no format (.jpz, .apz, .ipuz); give --to\n";
+            return kUsage;
+        }
         return format ? exportFile(in, *format, out) : usage();
     }
     if (command == "check" && args.size() >= 2) return check({args.begin() + 1, args.end()});
