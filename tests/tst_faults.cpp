@@ -377,6 +377,7 @@ private slots:
     void folderSyncedAfterRename_data();
     void folderSyncedAfterRename();
     void vlqtoolTemporaryFileIsItsOwn();
+    void leftTemporariesRemoved();
     void vlqtoolWritesOnlyOverFiles_data();
     void vlqtoolWritesOnlyOverFiles();
     void streamsAndDevicesRefused_data();
@@ -749,6 +750,24 @@ void TestFaults::vlqtoolTemporaryFileIsItsOwn() {
     QCOMPARE(fileBytes(victim), QByteArray("keep me"));
     QCOMPARE(fileBytes(out), fileBytes(QStringLiteral(VLQ_SAMPLE_DIR "/If.vlq")));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 3);
+}
+
+// The temporary files of saves a crash cut short go at the next save of
+// that puzzle, once they are too old to be a save under way.
+void TestFaults::leftTemporariesRemoved() {
+    QTemporaryDir dir;
+    const QString old = dir.filePath(QStringLiteral(".A.vlq.Ab12Cd")), fresh = dir.filePath(QStringLiteral(".A.vlq.Ef34Gh")),
+                  other = dir.filePath(QStringLiteral(".B.vlq.Ab12Cd"));
+    const std::time_t hourAgo = std::time(nullptr) - 3600;
+    const timespec times[2] = {{hourAgo, 0}, {hourAgo, 0}};
+    for (const QString& cut : {old, fresh, other}) {
+        QVERIFY(writeBytes(cut, "cut"));
+        if (cut != fresh) QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(cut).constData(), times, 0), 0);
+    }
+    ::game().puzzle = smallPuzzle(1);
+    TVlqProcs::SavePuzzle(dir.filePath(QStringLiteral("A.vlq")));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList({QStringLiteral(".A.vlq.Ef34Gh"), QStringLiteral(".B.vlq.Ab12Cd"), QStringLiteral("A.vlq")}));
 }
 
 void TestFaults::vlqtoolWritesOnlyOverFiles_data() {

@@ -85,6 +85,7 @@ private slots:
     void recoveryOffer_data();
     void recoveryOffer();
     void copyOfAnOddPathOffered();
+    void manyCopiesOneQuestion();
     void copyOfAnotherLiveGameNotOffered();
     void recoveredPuzzleChangedElsewhere_data();
     void recoveredPuzzleChangedElsewhere();
@@ -201,6 +202,25 @@ void TestLifecycle::copyOfAnOddPathOffered() {
     const auto waiting = RecoveryCopy::waiting();
     QCOMPARE(waiting.size(), 1);
     QCOMPARE(waiting[0].puzzlePath, QFileInfo(a).absoluteFilePath());
+}
+
+// Several copies waiting at start: one question lists them all; Later
+// keeps them all, Discard All deletes them all, with no question for each.
+void TestLifecycle::manyCopiesOneQuestion() {
+    QStringList puzzles;
+    for (const char* name : {"A.vlq", "B.vlq", "C.vlq"}) {
+        puzzles << docs.writePuzzle(QString::fromLatin1(name), smallPuzzle(1));
+        QVERIFY(leaveRecoveryCopy(*recovery, puzzles.last()));
+    }
+    for (int answer : {2, 1}) { // Later, then Discard All
+        prompts->clear();
+        prompts->choiceAnswers << answer;
+        form->offerRecoveryCopies();
+        QCOMPARE(prompts->choices.size(), 1);
+        for (const QString& p : puzzles) QVERIFY(prompts->choices[0].contains(QDir::toNativeSeparators(p)));
+        QCOMPARE(RecoveryCopy::waiting().size(), answer == 2 ? 3 : 0);
+    }
+    QCOMPARE(game().currentPuzzlePath, QString());
 }
 
 // The copy of a puzzle that a live game of another session holds is that

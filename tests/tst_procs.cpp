@@ -112,6 +112,8 @@ void TestProcs::loadFailures_data() {
     QTest::newRow("pipe, not a file") << "pipe" << 5;
     QTest::newRow("width out of range") << "width" << 106;
     QTest::newRow("code outside the grid") << "code" << 106;
+    QTest::newRow("a player's square holding no letter") << "entry" << 106;
+    QTest::newRow("no clue with a text") << "notext" << 106;
 }
 
 // Every failed load throws its code and leaves the live record and the
@@ -134,6 +136,10 @@ void TestProcs::loadFailures() {
     else if (kind == "pipe") QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
     else if (kind == "width") {
         bad.setWidth(32);
+        docs.writePuzzle(QStringLiteral("Other.vlq"), bad);
+    } else if (kind == "entry" || kind == "notext") {
+        if (kind == "entry") bad.setEntry(2, 1, 7);
+        for (int k = 1; kind == "notext" && k <= vlq::kMaxClues; ++k) bad.setClue(k, "");
         docs.writePuzzle(QStringLiteral("Other.vlq"), bad);
     } else if (kind == "code") {
         bad.setClueSquares(201, 503); // column 5 of a 4-column grid

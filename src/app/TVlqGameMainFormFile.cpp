@@ -128,9 +128,15 @@ bool TVlqGameMainForm::openPuzzle(const QString& path, bool fromHistory) {
         }
         TVlqProcs::LoadPuzzle(opened);
     } catch (const vlq::IoError&) {
-        // A file the player may not read is not called corrupt: it may be
-        // a sound puzzle, not one to throw away.
-        if (info.isFile() && !info.isReadable())
+        // A name whose bytes are no UTF-8 text cannot be handed back to the
+        // system as it is; a file the player may not read is not called
+        // corrupt either: each may be a sound puzzle, not one to throw away.
+        if (fullPath.contains(QChar::ReplacementCharacter))
+            TVlqProcs::ErrorBox(QStringLiteral("The name of this puzzle file holds bytes that are not UTF-8 text, "
+                                               "so the game cannot open it under that name. Rename the file and "
+                                               "open it again:\n%1")
+                                    .arg(QDir::toNativeSeparators(fullPath)));
+        else if (info.isFile() && !info.isReadable())
             TVlqProcs::ErrorBox(QStringLiteral("You do not have permission to read this puzzle file:\n%1")
                                     .arg(QDir::toNativeSeparators(fullPath)));
         else

@@ -135,6 +135,7 @@ void TVlqGameMainForm::endOnSignal() {
 
 TVlqGameMainForm::RecoveryOutcome TVlqGameMainForm::offerRecoveryCopies(const QString& onlyFor, const QString& except) {
     RecoveryOutcome outcome = RecoveryOutcome::NoneWaiting;
+    QList<RecoveryCopy::Found> offered;
     for (const RecoveryCopy::Found& found : RecoveryCopy::waiting()) {
         if ((!onlyFor.isEmpty() && found.puzzlePath != onlyFor) || found.puzzlePath == except) continue;
         // A game of this computer still playing that puzzle (in another
@@ -143,6 +144,32 @@ TVlqGameMainForm::RecoveryOutcome TVlqGameMainForm::offerRecoveryCopies(const QS
         // copy is offered, and Recover then names the holder.
         const auto holder = PuzzleLock::otherHolder(found.puzzlePath);
         if (holder && holder->host == QSysInfo::machineHostName()) continue;
+        offered << found;
+    }
+    // Several copies waiting: one question lists them all, and only Recover
+    // goes on to ask about each.
+    if (offered.size() > 1) {
+        QString list;
+        for (const RecoveryCopy::Found& found : offered)
+            list += QStringLiteral("\n\"%1\" (%2), kept at %3")
+                        .arg(puzzleName(found.puzzlePath), QDir::toNativeSeparators(found.puzzlePath),
+                             QLocale().toString(found.written, QLocale::ShortFormat));
+        enum { Each, DiscardAll, LaterAll };
+        const int choice = ChoiceBox::ask(
+            kTitle,
+            QStringLiteral("Letters of %1 puzzles were not saved when the game last ended; recovery copies of them "
+                           "were kept:\n%2\n\nRecover asks about each in turn. Discard All deletes every copy. "
+                           "Later keeps them all for the next start.")
+                .arg(offered.size())
+                .arg(list),
+            {QStringLiteral("&Recover..."), QStringLiteral("&Discard All"), QStringLiteral("&Later")}, Each, LaterAll);
+        if (choice == LaterAll) return RecoveryOutcome::Kept;
+        if (choice == DiscardAll) {
+            for (const RecoveryCopy::Found& found : offered) RecoveryCopy::remove(found.puzzlePath);
+            return RecoveryOutcome::Discarded;
+        }
+    }
+    for (const RecoveryCopy::Found& found : offered) {
         const QString when = QLocale().toString(found.written, QLocale::LongFormat);
         QString text = QStringLiteral("Letters of the puzzle \"%1\" (%2) were not saved when the game last "
                                       "ended. A recovery copy of them was kept at %3.\n\nRecover them?")

@@ -4,7 +4,11 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <string_view>
 #include <vector>
+
+#include <dirent.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -27,6 +31,8 @@ ReadFault openFault(int error) {
     case ENOENT:
     case ENOTDIR:
         return ReadFault::NotFound;
+    case ELOOP:
+        return ReadFault::LinkLoop;
     case ENXIO:   // a socket, or a device without its driver
     case EISDIR:
         return ReadFault::NotRegular;
@@ -175,6 +181,26 @@ WriteResult writeInPlace(const std::string& path, std::string_view data) {
     return {};
 }
 
+// Removes the temporary files of writes of `name` that a crash or a kill
+// cut short: ".NAME.XXXXXX" in the folder, this user's, untouched for ten
+// minutes (a write takes moments, so none is still under way).
+void removeLeftTemporaries(const std::string& folder, const std::string& name) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    const std::string prefix = "." + name + ".";
+    const std::time_t now = std::time(nullptr);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view entryName = entry->d_name;
+        if (entryName.size() != prefix.size() + 6 || !entryName.starts_with(prefix)) continue;
+        struct stat st {};
+        if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode) ||
+            st.st_uid != ::geteuid() || now - st.st_mtime < 600)
+            continue;
+        ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
 } // namespace
 
 WriteResult writeFileSafely(const std::string& given, std::string_view data) {
@@ -199,6 +225,7 @@ WriteResult writeFileSafely(const std::string& given, std::string_view data) {
     // beside it, is written where it is, so every link sees the new bytes.
     if (exists && (st.st_nlink > 1 || name.size() > 240)) return writeInPlace(path, data);
 
+    removeLeftTemporaries(folder, name);
     // Hidden, so a folder listing never shows it as a puzzle.
     std::string temp = folder + "/." + name + ".XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
@@ -251,6 +278,7 @@ std::string readFaultText(ReadFault fault) {
     case ReadFault::AccessDenied: return "access denied";
     case ReadFault::NotRegular: return "not a regular file (a folder, pipe or device)";
     case ReadFault::ReadFailed: return "read error";
+    case ReadFault::LinkLoop: return "its links lead round in a loop";
     }
     return {};
 }

@@ -32,6 +32,7 @@ enum class ReadFault {
     AccessDenied, // the system refused to open it
     NotRegular,   // a folder, a pipe, a device or a socket
     ReadFailed,   // the read itself failed
+    LinkLoop,     // links that lead round in a loop (errno ELOOP)
 };
 
 struct FileContents {
@@ -83,7 +84,9 @@ struct WriteResult {
 // less the umask). A file of other links, one whose owner cannot be kept,
 // one whose name leaves no room for a temporary name, or one in a folder
 // that takes no new file is written where it is instead; a failed write
-// there puts the old bytes back. On failure no temporary file is left.
+// there puts the old bytes back. On failure no temporary file is left;
+// those of earlier writes of the name that a crash cut short (untouched for
+// ten minutes) are removed before the write.
 WriteResult writeFileSafely(const std::string& path, std::string_view data);
 
 // A short text for a read fault: "no such file", "not a regular file" ...

@@ -65,7 +65,7 @@ std::vector<std::string> checkPuzzle(const PuzzleRecord::Bytes& image, CheckScop
                 problem("square " + at(c, r) + " has solution byte " + std::to_string(s) +
                         ", neither a capital letter nor black (219), apostrophe (39) or hyphen (45)");
             const auto e = rec.entry(c, r);
-            if (everything && e != 0 && !isLetter(e) && e != kApostrophe && e != kHyphen && e != 255)
+            if (e != 0 && !isLetter(e) && e != kApostrophe && e != kHyphen && e != 255)
                 problem("square " + at(c, r) + " has entry byte " + std::to_string(e) +
                         ", neither empty (0 or 255), a capital letter, apostrophe nor hyphen");
         }
@@ -74,9 +74,11 @@ std::vector<std::string> checkPuzzle(const PuzzleRecord::Bytes& image, CheckScop
     // Clues present without gaps, with text exactly where answers are.
     int count = 0;
     int firstMissing = 0;
+    int texts = 0;
     for (int k = 1; k <= kMaxClues; ++k) {
         const bool present = rec.clueSquares(100 + k) != 0;
         const bool hasText = !rec.clue(k).empty();
+        texts += present && hasText;
         if (!everything) {
             count += present;
         } else if (present) {
@@ -91,6 +93,8 @@ std::vector<std::string> checkPuzzle(const PuzzleRecord::Bytes& image, CheckScop
         }
     }
     if (count == 0) problem("the puzzle has no clues");
+    // A puzzle none of whose clues has a text cannot be solved.
+    else if (!everything && texts == 0) problem("no clue has a text");
 
     // Answer letters: each names a letter square that names it back.
     std::array<int, kMaxClues + 1> length{};

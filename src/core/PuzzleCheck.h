@@ -31,9 +31,10 @@ std::vector<std::string> checkPuzzleFile(std::span<const std::uint8_t> data,
                                          std::vector<std::string>* warnings = nullptr);
 
 // What to check: every rule, or those a game needs to be playable: the
-// grid's bytes and the answers and squares naming each other (not the
-// player's entry bytes, clue texts and their numbering, nor letter squares
-// outside every answer, which the grid still takes letters in).
+// grid's bytes (the player's too) and the answers and squares naming each
+// other, and some clue with a text (not each clue's text and their
+// numbering, nor letter squares outside every answer, which the grid still
+// takes letters in).
 enum class CheckScope { Everything, Play };
 
 // The same rules over a record image of the right size.

@@ -10,11 +10,14 @@
 #include <functional>
 #include <optional>
 
-#include "core/FileAccess.h"
 #include "core/PuzzleRecord.h"
 #include "core/VlqError.h"
 #include "core/SettingsText.h"
 #include "game/SettingsTable.h"
+
+namespace vlq {
+struct WriteResult;
+}
 
 class TVlqProcs : public QObject {
     Q_OBJECT

@@ -468,6 +468,11 @@ private slots:
         QCOMPARE(run({"build", dir.filePath("Good.txt"), "-o", copy}), 0);
         QCOMPARE(run({"export", copy, "--to", "jpz", "-o", copy}), 2);
         QCOMPARE(run({"check", copy}), 0);
+        // Without --to the output's name gives the format.
+        QCOMPARE(run({"export", copy, "-o", dir.filePath("Copy.ipuz")}), 0);
+        QCOMPARE(run({"import", dir.filePath("Copy.ipuz"), "-o", dir.filePath("Back.vlq")}), 0);
+        QCOMPARE(run({"export", copy, "-o", dir.filePath("Copy.txt")}, &out), 2);
+        QVERIFY2(out.contains("give --to") && !QFile::exists(dir.filePath("Copy.txt")), qPrintable(out));
         QCOMPARE(run({"make", dir.filePath("Good.txt"), "-o", dir.filePath("Good.txt")}), 2);
         QFile kept(dir.filePath("Good.txt"));
         QVERIFY(kept.open(QIODevice::ReadOnly) && kept.readAll() == source);
