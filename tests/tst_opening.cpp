@@ -37,6 +37,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -116,6 +117,7 @@ private slots:
     void copySavedWhileSettingsRefused();
     void saveOnReadOnlyFolder();
     void droppedFileOpens();
+    void nonUtf8NameToldAsSuch();
     // Another program's acrostic becomes a .vlq in the puzzle folder.
     void droppedFileBecomesPuzzleAndResumes();
     void refusedFileNamesCause();
@@ -651,8 +653,8 @@ void TestOpening::readOnlyPuzzleKeepsLettersInCopy() {
     const QString original = (elsewhere ? other.path() : docs.puzzleFolder()) + "/Locked.vlq";
     QVERIFY(writeBytes(original, recordBytes(smallPuzzle(5))));
     const QString b = docs.writePuzzle(QStringLiteral("B.vlq"), smallPuzzle(2));
-    ReadOnlyGuard guard(original);
-    if (!guard.ok()) QSKIP("cannot make a file read-only here");
+    auto guard = std::make_unique<ReadOnlyGuard>(original);
+    if (!guard->ok()) QSKIP("cannot make a file read-only here");
     if (elsewhere) QVERIFY(form->OpenPuzzleFile(original));
     else solve(QStringLiteral("Locked"));
     QCOMPARE(game().currentPuzzlePath, docs.path(copyName));
@@ -662,6 +664,17 @@ void TestOpening::readOnlyPuzzleKeepsLettersInCopy() {
     QCOMPARE(char(game().puzzle.entry(1, 1)), 'C');
     QCOMPARE(fileBytes(original), recordBytes(smallPuzzle(5)));
     QCOMPARE(prompts->errors, QStringList{});
+    // The file's owner puts letters into it that the copy lacks: the copy
+    // opens, and the player is told of them.
+    guard.reset();
+    vlq::PuzzleRecord theirs = smallPuzzle(5);
+    theirs.setEntry(2, 1, 'Q');
+    QVERIFY(writeBytes(original, recordBytes(theirs)));
+    guard = std::make_unique<ReadOnlyGuard>(original);
+    QVERIFY(form->OpenPuzzleFile(b) && form->OpenPuzzleFile(original));
+    QCOMPARE(game().currentPuzzlePath, docs.path(copyName));
+    QCOMPARE(prompts->errors.size(), 1);
+    QVERIFY(prompts->errors[0].contains(QLatin1String("holds letters the copy lacks")));
 }
 
 void TestOpening::changedOnDisk_data() {
@@ -748,6 +761,23 @@ void TestOpening::copySavedWhileSettingsRefused() {
     QFile::remove(store);
     QVERIFY(closed);
     QCOMPARE(fileBytes(docs.path("A (2).vlq")), recordBytes(game().puzzle));
+}
+
+// A sound puzzle whose file name is no UTF-8 text is told as that, not
+// called corrupt.
+void TestOpening::nonUtf8NameToldAsSuch() {
+    const QByteArray raw = QFile::encodeName(docs.puzzleFolder()) + "/Caf\xe9.vlq";
+    const QByteArray bytes = recordBytes(smallPuzzle(1));
+    const int fd = ::open(raw.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    QVERIFY(fd >= 0);
+    const bool written = ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
+    ::close(fd);
+    QVERIFY(written);
+    const bool opened = form->OpenPuzzleFile(QFile::decodeName(raw));
+    ::unlink(raw.constData());
+    QVERIFY(!opened);
+    QCOMPARE(prompts->errors.size(), 1);
+    QVERIFY2(prompts->errors[0].contains(QLatin1String("not UTF-8 text")), qPrintable(prompts->errors[0]));
 }
 
 void TestOpening::droppedFileOpens() {

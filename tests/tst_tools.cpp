@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <unistd.h>
+
 #include <csignal>
 #include <memory>
 
@@ -177,6 +179,7 @@ private slots:
         if (!missing.isEmpty()) QSKIP(qPrintable(missing));
         const quintptr id = window.winId();
         QCOMPARE(vlq::findToolWindow(QCoreApplication::applicationPid()), id);
+        QCOMPARE(vlq::findToolWindow(::getppid()), id); // the process that started this one, as a script would
         QCOMPARE(vlq::findToolWindow(0), quintptr(0));
         QVERIFY(vlq::raiseToolWindow(id));
         QVERIFY(!vlq::raiseToolWindow(0));

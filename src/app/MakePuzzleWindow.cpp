@@ -497,9 +497,9 @@ void MakePuzzleWindow::solveIt() {
 }
 
 bool MakePuzzleWindow::saveDraftTo(const QString& path) {
-    const std::string error = vlq::writeFileAtomically(QFile::encodeName(path).toStdString(), draft_.sourceText());
-    if (!error.empty()) {
-        setStatus(QStringLiteral("%1 cannot be written: %2").arg(path, fromUtf8(error)), true);
+    const vlq::WriteResult written = vlq::writeFileSafely(QFile::encodeName(path).toStdString(), draft_.sourceText());
+    if (!written.ok()) {
+        setStatus(QStringLiteral("%1 cannot be written: %2").arg(path, fromUtf8(written.text)), true);
         return false;
     }
     setStatus(QStringLiteral("Draft saved as %1.").arg(QFileInfo(path).fileName()));

@@ -114,17 +114,33 @@ bool TVlqGameMainForm::openPuzzle(const QString& path, bool fromHistory) {
     }
     if (!mayOpenHeldPuzzle(fullPath)) return false;
     QString opened = fullPath;
+    QString otherLetters; // told once the copy is open
     try {
         if (fromHistory && !QDir::setCurrent(info.absolutePath())) throw vlq::IoError(3, "Path not found");
         if (info.isFile() && !info.isWritable()) {
             // A puzzle the player may not write keeps its letters in a copy
             // in the puzzle folder, as another program's puzzle does.
-            const ImportedPuzzle kept = keepReadOnlyPuzzle(fullPath, TVlqProcs::ReadPuzzleFile(fullPath));
+            const vlq::PuzzleRecord own = TVlqProcs::ReadPuzzleFile(fullPath);
+            const ImportedPuzzle kept = keepReadOnlyPuzzle(fullPath, own);
             if (kept.path.isEmpty()) {
                 TVlqProcs::ErrorBox(kept.error);
                 return false;
             }
             opened = QFileInfo(kept.path).absoluteFilePath();
+            // Letters of the file's own that the copy does not hold are
+            // never dropped without a word.
+            if (opened != fullPath) {
+                const vlq::PuzzleRecord copy = TVlqProcs::ReadPuzzleFile(opened);
+                bool lacks = false;
+                for (int r = 1; r <= own.height() && !lacks; ++r)
+                    for (int c = 1; c <= own.width() && !lacks; ++c)
+                        lacks = own.entry(c, r) >= 'A' && own.entry(c, r) <= 'Z' && copy.entry(c, r) != own.entry(c, r);
+                if (lacks)
+                    otherLetters = QStringLiteral("This puzzle file is read-only, so your letters are kept in a "
+                                                  "copy, which is open now:\n%1\n\nThe read-only file holds letters "
+                                                  "the copy lacks; they are not shown:\n%2")
+                                       .arg(QDir::toNativeSeparators(opened), QDir::toNativeSeparators(fullPath));
+            }
         }
         TVlqProcs::LoadPuzzle(opened);
     } catch (const vlq::IoError&) {
@@ -149,6 +165,7 @@ bool TVlqGameMainForm::openPuzzle(const QString& path, bool fromHistory) {
     game().modified = false;
     openPuzzleLock().take(opened);
     ShowPuzzle();
+    if (!otherLetters.isEmpty()) TVlqProcs::Inform(otherLetters);
     return true;
 }
 

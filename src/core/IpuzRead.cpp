@@ -221,9 +221,15 @@ ForeignPuzzle read(std::string_view text) {
             const auto it = c - base >= 0 && c - base < kMaxExtent && r - base >= 0 && r - base < kMaxExtent
                                 ? numberAt.find({static_cast<int>(c - base), static_cast<int>(r - base)})
                                 : numberAt.end();
-            if (it == numberAt.end())
+            if (it == numberAt.end()) {
+                // Inside the grid the fault may as well be the solution's:
+                // both are named.
+                const bool inside = c - base >= 0 && c - base < width && r - base >= 0 && r - base < height;
                 throw ForeignError("clue " + clue.label.substr(0, 4) + " names the cell [" + std::to_string(c) + ", " +
-                                   std::to_string(r) + "], which is not a letter square of the quotation");
+                                   std::to_string(r) + "], " +
+                                   (inside ? "whose solution holds no letter: the solution grid or the clue is wrong"
+                                           : "which lies outside the grid"));
+            }
             fc.squares.push_back(it->second);
         }
         out.clues.push_back(std::move(fc));

@@ -17,7 +17,8 @@ namespace vlq {
 // waiting for a tool's window pointless.
 bool toolWindowsSupported();
 
-// The first top-level window owned by process pid; failing that, when
+// The first top-level window owned by process pid, or else by a process
+// started under it (a tool started through a script); failing that, when
 // program (a tool's path) is given, the first whose window class or name
 // (WM_CLASS) is the program's file name, with or without its extension,
 // ignoring case: many programs do not mark their windows with their process

@@ -17,8 +17,12 @@
 #include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
+
+#include <dirent.h>
 
 namespace vlq {
 namespace {
@@ -161,6 +165,42 @@ bool toolWindowsSupported() {
            !property32(c, root, clients, XCB_ATOM_ANY, 1).empty();
 }
 
+namespace {
+
+// pid and every process started under it (its children, theirs ...), from
+// the parent numbers in /proc: a tool started through a script shows its
+// window from a child of the script.
+std::vector<qint64> processTree(qint64 pid) {
+    std::vector<std::pair<qint64, qint64>> parents; // (process, parent)
+    if (DIR* proc = ::opendir("/proc")) {
+        while (const dirent* entry = ::readdir(proc)) {
+            char* end = nullptr;
+            const long long n = std::strtoll(entry->d_name, &end, 10);
+            if (n <= 0 || *end != '\0') continue;
+            char path[64];
+            std::snprintf(path, sizeof path, "/proc/%lld/stat", n);
+            FILE* f = std::fopen(path, "re");
+            if (!f) continue;
+            char line[1024];
+            const bool read = std::fgets(line, sizeof line, f) != nullptr;
+            std::fclose(f);
+            // "PID (NAME) STATE PPID ...": the name may hold anything but
+            // ends at the last ')'.
+            const char* close = read ? std::strrchr(line, ')') : nullptr;
+            long long parent = 0;
+            if (close && std::sscanf(close + 1, " %*c %lld", &parent) == 1) parents.emplace_back(n, parent);
+        }
+        ::closedir(proc);
+    }
+    std::vector<qint64> tree{pid};
+    for (std::size_t i = 0; i < tree.size() && tree.size() < 4096; ++i)
+        for (const auto& [process, parent] : parents)
+            if (parent == tree[i]) tree.push_back(process);
+    return tree;
+}
+
+} // namespace
+
 quintptr findToolWindow(qint64 pid, const QString& program) {
     xcb_connection_t* c = connection();
     if (!c) return 0;
@@ -170,10 +210,18 @@ quintptr findToolWindow(qint64 pid, const QString& program) {
     const std::vector<uint32_t> windows = property32(c, root, clients, XCB_ATOM_ANY, 65536);
     const xcb_atom_t wmPid = atom(c, "_NET_WM_PID");
     if (pid > 0 && wmPid != XCB_ATOM_NONE) {
+        // The process's own window first, then one of a process under it.
+        std::vector<std::pair<qint64, uint32_t>> owned;
         for (const uint32_t w : windows) {
             const std::vector<uint32_t> owner = property32(c, w, wmPid, XCB_ATOM_CARDINAL, 1);
-            if (!owner.empty() && qint64(owner.front()) == pid) return quintptr(w);
+            if (owner.empty()) continue;
+            if (qint64(owner.front()) == pid) return quintptr(w);
+            owned.emplace_back(qint64(owner.front()), w);
         }
+        if (!owned.empty())
+            for (const qint64 process : processTree(pid))
+                for (const auto& [owner, w] : owned)
+                    if (owner == process) return quintptr(w);
     }
     const QFileInfo file(program);
     const QString name = file.fileName(), base = file.completeBaseName();

@@ -205,6 +205,11 @@ private slots:
         QTest::newRow("rebus") << QString::fromStdString(
                                       ipuzHead + R"("solution":[["TH","E"]],"clues":{"Clues":[{"label":"A","clue":"c","cells":[[0,0]]}]}})")
                                << "several letters (\"TH\")";
+        // (The block is spelled out: a raw string holding it confuses moc.)
+        const std::string block = "\"solution\":[[\"A\",\"\x23\"]],";
+        QTest::newRow("ipuz clue on a block")
+            << QString::fromStdString(ipuzHead + block + R"("clues":{"Clues":[{"label":"H","clue":"c","cells":[[0,0],[1,0]]}]}})")
+            << "the solution grid or the clue is wrong";
         QTest::newRow("ipuz crossword") << R"({"kind":["http://ipuz.org/crossword#1"]})" << "not an acrostic";
         QTest::newRow("broken json") << R"({"kind": [)" << "not valid JSON";
         QTest::newRow("deep json") << "{\"a\":" + QString(100000, '[') << "nested too deeply";
