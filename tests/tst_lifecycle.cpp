@@ -435,6 +435,7 @@ void TestLifecycle::runtimeFolderIsTheUsers() {
     qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
     auto instance = std::make_unique<SingleInstance>();
     const bool plays = instance->claim();
+    instance->listen();
     const QString used = SingleInstance::runtimeFolder();
     qputenv("XDG_RUNTIME_DIR", runtime);
     oldCache.isNull() ? qunsetenv("XDG_CACHE_HOME") : qputenv("XDG_CACHE_HOME", oldCache);

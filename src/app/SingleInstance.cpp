@@ -89,7 +89,8 @@ bool SingleInstance::claim() {
 void SingleInstance::listen() {
     if (!lock_ || server_.isListening()) return;
     // The socket of a game that ended without cleaning up is ours to remove.
-    const QString socket = folder + QStringLiteral("/vorlaquince.socket");
+    const QString socket = socketPath();
+    if (socket.isEmpty()) return;
     QLocalServer::removeServer(socket);
     server_.setSocketOptions(QLocalServer::UserAccessOption);
     if (server_.listen(socket)) {
